@@ -1,0 +1,7 @@
+#include "batch/pipeline_steps.h"
+
+void effectStep(const JobSettings &job, QImage &surface)
+{
+    Q_UNUSED(job);
+    Q_UNUSED(surface);
+}

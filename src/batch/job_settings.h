@@ -1,0 +1,159 @@
+#pragma once
+
+#include "batch/colour_matrix.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+// One row of size.ini: name;width;height, the numbers kept as typed.
+struct SizePreset {
+    QString name;
+    QString width;
+    QString height;
+};
+
+// Size modes of the size list; presets sit between kOriginalSize and the custom entry.
+enum SizeMode : int {
+    kLimitWidth = 0,
+    kFitFrame = 1,
+    kOriginalSize = 2,
+    kFirstPreset = 3,
+};
+
+// Rotation menu entries (index 1 is the separator line).
+enum RotateMode : int {
+    kRotateNone = 0,
+    kRotateAuto = 2,
+    kRotateClockwise = 3,
+    kRotateCounterClockwise = 4,
+    kRotate180 = 5,
+    kMirrorHorizontal = 6,
+    kMirrorVertical = 7,
+};
+
+// Positions of both watermarks, in list order.
+enum MarkPosition : int {
+    kBottomRight = 0,
+    kBottomLeft = 1,
+    kTopLeft = 2,
+    kTopRight = 3,
+    kCentre = 4,
+    kCustom = 5,
+};
+
+constexpr int kMaxSizePresets = 501;
+constexpr int kListTableSize = 10000;
+constexpr int kBrightnessPreset = 12;
+
+// Every option of one job. The controls, the settings store and tuvo-cli write it;
+// the pipeline and the writers only read a copy of it.
+struct JobSettings {
+    // Size
+    int iuSize = kLimitWidth;
+    double iTargetW = 800;
+    double iTargetH = 0;
+    QVector<SizePreset> SizePresets;
+    int bChkResizeOpt = 0;
+    int bPicJQ = 1;
+    int iXCutMode = 1;
+    int iYCutMode = 0;
+
+    // Frame
+    int iuBk = 0;
+    QString sFrameFile;
+
+    // Text watermark
+    int bTextMark = 0;
+    QString sText;
+    QString sFont = QStringLiteral("宋体");
+    int iSize = 9;
+    qint32 lColor = 0;
+    bool sBold = false;
+    bool sUnderline = false;
+    bool sItalic = false;
+    int iuTxtPos = kCentre;  // what ticking the box first chooses
+    double iuTSyX = 0;
+    double iuTSyY = 0;
+
+    // Picture watermark
+    int bPicMark = 0;
+    QString suISyF;
+    int iuImgPos = kTopRight;  // what ticking the box first chooses
+    double iuISyX = 0;
+    double iuISyY = 0;
+    int iuSYAlpha = 80;
+    ColourMatrix sngMarkMatrix = markMatrixFor(80);
+    float sngMarkScale = 1.0f;
+
+    // Picture adjustments
+    ColourMatrix sngColorMatrix = identityMatrix();
+    float sngOffsetX = 0;
+    float sngOffsetY = 0;
+    int iRotateMode = kRotateNone;
+    std::optional<int> iEffect;  // empty: "无特效"
+    int iBrightness = 0;         // the brightness slider, -75..75
+
+    // Output
+    QString sOutDir;
+    QString sODIR;
+    QString sFormat = QStringLiteral("jpg");
+    QString sOutExt = QStringLiteral("jpg");
+    int iJPGQ = 100;
+    int bRename = 0;
+    QString sPrefix = QStringLiteral("Tuvo_");
+    QString iNumDigits = QStringLiteral("4");
+
+    // Publishing and after-run actions
+    int bUpload = 0;
+    int bMakePDF = 0;
+    int bAutoODir = 1;
+    int bAutoURL = 1;
+    int bShowURL = 1;
+    int bShowURLPic = 1;
+    int bSaveErr = 0;
+    QString sPDF1 = QStringLiteral("Tuvo图片集");
+    QString sPDF2 = QStringLiteral("本图片集由Tuvo图片批量处理软件制作");
+    QString sPDF3;  // filled with today's date by whoever builds the job
+    QStringList PicCaptions;  // by list position; missing entries are empty
+
+    // Upload account
+    QString sFtpServer = QStringLiteral("ftp://");
+    QString sFtpUser;
+    QString sFtpPassword;
+    QString sFtpDir;
+    QString sFtpSubDir;
+    QString sWebBase = QStringLiteral("http://");
+    bool bFtpPassive = false;
+
+    // Index of the custom size entry, the last one of the size list.
+    int customSizeIndex() const { return kFirstPreset + int(SizePresets.size()); }
+
+    static ColourMatrix markMatrixFor(int alphaPercent);
+    // Sets iuSYAlpha and the alpha element of sngMarkMatrix together.
+    void setMarkAlpha(int alphaPercent);
+    // Slider value -20..20 to sngMarkScale.
+    static float markScaleForSlider(int v);
+};
+
+// Size-mode selection: rewrites iTargetW/iTargetH as the size list does.
+void chooseSizeMode(JobSettings &job, int index);
+
+// Today's date as the PDF date line and the date token show it.
+QString chineseDate(const class QDate &date);
+
+// The state one batch run shares with the pipeline.
+struct RunState {
+    bool bStopRequest = false;
+    bool bPreviewOff = false;
+    bool bHadError = false;
+    QString sErrorText = errorReportHeader();
+    QStringList OutputFiles = QStringList(kListTableSize);
+    QStringList UploadLinks;
+
+    static QString errorReportHeader();
+    void appendError(const QString &line);
+    void reset();
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "batch/job_settings.h"
+#include "batch/render_result.h"
+
+#include <QImage>
+#include <QString>
+
+// The steps of the pipeline after drawing, each working on the work surface
+// (RGB32) in place. They read only the job and the picture's path.
+
+// Rotation and mirroring by iRotateMode (2: by the EXIF orientation of path).
+void rotationStep(const JobSettings &job, const QString &path, QImage &surface);
+
+// The chosen effect preset; nothing when iEffect is empty.
+void effectStep(const JobSettings &job, QImage &surface);
+
+// Frame, then picture watermark, then text watermark. Records placements and
+// error lines into result.
+void decorationStep(const JobSettings &job, const QString &path, QImage &surface, RenderResult &result);
