@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/colour_matrix.h"
+#include "core/colour_matrix.h"
 
 #include <QString>
 #include <QStringList>

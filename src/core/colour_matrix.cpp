@@ -1,4 +1,4 @@
-#include "batch/colour_matrix.h"
+#include "core/colour_matrix.h"
 
 ColourMatrix identityMatrix()
 {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// A decoded picture. image may be smaller than originalSize when the decoder
+// scaled it down while decoding (JPEG DCT scaling); coordinates in the original
+// picture map to image by image.width() / originalSize.width().
+struct LoadedPicture {
+    QImage image;         // RGB32 or ARGB32, never auto-rotated
+    QSize originalSize;   // the picture's own pixel size
+    QString error;        // why loading failed; empty on success
+
+    bool ok() const { return !image.isNull(); }
+};
+
+// Reads only the header: the picture's pixel size, or an invalid size and *error.
+QSize probePictureSize(const QString &path, QString *error = nullptr);
+
+// Decodes path. With a valid minimumSize the decoder may scale down, but never
+// below minimumSize in either direction.
+LoadedPicture loadPicture(const QString &path, QSize minimumSize = QSize());
