@@ -1,0 +1,345 @@
+#include "batch/batch_run.h"
+
+#include "batch/imaging/encoders.h"
+#include "batch/job_settings.h"
+#include "batch/pipeline.h"
+#include "batch/texts.h"
+#include "batch/writers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <new>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct PictureOutcome {
+    RenderResult render;  // surface dropped once written, unless the host wants to show it
+    WriteOutcome write;
+    bool ready = false;
+    bool neverStarted = false;  // a stop came before the picture was begun
+};
+
+// Renders and writes pictures on worker threads, never more than `window` ahead of
+// the consumer, so memory stays flat however long the list is.
+class PicturePool {
+public:
+    PicturePool(const QStringList &pictures, const JobSettings &job, int jobs)
+        : pictures_(pictures), job_(job), protected_(protectedPathsFor(pictures)),
+          outcomes_(size_t(pictures.size())), window_(jobs * 2)
+    {
+        for (int t = 0; t < jobs; ++t)
+            threads_.emplace_back([this] { work(); });
+    }
+
+    ~PicturePool()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+        }
+        changed_.notify_all();
+        for (auto &t : threads_)
+            t.join();
+    }
+
+    // No picture is started after this; those in progress are finished.
+    void stopStarting()
+    {
+        std::lock_guard lock(mutex_);
+        noMoreStarts_ = true;
+        changed_.notify_all();
+    }
+
+    int started() const
+    {
+        std::lock_guard lock(mutex_);
+        return next_;
+    }
+
+    // Waits for picture i, letting the host run events meanwhile.
+    PictureOutcome take(int i, const std::function<void()> &whileWaiting)
+    {
+        std::unique_lock lock(mutex_);
+        while (!outcomes_[size_t(i)].ready) {
+            if (noMoreStarts_ && i >= next_) {
+                PictureOutcome skipped;
+                skipped.neverStarted = true;
+                return skipped;
+            }
+            changed_.wait_for(lock, std::chrono::milliseconds(20));
+            if (!outcomes_[size_t(i)].ready && whileWaiting) {
+                lock.unlock();
+                whileWaiting();
+                lock.lock();
+            }
+        }
+        PictureOutcome out = std::move(outcomes_[size_t(i)]);
+        outcomes_[size_t(i)] = PictureOutcome();
+        consumed_ = i + 1;
+        changed_.notify_all();
+        return out;
+    }
+
+private:
+    void work()
+    {
+        for (;;) {
+            int i;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] {
+                    return closing_ || noMoreStarts_ || next_ >= int(outcomes_.size()) || next_ < consumed_ + window_;
+                });
+                if (closing_ || noMoreStarts_ || next_ >= int(outcomes_.size()))
+                    return;
+                i = next_++;
+            }
+            PictureOutcome out = process(i);
+            {
+                std::lock_guard lock(mutex_);
+                out.ready = true;
+                outcomes_[size_t(i)] = std::move(out);
+            }
+            changed_.notify_all();
+        }
+    }
+
+    PictureOutcome process(int i)
+    {
+        PictureOutcome out;
+        const QString &path = pictures_[i];
+        try {
+            out.render = funImgDone(job_, path);
+            if (out.render.ok())
+                out.write = writeOutput(job_, path, i, out.render.surface, protected_);
+        } catch (const std::bad_alloc &) {
+            out.render.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
+        } catch (...) {
+            out.render.errorLines << texts::drawError(path, QStringLiteral("处理图片时发生意外错误"));
+        }
+        return out;
+    }
+
+    const QStringList pictures_;
+    const JobSettings job_;
+    const QSet<QString> protected_;
+    std::vector<PictureOutcome> outcomes_;
+    const int window_;
+    std::vector<std::thread> threads_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int next_ = 0;
+    int consumed_ = 0;
+    bool noMoreStarts_ = false;
+    bool closing_ = false;
+};
+
+bool hasNoServer(const JobSettings &job)
+{
+    return job.sFtpServer.isEmpty() || job.sFtpServer == QLatin1String("ftp://");
+}
+
+} // namespace
+
+BatchRun::BatchRun(BatchHost &host, RunState &state)
+    : host_(host), state_(state), jobs_(qMax(1, QThread::idealThreadCount()))
+{
+}
+
+void BatchRun::setJobs(int jobs)
+{
+    jobs_ = qBound(1, jobs, 64);
+}
+
+void BatchRun::setPublishSteps(const PublishSteps &steps)
+{
+    publish_ = steps;
+}
+
+StartCheck BatchRun::checkStart(const QStringList &pictures, const JobSettings &job)
+{
+    if (pictures.isEmpty())
+        return StartCheck::EmptyList;
+    if (job.iuSize == job.customSizeIndex() && (job.iTargetW == 0 || job.iTargetH == 0))
+        return StartCheck::ZeroSize;
+    if (job.sOutDir.isEmpty())
+        return StartCheck::NoOutputFolder;
+    if (job.bUpload == 1 && hasNoServer(job))
+        return StartCheck::NoNetworkSettings;
+    return StartCheck::Ok;
+}
+
+QString BatchRun::startCheckText(StartCheck check)
+{
+    switch (check) {
+    case StartCheck::EmptyList:
+        return texts::noPictures();
+    case StartCheck::ZeroSize:
+        return texts::zeroSize();
+    case StartCheck::NoOutputFolder:
+        return texts::noOutputFolder();
+    case StartCheck::NoNetworkSettings:
+        return texts::noNetworkSettings();
+    case StartCheck::Ok:
+        break;
+    }
+    return QString();
+}
+
+void BatchRun::RequestStop()
+{
+    stop_ = true;
+    state_.bStopRequest = true;
+    if (running_) {
+        host_.setStartCaption(texts::startCaption());
+        host_.setRunning(false);
+    }
+}
+
+RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &job)
+{
+    RunSummary summary;
+    summary.total = int(pictures.size());
+    summary.check = checkStart(pictures, job);
+    if (summary.check != StartCheck::Ok) {
+        host_.showError(startCheckText(summary.check));
+        host_.startCheckFailed(summary.check);
+        return summary;
+    }
+    if (running_)
+        return summary;
+
+    if (pictures.size() > 100 || job.bUpload == 1) {
+        if (host_.askYesNo(texts::minimiseQuestion()))
+            host_.minimise();
+    }
+
+    running_ = true;
+    stop_ = false;
+    state_.bStopRequest = false;
+    state_.OutputFiles = QStringList(kListTableSize);
+    const bool savedPreviewOff = state_.bPreviewOff;
+    state_.bPreviewOff = false;
+    host_.setRunning(true);
+    host_.setPreviewChecked(true);
+    host_.showWaitWindow(true);
+
+    const int count = int(pictures.size());
+    const auto consume = [&](int i, PictureOutcome &out) {
+        for (const QString &line : out.render.errorLines)
+            state_.appendError(line);
+        if (out.write.written) {
+            ++summary.written;
+            if (i < kListTableSize)
+                state_.OutputFiles[i] = out.write.path;
+            if (job.bUpload == 1 && publish_.uploadPicture) {
+                const UploadOutcome up =
+                    publish_.uploadPicture(job, out.write.path, QFileInfo(out.write.path).fileName());
+                if (!up.errorLine.isEmpty())
+                    state_.appendError(up.errorLine);
+                if (!up.link.isEmpty())
+                    state_.UploadLinks << up.link;
+            }
+        } else if (!out.write.errorLine.isEmpty()) {
+            state_.appendError(out.write.errorLine);
+        }
+        ++summary.finished;
+        host_.pictureFinished(i, out.render);
+    };
+    {
+        PicturePool pool(pictures, job, jobs_);
+        const auto letEventsRun = [this, &pool] {
+            host_.processEvents();
+            if (stop_)
+                pool.stopStarting();
+        };
+        int i = 0;
+        for (; i < count; ++i) {
+            host_.showStatus(texts::processing() + pictures[i]);
+            host_.processEvents();
+            if (stop_ || state_.bStopRequest) {
+                pool.stopStarting();
+                break;
+            }
+            PictureOutcome out = pool.take(i, letEventsRun);
+            if (out.neverStarted)
+                break;
+            consume(i, out);
+            host_.processEvents();
+            if (!stop_)
+                host_.setStartCaption(texts::progress(i + 1, count));
+        }
+        if (i < count) {
+            summary.stopped = true;
+            state_.bStopRequest = false;
+            // Pictures already in progress were finished and written: record them too.
+            const int started = pool.started();
+            for (int j = i; j < started; ++j) {
+                PictureOutcome out = pool.take(j, [this] { host_.processEvents(); });
+                if (!out.neverStarted)
+                    consume(j, out);
+            }
+        }
+    }
+
+    afterRun(job, summary);
+    state_.bPreviewOff = savedPreviewOff;
+    host_.showStatus(summary.finalStatus);
+    state_.reset();
+    host_.setStartCaption(texts::startCaption());
+    host_.setRunning(false);
+    running_ = false;
+    stop_ = false;
+    return summary;
+}
+
+void BatchRun::afterRun(const JobSettings &job, RunSummary &summary)
+{
+    if (job.bMakePDF == 1 && publish_.makePdf) {
+        QString message;
+        for (const QString &line : publish_.makePdf(job, state_.OutputFiles, &message))
+            state_.appendError(line);
+        if (!message.isEmpty())
+            host_.showMessage(message);
+    }
+    if (job.bUpload == 1) {
+        if (publish_.createLinkPage) {
+            for (const QString &line : publish_.createLinkPage(job, state_.UploadLinks))
+                state_.appendError(line);
+        }
+        if (job.bAutoODir == 1)
+            host_.openFolder(job.sOutDir);
+        if (job.bAutoURL == 1)
+            host_.openFile(QDir(job.sOutDir).filePath(texts::linkPageName()));
+        summary.finalStatus = texts::doneUploaded();
+    } else {
+        if (job.bAutoODir == 1)
+            host_.openFolder(job.sOutDir);
+        summary.finalStatus = texts::done();
+    }
+    if (host_.isMinimised())
+        host_.maximise();
+
+    summary.hadError = state_.bHadError;
+    summary.errorReport = state_.sErrorText;
+    if (state_.bHadError && job.bSaveErr == 1) {
+        const QString logPath = QDir(job.sOutDir).filePath(texts::errorLogName());
+        QString error;
+        if (writeFileAtomically(logPath, (state_.sErrorText + QStringLiteral("\r\n")).toUtf8(), &error)) {
+            summary.errorLogPath = logPath;
+            if (host_.askYesNo(texts::errorLogQuestion(logPath)))
+                host_.openTextFile(logPath);
+        } else {
+            host_.showMessage(QStringLiteral("无法写入错误记录") + logPath + QStringLiteral(":") + error);
+        }
+        summary.finalStatus += texts::errorNotice();
+    }
+    host_.showWaitWindow(false);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "batch/batch_host.h"
+#include "batch/job_settings.h"
+#include "batch/publish_steps.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+struct RunSummary {
+    StartCheck check = StartCheck::Ok;
+    int total = 0;
+    int finished = 0;      // pictures taken through the pipeline and writer
+    int written = 0;
+    bool stopped = false;
+    bool hadError = false;
+    QString errorReport;   // header plus one line per error, as ErrorLog.txt holds it
+    QString finalStatus;
+    QString errorLogPath;  // set when ErrorLog.txt was written
+};
+
+// The start command: checks, the loop over the list, stop, the after-run steps.
+// Pictures are rendered and written by a small pool of threads; everything the
+// user sees (progress, error lines, OutputFiles) still happens in list order.
+class BatchRun {
+public:
+    BatchRun(BatchHost &host, RunState &state);
+
+    void setJobs(int jobs);
+    void setPublishSteps(const PublishSteps &steps);
+
+    // Returns after the run has ended (or did not start: summary.check).
+    RunSummary StartRun(const QStringList &pictures, const JobSettings &job);
+    // The stop command; may be called from the host's processEvents or another thread.
+    void RequestStop();
+    bool isRunning() const { return running_; }
+
+    static StartCheck checkStart(const QStringList &pictures, const JobSettings &job);
+    static QString startCheckText(StartCheck check);
+
+private:
+    void afterRun(const JobSettings &job, RunSummary &summary);
+
+    BatchHost &host_;
+    RunState &state_;
+    PublishSteps publish_;
+    int jobs_;
+    std::atomic<bool> stop_{false};
+    bool running_ = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/colour_matrix.h"
+
+#include <QImage>
+#include <QRect>
+#include <QRectF>
+
+// Draws the source rectangle of picture (in the picture's own pixels) scaled into
+// destination on surface, through matrix, alpha respected. scale maps original
+// picture coordinates to picture's pixels (a DCT-downscaled decode has scale < 1).
+// Downscaling averages areas, so fine detail does not alias.
+void drawImageRectRect(QImage &surface, const QImage &picture, const QRectF &source, const QRect &destination,
+                       const ColourMatrix &matrix, double scale = 1.0);
+
+// Applies matrix to every pixel of image (ARGB32 or RGB32) in place; the identity costs nothing.
+void applyColourMatrix(QImage &image, const ColourMatrix &matrix);

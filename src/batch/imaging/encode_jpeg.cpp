@@ -1,0 +1,30 @@
+#include "batch/imaging/encoders.h"
+
+#include <turbojpeg.h>
+
+QByteArray encodeJpeg(const QImage &picture, int quality, QString *error)
+{
+    const QImage image = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+        ? picture
+        : picture.convertToFormat(QImage::Format_RGB32);
+    tjhandle tj = tjInitCompress();
+    if (!tj) {
+        if (error)
+            *error = QStringLiteral("JPEG编码器无法启动");
+        return {};
+    }
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    const int q = qBound(0, quality, 100);
+    // Quality 0 means "smallest"; the codec's own scale starts at 1.
+    const int rc = tjCompress2(tj, image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
+                               TJPF_BGRX, &jpeg, &size, TJSAMP_420, qMax(1, q), 0);
+    QByteArray bytes;
+    if (rc == 0)
+        bytes = QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size));
+    else if (error)
+        *error = QString::fromLatin1(tjGetErrorStr2(tj));
+    tjFree(jpeg);
+    tjDestroy(tj);
+    return bytes;
+}

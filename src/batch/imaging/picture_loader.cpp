@@ -1,0 +1,190 @@
+#include "batch/imaging/picture_loader.h"
+
+#include "batch/imaging/picture_limits.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <turbojpeg.h>
+
+#include <memory>
+
+namespace {
+
+struct TjHandle {
+    tjhandle h = tjInitDecompress();
+    ~TjHandle()
+    {
+        if (h)
+            tjDestroy(h);
+    }
+};
+
+bool looksLikeJpeg(const uchar *data, qint64 size)
+{
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+QString describeMissing(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("文件不存在");
+    if (!info.isFile())
+        return QStringLiteral("不是图片文件");
+    if (!info.isReadable())
+        return QStringLiteral("文件无法读取(没有权限)");
+    if (info.size() == 0)
+        return QStringLiteral("文件是空的");
+    return QString();
+}
+
+QString readerError(const QImageReader &reader)
+{
+    switch (reader.error()) {
+    case QImageReader::FileNotFoundError:
+        return QStringLiteral("文件不存在");
+    case QImageReader::UnsupportedFormatError:
+        return QStringLiteral("无法识别的图片格式");
+    case QImageReader::InvalidDataError:
+        return QStringLiteral("图片数据有误或不完整");
+    case QImageReader::DeviceError:
+        return QStringLiteral("文件无法读取");
+    default:
+        return QStringLiteral("图片无法解码");
+    }
+}
+
+// The smallest DCT scale whose result still covers minimumSize.
+tjscalingfactor chooseScale(int w, int h, QSize minimumSize)
+{
+    tjscalingfactor best{1, 1};
+    if (!minimumSize.isValid())
+        return best;
+    int count = 0;
+    const tjscalingfactor *factors = tjGetScalingFactors(&count);
+    long bestArea = long(w) * h;
+    for (int i = 0; i < count; ++i) {
+        const tjscalingfactor f = factors[i];
+        if (f.num > f.denom)
+            continue;
+        const int sw = TJSCALED(w, f);
+        const int sh = TJSCALED(h, f);
+        if (sw >= minimumSize.width() && sh >= minimumSize.height() && long(sw) * sh < bestArea) {
+            best = f;
+            bestArea = long(sw) * sh;
+        }
+    }
+    return best;
+}
+
+// nullopt-like: an empty LoadedPicture with error "" means "not handled, try Qt".
+bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture &out)
+{
+    TjHandle tj;
+    if (!tj.h)
+        return false;
+    int w = 0, h = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.h, data, ulong(size), &w, &h, &subsamp, &colorspace) != 0)
+        return false;
+    if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
+        return false;  // Qt's decoder converts CMYK; turbojpeg's packed formats cannot
+    out.originalSize = QSize(w, h);
+    const tjscalingfactor f = chooseScale(w, h, minimumSize);
+    const int sw = TJSCALED(w, f);
+    const int sh = TJSCALED(h, f);
+    QString limitError;
+    if (!pictureFitsLimit(QSize(sw, sh), &limitError)) {
+        out.error = limitError;
+        return true;
+    }
+    QImage image(sw, sh, QImage::Format_RGB32);
+    if (image.isNull()) {
+        out.error = QStringLiteral("内存不足,无法解码图片");
+        return true;
+    }
+    const int rc = tjDecompress2(tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh,
+                                 TJPF_BGRX, 0);
+    if (rc != 0) {
+        const bool warningOnly = tjGetErrorCode(tj.h) == TJERR_WARNING;
+        const QString message = QString::fromLatin1(tjGetErrorStr2(tj.h));
+        // Extraneous bytes and similar warnings leave a whole picture; a premature
+        // end leaves a grey half, which must not be written as if it were the photo.
+        if (!warningOnly || message.contains(QLatin1String("Premature end"), Qt::CaseInsensitive)) {
+            out.error = message.contains(QLatin1String("Premature end"), Qt::CaseInsensitive)
+                ? QStringLiteral("图片数据不完整(文件被截断)")
+                : QStringLiteral("JPEG数据有误:") + message;
+            return true;
+        }
+    }
+    out.image = std::move(image);
+    return true;
+}
+
+} // namespace
+
+QSize probePictureSize(const QString &path, QString *error)
+{
+    const QString missing = describeMissing(path);
+    if (!missing.isEmpty()) {
+        if (error)
+            *error = missing;
+        return QSize();
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!size.isValid() && error)
+        *error = readerError(reader);
+    return size;
+}
+
+LoadedPicture loadPicture(const QString &path, QSize minimumSize)
+{
+    LoadedPicture out;
+    out.error = describeMissing(path);
+    if (!out.error.isEmpty())
+        return out;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.error = QStringLiteral("文件无法读取:") + file.errorString();
+        return out;
+    }
+    const qint64 size = file.size();
+    uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (mapped && looksLikeJpeg(mapped, size)) {
+        const bool handled = decodeJpeg(mapped, size, minimumSize, out);
+        file.unmap(mapped);
+        if (handled)
+            return out;
+        out = LoadedPicture();
+    } else if (mapped) {
+        file.unmap(mapped);
+    }
+    file.seek(0);
+
+    QImageReader reader(&file);
+    reader.setAutoTransform(false);
+    reader.setDecideFormatFromContent(true);
+    const QSize declared = reader.size();
+    if (declared.isValid()) {
+        QString limitError;
+        if (!pictureFitsLimit(declared, &limitError)) {
+            out.originalSize = declared;
+            out.error = limitError;
+            return out;
+        }
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        out.error = readerError(reader);
+        return out;
+    }
+    out.originalSize = image.size();
+    image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
+                                    : image.convertToFormat(QImage::Format_RGB32);
+    out.image = std::move(image);
+    return out;
+}

@@ -1,0 +1,59 @@
+#include "batch/naming.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath)
+{
+    OutputTarget t;
+    const QString format = job.sFormat.toLower();
+    if (format == QLatin1String("bmp")) {
+        t.bmpWriter = true;
+        t.extension = QStringLiteral("bmp");
+    } else if (format == QStringLiteral("原格式")) {
+        const QString last4 = picturePath.right(4);
+        if (last4.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0) {
+            t.bmpWriter = true;
+            t.extension = QStringLiteral("bmp");
+        } else if (last4.startsWith(QLatin1Char('.'))) {
+            t.extension = last4.mid(1);
+        } else {
+            t.extension = last4;
+        }
+    } else {
+        t.extension = job.sOutExt.isEmpty() ? job.sFormat : job.sOutExt;
+    }
+    return t;
+}
+
+QString outputBaseName(const JobSettings &job, const QString &picturePath, int position)
+{
+    if (job.bRename == 1) {
+        bool ok = false;
+        int digits = job.iNumDigits.trimmed().toInt(&ok);
+        if (!ok || digits < 0)
+            digits = 0;
+        digits = qMin(digits, 32);
+        return job.sPrefix + QStringLiteral("%1").arg(position, digits, 10, QLatin1Char('0'));
+    }
+    const QString name = QFileInfo(picturePath).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString outputPath(const JobSettings &job, const QString &picturePath, int position)
+{
+    const OutputTarget t = outputTargetFor(job, picturePath);
+    return QDir(job.sOutDir).filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + t.extension);
+}
+
+QString prefixForPreset(const QString &preset, const QDateTime &now)
+{
+    if (preset == QStringLiteral("#当前日期#"))
+        return now.toString(QStringLiteral("yyyyMMdd_"));
+    if (preset == QStringLiteral("#当前时间#"))
+        return now.toString(QStringLiteral("HHmmss_"));
+    if (preset == QStringLiteral("#日期和时间#"))
+        return now.toString(QStringLiteral("yyyyMMddHHmmss_"));
+    return QString();
+}

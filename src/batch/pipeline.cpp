@@ -1,0 +1,77 @@
+#include "batch/pipeline.h"
+
+#include "batch/imaging/draw_image.h"
+#include "batch/imaging/picture_limits.h"
+#include "batch/imaging/picture_loader.h"
+#include "batch/layout.h"
+#include "batch/pipeline_steps.h"
+#include "batch/texts.h"
+
+#include <cmath>
+
+static QSize frameSizeOf(const JobSettings &job)
+{
+    if (job.sFrameFile.isEmpty() || job.sFrameFile == QStringLiteral("无边框"))
+        return QSize();
+    return probePictureSize(job.sFrameFile);
+}
+
+RenderResult drawStep(const JobSettings &job, const QString &path)
+{
+    RenderResult result;
+    QString error;
+    const QSize original = probePictureSize(path, &error);
+    if (!original.isValid()) {
+        result.errorLines << texts::drawError(path, error);
+        return result;
+    }
+    const Layout layout = ComputeLayout(original.width(), original.height(), job.iTargetW, job.iTargetH, job,
+                                        job.iuSize == kFitFrame ? frameSizeOf(job) : QSize());
+    const QSize outSize = layout.outputSize();
+    if (outSize.width() < 1 || outSize.height() < 1) {
+        result.errorLines << texts::drawError(path, QStringLiteral("输出图片的尺寸为0"));
+        return result;
+    }
+    if (!pictureFitsLimit(outSize, &error)) {
+        result.errorLines << texts::drawError(path, error);
+        return result;
+    }
+
+    // Decode no larger than the destination needs: a JPEG may then decode at 1/2..1/8.
+    const QRectF src = layout.source;
+    const QRect dst = layout.roundedDestination();
+    QSize needed;
+    if (src.width() > 0 && src.height() > 0 && dst.width() > 0 && dst.height() > 0) {
+        needed = QSize(int(std::ceil(original.width() * dst.width() / src.width())),
+                       int(std::ceil(original.height() * dst.height() / src.height())));
+    }
+    const LoadedPicture picture = loadPicture(path, needed);
+    if (!picture.ok()) {
+        result.errorLines << texts::drawError(path, picture.error);
+        return result;
+    }
+
+    QImage surface(outSize, QImage::Format_RGB32);
+    if (surface.isNull()) {
+        result.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
+        return result;
+    }
+    surface.fill(Qt::white);
+    const double scale = double(picture.image.width()) / double(picture.originalSize.width());
+    drawImageRectRect(surface, picture.image, QRectF(layout.roundedSource()), dst, job.sngColorMatrix, scale);
+    result.surface = std::move(surface);
+    return result;
+}
+
+RenderResult funImgDone(const JobSettings &job, const QString &path)
+{
+    RenderResult result = drawStep(job, path);
+    if (!result.ok())
+        return result;
+    if (job.iRotateMode >= kRotateAuto)
+        rotationStep(job, path, result.surface);
+    if (job.iEffect.has_value())
+        effectStep(job, result.surface);
+    decorationStep(job, path, result.surface, result);
+    return result;
+}

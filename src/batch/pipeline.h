@@ -1,0 +1,15 @@
+#pragma once
+
+#include "batch/job_settings.h"
+#include "batch/render_result.h"
+
+#include <QString>
+
+// funImgDone: turns one picture into the finished work surface, in the fixed
+// order draw, rotate, effect, decorate. A pure function of its arguments, so the
+// preview, the batch run, tuvo-cli and the tests share it and may run it on
+// several pictures at once.
+RenderResult funImgDone(const JobSettings &job, const QString &path);
+
+// Only the draw step: load, lay out, scale through the colour matrix.
+RenderResult drawStep(const JobSettings &job, const QString &path);

@@ -1,0 +1,86 @@
+#include "settings/app_paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+static bool holdsData(const QString &dir)
+{
+    return QFileInfo::exists(dir + QStringLiteral("/size.ini")) || QFileInfo(dir + QStringLiteral("/bk")).isDir();
+}
+
+static bool isWritableDir(const QString &dir)
+{
+    const QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+
+AppPaths AppPaths::at(const QString &dataDir, const QString &writableDir)
+{
+    AppPaths p;
+    p.dataDir_ = QDir::cleanPath(dataDir);
+    p.writableDir_ = QDir::cleanPath(writableDir);
+    return p;
+}
+
+AppPaths AppPaths::resolve()
+{
+    const QString home = qEnvironmentVariable("TUVO_HOME");
+    if (!home.isEmpty())
+        return at(home, home);
+
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QString data = exeDir;
+    const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/tuvo"));
+    if (!holdsData(exeDir) && holdsData(installed))
+        data = installed;
+
+    QString writable = exeDir;
+    const bool installedLayout = data == installed;
+    if (installedLayout || !isWritableDir(exeDir)) {
+        writable = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tuvo");
+    }
+    return at(data, writable);
+}
+
+QString AppPaths::sizeIni() const
+{
+    return dataDir_ + QStringLiteral("/size.ini");
+}
+
+QString AppPaths::bkDir() const
+{
+    return dataDir_ + QStringLiteral("/bk");
+}
+
+QString AppPaths::syDir() const
+{
+    return dataDir_ + QStringLiteral("/sy");
+}
+
+QString AppPaths::skinDir() const
+{
+    return dataDir_ + QStringLiteral("/skin");
+}
+
+QString AppPaths::readme() const
+{
+    return dataDir_ + QStringLiteral("/使用必读.txt");
+}
+
+QString AppPaths::zpDir() const
+{
+    return writableDir_ + QStringLiteral("/zp");
+}
+
+QString AppPaths::userDir() const
+{
+    return writableDir_ + QStringLiteral("/user");
+}
+
+bool AppPaths::ensureWritableFolders() const
+{
+    QDir d;
+    return d.mkpath(zpDir()) && d.mkpath(userDir());
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The program's folders. Read-only data (bk, sy, skin, size.ini, 使用必读.txt) lives
+// beside the executable in a build tree, or in ../share/tuvo when installed; the
+// folders the program writes (zp, user) live beside the executable when that is
+// writable, else in the per-user data folder. TUVO_HOME overrides both.
+class AppPaths {
+public:
+    static AppPaths resolve();
+    static AppPaths at(const QString &dataDir, const QString &writableDir);
+
+    QString dataDir() const { return dataDir_; }
+    QString writableDir() const { return writableDir_; }
+
+    QString sizeIni() const;
+    QString bkDir() const;
+    QString syDir() const;
+    QString skinDir() const;
+    QString readme() const;
+    QString zpDir() const;    // default output folder
+    QString userDir() const;  // files the program makes for itself
+
+    // Creates zp and user when missing; false when that fails.
+    bool ensureWritableFolders() const;
+
+private:
+    QString dataDir_;
+    QString writableDir_;
+};
