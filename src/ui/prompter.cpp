@@ -1,0 +1,98 @@
+#include "ui/prompter.h"
+
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+WidgetPrompter realPrompter;
+Prompter *installed = nullptr;
+
+QMessageBox::Icon toBoxIcon(Prompter::Icon icon)
+{
+    switch (icon) {
+    case Prompter::Icon::Information:
+        return QMessageBox::Information;
+    case Prompter::Icon::Warning:
+        return QMessageBox::Warning;
+    case Prompter::Icon::Error:
+        return QMessageBox::Critical;
+    case Prompter::Icon::Question:
+        return QMessageBox::Question;
+    case Prompter::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+Prompter &Prompter::instance()
+{
+    return installed ? *installed : realPrompter;
+}
+
+void Prompter::install(Prompter *p)
+{
+    installed = p;
+}
+
+void WidgetPrompter::message(QWidget *parent, const QString &title, const QString &text, Icon icon)
+{
+    QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool WidgetPrompter::askYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool WidgetPrompter::askText(QWidget *parent, const QString &title, const QString &prompt,
+                             const QString &defaultText, QString *answer)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (ok && answer)
+        *answer = text;
+    return ok;
+}
+
+int WidgetPrompter::exec(QDialog *dialog)
+{
+    return dialog->exec();
+}
+
+void ScriptedPrompter::message(QWidget *, const QString &title, const QString &text, Icon icon)
+{
+    shown << Shown{QStringLiteral("message"), title, text, icon};
+}
+
+bool ScriptedPrompter::askYesNo(QWidget *, const QString &title, const QString &text)
+{
+    shown << Shown{QStringLiteral("question"), title, text, Icon::Question};
+    return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+}
+
+bool ScriptedPrompter::askText(QWidget *, const QString &title, const QString &prompt, const QString &,
+                               QString *answer)
+{
+    shown << Shown{QStringLiteral("input"), title, prompt, Icon::None};
+    if (textAnswers.isEmpty())
+        return false;
+    const QString a = textAnswers.takeFirst();
+    if (answer)
+        *answer = a;
+    return true;
+}
+
+int ScriptedPrompter::exec(QDialog *dialog)
+{
+    shown << Shown{QStringLiteral("dialog"), dialog->windowTitle(), dialog->objectName(), Icon::None};
+    return dialogHandler ? dialogHandler(dialog) : int(QDialog::Rejected);
+}
