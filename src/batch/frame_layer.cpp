@@ -1,0 +1,29 @@
+#include "batch/frame_layer.h"
+
+#include "batch/imaging/draw_image.h"
+#include "batch/imaging/picture_loader.h"
+
+bool hasFrame(const JobSettings &job)
+{
+    return !job.sFrameFile.isEmpty() && job.sFrameFile != QStringLiteral("无边框");
+}
+
+QSize frameSizeFor(const JobSettings &job)
+{
+    if (!hasFrame(job))
+        return QSize();
+    return probePictureSize(job.sFrameFile);
+}
+
+bool drawFrame(QImage &surface, const QString &framePath)
+{
+    if (surface.isNull())
+        return false;
+    const LoadedPicture frame = loadPicture(framePath, surface.size());
+    if (!frame.ok())
+        return false;
+    const double scale = double(frame.image.width()) / double(frame.originalSize.width());
+    drawImageRectRect(surface, frame.image, QRectF(QPointF(0, 0), QSizeF(frame.originalSize)), surface.rect(),
+        identityMatrix(), scale);
+    return true;
+}

@@ -1,0 +1,36 @@
+#include "batch/mark_tokens.h"
+
+#include "batch/job_settings.h"
+#include "exif/exif_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kExifDateTimeOriginal = 36867;
+
+QString shootingTime(const QString &path)
+{
+    ExifReader reader;
+    reader.picFile = QFile::encodeName(path).toStdString();
+    reader.Load();
+    const std::string value = reader.Tag(kExifDateTimeOriginal);
+    // A zero byte ends the text; whatever follows it is padding.
+    return QString::fromUtf8(value.c_str());
+}
+
+} // namespace
+
+QString markText(const QString &sText, const QString &picturePath, const QDateTime &now)
+{
+    if (sText == QStringLiteral("#当前日期#"))
+        return chineseDate(now.date());
+    if (sText == QStringLiteral("#当前时间#"))
+        return chineseDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
+    if (sText == QStringLiteral("#JPG照片拍摄时间#"))
+        return shootingTime(picturePath);
+    if (sText == QStringLiteral("#图片原文件名#"))
+        return QFileInfo(picturePath).completeBaseName();
+    return sText;
+}
