@@ -1,0 +1,106 @@
+#include "batch/imaging/cdib_qimage.h"
+#include "batch/pipeline_steps.h"
+#include "core/dib_bytes.h"
+#include "core/effect_presets.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage noisyPicture(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, qRgb((x * 53 + y * 7) & 0xff, (x * y + 90) & 0xff, (x * 3 + y * 41) & 0xff));
+    }
+    return image;
+}
+
+QImage withEffect(const QImage &picture, std::optional<int> effect, int brightness = 0)
+{
+    JobSettings job;
+    job.iEffect = effect;
+    job.iBrightness = brightness;
+    QImage surface = picture;
+    effectStep(job, surface);
+    return surface;
+}
+
+// The picture through a buffer with the operation run directly on it.
+QImage throughBuffer(const QImage &picture, const std::function<void(CDIB &)> &operation)
+{
+    CDIB dib;
+    cloneIntoDib(dib, picture);
+    operation(dib);
+    return toQImage(dib);
+}
+
+} // namespace
+
+TEST(EffectPresets, NamesAndCaptions)
+{
+    const char *names[] = {"beauty", "sharpen", "flame", "purple", "brown", "night", "spooky", "scanlines",
+        "emboss", "grey", "mono", "invert"};
+    for (int i = 0; i < kNamedEffectPresets; ++i) {
+        EXPECT_EQ(effectPresetByName(names[i]), i);
+        EXPECT_EQ(effectPresetName(i), names[i]);
+        EXPECT_EQ(effectPresetByName(effectPresetCaption(i)), i);
+    }
+    EXPECT_EQ(effectPresetByName("一键美容"), 0);
+    EXPECT_EQ(effectPresetByName("底片"), 11);
+    EXPECT_EQ(effectPresetByName("Emboss"), 8);
+    EXPECT_EQ(effectPresetCaption(12), "BR_NotShow");
+    EXPECT_EQ(effectPresetByName("BR_NotShow"), std::nullopt);
+    EXPECT_EQ(effectPresetByName("blur"), std::nullopt);
+    EXPECT_EQ(effectPresetByName(""), std::nullopt);
+}
+
+TEST(EffectPresets, EachPresetRunsItsOperation)
+{
+    const std::function<void(CDIB &)> operations[] = {
+        [](CDIB &d) { d.FastBlur(); },
+        [](CDIB &d) { d.Sharpen(); },
+        [](CDIB &d) { d.Flame(); },
+        [](CDIB &d) { d.PurpleStain(); },
+        [](CDIB &d) { d.Brown(); },
+        [](CDIB &d) { d.NightShade(); },
+        [](CDIB &d) { d.Spooky(); },
+        [](CDIB &d) { d.ScanLines(50); },
+        [](CDIB &d) { d.MakeEmboss(100, false, EmbossTone::Colour); },
+        [](CDIB &d) { d.Greyscale(); },
+        [](CDIB &d) { d.Monochrome(128); },
+        [](CDIB &d) { d.InvertColors(); },
+    };
+    // Widths 4k .. 4k + 3: the walks over the padding must survive the trip
+    // from the work surface into the buffer and back.
+    for (int width = 20; width <= 23; ++width) {
+        const QImage picture = noisyPicture(width, 9);
+        for (int i = 0; i < kNamedEffectPresets; ++i) {
+            const QImage out = withEffect(picture, i);
+            EXPECT_NE(out, picture) << i;
+            EXPECT_EQ(out, throughBuffer(picture, operations[i])) << "preset " << i << " width " << width;
+        }
+        EXPECT_EQ(withEffect(picture, kBrightnessPreset, -40),
+            throughBuffer(picture, [](CDIB &d) { d.Brightness(-40); }));
+    }
+}
+
+TEST(EffectPresets, PassThroughCases)
+{
+    const QImage picture = noisyPicture(13, 5);
+    EXPECT_EQ(withEffect(picture, std::nullopt), picture);
+    EXPECT_EQ(withEffect(picture, kBrightnessPreset, 0), picture);
+    EXPECT_EQ(withEffect(picture, 13), picture);
+    EXPECT_EQ(withEffect(picture, -1), picture);
+    // The slider's range bounds the amount.
+    EXPECT_EQ(withEffect(picture, kBrightnessPreset, 500), withEffect(picture, kBrightnessPreset, 75));
+}
+
+TEST(EffectPresets, OtherSurfaceFormatsComeBackAsRgb32)
+{
+    const QImage picture = noisyPicture(6, 4);
+    const QImage out = withEffect(picture.convertToFormat(QImage::Format_RGB888), 11);
+    EXPECT_EQ(out.format(), QImage::Format_RGB32);
+    EXPECT_EQ(out, withEffect(picture, 11));
+}
