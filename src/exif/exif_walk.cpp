@@ -1,0 +1,110 @@
+#include "exif/exif_walk.h"
+
+#include "exif/exif_value.h"
+#include "exif/tiff_bytes.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <set>
+
+namespace exif {
+
+namespace {
+
+constexpr int exifIfdPointerTag = 34665;
+
+// The first FF E1 byte pair anywhere after the start-of-image marker, without
+// walking the JPEG segments; it must be followed by "Exif" after the length.
+// Gives the position of the TIFF header.
+std::optional<std::uint64_t> findTiffStart(std::string_view file)
+{
+    if (file.size() < 2 || static_cast<std::uint8_t>(file[0]) != 0xFF
+        || static_cast<std::uint8_t>(file[1]) != 0xD8)
+        return std::nullopt;
+    const std::size_t app1 = file.find("\xFF\xE1", 2);
+    if (app1 == std::string_view::npos)
+        return std::nullopt;
+    if (file.size() < app1 + 8 || file.substr(app1 + 4, 4) != "Exif")
+        return std::nullopt;
+    return app1 + 10;
+}
+
+class DirectoryWalk {
+public:
+    DirectoryWalk(
+        const TiffBytes &bytes, std::uint64_t tiffStart, std::vector<std::pair<int, std::string>> &entries)
+        : bytes_(bytes)
+        , tiffStart_(tiffStart)
+        , entries_(entries)
+    {
+    }
+
+    // IFD0, every directory chained behind it, then the Exif sub-directory, whose
+    // own link is not followed. A chain ends at a zero or unreadable link, at a
+    // directory that cannot be read and at a position already visited.
+    void run(std::uint64_t firstDirectory)
+    {
+        std::set<std::uint64_t> visited;
+        bool exifEntered = false;
+        std::uint64_t pos = firstDirectory;
+        for (int directories = 0; directories < maxDirectories && entries_.size() < maxEntries;
+             ++directories) {
+            std::optional<std::uint32_t> next;
+            if (visited.insert(pos).second) {
+                if (const auto count = bytes_.u16(pos)) {
+                    readDirectory(pos, *count);
+                    if (!exifEntered)
+                        next = bytes_.u32(pos + 2 + 12 * std::uint64_t(*count));
+                }
+            }
+            if (next.value_or(0) == 0) {
+                if (exifEntered || exifIfdOffset_ == 0)
+                    return;
+                next = exifIfdOffset_;
+                exifEntered = true;
+            }
+            pos = tiffStart_ + *next;
+        }
+    }
+
+private:
+    void readDirectory(std::uint64_t pos, std::uint32_t count)
+    {
+        for (std::uint32_t k = 0; k < count && entries_.size() < maxEntries; ++k) {
+            const std::uint64_t entry = pos + 2 + 12 * std::uint64_t(k);
+            // Entries lie one after another, so past the first unreadable one none can be read.
+            const auto tag = bytes_.u16(entry);
+            if (!tag)
+                return;
+            EntryValue value = decodeEntryValue(bytes_, tiffStart_, entry, valueBytesLeft_);
+            valueBytesLeft_ -= std::min<std::uint64_t>(valueBytesLeft_, value.text.size());
+            if (*tag == exifIfdPointerTag && value.number)
+                exifIfdOffset_ = *value.number;
+            entries_.emplace_back(static_cast<int>(*tag), std::move(value.text));
+        }
+    }
+
+    const TiffBytes &bytes_;
+    const std::uint64_t tiffStart_;
+    std::vector<std::pair<int, std::string>> &entries_;
+    std::int64_t exifIfdOffset_ = 0;
+    std::uint64_t valueBytesLeft_ = maxValueBytesPerFile;
+};
+
+} // namespace
+
+bool readExifEntries(std::string_view file, std::vector<std::pair<int, std::string>> &entries)
+{
+    const auto tiffStart = findTiffStart(file);
+    if (!tiffStart)
+        return false;
+    // "II" is little-endian; any other first byte is taken as big-endian.
+    const bool little = *tiffStart < file.size() && file[*tiffStart] == 'I';
+    const TiffBytes bytes(file, little);
+    if (const auto ifd0 = bytes.u32(*tiffStart + 4))
+        DirectoryWalk(bytes, *tiffStart, entries).run(*tiffStart + *ifd0);
+    return true;
+}
+
+} // namespace exif

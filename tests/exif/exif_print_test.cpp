@@ -1,0 +1,64 @@
+// printExif, the body of tuvo-cli --print-exif.
+#include "exif/exif_print.h"
+#include "exif/exif_reader.h"
+#include "exif_test_files.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace exiftest;
+
+namespace {
+
+std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+TEST(PrintExif, OneLinePerEntryInWalkOrder)
+{
+    QTemporaryDir dir;
+    const QString path = exiftoolJpeg(dir.path(), "photo.jpg",
+        {"-ExifByteOrder=MM", "-DateTimeOriginal=2014:05:01 10:20:30", "-Orientation#=6", "-Make=Cam",
+            "-ImageDescription=two\nlines"});
+    ASSERT_FALSE(path.isEmpty());
+    std::ostringstream out;
+    EXPECT_EQ(printExif(path.toStdString(), out), 0);
+
+    ExifReader reader;
+    reader.picFile = path.toStdString();
+    reader.Load();
+    const auto printed = lines(out.str());
+    ASSERT_EQ(printed.size(), reader.entries().size());
+    for (std::size_t i = 0; i < printed.size(); ++i)
+        EXPECT_EQ(printed[i].substr(0, printed[i].find('\t')), std::to_string(reader.entries()[i].first));
+
+    const auto has = [&printed](const std::string &line) {
+        return std::find(printed.begin(), printed.end(), line) != printed.end();
+    };
+    EXPECT_TRUE(has("36867\t2014:05:01 10:20:30"));
+    EXPECT_TRUE(has("274\t6"));
+    EXPECT_TRUE(has("271\tCam\\x00")); // four bytes inside the entry, the padding zero shown
+    EXPECT_TRUE(has("270\ttwo\\x0Alines"));
+    EXPECT_TRUE(has("37121\t\\x01\\x02\\x03\\x00"));
+}
+
+TEST(PrintExif, PrintsNothingWithoutExif)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("plain.png");
+    ASSERT_TRUE(runTool("convert", {"-size", "8x8", "xc:white", png}));
+    for (const QString &path : {png, dir.filePath("missing.jpg")}) {
+        std::ostringstream out;
+        EXPECT_EQ(printExif(path.toStdString(), out), 0);
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+} // namespace
