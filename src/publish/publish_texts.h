@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// The publishing step's own texts, kept in one place.
+namespace PublishTexts {
+
+inline QString uploadErrorLine(int code)
+{
+    return QStringLiteral("在传输文件时发生错误:(错误代码:%1)。").arg(code);
+}
+
+inline const QString kUploadWarningTitle = QStringLiteral("敬告");
+inline const QString kUploadWarningText
+    = QStringLiteral("严禁上传淫秽、暴力、反动等国家禁止或有违道德图片！\r\n\r\n"
+                     "请自觉遵守法律法规和道德规范，共创良好网络环境。");
+inline const QString kUploadHint = QStringLiteral("【提示】图片将被上传到互联网,请确保网络连接正常。");
+
+inline const QString kUploadRecordName = QStringLiteral("picUpload.dat");
+inline const QString kLinkPageHeader = QStringLiteral(
+    "<font color=red>【Tuvo网络图片使用指南】<br>下面这些图片已经传输到了网络空间。复制您需要的图片,"
+    "直接粘贴到网站的编辑框里即可使用。<br>如果网站不支持直接粘贴,请选择插入图片,选择对应的图片地址即可。"
+    "</font><br><hr><br>");
+
+inline QString fileWriteErrorLine(const QString &path)
+{
+    return QStringLiteral("写入文件时发生错误:%1。").arg(path);
+}
+
+inline const QString kPdfErrorTitle = QStringLiteral("PDF In-The-Box");
+inline const QString kPdfFont = QStringLiteral("黑体");
+inline const QString kDefaultPdfName = QStringLiteral("Tuvo.pdf");
+
+} // namespace PublishTexts

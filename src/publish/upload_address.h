@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QDateTime;
+struct JobSettings;
+
+// Where an uploaded picture goes and under which address it is seen.
+struct FtpEndpoint {
+    QString host;
+    int port = 21;
+};
+
+// "host" or "host:port"; a leading "ftp://" is tolerated.
+FtpEndpoint parseFtpServer(const QString &server);
+
+// True while the server text is still empty or the bare "ftp://" start value.
+bool ftpServerUnset(const QString &server);
+
+// yyMMddHHmmss_ of the local time: the prefix that keeps uploads apart.
+QString uploadTimeStamp(const QDateTime &localTime);
+
+// sFtpDir + sFtpSubDir + "/" + stamp + name, as the server sees it.
+QString uploadRemotePath(const JobSettings &job, const QString &stamp, const QString &fileName);
+
+// The picture's web address; sWebBase stands for the folder sFtpDir.
+QString uploadWebAddress(const JobSettings &job, const QString &stamp, const QString &fileName);
+
+// ftp:// URL for libcurl; a path starting with "/" stays absolute on the server.
+QString uploadUrl(const FtpEndpoint &endpoint, const QString &remotePath);

@@ -1,0 +1,207 @@
+#include "batch/job_settings.h"
+#include "publish/ftp_upload.h"
+#include "publish/upload_address.h"
+#include "support/ftp_server.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kWhen(QDate(2014, 12, 5), QTime(15, 30, 12));
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Bytes that a text-mode transfer would change (CR LF, LF, a zero, high bytes).
+QByteArray binaryBytes(int size)
+{
+    QByteArray b;
+    for (int i = 0; i < size; ++i)
+        b += char((i * 7 + 13) % 256);
+    b += "\r\n\n\0end";
+    return b;
+}
+
+JobSettings accountFor(const FtpTestServer &server, bool passive)
+{
+    JobSettings job;
+    job.sFtpServer = server.hostAndPort();
+    job.sFtpUser = server.options().user;
+    job.sFtpPassword = server.options().password;
+    job.sWebBase = QStringLiteral("http://pics.example.org/up");
+    job.bFtpPassive = passive;
+    return job;
+}
+
+} // namespace
+
+TEST(UploadAddress, StampPathAndAddressFollowTheAccountFields)
+{
+    EXPECT_EQ(uploadTimeStamp(kWhen), QStringLiteral("141205153012_"));
+    EXPECT_EQ(uploadTimeStamp(QDateTime(QDate(2009, 1, 2), QTime(3, 4, 5))), QStringLiteral("090102030405_"));
+
+    JobSettings job;
+    job.sFtpDir = QString();
+    job.sFtpSubDir = QString();
+    job.sWebBase = QStringLiteral("http://h/www");
+    EXPECT_EQ(uploadRemotePath(job, QStringLiteral("141205153012_"), QStringLiteral("a.jpg")),
+        QStringLiteral("/141205153012_a.jpg"));
+    EXPECT_EQ(uploadWebAddress(job, QStringLiteral("141205153012_"), QStringLiteral("a.jpg")),
+        QStringLiteral("http://h/www/141205153012_a.jpg"));
+
+    job.sFtpDir = QStringLiteral("/htdocs/");
+    job.sFtpSubDir = QStringLiteral("trip");
+    EXPECT_EQ(uploadRemotePath(job, QStringLiteral("T_"), QStringLiteral("a.jpg")),
+        QStringLiteral("/htdocs/trip/T_a.jpg"));
+    // The web base stands for sFtpDir, so only the sub-folder shows in the address.
+    EXPECT_EQ(uploadWebAddress(job, QStringLiteral("T_"), QStringLiteral("a.jpg")),
+        QStringLiteral("http://h/www/trip/T_a.jpg"));
+}
+
+TEST(UploadAddress, ServerTextGivesHostAndPort)
+{
+    EXPECT_EQ(parseFtpServer(QStringLiteral("ftp.example.org")).host, QStringLiteral("ftp.example.org"));
+    EXPECT_EQ(parseFtpServer(QStringLiteral("ftp.example.org")).port, 21);
+    EXPECT_EQ(parseFtpServer(QStringLiteral("127.0.0.1:2121")).port, 2121);
+    EXPECT_EQ(parseFtpServer(QStringLiteral("127.0.0.1:2121")).host, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(parseFtpServer(QStringLiteral("ftp://h.org:33/")).host, QStringLiteral("h.org"));
+    EXPECT_EQ(parseFtpServer(QStringLiteral("h.org:notaport")).port, 21);
+
+    EXPECT_TRUE(ftpServerUnset(QString()));
+    EXPECT_TRUE(ftpServerUnset(QStringLiteral("ftp://")));
+    EXPECT_FALSE(ftpServerUnset(QStringLiteral("h.org")));
+
+    // Names with spaces or Chinese characters survive; a leading "/" stays absolute.
+    EXPECT_EQ(uploadUrl({QStringLiteral("h"), 21}, QStringLiteral("/a b/图.jpg")),
+        QStringLiteral("ftp://h:21/%2Fa%20b/%E5%9B%BE.jpg"));
+    EXPECT_EQ(uploadUrl({QStringLiteral("h"), 21}, QStringLiteral("rel/x.jpg")),
+        QStringLiteral("ftp://h:21/rel/x.jpg"));
+}
+
+class UploadToServer : public ::testing::TestWithParam<bool> { };
+
+// Each mode against a server that refuses the other one, so the mode really is used.
+TEST_P(UploadToServer, PutsTheBytesUnderTheStampedNameAndGivesTheAddress)
+{
+    const bool passive = GetParam();
+    FtpTestServer::Options options;
+    options.refusePassive = !passive;
+    options.refuseActive = passive;
+    FtpTestServer server(options);
+    QString why;
+    ASSERT_TRUE(server.start(&why)) << why.toStdString();
+    ASSERT_TRUE(QDir(server.root()).mkpath(QStringLiteral("www/trip")));
+
+    QTemporaryDir local;
+    const QByteArray bytes = binaryBytes(200000);
+    const QString name = QStringLiteral("海边 1.jpg");
+    writeFile(local.filePath(name), bytes);
+
+    JobSettings job = accountFor(server, passive);
+    job.sFtpDir = QStringLiteral("/www/");
+    job.sFtpSubDir = QStringLiteral("trip");
+    const UploadOutcome outcome = UploadPicture(job, local.filePath(name), name, kWhen);
+
+    EXPECT_EQ(outcome.errorLine, QString());
+    EXPECT_EQ(outcome.link, QStringLiteral("http://pics.example.org/up/trip/141205153012_海边 1.jpg"));
+    EXPECT_EQ(readAll(server.root() + QStringLiteral("/www/trip/141205153012_海边 1.jpg")), bytes);
+    EXPECT_EQ(readAll(local.filePath(name)), bytes);
+
+    // The other mode is refused by this server: the switch is really honoured.
+    job.bFtpPassive = !passive;
+    EXPECT_EQ(UploadPicture(job, local.filePath(name), name, kWhen).errorLine,
+        QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, UploadToServer, ::testing::Values(false, true),
+    [](const auto &info) { return info.param ? "Passive" : "Active"; });
+
+TEST(UploadFailures, NoServerOrRefusedLoginGiveCodeTwoAndKeepTheFile)
+{
+    QTemporaryDir local;
+    const QString path = local.filePath(QStringLiteral("a.jpg"));
+    writeFile(path, binaryBytes(1000));
+
+    FtpTestServer server;
+    QString why;
+    ASSERT_TRUE(server.start(&why)) << why.toStdString();
+    JobSettings job = accountFor(server, false);
+
+    job.sFtpPassword = QStringLiteral("wrong");
+    UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
+    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
+    EXPECT_TRUE(outcome.link.isEmpty());
+
+    job.sFtpPassword = server.options().password;
+    server.stop();
+    outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
+    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
+    EXPECT_TRUE(outcome.link.isEmpty());
+    EXPECT_EQ(readAll(path), binaryBytes(1000));
+}
+
+TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
+{
+    QTemporaryDir local;
+    const QString path = local.filePath(QStringLiteral("a.jpg"));
+    writeFile(path, binaryBytes(1000));
+
+    FtpTestServer::Options readOnly;
+    readOnly.permissions = QStringLiteral("elr");
+    FtpTestServer server(readOnly);
+    QString why;
+    ASSERT_TRUE(server.start(&why)) << why.toStdString();
+    JobSettings job = accountFor(server, true);
+
+    UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
+    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_TRUE(outcome.link.isEmpty());
+    EXPECT_TRUE(QDir(server.root()).entryList(QDir::Files).isEmpty());
+
+    // A folder that is not on the server is not made: the put fails.
+    FtpTestServer writable;
+    ASSERT_TRUE(writable.start(&why)) << why.toStdString();
+    job = accountFor(writable, false);
+    job.sFtpDir = QStringLiteral("/missing");
+    outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
+    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_TRUE(outcome.link.isEmpty());
+
+    // A written picture that has gone before its upload.
+    job.sFtpDir.clear();
+    outcome
+        = UploadPicture(job, local.filePath(QStringLiteral("gone.jpg")), QStringLiteral("gone.jpg"), kWhen);
+    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+}
+
+TEST(UploadFailures, SameSecondUploadsStayApartByName)
+{
+    FtpTestServer server;
+    QString why;
+    ASSERT_TRUE(server.start(&why)) << why.toStdString();
+    QTemporaryDir local;
+    writeFile(local.filePath(QStringLiteral("a.jpg")), "first");
+    writeFile(local.filePath(QStringLiteral("b.jpg")), "second");
+    const JobSettings job = accountFor(server, true);
+
+    EXPECT_TRUE(UploadPicture(job, local.filePath(QStringLiteral("a.jpg")), QStringLiteral("a.jpg"), kWhen)
+                    .errorLine.isEmpty());
+    EXPECT_TRUE(UploadPicture(job, local.filePath(QStringLiteral("b.jpg")), QStringLiteral("b.jpg"), kWhen)
+                    .errorLine.isEmpty());
+    EXPECT_EQ(readAll(server.root() + QStringLiteral("/141205153012_a.jpg")), QByteArray("first"));
+    EXPECT_EQ(readAll(server.root() + QStringLiteral("/141205153012_b.jpg")), QByteArray("second"));
+}

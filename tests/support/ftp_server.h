@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// A real FTP server (pyftpdlib) on 127.0.0.1, on a port the system picks, serving
+// a temporary folder for one user. Stopped when the object goes.
+class FtpTestServer {
+public:
+    struct Options {
+        QString user = QStringLiteral("tuvo");
+        QString password = QStringLiteral("secret");
+        QString permissions = QStringLiteral("elradfmwMT"); // pyftpdlib's letters; "elr" is read-only
+        bool refusePassive = false; // PASV/EPSV answered 502: only active transfers work
+        bool refuseActive = false; // PORT/EPRT answered 502: only passive transfers work
+    };
+
+    FtpTestServer();
+    explicit FtpTestServer(const Options &options);
+    ~FtpTestServer();
+
+    // Starts the server and waits until it listens; false with a reason otherwise.
+    bool start(QString *error = nullptr);
+    void stop();
+    bool isRunning() const;
+
+    int port() const { return port_; }
+    QString hostAndPort() const; // "127.0.0.1:PORT"
+    QString root() const { return root_.path(); } // the user's home, "/" on the server
+    const Options &options() const { return options_; }
+
+private:
+    Options options_;
+    QTemporaryDir root_;
+    QProcess process_;
+    int port_ = 0;
+};
