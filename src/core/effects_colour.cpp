@@ -1,6 +1,7 @@
 #include "core/cdib.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 // The walk runs over the whole storage in steps of 3 from index 0, ignoring
@@ -52,10 +53,17 @@ void CDIB::ShiftColors(std::int32_t red, std::int32_t green, std::int32_t blue)
     red = std::clamp(red, -255, 255);
     green = std::clamp(green, -255, 255);
     blue = std::clamp(blue, -255, 255);
-    forEachTriple([=](std::uint8_t &b, std::uint8_t &g, std::uint8_t &r) {
-        b = ClampByte(b + blue);
-        g = ClampByte(g + green);
-        r = ClampByte(r + red);
+    // Each byte's result depends on its value alone: one table per role.
+    std::array<std::uint8_t, 256> toBlue, toGreen, toRed;
+    for (std::int32_t v = 0; v < 256; ++v) {
+        toBlue[v] = ClampByte(v + blue);
+        toGreen[v] = ClampByte(v + green);
+        toRed[v] = ClampByte(v + red);
+    }
+    forEachTriple([&](std::uint8_t &b, std::uint8_t &g, std::uint8_t &r) {
+        b = toBlue[b];
+        g = toGreen[g];
+        r = toRed[r];
     });
 }
 
