@@ -1,6 +1,4 @@
-#include "batch/imaging/cdib_qimage.h"
 #include "batch/pipeline_steps.h"
-#include "core/dib_bytes.h"
 #include "core/effect_presets.h"
 
 #include <gtest/gtest.h>
@@ -27,15 +25,6 @@ QImage withEffect(const QImage &picture, std::optional<int> effect, int brightne
     return surface;
 }
 
-// The picture through a buffer with the operation run directly on it.
-QImage throughBuffer(const QImage &picture, const std::function<void(CDIB &)> &operation)
-{
-    CDIB dib;
-    cloneIntoDib(dib, picture);
-    operation(dib);
-    return toQImage(dib);
-}
-
 } // namespace
 
 TEST(EffectPresets, NamesAndCaptions)
@@ -56,36 +45,6 @@ TEST(EffectPresets, NamesAndCaptions)
     EXPECT_EQ(effectPresetByName(""), std::nullopt);
 }
 
-TEST(EffectPresets, EachPresetRunsItsOperation)
-{
-    const std::function<void(CDIB &)> operations[] = {
-        [](CDIB &d) { d.FastBlur(); },
-        [](CDIB &d) { d.Sharpen(); },
-        [](CDIB &d) { d.Flame(); },
-        [](CDIB &d) { d.PurpleStain(); },
-        [](CDIB &d) { d.Brown(); },
-        [](CDIB &d) { d.NightShade(); },
-        [](CDIB &d) { d.Spooky(); },
-        [](CDIB &d) { d.ScanLines(50); },
-        [](CDIB &d) { d.MakeEmboss(100, false, EmbossTone::Colour); },
-        [](CDIB &d) { d.Greyscale(); },
-        [](CDIB &d) { d.Monochrome(128); },
-        [](CDIB &d) { d.InvertColors(); },
-    };
-    // Widths 4k .. 4k + 3: the walks over the padding must survive the trip
-    // from the work surface into the buffer and back.
-    for (int width = 20; width <= 23; ++width) {
-        const QImage picture = noisyPicture(width, 9);
-        for (int i = 0; i < kNamedEffectPresets; ++i) {
-            const QImage out = withEffect(picture, i);
-            EXPECT_NE(out, picture) << i;
-            EXPECT_EQ(out, throughBuffer(picture, operations[i])) << "preset " << i << " width " << width;
-        }
-        EXPECT_EQ(withEffect(picture, kBrightnessPreset, -40),
-            throughBuffer(picture, [](CDIB &d) { d.Brightness(-40); }));
-    }
-}
-
 TEST(EffectPresets, PassThroughCases)
 {
     const QImage picture = noisyPicture(13, 5);
@@ -95,12 +54,4 @@ TEST(EffectPresets, PassThroughCases)
     EXPECT_EQ(withEffect(picture, -1), picture);
     // The slider's range bounds the amount.
     EXPECT_EQ(withEffect(picture, kBrightnessPreset, 500), withEffect(picture, kBrightnessPreset, 75));
-}
-
-TEST(EffectPresets, OtherSurfaceFormatsComeBackAsRgb32)
-{
-    const QImage picture = noisyPicture(6, 4);
-    const QImage out = withEffect(picture.convertToFormat(QImage::Format_RGB888), 11);
-    EXPECT_EQ(out.format(), QImage::Format_RGB32);
-    EXPECT_EQ(out, withEffect(picture, 11));
 }

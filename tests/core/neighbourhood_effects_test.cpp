@@ -42,17 +42,6 @@ std::vector<int> blackRows(CDIB &dib)
 
 } // namespace
 
-TEST(NeighbourhoodEffects, FlatPictureWithoutPaddingIsUnchanged)
-{
-    CDIB blurred = flatDib(8, 5, 10, 20, 30);
-    const auto before = storageOf(blurred);
-    blurred.FastBlur();
-    EXPECT_EQ(storageOf(blurred), before);
-    CDIB sharpened = flatDib(8, 5, 10, 20, 30);
-    sharpened.Sharpen();
-    EXPECT_EQ(storageOf(sharpened), before);
-}
-
 TEST(NeighbourhoodEffects, FastBlurReadsTheSnapshot)
 {
     // 4 x 4: stride 12, bytes 15..32 are blurred.
