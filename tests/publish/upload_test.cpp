@@ -2,6 +2,7 @@
 #include "publish/ftp_upload.h"
 #include "publish/upload_address.h"
 #include "support/ftp_server.h"
+#include "support/qstring_printer.h"
 
 #include <QDir>
 #include <QFile>

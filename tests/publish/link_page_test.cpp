@@ -1,0 +1,109 @@
+#include "batch/job_settings.h"
+#include "publish/link_page.h"
+#include "support/qstring_printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kHeader = QStringLiteral(
+    "<font "
+    "color=red>【Tuvo网络图片使用指南】<br>下面这些图片已经传输到了网络空间。复制您需要的图片,"
+    "直接粘贴到网站的编辑框里即"
+    "可使用。<br>如果网站不支持直接粘贴,请选择插入图片,选择对应的图片地址即可。</font><br><hr><br>");
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray page(const QStringList &lines)
+{
+    QByteArray bytes("\xEF\xBB\xBF");
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+struct Folders {
+    QTemporaryDir out;
+    QTemporaryDir program;
+    QString user() const { return program.filePath(QStringLiteral("user")); }
+};
+
+} // namespace
+
+TEST(LinkPage, AddressLinesAndCaptionsFollowTheSwitches)
+{
+    Folders f;
+    JobSettings job;
+    job.sOutDir = f.out.path();
+    job.bShowURL = 1;
+    job.bShowURLPic = 0;
+    job.PicCaptions = {QString(), QStringLiteral("海边")};
+    const QStringList links = {QStringLiteral("http://w/a.jpg"), QStringLiteral("http://w/b.jpg")};
+
+    EXPECT_EQ(funCreateHtm(job, links, f.user()), QStringList());
+    EXPECT_EQ(readAll(f.out.filePath(QStringLiteral("PicURL.htm"))),
+        page({kHeader, QStringLiteral("【图片地址】 <font color=blue>http://w/a.jpg</font><br>"),
+            QStringLiteral("【图片地址】 <font color=blue>http://w/b.jpg</font><br>"),
+            QStringLiteral("<font color=black>海边</font><br><br>")}));
+
+    job.bShowURLPic = 1;
+    job.bShowURL = 0;
+    EXPECT_EQ(linkPageLines(job, {links[0]}),
+        (QStringList {kHeader, QStringLiteral("<br><img src=http://w/a.jpg></img><br>")}));
+}
+
+TEST(LinkPage, RecordGrowsAcrossRunsWhileThePageHoldsTheLastRun)
+{
+    Folders f;
+    JobSettings job;
+    job.sOutDir = f.out.path();
+    job.bShowURL = 0;
+    job.bShowURLPic = 0;
+
+    // The user folder does not exist yet: it is made.
+    EXPECT_EQ(
+        funCreateHtm(job, {QStringLiteral("http://w/1.jpg"), QStringLiteral("http://w/2.jpg")}, f.user()),
+        QStringList());
+    EXPECT_EQ(funCreateHtm(job, {QStringLiteral("http://w/3.jpg")}, f.user()), QStringList());
+
+    EXPECT_EQ(readAll(f.out.filePath(QStringLiteral("PicURL.htm"))), page({kHeader}));
+    EXPECT_EQ(readAll(f.user() + QStringLiteral("/picUpload.dat")),
+        QByteArray("http://w/1.jpg\r\nhttp://w/2.jpg\r\nhttp://w/3.jpg\r\n"));
+    // Nothing but the two files is left behind (no temporary files).
+    EXPECT_EQ(
+        QDir(f.out.path()).entryList(QDir::Files | QDir::Hidden), QStringList {QStringLiteral("PicURL.htm")});
+}
+
+TEST(LinkPage, MoreThanATableOfLinksAreAllListed)
+{
+    Folders f;
+    JobSettings job;
+    job.sOutDir = f.out.path();
+    job.bShowURLPic = 0;
+    QStringList links;
+    for (int i = 0; i < 1500; ++i)
+        links << QStringLiteral("http://w/%1.jpg").arg(i);
+    EXPECT_EQ(funCreateHtm(job, links, f.user()), QStringList());
+    EXPECT_EQ(readAll(f.user() + QStringLiteral("/picUpload.dat")).count("\r\n"), 1500);
+    EXPECT_TRUE(readAll(f.out.filePath(QStringLiteral("PicURL.htm"))).contains("http://w/1499.jpg"));
+}
+
+TEST(LinkPage, UnwritableFolderGivesAnErrorLineAndTheRecordStillGrows)
+{
+    Folders f;
+    JobSettings job;
+    job.sOutDir = f.out.filePath(QStringLiteral("missing"));
+    const QStringList errors = funCreateHtm(job, {QStringLiteral("http://w/1.jpg")}, f.user());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("写入文件时发生错误:"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("PicURL.htm")));
+    EXPECT_EQ(readAll(f.user() + QStringLiteral("/picUpload.dat")), QByteArray("http://w/1.jpg\r\n"));
+}
