@@ -1,0 +1,104 @@
+#include "ui/ftp_account_dialog.h"
+
+#include "batch/job_settings.h"
+#include "publish/publish_texts.h"
+#include "publish/upload_address.h"
+#include "ui/prompter.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit *addField(QFormLayout *form, const char *name, const QString &label, const QString &placeholder)
+{
+    auto *edit = new QLineEdit;
+    edit->setObjectName(QLatin1String(name));
+    edit->setPlaceholderText(placeholder);
+    form->addRow(label, edit);
+    return edit;
+}
+
+} // namespace
+
+FtpAccountDialog::FtpAccountDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmFtp"));
+    setWindowTitle(QStringLiteral("网络参数设置"));
+    auto *form = new QFormLayout;
+    server_ = addField(
+        form, "txtServer", QStringLiteral("FTP服务器:"), QStringLiteral("ftp.example.com 或 主机:端口"));
+    user_ = addField(form, "txtUser", QStringLiteral("用户名:"), QString());
+    password_ = addField(form, "txtPassword", QStringLiteral("密码:"), QStringLiteral("不会保存到磁盘"));
+    password_->setEchoMode(QLineEdit::Password);
+    webBase_ = addField(
+        form, "txtWebBase", QStringLiteral("网址:"), QStringLiteral("http://www.example.com/photo"));
+    dir_ = addField(form, "txtDir", QStringLiteral("FTP目录:"), QStringLiteral("/htdocs/photo/"));
+    subDir_ = addField(form, "txtSubDir", QStringLiteral("子目录:"), QString());
+    passive_ = new QCheckBox(QStringLiteral("被动模式(PASV)"));
+    passive_->setObjectName(QStringLiteral("chkPassive"));
+    form->addRow(QString(), passive_);
+
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void FtpAccountDialog::setAccount(const FtpAccount &account)
+{
+    // The start value "ftp://" means "not set"; the box shows it empty.
+    server_->setText(ftpServerUnset(account.server) ? QString() : account.server);
+    user_->setText(account.user);
+    password_->setText(account.password);
+    webBase_->setText(account.webBase);
+    dir_->setText(account.dir);
+    subDir_->setText(account.subDir);
+    passive_->setChecked(account.passive);
+}
+
+FtpAccount FtpAccountDialog::account() const
+{
+    FtpAccount a;
+    a.server = server_->text().trimmed();
+    a.user = user_->text().trimmed();
+    a.password = password_->text();
+    a.webBase = webBase_->text().trimmed();
+    a.dir = dir_->text().trimmed();
+    a.subDir = subDir_->text().trimmed();
+    a.passive = passive_->isChecked();
+    return a;
+}
+
+bool editFtpAccount(QWidget *parent, JobSettings &job, Prompter &prompter)
+{
+    FtpAccountDialog dialog(parent);
+    dialog.setAccount(accountOf(job));
+    if (prompter.exec(&dialog) != QDialog::Accepted)
+        return false;
+    applyAccount(job, dialog.account());
+    return true;
+}
+
+void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
+    const std::function<void(const QString &)> &showHint)
+{
+    if (ticked) {
+        prompter.message(parent, PublishTexts::kUploadWarningTitle, PublishTexts::kUploadWarningText,
+            Prompter::Icon::Warning);
+        if (ftpServerUnset(job.sFtpServer))
+            editFtpAccount(parent, job, prompter);
+    }
+    if (showHint)
+        showHint(PublishTexts::kUploadHint);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "publish/ftp_account.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class Prompter;
+struct JobSettings;
+
+// The upload account: server (host or host:port), user, password, web address of
+// the FTP folder, the folder, the sub-folder and the passive switch.
+// Child widgets are named txtServer, txtUser, txtPassword, txtWebBase, txtDir,
+// txtSubDir and chkPassive.
+class FtpAccountDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FtpAccountDialog(QWidget *parent = nullptr);
+
+    void setAccount(const FtpAccount &account);
+    FtpAccount account() const;
+
+private:
+    QLineEdit *server_;
+    QLineEdit *user_;
+    QLineEdit *password_;
+    QLineEdit *webBase_;
+    QLineEdit *dir_;
+    QLineEdit *subDir_;
+    QCheckBox *passive_;
+};
+
+// Opens the account dialog modally on job's account; true and job updated when
+// the user confirmed it.
+bool editFtpAccount(QWidget *parent, JobSettings &job, Prompter &prompter);
+
+// What ticking or unticking the upload box does: the warning "敬告" when ticked,
+// the account dialog when ticked without a server, and the hint in every case
+// (handed to showHint, which writes the status line).
+void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
+    const std::function<void(const QString &)> &showHint);
