@@ -1,8 +1,8 @@
 #include "publish/pdf_box.h"
 
+#include "batch/chinese_fonts.h"
 #include "publish/publish_texts.h"
 
-#include <QFontDatabase>
 #include <QImage>
 #include <QImageReader>
 #include <QPageLayout>
@@ -14,24 +14,6 @@ namespace {
 
 // 0.1 mm per device unit.
 constexpr int kUnitsPerInch = 254;
-
-// "黑体" is a Windows family; point it at an installed CJK sans family unless
-// someone already did.
-void mapChineseSans()
-{
-    const QString family = PublishTexts::kPdfFont;
-    if (!QFont::substitutes(family).isEmpty())
-        return;
-    QStringList found;
-    const QStringList families = QFontDatabase::families();
-    for (const char *candidate : {"Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC",
-             "WenQuanYi Zen Hei", "Droid Sans Fallback"}) {
-        if (families.contains(QLatin1String(candidate)))
-            found << QLatin1String(candidate);
-    }
-    if (!found.isEmpty())
-        QFont::insertSubstitutions(family, found);
-}
 
 Qt::Alignment horizontal(int align)
 {
@@ -86,7 +68,7 @@ std::unique_ptr<PdfBox> PdfBox::CreateBox(const QString &filePath)
 PdfBox::PdfBox(const QString &filePath)
     : file_(filePath)
 {
-    mapChineseSans();
+    installChineseFontSubstitutes();
     font_ = QFont(PublishTexts::kPdfFont);
     font_.setPointSize(12);
 }
