@@ -1,1 +1,70 @@
 #include "app/cli_host.h"
+
+#include "batch/batch_run.h"
+#include "batch/texts.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <unistd.h>
+
+std::atomic<int> CliHost::interrupts{0};
+
+CliHost::CliHost(bool quiet) : quiet_(quiet), terminal_(isatty(STDERR_FILENO) == 1) {}
+
+void CliHost::showStatus(const QString &text)
+{
+    if (text.startsWith(texts::processing())) {
+        path_ = text.mid(texts::processing().size());
+        redraw();
+    }
+}
+
+void CliHost::setStartCaption(const QString &caption)
+{
+    if (caption.startsWith(QStringLiteral("进度:"))) {
+        caption_ = caption;
+        redraw();
+    }
+}
+
+void CliHost::redraw()
+{
+    if (quiet_ || !terminal_)
+        return;
+    const QByteArray line = (caption_ + QLatin1Char(' ') + path_).toLocal8Bit();
+    std::fprintf(stderr, "\r\033[K%s", line.constData());
+    std::fflush(stderr);
+    lineShown_ = true;
+}
+
+void CliHost::finishLine()
+{
+    if (lineShown_) {
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+        lineShown_ = false;
+    }
+}
+
+void CliHost::showError(const QString &text)
+{
+    finishLine();
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void CliHost::showMessage(const QString &text)
+{
+    showError(text);
+}
+
+void CliHost::processEvents()
+{
+    if (interrupts.load() > 0 && !stopAsked_ && run_) {
+        stopAsked_ = true;
+        finishLine();
+        std::fputs("正在停止: 正在处理的图片完成后结束(再按一次 Ctrl-C 立即退出)。\n", stderr);
+        run_->RequestStop();
+    }
+    QCoreApplication::processEvents();
+}

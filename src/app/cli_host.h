@@ -1,1 +1,39 @@
 #pragma once
+
+#include "batch/batch_host.h"
+
+#include <atomic>
+
+class BatchRun;
+
+// tuvo-cli's side of a batch run: a progress line on a terminal, messages on
+// standard error, no questions (the answer is always "no").
+class CliHost : public BatchHost {
+public:
+    explicit CliHost(bool quiet);
+
+    void attach(BatchRun *run) { run_ = run; }
+
+    void showStatus(const QString &text) override;
+    void setStartCaption(const QString &caption) override;
+    void setRunning(bool) override {}
+    void showError(const QString &text) override;
+    bool askYesNo(const QString &) override { return false; }
+    void showMessage(const QString &text) override;
+    void processEvents() override;
+    void finishLine();
+
+    // Set from the signal handler; the next processEvents turns it into a stop.
+    static std::atomic<int> interrupts;
+
+private:
+    void redraw();
+
+    bool quiet_;
+    bool terminal_;
+    BatchRun *run_ = nullptr;
+    QString caption_;
+    QString path_;
+    bool lineShown_ = false;
+    bool stopAsked_ = false;
+};

@@ -1,1 +1,33 @@
 #pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+
+// What the command line asked for. Job options are kept as ordered (field, value)
+// pairs and applied with setJobField, so "--set" and the named options share one
+// path and one set of range checks.
+struct CliOptions {
+    QStringList inputs;
+    QString outputDir;
+    bool recursive = false;
+    int jobs = 0;  // 0: one per core
+    bool fromSettings = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+    QString printExif;
+
+    QString sizeMode;  // limit-width, fit-frame, original, custom or a preset name
+    QString width;
+    QString height;
+    QString frame;
+    QList<std::pair<QString, QString>> fields;
+};
+
+// Parses args (without the program name). Returns false with *error on a bad
+// option or value; touches no file.
+bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error);
+
+QString cliHelpText();

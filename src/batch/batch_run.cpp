@@ -32,7 +32,7 @@ class PicturePool {
 public:
     PicturePool(const QStringList &pictures, const JobSettings &job, int jobs)
         : pictures_(pictures), job_(job), protected_(protectedPathsFor(pictures)),
-          outcomes_(size_t(pictures.size())), window_(jobs * 2)
+          outcomes_(size_t(pictures.size())), window_(jobs)
     {
         for (int t = 0; t < jobs; ++t)
             threads_.emplace_back([this] { work(); });
@@ -82,9 +82,15 @@ public:
         }
         PictureOutcome out = std::move(outcomes_[size_t(i)]);
         outcomes_[size_t(i)] = PictureOutcome();
+        return out;
+    }
+
+    // The consumer is through with picture i: a worker may start the next one.
+    void release(int i)
+    {
+        std::lock_guard lock(mutex_);
         consumed_ = i + 1;
         changed_.notify_all();
-        return out;
     }
 
 private:
@@ -273,6 +279,9 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
                 break;
             consume(i, out);
             host_.processEvents();
+            if (stop_)
+                pool.stopStarting();
+            pool.release(i);
             if (!stop_)
                 host_.setStartCaption(texts::progress(i + 1, count));
         }

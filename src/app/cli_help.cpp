@@ -1,0 +1,67 @@
+#include "app/cli_options.h"
+
+QString cliHelpText()
+{
+    return QStringLiteral(R"(用法: tuvo-cli [选项] 输入...
+Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
+
+输入和输出:
+  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
+  -R, --recursive         文件夹包括子文件夹
+  -j, --jobs N            同时处理的图片数(默认: CPU核数)
+      --from-settings     从桌面程序保存的设置开始
+      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
+      --quiet             不显示进度行(信息和错误报告仍然输出)
+
+格式和文件名:
+  -f, --format original|jpg|png|tiff|bmp
+  -q, --quality 0-100     JPG图片质量(默认100)
+      --rename PREFIX     统一文件名: PREFIX + 顺序号
+      --digits N          顺序号位数(默认4)
+
+尺寸:
+      --size limit-width|fit-frame|original|custom|预设名(size.ini)
+  -W N  -H N              目标宽度和高度(像素)
+      --no-enlarge        小图片不放大
+      --extend            比例不同时扩充画布(默认剪切图片)
+      --crop-x left|middle|right   --crop-y top|middle|bottom
+      --offset X,Y        图片在画布上的左边和上边
+
+边框和水印:
+      --frame FILE        边框图片(PNG)
+      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名# 时按图片替换
+      --font FAMILY  --font-size PT  --color '#RRGGBB'  --bold  --italic  --underline
+      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
+      --mark FILE         图片水印
+      --opacity 0-100     水印不透明度(默认80)
+      --mark-scale -20..20  水印大小
+      --mark-pos 同 --text-pos (X,Y 为水印中心)
+
+调整和特效:
+      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
+      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
+      --brightness -75..75
+      --channels R,G,B    颜色通道系数
+      --matrix 25个数      颜色矩阵 m[0][0]..m[4][4], 按行
+
+完成后:
+      --error-log         有错误时在输出文件夹写 ErrorLog.txt
+      --pdf               把写出的图片做成一个PDF文件
+      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
+                          (密码取自环境变量 TUVO_FTP_PASSWORD)
+
+其他:
+      --print-exif FILE   列出FILE的EXIF项(每行 "标签<TAB>值")后退出
+  -h, --help              显示本帮助
+      --version           显示版本
+
+退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
+
+示例:
+  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --text '#JPG照片拍摄时间#' --font 黑体 --font-size 24 --color '#FFFFFF' a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
+)");
+}
