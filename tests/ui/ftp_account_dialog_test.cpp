@@ -56,6 +56,17 @@ TEST(UploadBox, TickingWithoutServerWarnsThenOpensTheAccountDialog)
     EXPECT_EQ(job.sFtpDir, QStringLiteral("/htdocs/"));
     EXPECT_EQ(job.sFtpSubDir, QStringLiteral("trip"));
     EXPECT_TRUE(job.bFtpPassive);
+
+    // Shown again, the dialog starts from the account and hides the password.
+    prompter.dialogHandler = [](QDialog *dialog) {
+        EXPECT_EQ(dialog->findChild<QLineEdit *>(QStringLiteral("txtServer"))->text(),
+            QStringLiteral("ftp.example.org:2121"));
+        EXPECT_EQ(
+            dialog->findChild<QLineEdit *>(QStringLiteral("txtPassword"))->echoMode(), QLineEdit::Password);
+        return int(QDialog::Rejected);
+    };
+    EXPECT_FALSE(editFtpAccount(nullptr, job, prompter));
+    EXPECT_EQ(job.sFtpPassword, QStringLiteral("pw"));
 }
 
 TEST(UploadBox, CancelledDialogKeepsTheAccountAndASetServerSkipsIt)
@@ -80,20 +91,4 @@ TEST(UploadBox, CancelledDialogKeepsTheAccountAndASetServerSkipsIt)
     uploadBoxToggled(false, job, nullptr, prompter, [&](const QString &h) { hints << h; });
     EXPECT_TRUE(prompter.shown.isEmpty());
     EXPECT_EQ(hints, (QStringList {kHint, kHint}));
-}
-
-TEST(FtpAccountDialog, ShowsTheAccountAndHidesThePassword)
-{
-    FtpAccountDialog dialog;
-    FtpAccount account {QStringLiteral("h"), QStringLiteral("u"), QStringLiteral("p"),
-        QStringLiteral("http://w"), QStringLiteral("/d/"), QStringLiteral("s"), true};
-    dialog.setAccount(account);
-    const FtpAccount back = dialog.account();
-    EXPECT_EQ(back.server, account.server);
-    EXPECT_EQ(back.password, account.password);
-    EXPECT_EQ(back.webBase, account.webBase);
-    EXPECT_EQ(back.dir, account.dir);
-    EXPECT_EQ(back.subDir, account.subDir);
-    EXPECT_TRUE(back.passive);
-    EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("txtPassword"))->echoMode(), QLineEdit::Password);
 }
