@@ -1,0 +1,113 @@
+#include "publish/poppler.h"
+#include "support/ftp_server.h"
+#include "support/qstring_printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QString errors;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class PublishCli : public ::testing::Test {
+protected:
+    QTemporaryDir in, out, home;
+    FtpTestServer server;
+    QStringList pictures;
+
+    void SetUp() override
+    {
+        QString why;
+        ASSERT_TRUE(server.start(&why)) << why.toStdString();
+        const QList<QColor> colours {Qt::red, Qt::green, Qt::blue};
+        for (int i = 0; i < colours.size(); ++i) {
+            QImage picture(400 + 100 * i, 300, QImage::Format_RGB32);
+            picture.fill(colours[i]);
+            const QString path = in.filePath(QStringLiteral("p%1.jpg").arg(i + 1));
+            ASSERT_TRUE(picture.save(path));
+            pictures << path;
+        }
+    }
+
+    CliResult run(const QStringList &options)
+    {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TUVO_HOME"), home.path());
+        env.insert(QStringLiteral("TUVO_FTP_PASSWORD"), server.options().password);
+        cli.setProcessEnvironment(env);
+        cli.start(QStringLiteral(TUVO_CLI_PATH),
+            QStringList {"--quiet", "-o", out.path(), "-f", "jpg", "--size", "original", "--pdf", "--upload",
+                "--ftp-server", server.hostAndPort(), "--ftp-user", server.options().user, "--web-base",
+                "http://pics.example.org"}
+                + options + pictures);
+        CliResult result;
+        if (!cli.waitForFinished(120000))
+            return result;
+        result.exitCode = cli.exitCode();
+        result.errors = QString::fromUtf8(cli.readAllStandardError());
+        return result;
+    }
+
+    QStringList uploaded() const { return QDir(server.root()).entryList(QDir::Files, QDir::Name); }
+};
+
+} // namespace
+
+TEST_F(PublishCli, RunUploadsEveryPictureWritesTheLinkPageRecordAndPdf)
+{
+    const CliResult result = run({"--passive"});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+
+    const QStringList names = uploaded();
+    ASSERT_EQ(names.size(), 3);
+    QStringList links;
+    for (int i = 0; i < 3; ++i) {
+        const QString local = QStringLiteral("p%1.jpg").arg(i + 1);
+        EXPECT_TRUE(names[i].endsWith(QLatin1Char('_') + local)) << names[i].toStdString();
+        EXPECT_EQ(names[i].size(), 13 + local.size());
+        EXPECT_EQ(readAll(server.root() + QLatin1Char('/') + names[i]), readAll(out.filePath(local)));
+        links << QStringLiteral("http://pics.example.org/") + names[i];
+    }
+
+    const QString page = QString::fromUtf8(readAll(out.filePath(QStringLiteral("PicURL.htm"))));
+    for (const QString &link : links) {
+        EXPECT_TRUE(
+            page.contains(QStringLiteral("<br><img src=") + link + QStringLiteral("></img><br>\r\n")));
+        EXPECT_TRUE(page.contains(QStringLiteral("【图片地址】 <font color=blue>") + link));
+    }
+    EXPECT_EQ(QString::fromUtf8(readAll(home.filePath(QStringLiteral("user/picUpload.dat")))),
+        links.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+
+    const QString pdf = out.filePath(QStringLiteral("Tuvo图片集.pdf"));
+    EXPECT_EQ(poppler::pageCount(pdf), 5);
+    EXPECT_EQ(poppler::imagePages(pdf), (QStringList {"2", "3", "4"}));
+    EXPECT_EQ(poppler::pageText(pdf, 1), QStringLiteral("Tuvo图片集"));
+}
+
+TEST_F(PublishCli, StoppedServerGivesCodeTwoLinesAndKeepsTheWrittenPictures)
+{
+    server.stop();
+    const CliResult result = run({});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errors.count(QStringLiteral("在传输文件时发生错误:(错误代码:2)。")), 3)
+        << result.errors.toStdString();
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_TRUE(QFile::exists(out.filePath(QStringLiteral("p%1.jpg").arg(i))));
+    EXPECT_EQ(poppler::pageCount(out.filePath(QStringLiteral("Tuvo图片集.pdf"))), 5);
+    EXPECT_EQ(readAll(out.filePath(QStringLiteral("PicURL.htm"))).count("\r\n"), 1);
+}
