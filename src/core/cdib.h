@@ -2,6 +2,7 @@
 
 #include "core/pixel_rows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -70,7 +71,7 @@ public:
 private:
     static std::uint8_t ClampByte(std::int32_t value)
     {
-        return value >= 256 ? 255 : value < 0 ? 0 : static_cast<std::uint8_t>(value);
+        return static_cast<std::uint8_t>(std::min(std::max(value, 0), 255));
     }
     template<typename Formula> void forEachTriple(Formula formula);
 
