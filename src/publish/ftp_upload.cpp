@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <cstring>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
@@ -29,24 +30,14 @@ size_t readFromFile(char *buffer, size_t size, size_t count, void *file)
     return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
 }
 
-// Failures before the server accepted the login count as "no connection".
-bool failedBeforeLogin(CURL *handle, CURLcode result)
+// curl hands every FTP reply line to the header callback; "230" means the server
+// accepted the login, which is where a connection ends and a transfer begins.
+size_t watchReplies(char *buffer, size_t size, size_t count, void *loggedIn)
 {
-    switch (result) {
-    case CURLE_UNSUPPORTED_PROTOCOL:
-    case CURLE_URL_MALFORMAT:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_WEIRD_SERVER_REPLY:
-    case CURLE_LOGIN_DENIED:
-        return true;
-    default:
-        break;
-    }
-    curl_off_t connectTime = 0;
-    curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connectTime);
-    return connectTime == 0;
+    const size_t n = size * count;
+    if (n >= 3 && std::memcmp(buffer, "230", 3) == 0)
+        *static_cast<bool *>(loggedIn) = true;
+    return n;
 }
 
 } // namespace
@@ -77,6 +68,9 @@ UploadOutcome UploadPicture(
     curl_easy_setopt(h, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(h, CURLOPT_READFUNCTION, readFromFile);
     curl_easy_setopt(h, CURLOPT_READDATA, &file);
+    bool loggedIn = false;
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, watchReplies);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &loggedIn);
     curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
     // Active mode unless the account asks for passive: the server connects back
     // to the address of the control connection.
@@ -91,6 +85,6 @@ UploadOutcome UploadPicture(
 
     const CURLcode result = curl_easy_perform(h);
     if (result != CURLE_OK)
-        return {QString(), PublishTexts::uploadErrorLine(failedBeforeLogin(h, result) ? 2 : 3)};
+        return {QString(), PublishTexts::uploadErrorLine(loggedIn ? 3 : 2)};
     return {uploadWebAddress(job, stamp, fileName), QString()};
 }
