@@ -80,7 +80,7 @@ private:
             EntryValue value = decodeEntryValue(bytes_, tiffStart_, entry, valueBytesLeft_);
             valueBytesLeft_ -= std::min<std::uint64_t>(valueBytesLeft_, value.text.size());
             if (*tag == exifIfdPointerTag && value.number)
-                exifIfdOffset_ = *value.number;
+                exifIfdOffset_ = static_cast<std::uint32_t>(*value.number); // at most 2^31 - 1
             entries_.emplace_back(static_cast<int>(*tag), std::move(value.text));
         }
     }
@@ -88,7 +88,7 @@ private:
     const TiffBytes &bytes_;
     const std::uint64_t tiffStart_;
     std::vector<std::pair<int, std::string>> &entries_;
-    std::int64_t exifIfdOffset_ = 0;
+    std::uint32_t exifIfdOffset_ = 0;
     std::uint64_t valueBytesLeft_ = maxValueBytesPerFile;
 };
 

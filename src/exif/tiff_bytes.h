@@ -18,7 +18,6 @@ public:
     {
     }
 
-    std::uint64_t size() const { return bytes_.size(); }
     bool has(std::uint64_t pos, std::uint64_t length) const
     {
         return pos <= bytes_.size() && length <= bytes_.size() - pos;

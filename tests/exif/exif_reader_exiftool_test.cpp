@@ -190,6 +190,14 @@ TEST(ExifReaderFiles, OtherFormatsHaveNoExif)
         EXPECT_EQ(reader.Tag(0), "") << name;
         EXPECT_EQ(reader.Tag(274), "") << name;
     }
+    // PNG and TIFF carrying EXIF written by exiftool: not JPEG, so not read.
+    for (const char *name : {"exif.png", "exif.tif"}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(runTool("convert", {"-size", "8x8", "xc:white", path}));
+        ASSERT_TRUE(runTool(
+            "exiftool", {"-q", "-overwrite_original", QString("-DateTimeOriginal=") + shootingTime, path}));
+        EXPECT_EQ(loaded(path).Tag(36867), "") << name;
+    }
     ExifReader missing = loaded(dir.filePath("missing.jpg"));
     EXPECT_FALSE(missing.Load());
     EXPECT_EQ(missing.Tag(36867), "");
