@@ -182,3 +182,34 @@ TEST(Loader, BrokenFilesGiveClearReasons)
     EXPECT_EQ(loadPicture(empty).error, QStringLiteral("文件是空的"));
     EXPECT_EQ(loadPicture(dir.filePath(QStringLiteral("missing.jpg"))).error, QStringLiteral("文件不存在"));
 }
+
+#include <csignal>
+#include <sys/resource.h>
+
+TEST(Writers, FullDiskLeavesTheOldFileAndNoTemporary)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.jpg"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+
+    // A file-size limit makes writes fail the way a full disk does.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    QString error;
+    const bool ok = writeFileAtomically(path, QByteArray(50000, 'x'), &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.jpg"});
+}
