@@ -1,6 +1,7 @@
 #include "app/cli_options.h"
 
 #include "batch/job_settings.h"
+#include "core/effect_presets.h"
 
 #include <QColor>
 
@@ -17,20 +18,6 @@ const std::map<QString, QString> &rotateNames()
         {QStringLiteral("cw"), QStringLiteral("3")},     {QStringLiteral("ccw"), QStringLiteral("4")},
         {QStringLiteral("180"), QStringLiteral("5")},    {QStringLiteral("flip-lr"), QStringLiteral("6")},
         {QStringLiteral("flip-tb"), QStringLiteral("7")},
-    };
-    return names;
-}
-
-// Effect names in menu order, with the menu captions beside them.
-const QList<std::pair<QString, QString>> &effectNames()
-{
-    static const QList<std::pair<QString, QString>> names = {
-        {QStringLiteral("beauty"), QStringLiteral("一键美容")},   {QStringLiteral("sharpen"), QStringLiteral("棱角分明")},
-        {QStringLiteral("flame"), QStringLiteral("暖黄记忆")},    {QStringLiteral("purple"), QStringLiteral("华贵绛紫")},
-        {QStringLiteral("brown"), QStringLiteral("棕褐怀旧")},    {QStringLiteral("night"), QStringLiteral("夜色朦胧")},
-        {QStringLiteral("spooky"), QStringLiteral("陈旧往事")},   {QStringLiteral("scanlines"), QStringLiteral("扫描线")},
-        {QStringLiteral("emboss"), QStringLiteral("浮雕")},       {QStringLiteral("grey"), QStringLiteral("灰度")},
-        {QStringLiteral("mono"), QStringLiteral("黑白")},         {QStringLiteral("invert"), QStringLiteral("底片")},
     };
     return names;
 }
@@ -253,11 +240,9 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("--effect")) {
             if (!value(&v))
                 return false;
-            int k = -1;
-            for (int e = 0; e < effectNames().size(); ++e) {
-                if (effectNames()[e].first == v || effectNames()[e].second == v)
-                    k = e;
-            }
+            const QByteArray utf8 = v.toUtf8();
+            const std::optional<int> preset = effectPresetByName(std::string_view(utf8.constData(), size_t(utf8.size())));
+            const int k = preset && *preset < kBrightnessPreset ? *preset : -1;
             if (v == QLatin1String("none") || v == QStringLiteral("无特效")) {
                 f << std::pair(QStringLiteral("iEffect"), QStringLiteral("none"));
             } else if (k < 0) {
