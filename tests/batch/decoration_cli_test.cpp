@@ -30,17 +30,6 @@ int runCli(const QString &out, const QStringList &options, const QStringList &in
     return cli.exitCode();
 }
 
-// The bounding box of the pixels where a and b differ.
-QRect differences(const QImage &a, const QImage &b)
-{
-    QRect box;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
 class DecorationCliTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -108,9 +97,10 @@ TEST_F(DecorationCliTest, EffectChangesThePictureButNotTheText)
     EXPECT_EQ(qRed(corner), qGreen(corner));
     EXPECT_EQ(qGreen(corner), qBlue(corner));
     int red = 0;
-    for (int y = 250; y < 350; ++y)
+    for (int y = 250; y < 350; ++y) {
         for (int x = 200; x < 600; ++x)
             red += qRed(result.pixel(x, y)) > 200 && qGreen(result.pixel(x, y)) < 60;
+    }
     EXPECT_GT(red, 100) << "the text keeps its colour";
 }
 

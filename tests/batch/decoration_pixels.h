@@ -5,10 +5,10 @@
 #include <QRect>
 #include <QString>
 
-// Small pixel helpers shared by the decoration tests.
+// Pixel helpers of the decoration tests.
 namespace decoration {
 
-// A picture of one colour (with its alpha) saved as PNG; returns its path.
+// A picture of one colour (alpha included) saved as PNG; returns its path.
 inline QString savePlain(const QString &path, QSize size, QColor colour)
 {
     QImage image(size, QImage::Format_ARGB32);
@@ -24,29 +24,22 @@ inline QImage surfaceOf(QSize size, QColor colour = Qt::white)
     return surface;
 }
 
-// The bounding box of the pixels that differ from background.
-inline QRect inkBox(const QImage &image, QRgb background)
+// The bounding box of the pixels where a and b differ, and how many they are.
+inline QRect differences(const QImage &a, const QImage &b, int *count = nullptr)
 {
     QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((row[x] & 0xFFFFFF) != (background & 0xFFFFFF))
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF)) {
                 box |= QRect(x, y, 1, 1);
+                ++n;
+            }
         }
     }
+    if (count)
+        *count = n;
     return box;
-}
-
-inline int inkCount(const QImage &image, QRgb background)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            n += (row[x] & 0xFFFFFF) != (background & 0xFFFFFF);
-    }
-    return n;
 }
 
 inline QRgb rgb(const QImage &image, int x, int y)
