@@ -16,13 +16,15 @@ if [ ! -f "$build/build.ninja" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTUVO_FUZZ=ON -DTUVO_BUILD_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" --target fuzz_all
-
+# Named targets are built alone, so one target's broken layer does not stop the others.
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
+    cmake --build "$build" --target fuzz_all
     for program in "$build"/fuzz/fuzz_*; do
         [ -x "$program" ] && [ -f "$program" ] && targets+=("$(basename "$program")")
     done
+else
+    cmake --build "$build" --target "${targets[@]}"
 fi
 
 status=0

@@ -71,12 +71,15 @@ protected:
     QString path;
 };
 
-TEST_P(ExiftoolPhoto, AnswersShootingTimeAndIfd0Orientation)
+TEST_P(ExiftoolPhoto, AnswersTheTagsTheProgramAsksFor)
 {
     ExifReader reader = loaded(path);
     EXPECT_EQ(reader.Tag(36867), shootingTime);
     EXPECT_EQ(reader.Tag(274), "6"); // IFD0 comes before IFD1's 3
-    EXPECT_EQ(reader.Tag(271), "Tuvo Test Camera");
+    EXPECT_EQ(reader.Tag(282), "72/1");
+    EXPECT_EQ(reader.Tag(37380), ""); // a negative exposure bias cannot be formed
+    EXPECT_EQ(reader.Tag(36864), "0220");
+    EXPECT_EQ(reader.Tag(37121), std::string("\x01\x02\x03\x00", 4)); // ComponentsConfiguration, UNDEFINED
 }
 
 TEST_P(ExiftoolPhoto, CountsIfd0Ifd1AndExifEntriesButNotGps)
@@ -85,21 +88,8 @@ TEST_P(ExiftoolPhoto, CountsIfd0Ifd1AndExifEntriesButNotGps)
     const int expected = exiftoolEntryCount(path);
     ASSERT_GT(expected, 20);
     EXPECT_EQ(reader.Tag(0), std::to_string(expected));
-    EXPECT_EQ(reader.entries().size(), static_cast<std::size_t>(expected));
     EXPECT_EQ(reader.Tag(1), ""); // GPSLatitudeRef lives in the GPS directory, which is not walked
     EXPECT_NE(reader.Tag(34853), ""); // the GPS pointer itself is an ordinary entry
-}
-
-TEST_P(ExiftoolPhoto, DecodesRationalsVersionsAndLists)
-{
-    ExifReader reader = loaded(path);
-    EXPECT_EQ(reader.Tag(282), "72/1");
-    EXPECT_EQ(reader.Tag(37380), ""); // negative exposure bias cannot be formed
-    EXPECT_EQ(reader.Tag(36864), "0220");
-    EXPECT_EQ(reader.Tag(33437), "14/5");
-    EXPECT_EQ(reader.Tag(34855), "400");
-    EXPECT_EQ(reader.Tag(258), "8 8 8");
-    EXPECT_EQ(reader.Tag(37121), std::string("\x01\x02\x03\x00", 4)); // ComponentsConfiguration, UNDEFINED
 }
 
 // Every single-valued entry that both sides render the same way must agree with exiftool -n.

@@ -35,10 +35,11 @@ void writeFile(const QString &path, const std::string &bytes)
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-TiffBlock::TiffBlock(bool littleEndian)
+TiffBlock::TiffBlock(bool littleEndian, std::uint32_t ifd0)
     : little_(littleEndian)
 {
     bytes(0, littleEndian ? std::string("II*\0", 4) : std::string("MM\0*", 4));
+    u32(4, ifd0);
 }
 
 void TiffBlock::u16(std::size_t offset, std::uint32_t value)
@@ -62,19 +63,22 @@ void TiffBlock::bytes(std::size_t offset, const std::string &data)
     data_.replace(offset, data.size(), data);
 }
 
-void TiffBlock::entry(
-    std::size_t offset, std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t value)
+void TiffBlock::directory(std::size_t offset, const std::vector<TiffEntry> &entries, std::uint32_t link)
 {
-    u16(offset, tag);
-    u16(offset + 2, type);
-    u32(offset + 4, count);
-    u32(offset + 8, value);
-}
-
-void TiffBlock::directory(std::size_t offset, std::uint32_t count, std::uint32_t link)
-{
-    u16(offset, count);
-    u32(offset + 2 + 12 * count, link);
+    u16(offset, static_cast<std::uint32_t>(entries.size()));
+    std::size_t e = offset + 2;
+    for (const TiffEntry &entry : entries) {
+        u16(e, entry.tag);
+        u16(e + 2, entry.type);
+        u32(e + 4, entry.count);
+        u32(e + 8, 0);
+        if ((entry.type == 3 || entry.type == 8) && entry.count == 1)
+            u16(e + 8, entry.value);
+        else
+            u32(e + 8, entry.value);
+        e += 12;
+    }
+    u32(e, link);
 }
 
 std::string segment(std::uint8_t marker, const std::string &payload)

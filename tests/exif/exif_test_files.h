@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Test pictures for the EXIF reader: real files from ImageMagick and exiftool,
 // and hand-built EXIF blocks for the cases no real writer produces.
@@ -20,22 +21,24 @@ QString exiftoolJpeg(const QString &dir, const QString &name, const QStringList 
 
 void writeFile(const QString &path, const std::string &bytes);
 
-// A TIFF block built by absolute offsets (relative to the TIFF header), in either byte order.
+// One directory entry; the value is the entry's last four bytes as a number,
+// except a single SHORT, which is written as a 16-bit number in the first half.
+struct TiffEntry {
+    std::uint32_t tag, type, count, value;
+};
+
+// A TIFF block built by absolute offsets (from the TIFF header), in either byte
+// order, with the IFD0 offset in the header.
 class TiffBlock {
 public:
-    explicit TiffBlock(bool littleEndian);
+    explicit TiffBlock(bool littleEndian, std::uint32_t ifd0 = 8);
 
     // Writes at offset, growing the block with zeros as needed.
     void u16(std::size_t offset, std::uint32_t value);
     void u32(std::size_t offset, std::uint32_t value);
     void bytes(std::size_t offset, const std::string &data);
-    // A directory entry: tag, type, count and the last four bytes as a 32-bit number
-    // (so a SHORT value sits in the first half in either byte order, call shortValue()).
-    void entry(
-        std::size_t offset, std::uint32_t tag, std::uint32_t type, std::uint32_t count, std::uint32_t value);
-    std::uint32_t shortValue(std::uint32_t value) const { return little_ ? value : value << 16; }
-    // Directory at offset with its entry count; entries follow at offset + 2 + 12 k.
-    void directory(std::size_t offset, std::uint32_t count, std::uint32_t link);
+    // A directory at offset: the count, the entries, the link.
+    void directory(std::size_t offset, const std::vector<TiffEntry> &entries, std::uint32_t link = 0);
 
     const std::string &data() const { return data_; }
 
