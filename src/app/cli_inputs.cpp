@@ -2,12 +2,35 @@
 
 #include "batch/frame_list.h"
 #include "batch/picture_files.h"
+#include "capture/word_import.h"
 
 #include <QFileInfo>
 
+namespace {
+
+bool isWordDocument(const QFileInfo &info)
+{
+    const QString suffix = info.suffix().toLower();
+    return info.isFile() && (suffix == QLatin1String("docx") || suffix == QLatin1String("doc"));
+}
+
+// The document's pictures go to the user folder and join the run in document order.
+void addWordPictures(const QString &input, const AppPaths &paths, CliInputs &out)
+{
+    paths.ensureWritableFolders();
+    const WordImportResult imported = importWordPictures(input, paths.userDir());
+    out.pictures << imported.pictures;
+    out.messages << imported.errorLines;
+    if (!imported.message.isEmpty())
+        out.messages << input + QStringLiteral(": ") + imported.message;
+    if (imported.messageIsError || !imported.errorLines.isEmpty())
+        out.hadProblem = true;
+}
+
+} // namespace
+
 CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPaths &paths)
 {
-    Q_UNUSED(paths);
     CliInputs out;
     for (const QString &input : inputs) {
         const QFileInfo info(input);
@@ -16,6 +39,8 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
             if (found.isEmpty())
                 out.messages << QStringLiteral("文件夹里没有图片: ") + input;
             out.pictures << found;
+        } else if (isWordDocument(info)) {
+            addWordPictures(input, paths, out);
         } else if (isPictureFileName(input)) {
             // Even a missing or broken picture goes into the list: the run reports it.
             out.pictures << (info.exists() ? info.absoluteFilePath() : input);

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QString>
+
+// What the import and capture windows say, in one place.
+namespace captureTexts {
+
+inline QString boxTitle()
+{
+    return QStringLiteral("Tuvo图片批量处理");
+}
+
+inline QString wordMenu()
+{
+    return QStringLiteral("从Word文档批量导入...");
+}
+inline QString wordDialogTitle()
+{
+    return QStringLiteral("请选择图片所在的Word文件");
+}
+inline QString wordDialogFilter()
+{
+    return QStringLiteral("Word文档(*.doc,*.docx) (*.doc *.docx)");
+}
+inline QString noPicturesInDocument()
+{
+    return QStringLiteral("这个文件里没有图片呢！");
+}
+inline QString docNeedsLibreOffice()
+{
+    return QStringLiteral(
+        "打开.doc文件需要安装LibreOffice(soffice)。请安装LibreOffice,或先用字处理软件把它另存为.docx文件。");
+}
+inline QString docConversionFailed(const QString &why)
+{
+    return QStringLiteral("无法用LibreOffice把.doc文件转换为.docx: ") + why;
+}
+inline QString cannotReadDocument(const QString &why)
+{
+    return QStringLiteral("无法读取这个Word文件: ") + why;
+}
+// One line for a picture of the document that could not become a list entry.
+inline QString pictureSkipped(int number, const QString &part, const QString &why)
+{
+    return QStringLiteral("【操作错误】文档中的第%1张图片(%2)无法导入: %3").arg(number).arg(part, why);
+}
+inline QString wordImported(int count)
+{
+    return QStringLiteral("【提示】已从Word文档导入%1张图片。").arg(count);
+}
+
+inline QString cameraHint()
+{
+    return QStringLiteral("【提示】请确保摄像头已经与您的电脑连接好。");
+}
+inline QString noCamera()
+{
+    return QStringLiteral("没有摄像头或发生错误！请检查。");
+}
+inline QString cameraTitle()
+{
+    return QStringLiteral("摄像头拍照");
+}
+inline QString shoot()
+{
+    return QStringLiteral("拍照");
+}
+inline QString reshoot()
+{
+    return QStringLiteral("重拍");
+}
+inline QString ok()
+{
+    return QStringLiteral("确定");
+}
+inline QString cancel()
+{
+    return QStringLiteral("取消");
+}
+
+inline QString captureRestart()
+{
+    return QStringLiteral("重新选择");
+}
+inline QString captureCopy()
+{
+    return QStringLiteral("复制到剪贴板");
+}
+inline QString captureKeep()
+{
+    return QStringLiteral("添加到图片列表");
+}
+inline QString captureClose()
+{
+    return QStringLiteral("关闭");
+}
+inline QString captureSize(int width, int height)
+{
+    return QStringLiteral("%1 × %2").arg(width).arg(height);
+}
+
+inline QString screenGrabFailed()
+{
+    return QStringLiteral("【操作错误】无法截取屏幕(这个桌面不允许程序截屏)。");
+}
+inline QString screenCaptureKept(const QString &path)
+{
+    return QStringLiteral("【提示】截图已添加到图片列表: ") + path;
+}
+inline QString cameraStillKept(const QString &path)
+{
+    return QStringLiteral("【提示】照片已添加到图片列表: ") + path;
+}
+
+inline QString saveFailed(const QString &path, const QString &why)
+{
+    return QStringLiteral("【操作错误】无法保存图片") + path + QStringLiteral(": ") + why;
+}
+
+} // namespace captureTexts

@@ -1,0 +1,46 @@
+#include "capture/doc_conversion.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+QString findSoffice()
+{
+    QString exe = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (exe.isEmpty())
+        exe = QStandardPaths::findExecutable(QStringLiteral("libreoffice"));
+    return exe;
+}
+
+QString convertDocToDocx(
+    const QString &soffice, const QString &docPath, const QString &outDir, QString *error, int timeoutMs)
+{
+    const QString profile = QDir(outDir).filePath(QStringLiteral("lo-profile"));
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(soffice,
+        {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
+            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("docx"),
+            QStringLiteral("--outdir"), outDir, QFileInfo(docPath).absoluteFilePath()});
+    if (!process.waitForStarted()) {
+        *error = process.errorString();
+        return {};
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        *error = QStringLiteral("LibreOffice超时未完成");
+        return {};
+    }
+    const QString docx
+        = QDir(outDir).filePath(QFileInfo(docPath).completeBaseName() + QStringLiteral(".docx"));
+    if (process.exitStatus() != QProcess::NormalExit || !QFileInfo(docx).isFile()) {
+        *error = QString::fromLocal8Bit(process.readAll()).trimmed();
+        if (error->isEmpty())
+            *error = QStringLiteral("LibreOffice没有生成.docx文件");
+        return {};
+    }
+    return docx;
+}
