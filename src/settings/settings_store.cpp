@@ -1,0 +1,179 @@
+#include "settings/settings_store.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+
+#include <cmath>
+
+namespace {
+const QString kGroup = QStringLiteral("Options");
+
+std::optional<double> numberFromText(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+} // namespace
+
+std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
+{
+    return std::make_unique<QSettings>(
+        QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName);
+}
+
+QString programBaseName()
+{
+    const QString exe = QCoreApplication::applicationFilePath();
+    const QString base = QFileInfo(exe).completeBaseName();
+    return base.isEmpty() ? QStringLiteral("tuvo") : base;
+}
+
+std::optional<qint64> wholeNumberFromText(const QString &text, qint64 min, qint64 max)
+{
+    const std::optional<double> v = numberFromText(text);
+    if (!v)
+        return std::nullopt;
+    // Whole-number conversion rounds halves to even.
+    const double r = std::nearbyint(*v);
+    if (r < double(min) || r > double(max))
+        return std::nullopt;
+    return qint64(r);
+}
+
+std::optional<bool> booleanFromText(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (const std::optional<double> v = numberFromText(t))
+        return *v != 0;
+    return std::nullopt;
+}
+
+QString doubleText(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+int leadingNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    int end = 0;
+    if (end < t.size() && (t[end] == QLatin1Char('-') || t[end] == QLatin1Char('+')))
+        ++end;
+    const int digitsFrom = end;
+    while (end < t.size() && t[end].isDigit() && t[end].unicode() < 128)
+        ++end;
+    if (end == digitsFrom)
+        return 0;
+    bool ok = false;
+    const qint64 v = t.left(end).toLongLong(&ok);
+    if (!ok)
+        return 0;
+    return int(qBound<qint64>(-2147483647LL, v, 2147483647LL));
+}
+
+OptionsStore::OptionsStore(QSettings &settings)
+    : settings_(settings)
+{
+}
+
+std::optional<QString> OptionsStore::raw(const QString &key) const
+{
+    const QString full = kGroup + QLatin1Char('/') + key;
+    if (!settings_.contains(full))
+        return std::nullopt;
+    const QVariant v = settings_.value(full);
+    // An INI value holding a comma comes back as a list; it is still one text.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
+}
+
+bool OptionsStore::contains(const QString &key) const
+{
+    return raw(key).has_value();
+}
+
+QString OptionsStore::text(const QString &key, const QString &fallback) const
+{
+    return raw(key).value_or(fallback);
+}
+
+int OptionsStore::int16(const QString &key, int fallback) const
+{
+    const std::optional<QString> r = raw(key);
+    if (!r)
+        return fallback;
+    return int(wholeNumberFromText(*r, -32768, 32767).value_or(0));
+}
+
+int OptionsStore::byte(const QString &key, int fallback) const
+{
+    const std::optional<QString> r = raw(key);
+    if (!r)
+        return fallback;
+    return int(wholeNumberFromText(*r, 0, 255).value_or(0));
+}
+
+qint32 OptionsStore::int32(const QString &key, qint32 fallback) const
+{
+    const std::optional<QString> r = raw(key);
+    if (!r)
+        return fallback;
+    return qint32(wholeNumberFromText(*r, -2147483648LL, 2147483647LL).value_or(0));
+}
+
+bool OptionsStore::boolean(const QString &key, bool fallback) const
+{
+    const std::optional<QString> r = raw(key);
+    if (!r)
+        return fallback;
+    return booleanFromText(*r).value_or(false);
+}
+
+double OptionsStore::single(const QString &key, double fallback) const
+{
+    const std::optional<QString> r = raw(key);
+    if (!r)
+        return fallback;
+    const std::optional<double> v = numberFromText(*r);
+    if (!v || std::fabs(*v) > 3.4e38)
+        return 0;
+    return double(float(*v));
+}
+
+void OptionsStore::setText(const QString &key, const QString &value)
+{
+    settings_.setValue(kGroup + QLatin1Char('/') + key, value);
+}
+
+void OptionsStore::setInt(const QString &key, qint64 value)
+{
+    setText(key, QString::number(value));
+}
+
+void OptionsStore::setBool(const QString &key, bool value)
+{
+    setText(key, value ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+void OptionsStore::setDouble(const QString &key, double value)
+{
+    setText(key, doubleText(value));
+}
+
+void OptionsStore::sync()
+{
+    settings_.sync();
+}

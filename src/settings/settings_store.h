@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+// The per-user store: an INI file per user, application = the executable's base
+// name (so a renamed program starts from defaults), every value in the group
+// "Options" and stored as text: decimal numbers, "True"/"False".
+std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName);
+// Base name of the running executable ("tuvo" for the desktop program).
+QString programBaseName();
+
+// Typed reads and writes of one key in the group "Options". A missing key gives
+// the default; a stored text that does not convert gives the zero value (0,
+// empty, false), as a failed conversion always did.
+class OptionsStore {
+public:
+    explicit OptionsStore(QSettings &settings);
+
+    bool contains(const QString &key) const;
+    QString text(const QString &key, const QString &fallback) const;
+    int int16(const QString &key, int fallback) const;
+    int byte(const QString &key, int fallback) const;
+    qint32 int32(const QString &key, qint32 fallback) const;
+    bool boolean(const QString &key, bool fallback) const;
+    // Read as single precision, then held as double.
+    double single(const QString &key, double fallback) const;
+
+    void setText(const QString &key, const QString &value);
+    void setInt(const QString &key, qint64 value);
+    void setBool(const QString &key, bool value);
+    void setDouble(const QString &key, double value);
+    void sync();
+
+private:
+    std::optional<QString> raw(const QString &key) const;
+
+    QSettings &settings_;
+};
+
+// Conversions of stored texts; nullopt when the text does not convert or the
+// number does not fit.
+std::optional<qint64> wholeNumberFromText(const QString &text, qint64 min, qint64 max);
+std::optional<bool> booleanFromText(const QString &text);
+// Text form of a double: up to 15 significant digits.
+QString doubleText(double value);
+// The leading number of a typed text ("35%" gives 35, "abc" gives 0).
+int leadingNumber(const QString &text);

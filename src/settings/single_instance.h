@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QLocalServer;
+
+// One running program per user. The first start listens on a local socket; a
+// later start hands its picture paths to it and ends, so that a file manager
+// opening several pictures (one process per file) fills one window.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // key names the program (the executable base name); the user is added.
+    explicit SingleInstance(const QString &key, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when another instance took the paths: this one should end now.
+    // False when this one is now the running instance (it then listens).
+    bool handOverOrListen(const QStringList &paths);
+
+    QString serverName() const { return serverName_; }
+
+signals:
+    void pathsReceived(const QStringList &paths);
+
+private:
+    bool sendTo(const QStringList &paths);
+    void accept();
+
+    QString serverName_;
+    QLocalServer *server_ = nullptr;
+};

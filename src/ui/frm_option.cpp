@@ -1,0 +1,290 @@
+#include "ui/frm_option.h"
+
+#include "settings/settings_store.h"
+#include "ui/edit_texts.h"
+#include "ui/prompter.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDate>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace {
+
+QCheckBox *box(const char *name, const QString &text, QWidget *parent)
+{
+    auto *c = new QCheckBox(text, parent);
+    c->setObjectName(QLatin1String(name));
+    return c;
+}
+
+int ticked(const QCheckBox *c)
+{
+    return c->isChecked() ? 1 : 0;
+}
+
+// Index of the checked option of a group, or -1.
+int chosen(QRadioButton *const (&group)[3])
+{
+    for (int i = 0; i < 3; ++i) {
+        if (group[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+constexpr qint64 kAnyNumber = 1000000000000000LL;
+
+} // namespace
+
+FrmOption::FrmOption(JobSettings &job, StoredOptions &stored, Panel panel, OptionWriter writer, QWidget *parent)
+    : QDialog(parent), job_(job), stored_(stored), write_(std::move(writer))
+{
+    setObjectName(QStringLiteral("frmOption"));
+    setWindowTitle(panel == PdfPanel ? edittexts::pdfOptionsCaption() : edittexts::optionsCaption());
+
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(buildGeneralPanel());
+    column->addWidget(buildPdfPanel());
+    frameSet_->setVisible(panel == GeneralPanel);
+    framePDF_->setVisible(panel == PdfPanel);
+
+    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto *cmdNO = new QPushButton(QStringLiteral("取消"), this);
+    cmdNO->setObjectName(QStringLiteral("cmdNO"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdNO);
+    column->addLayout(buttons);
+    connect(cmdOK, &QPushButton::clicked, this, &FrmOption::cmdOK_Click);
+    connect(cmdNO, &QPushButton::clicked, this, &QDialog::reject);
+
+    load();
+}
+
+QWidget *FrmOption::buildGeneralPanel()
+{
+    frameSet_ = new QGroupBox(QStringLiteral("根据你的需要设置下列参数"), this);
+    frameSet_->setObjectName(QStringLiteral("frameSet"));
+    auto *grid = new QGridLayout(frameSet_);
+
+    hsOpt0_ = new QLineEdit(frameSet_);
+    hsOpt0_->setObjectName(QStringLiteral("hsOpt0"));
+    hsOpt1_ = new QLineEdit(frameSet_);
+    hsOpt1_->setObjectName(QStringLiteral("hsOpt1"));
+    for (QLineEdit *e : {hsOpt0_, hsOpt1_}) {
+        e->setMaximumWidth(56);
+        e->installEventFilter(this);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("输出JPG图片质量(0-100,质量越好文件越大):"), frameSet_), 0, 0);
+    grid->addWidget(hsOpt0_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("幻灯片播放时图片切换的时间间隔(1-30秒):"), frameSet_), 1, 0);
+    grid->addWidget(hsOpt1_, 1, 1);
+
+    chkResizeOpt_ = box("chkResizeOpt", QStringLiteral("小图片不放大（保持原有尺寸）。"), frameSet_);
+    chkJQ_ = box("chkJQ", QStringLiteral("图片缩放不合比例时剪切图片(不选则扩充画布)。"), frameSet_);
+    grid->addWidget(chkResizeOpt_, 2, 0, 1, 2);
+    grid->addWidget(chkJQ_, 3, 0, 1, 2);
+
+    const QStringList xCaptions = {QStringLiteral("左优先"), QStringLiteral("中间优先"), QStringLiteral("右优先")};
+    const QStringList yCaptions = {QStringLiteral("上优先"), QStringLiteral("中间优先"), QStringLiteral("下优先")};
+    auto *crop = new QGridLayout;
+    crop->setContentsMargins(24, 0, 0, 0);
+    // Two separate groups: each axis keeps its own choice.
+    auto *xGroup = new QButtonGroup(this);
+    auto *yGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        xOptions_[i] = new QRadioButton(xCaptions[i], frameSet_);
+        xOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        yOptions_[i] = new QRadioButton(yCaptions[i], frameSet_);
+        yOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 4));
+        xGroup->addButton(xOptions_[i]);
+        yGroup->addButton(yOptions_[i]);
+        crop->addWidget(xOptions_[i], 0, i);
+        crop->addWidget(yOptions_[i], 1, i);
+    }
+    grid->addLayout(crop, 4, 0, 1, 2);
+
+    chkAutoODir_ = box("chkAutoODir", QStringLiteral("处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
+    chkAutoURL_ = box("chkAutoURL", QStringLiteral("上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
+    chkShowURL_ = box("chkShowURL", QStringLiteral("PicURL.htm输出网络图片地址。"), frameSet_);
+    chkShowURLPic_ = box("chkShowURLPic", QStringLiteral("PicURL.htm输出并显示网络图片。"), frameSet_);
+    chkSaveErr_ = box("chkSaveErr", QStringLiteral("输出图片处理过程中的错误记录。"), frameSet_);
+    chkShowToday_ = box("chkShowToday", QStringLiteral("软件启动时显示最新消息和广告。"), frameSet_);
+    chkNewVer_ = box("chkNewVer", QStringLiteral("软件启动时自动检测新版本。"), frameSet_);
+    int row = 5;
+    for (QCheckBox *c : {chkAutoODir_, chkAutoURL_}) {
+        grid->addWidget(c, row++, 0, 1, 2);
+    }
+    for (QCheckBox *c : {chkShowURL_, chkShowURLPic_}) {
+        auto *indent = new QHBoxLayout;
+        indent->setContentsMargins(24, 0, 0, 0);
+        indent->addWidget(c);
+        grid->addLayout(indent, row++, 0, 1, 2);
+    }
+    for (QCheckBox *c : {chkSaveErr_, chkShowToday_, chkNewVer_}) {
+        grid->addWidget(c, row++, 0, 1, 2);
+    }
+
+    connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {
+        for (int i = 0; i < 3; ++i) {
+            xOptions_[i]->setEnabled(on);
+            yOptions_[i]->setEnabled(on);
+        }
+    });
+    connect(chkAutoURL_, &QCheckBox::toggled, this, [this](bool on) {
+        chkShowURL_->setEnabled(on);
+        chkShowURLPic_->setEnabled(on);
+    });
+    return frameSet_;
+}
+
+QWidget *FrmOption::buildPdfPanel()
+{
+    framePDF_ = new QGroupBox(QStringLiteral("请设置下列参数"), this);
+    framePDF_->setObjectName(QStringLiteral("framePDF"));
+    auto *page = new QFrame(framePDF_);
+    page->setObjectName(QStringLiteral("pdfSketch"));
+    page->setFrameShape(QFrame::Box);
+    page->setStyleSheet(QStringLiteral("QFrame#pdfSketch { background: white; }"));
+    auto *sketch = new QVBoxLayout(page);
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 0; i < 3; ++i) {
+        txtPDF_[i] = new QLineEdit(page);
+        txtPDF_[i]->setObjectName(QStringLiteral("txtPDF%1").arg(i + 1));
+        txtPDF_[i]->setFont(bold);
+        txtPDF_[i]->setAlignment(Qt::AlignCenter);
+    }
+    txtPDF_[0]->setToolTip(QStringLiteral("图片集标题"));
+    txtPDF_[1]->setToolTip(QStringLiteral("署名"));
+    txtPDF_[2]->setToolTip(QStringLiteral("日期"));
+    txtPDF_[0]->installEventFilter(this);
+    txtPDF_[1]->installEventFilter(this);
+    auto *pictures = new QLabel(QStringLiteral("<<<<图片及说明区域>>>>"), page);
+    pictures->setAlignment(Qt::AlignCenter);
+    pictures->setMinimumHeight(120);
+    sketch->addWidget(txtPDF_[0]);
+    sketch->addWidget(pictures, 1);
+    sketch->addWidget(txtPDF_[1]);
+    sketch->addWidget(txtPDF_[2]);
+    auto *layout = new QVBoxLayout(framePDF_);
+    layout->addWidget(page);
+    return framePDF_;
+}
+
+void FrmOption::load()
+{
+    hsOpt0_->setText(QString::number(job_.iJPGQ));
+    hsOpt1_->setText(QString::number(stored_.iSlideTime));
+    chkAutoODir_->setChecked(job_.bAutoODir == 1);
+    chkAutoURL_->setChecked(job_.bAutoURL == 1);
+    chkShowURL_->setChecked(job_.bShowURL == 1);
+    chkShowURLPic_->setChecked(job_.bShowURLPic == 1);
+    chkSaveErr_->setChecked(job_.bSaveErr == 1);
+    chkJQ_->setChecked(job_.bPicJQ == 1);
+    chkNewVer_->setChecked(stored_.bNewVer == 1);
+    chkShowToday_->setChecked(true);
+    chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
+    if (job_.iXCutMode >= 0 && job_.iXCutMode < 3)
+        xOptions_[job_.iXCutMode]->setChecked(true);
+    if (job_.iYCutMode >= 0 && job_.iYCutMode < 3)
+        yOptions_[job_.iYCutMode]->setChecked(true);
+    // The dependent boxes follow even when the governing box did not change.
+    for (int i = 0; i < 3; ++i) {
+        xOptions_[i]->setEnabled(chkJQ_->isChecked());
+        yOptions_[i]->setEnabled(chkJQ_->isChecked());
+    }
+    chkShowURL_->setEnabled(chkAutoURL_->isChecked());
+    chkShowURLPic_->setEnabled(chkAutoURL_->isChecked());
+    txtPDF_[0]->setText(job_.sPDF1);
+    txtPDF_[1]->setText(job_.sPDF2);
+    txtPDF_[2]->setText(chineseDate(QDate::currentDate()));
+}
+
+bool FrmOption::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (auto *edit = qobject_cast<QLineEdit *>(watched))
+            edit->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool FrmOption::refusesRange(QLineEdit *field, qint64 min, qint64 max, const QString &message)
+{
+    const std::optional<qint64> n = wholeNumberFromText(field->text(), -kAnyNumber, kAnyNumber);
+    if (!n || (*n >= min && *n <= max))
+        return false;
+    if (!field->isVisible()) {
+        frameSet_->show();
+        framePDF_->hide();
+    }
+    Prompter::instance().message(this, windowTitle(), message, Prompter::Icon::Error);
+    field->setFocus();
+    field->selectAll();
+    return true;
+}
+
+void FrmOption::cmdOK_Click()
+{
+    if (refusesRange(hsOpt0_, 0, 100, edittexts::qualityRange()) ||
+        refusesRange(hsOpt1_, 1, 30, edittexts::intervalRange()))
+        return;
+    const auto store = [this](const char *key, int &field, int value) {
+        field = value;
+        if (write_)
+            write_(QLatin1String(key), QString::number(value));
+    };
+    const auto storeText = [this](const char *key, QString &field, const QString &value) {
+        field = value;
+        if (write_)
+            write_(QLatin1String(key), value);
+    };
+    // Text that is no number keeps the previous value, stored and in memory.
+    if (const auto q = wholeNumberFromText(hsOpt0_->text(), 0, 255))
+        store("iJPGQ", job_.iJPGQ, int(*q));
+    if (const auto t = wholeNumberFromText(hsOpt1_->text(), -32768, 32767))
+        store("iSlideTime", stored_.iSlideTime, int(*t));
+    store("bAutoODir", job_.bAutoODir, ticked(chkAutoODir_));
+    store("bAutoURL", job_.bAutoURL, ticked(chkAutoURL_));
+    store("bShowURL", job_.bShowURL, ticked(chkShowURL_));
+    store("bShowURLPic", job_.bShowURLPic, ticked(chkShowURLPic_));
+    store("bSaveErr", job_.bSaveErr, ticked(chkSaveErr_));
+    store("bPicJQ", job_.bPicJQ, ticked(chkJQ_));
+    store("bShowToday", stored_.bShowToday, ticked(chkShowToday_));
+    store("bNewVer", stored_.bNewVer, ticked(chkNewVer_));
+    store("bChkResizeOpt", job_.bChkResizeOpt, ticked(chkResizeOpt_));
+    if (const int x = chosen(xOptions_); x >= 0)
+        store("iXCutMode", job_.iXCutMode, x);
+    if (const int y = chosen(yOptions_); y >= 0)
+        store("iYCutMode", job_.iYCutMode, y);
+    storeText("sPDF1", job_.sPDF1, txtPDF_[0]->text());
+    storeText("sPDF2", job_.sPDF2, txtPDF_[1]->text());
+    storeText("sPDF3", job_.sPDF3, txtPDF_[2]->text());
+    accept();
+}
+
+OptionWriter settingsWriter(QSettings &settings)
+{
+    return [&settings](const QString &key, const QString &text) { OptionsStore(settings).setText(key, text); };
+}
+
+bool editOptions(JobSettings &job, StoredOptions &stored, QSettings *settings, FrmOption::Panel panel,
+                 QWidget *parent)
+{
+    FrmOption dlg(job, stored, panel, settings ? settingsWriter(*settings) : OptionWriter(), parent);
+    return Prompter::instance().exec(&dlg) == QDialog::Accepted;
+}

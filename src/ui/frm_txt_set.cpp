@@ -1,0 +1,320 @@
+#include "ui/frm_txt_set.h"
+
+#include "batch/text_watermark.h"
+#include "ui/colour_chart.h"
+#include "ui/edit_texts.h"
+#include "ui/prompter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// Only the first click into the size field after the program started selects it.
+bool sizeFieldClickedBefore = false;
+
+qint32 packedColour(const QColor &c)
+{
+    return qint32(c.red()) + 256 * qint32(c.green()) + 65536 * qint32(c.blue());
+}
+
+} // namespace
+
+FrmTxtSet::FrmTxtSet(JobSettings &job, QWidget *parent) : QDialog(parent), job_(job)
+{
+    setObjectName(QStringLiteral("frmTxtSet"));
+    setWindowTitle(edittexts::txtSetCaption());
+    setMouseTracking(true);
+    buildUi();
+    load();
+}
+
+void FrmTxtSet::buildUi()
+{
+    frameParams_ = new QGroupBox(QStringLiteral("参数设置"), this);
+    frameParams_->setObjectName(QStringLiteral("frameParams"));
+    frameParams_->setMouseTracking(true);
+    frameParams_->installEventFilter(this);
+
+    txtText_ = new QComboBox(frameParams_);
+    txtText_->setObjectName(QStringLiteral("txtText"));
+    txtText_->setEditable(true);
+    txtText_->setInsertPolicy(QComboBox::NoInsert);
+    txtText_->setMinimumWidth(260);
+    txtText_->setEditText(edittexts::txtSetDefaultText());
+    txtText_->setToolTip(QStringLiteral("输入水印文字,或从列表中选择"));
+
+    cmbFont_ = new QComboBox(frameParams_);
+    cmbFont_->setObjectName(QStringLiteral("cmbFont"));
+    cmbFont_->setMaxVisibleItems(20);
+
+    txtSize_ = new QLineEdit(QStringLiteral("9"), frameParams_);
+    txtSize_->setObjectName(QStringLiteral("txtSize"));
+    txtSize_->setMaximumWidth(60);
+    txtSize_->installEventFilter(this);
+
+    chkB_ = new QCheckBox(QStringLiteral("加粗"), frameParams_);
+    chkB_->setObjectName(QStringLiteral("chkB"));
+    chkI_ = new QCheckBox(QStringLiteral("斜体"), frameParams_);
+    chkI_->setObjectName(QStringLiteral("chkI"));
+    chkU_ = new QCheckBox(QStringLiteral("下划线"), frameParams_);
+    chkU_->setObjectName(QStringLiteral("chkU"));
+
+    txtColor_ = new QPushButton(frameParams_);
+    txtColor_->setObjectName(QStringLiteral("txtColor"));
+    txtColor_->setFixedSize(60, 22);
+    txtColor_->setToolTip(QStringLiteral("单击选择文字颜色"));
+
+    auto *grid = new QGridLayout(frameParams_);
+    grid->addWidget(new QLabel(QStringLiteral("水印文字:"), frameParams_), 0, 0);
+    grid->addWidget(txtText_, 0, 1, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("字体:"), frameParams_), 1, 0);
+    grid->addWidget(cmbFont_, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("大小:"), frameParams_), 1, 3);
+    grid->addWidget(txtSize_, 1, 4);
+    auto *styles = new QHBoxLayout;
+    styles->addWidget(chkB_);
+    styles->addWidget(chkI_);
+    styles->addWidget(chkU_);
+    styles->addStretch(1);
+    grid->addLayout(styles, 2, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("颜色:"), frameParams_), 2, 3);
+    grid->addWidget(txtColor_, 2, 4);
+    grid->setColumnStretch(1, 1);
+
+    auto *framePre = new QGroupBox(QStringLiteral("预览"), this);
+    txtPre_ = new QTextEdit(framePre);
+    txtPre_->setObjectName(QStringLiteral("txtPre"));
+    txtPre_->setReadOnly(true);
+    txtPre_->setMinimumHeight(110);
+    txtPre_->setPlainText(txtText_->currentText());
+    auto *preLayout = new QVBoxLayout(framePre);
+    preLayout->addWidget(txtPre_);
+
+    cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setDefault(true);
+    cmdNO_ = new QPushButton(QStringLiteral("取消"), this);
+    cmdNO_->setObjectName(QStringLiteral("cmdNO"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdNO_);
+
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(frameParams_);
+    column->addWidget(framePre, 1);
+    column->addLayout(buttons);
+
+    // The chart floats over the dialog below the swatch.
+    picColor_ = new ColourChart(this);
+    picColor_->hide();
+
+    connect(txtText_, &QComboBox::editTextChanged, this, [this](const QString &t) { txtPre_->setPlainText(t); });
+    connect(txtText_, &QComboBox::textActivated, this, [this](const QString &t) {
+        txtText_->setEditText(t);
+        txtPre_->setPlainText(t);
+    });
+    connect(cmbFont_, &QComboBox::textActivated, this, [this](const QString &family) {
+        QFont f = txtPre_->font();
+        f.setFamily(family);
+        txtPre_->setFont(f);
+    });
+    connect(txtSize_, &QLineEdit::textChanged, this, &FrmTxtSet::txtSize_Change);
+    const auto style = [this](void (QFont::*set)(bool)) {
+        return [this, set](bool on) {
+            QFont f = txtPre_->font();
+            (f.*set)(on);
+            txtPre_->setFont(f);
+        };
+    };
+    connect(chkB_, &QCheckBox::toggled, this, style(&QFont::setBold));
+    connect(chkI_, &QCheckBox::toggled, this, style(&QFont::setItalic));
+    connect(chkU_, &QCheckBox::toggled, this, style(&QFont::setUnderline));
+    connect(txtColor_, &QPushButton::clicked, this, [this] {
+        if (picColor_->isVisible()) {
+            picColor_->hide();
+            return;
+        }
+        const QPoint below = txtColor_->mapTo(this, QPoint(txtColor_->width(), txtColor_->height() + 2));
+        picColor_->move(qBound(0, below.x() - picColor_->width(), qMax(0, width() - picColor_->width())), below.y());
+        picColor_->show();
+        picColor_->raise();
+    });
+    connect(picColor_, &ColourChart::hovered, this, &FrmTxtSet::showSwatch);
+    connect(picColor_, &ColourChart::picked, this, [this](const QColor &c) {
+        setPreviewColour(c);
+        picColor_->hide();
+    });
+    connect(cmdOK_, &QPushButton::clicked, this, &FrmTxtSet::cmdOK_Click);
+    connect(cmdNO_, &QPushButton::clicked, this, &FrmTxtSet::cmdNO_Click);
+}
+
+void FrmTxtSet::load()
+{
+    cmbFont_->addItems(QFontDatabase::families());
+    txtText_->addItems(edittexts::markTokens());
+    txtText_->setEditText(edittexts::txtSetDefaultText());
+    setPreviewColour(markColour(job_.lColor));
+    if (!job_.sText.isEmpty())
+        txtText_->setEditText(job_.sText);
+    if (!job_.sFont.isEmpty()) {
+        // A family that is not installed ("宋体" on Linux is a substitute) is still
+        // listed, so that OK keeps it instead of taking the first font.
+        int i = cmbFont_->findText(job_.sFont, Qt::MatchFixedString);
+        if (i < 0) {
+            cmbFont_->insertItem(0, job_.sFont);
+            i = 0;
+        }
+        cmbFont_->setCurrentIndex(i);
+        QFont f = txtPre_->font();
+        f.setFamily(cmbFont_->itemText(i));
+        txtPre_->setFont(f);
+    }
+    txtSize_->setText(QString::number(job_.iSize));
+    txtSize_Change(txtSize_->text());
+    chkB_->setChecked(job_.sBold);
+    chkU_->setChecked(job_.sUnderline);
+    chkI_->setChecked(job_.sItalic);
+    textOnEntry_ = job_.sText;
+}
+
+void FrmTxtSet::txtSize_Change(const QString &text)
+{
+    bool ok = false;
+    const double size = text.trimmed().toDouble(&ok);
+    // The preview keeps its size for text it cannot take.
+    if (!ok || !(size > 0) || size >= 32767.5)
+        return;
+    QFont f = txtPre_->font();
+    f.setPointSizeF(size);
+    txtPre_->setFont(f);
+}
+
+void FrmTxtSet::setPreviewColour(const QColor &colour)
+{
+    QPalette p = txtPre_->palette();
+    p.setColor(QPalette::Text, colour);
+    txtPre_->setPalette(p);
+    showSwatch(colour);
+}
+
+void FrmTxtSet::showSwatch(const QColor &colour)
+{
+    txtColor_->setStyleSheet(QStringLiteral("QPushButton#txtColor { background: %1; border: 1px solid #777; }")
+                                 .arg(colour.name()));
+    txtColor_->setProperty("swatch", colour);
+}
+
+void FrmTxtSet::dropPick()
+{
+    if (!picColor_->isVisible())
+        return;
+    showSwatch(txtPre_->palette().color(QPalette::Text));
+    picColor_->hide();
+}
+
+void FrmTxtSet::mouseMoveEvent(QMouseEvent *event)
+{
+    dropPick();
+    QDialog::mouseMoveEvent(event);
+}
+
+bool FrmTxtSet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == frameParams_ && event->type() == QEvent::MouseMove) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        const int swatchTop = txtColor_->mapTo(frameParams_, QPoint(0, 0)).y();
+        if (move->position().y() < swatchTop)
+            dropPick();
+    }
+    if (watched == txtSize_ && event->type() == QEvent::MouseButtonRelease && !sizeFieldClickedBefore) {
+        sizeFieldClickedBefore = true;
+        txtSize_->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmTxtSet::cmdOK_Click()
+{
+    if (txtText_->currentText().isEmpty()) {
+        Prompter::instance().message(this, QStringLiteral("Tuvo"), edittexts::emptyText(), Prompter::Icon::Error);
+        txtText_->setFocus();
+        return;
+    }
+    if (txtSize_->text().isEmpty()) {
+        Prompter::instance().message(this, QStringLiteral("Tuvo"), edittexts::emptySize(), Prompter::Icon::Error);
+        txtSize_->setFocus();
+        return;
+    }
+    job_.sText = txtPre_->toPlainText();
+    // Whole points, halves to even, as the preview box took them.
+    job_.iSize = int(std::nearbyint(txtPre_->font().pointSizeF()));
+    job_.lColor = packedColour(txtPre_->palette().color(QPalette::Text));
+    job_.sFont = cmbFont_->currentText();
+    job_.sBold = chkB_->isChecked();
+    job_.sUnderline = chkU_->isChecked();
+    job_.sItalic = chkI_->isChecked();
+    ending_ = Ending::Confirmed;
+    accept();
+}
+
+void FrmTxtSet::cmdNO_Click()
+{
+    // Unticking the main window's box empties the text; the text on entry then returns.
+    job_.bTextMark = 0;
+    job_.sText = textOnEntry_;
+    ending_ = Ending::Cancelled;
+    QDialog::reject();
+}
+
+void FrmTxtSet::reject()
+{
+    if (ending_ == Ending::Open)
+        ending_ = Ending::Escaped;
+    QDialog::reject();
+}
+
+void editTextWatermark(JobSettings &job, QWidget *parent)
+{
+    FrmTxtSet dlg(job, parent);
+    Prompter::instance().exec(&dlg);
+    if (!job.sText.isEmpty())
+        job.bTextMark = 1;
+}
+
+TextMarkControls tickTextWatermark(JobSettings &job, QWidget *parent, bool mainLoaded)
+{
+    job.bTextMark = 1;
+    if (job.sText.isEmpty() && mainLoaded) {
+        FrmTxtSet dlg(job, parent);
+        Prompter::instance().exec(&dlg);
+    }
+    if (job.sText.isEmpty()) {
+        job.bTextMark = 0;
+        return {false, edittexts::textMarkLabel(QString()), false, QString()};
+    }
+    job.bTextMark = 1;
+    if (job.iuTxtPos != kCustom)
+        job.iuTxtPos = kCentre;
+    return {true, edittexts::textMarkLabel(job.sText), true, edittexts::textMarkSet(job.sText)};
+}
+
+TextMarkControls untickTextWatermark(JobSettings &job)
+{
+    job.bTextMark = 0;
+    job.sText.clear();
+    return {false, edittexts::textMarkLabel(QString()), false, QString()};
+}

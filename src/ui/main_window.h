@@ -1,0 +1,256 @@
+#pragma once
+
+// frmMain, the main window. Where later work plugs in:
+//  - Text watermark dialog: set hooks().textWatermarkDialog; mSetTxt, the canvas
+//    menu "设置文字水印" and ticking chkInfoTxt with an empty sText call it
+//    (chkInfoTxt only once mainLoaded()). It edits job() and returns.
+//  - Options dialog: hooks().optionsDialog (menu mTOption "选项...") and
+//    hooks().pdfSettingsDialog (menu mSPDFSet, button cmdPDFSet).
+//  - Move mode and watermark handles (canvas editing): canvas() is the preview;
+//    lastMarks() holds where the latest preview drew the watermarks; write the
+//    offsets with setOffsets() and call redrawPreview().
+//  - Effect, rotation and colour menus: effectMenu(), rotationMenu() and
+//    colourMenu() exist with their items; handlers change job() and call
+//    redrawPreview().
+//  - Viewer: hooks().viewer(row, processed) for double-click, "全屏查看" and the
+//    browse menu; the viewer appends crops with appendPictures().
+//  - Capture and import: hooks().wordImport / cameraCapture / screenCapture
+//    behind mWord, mCap, mCopySrc2; they append with appendPictures().
+// Every modal dialog and message box goes through Prompter::instance().
+
+#include "batch/batch_host.h"
+#include "batch/frame_list.h"
+#include "batch/job_settings.h"
+#include "batch/render_result.h"
+#include "settings/app_paths.h"
+#include "settings/job_restore.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class BatchRun;
+class FileList;
+class FileListView;
+class FrmDlg;
+class FrmWait;
+class PreviewCanvas;
+class PreviewRenderer;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMimeData;
+class QPushButton;
+class QSettings;
+class QSlider;
+
+class MainWindow : public QMainWindow, public BatchHost {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(MainWindow &)> textWatermarkDialog;
+        std::function<void(MainWindow &)> optionsDialog;
+        std::function<void(MainWindow &)> pdfSettingsDialog;
+        std::function<void(MainWindow &, int row, bool processed)> viewer;
+        std::function<void(MainWindow &)> wordImport;
+        std::function<void(MainWindow &)> cameraCapture;
+        std::function<void(MainWindow &)> screenCapture;
+        // Opens a folder, web page or text file outside the program (tests record it).
+        std::function<void(const QString &path)> openExternal;
+    };
+
+    // settings may be null (nothing is read or stored then).
+    MainWindow(const AppPaths &paths, QSettings *settings, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The load steps: lists, restored settings, command-line pictures, folders, title.
+    void load(const QStringList &commandLinePictures = {});
+    bool mainLoaded() const { return bMainLoaded_ == 1; }
+
+    JobSettings &job() { return job_; }
+    RunState &runState() { return state_; }
+    FileList &fileList() { return *files_; }
+    FrameList &frameList() { return frames_; }
+    const AppPaths &paths() const { return paths_; }
+    QSettings *settings() const { return settings_; }
+    Hooks &hooks() { return hooks_; }
+    PreviewCanvas *canvas() const { return canvas_; }
+    FileListView *listView() const { return lstFile_; }
+    const MarkPlacement &lastMarks() const { return lastMarks_; }
+    QMenu *effectMenu() const { return effectMenu_; }
+    QMenu *rotationMenu() const { return rotationMenu_; }
+    QMenu *colourMenu() const { return colourMenu_; }
+    QString statusText() const;
+    int runJobs() const { return runJobs_; }
+    void setRunJobs(int jobs) { runJobs_ = jobs; }
+
+    // Appends pictures without the duplicate test (second instance, crops, captures)
+    // and makes the last one current.
+    void appendPictures(const QStringList &paths);
+    // Runs the pipeline for the current entry and shows the result when it arrives.
+    void redrawPreview();
+    // Blocks until the preview has caught up (tests).
+    void waitForPreview();
+    void setOffsets(float x, float y);
+    // Re-reads every control from job() (after a dialog changed it).
+    void syncControlsFromJob();
+
+    // Commands, named after their controls.
+    void cmdAdd_Click();
+    void cmdAdds_Click();
+    void cmdDel_Click();
+    void undoRemoval();
+    void cmdClr_Click();
+    void cmdODir_Click();
+    void cmdStart_Click();
+    void cmdStop_Click();
+    void mSetImg_Click();
+    void mCopyFileName_Click();
+    void mCopyPic_Click();
+    void mExit_Click();
+    // Scans folder and appends its pictures (the add-folder command after the dialog).
+    void addFolder(const QString &folder, bool withSubFolders);
+    void dropPictures(const QMimeData *data);
+
+    // BatchHost
+    void showStatus(const QString &text) override;
+    void setStartCaption(const QString &caption) override;
+    void setRunning(bool running) override;
+    void showError(const QString &text) override;
+    bool askYesNo(const QString &text) override;
+    void startCheckFailed(StartCheck check) override;
+    void minimise() override;
+    bool isMinimised() const override;
+    void maximise() override;
+    void showWaitWindow(bool shown) override;
+    void setPreviewChecked(bool checked) override;
+    void openFolder(const QString &path) override;
+    void openFile(const QString &path) override;
+    void openTextFile(const QString &path) override;
+    void showMessage(const QString &text) override;
+    void processEvents() override;
+    void pictureFinished(int position, const RenderResult &result) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    // main_window_layout.cpp
+    void buildUi();
+    void buildMenus();
+    QWidget *buildPanels();
+    void setHint(QWidget *w, const QString &hint);
+
+    // main_window_job.cpp
+    void connectJobControls();
+    void cmbSize_Click(int index);
+    void cmbBk_Click(int index);
+    void fillSizeList();
+    void fillFrameList(int select);
+    void syncSizeControls();
+    void chkInfoTxt_Click(bool checked);
+    void chkInfoImg_Click(bool checked);
+    void updateTextMarkControls();
+    void updatePictureMarkControls();
+    void showPrefixMenu();
+    void runWatermarkChooser();
+    void chooseRotation(int mode);
+
+    // main_window_files.cpp
+    void connectFileList();
+    void currentEntryChanged();
+    void afterAdding();
+    void updateRemovalControls();
+    void stepEntry(int delta);
+    void showListMenu(const QPoint &globalPos);
+    void showCanvasMenu(const QPoint &globalPos);
+    void previewRendered(const RenderResult &result, const QString &path);
+    void showCaptionBox();
+    QString runFolderDialog(FrmDlg &dlg, bool *accepted);
+
+    // main_window_run.cpp (BatchHost above)
+
+    const AppPaths paths_;
+    QSettings *settings_;
+    JobSettings job_;
+    RunState state_;
+    FrameList frames_;
+    RestoredSettings restored_;
+    Hooks hooks_;
+    MarkPlacement lastMarks_;
+    int bMainLoaded_ = 0;
+    bool syncing_ = false; // controls are being filled from job_: handlers stay quiet
+    bool exitWithoutSave_ = false;
+    bool runActive_ = false;
+    bool closeAfterRun_ = false;
+    bool scanning_ = false;
+    int runJobs_ = 0; // 0: as many as the machine has cores
+    BatchRun *currentRun_ = nullptr;
+    QHash<QObject *, QString> hints_;
+
+    FileList *files_;
+    PreviewRenderer *renderer_;
+    FrmWait *frmWait_;
+
+    // Panel 1
+    QPushButton *cmdAdd_;
+    QPushButton *cmdAdds_;
+    QPushButton *cmdDel_;
+    QPushButton *cmdClr_;
+    QLabel *lFile_;
+    FileListView *lstFile_;
+    // Panel 2
+    QComboBox *cmbSize_;
+    QLineEdit *txtWidth_;
+    QLineEdit *txtHeight_;
+    QLineEdit *txtLeft_;
+    QLineEdit *txtTop_;
+    // Panel 3
+    QComboBox *cmbBk_;
+    QCheckBox *chkInfoTxt_;
+    QLabel *lTxt_;
+    QComboBox *cmbTxtPos_;
+    QLineEdit *txtSize_;
+    QCheckBox *chkInfoImg_;
+    QLabel *lImg_;
+    QComboBox *cmbImgPos_;
+    QLineEdit *txtAlpha_;
+    QSlider *sldMarkScale_;
+    // Panel 4
+    QComboBox *cmbFormat_;
+    QCheckBox *chkRename_;
+    QLineEdit *txtPrefix_;
+    QLineEdit *txtDigits_;
+    QPushButton *cmdODir_;
+    QLabel *lOut_;
+    // Panel 5
+    QCheckBox *chkPDF_;
+    QPushButton *cmdPDFSet_;
+    QCheckBox *chkUpload_;
+    QPushButton *cmdStart_;
+    QPushButton *cmdStop_;
+    // Preview side
+    PreviewCanvas *canvas_;
+    QLineEdit *txtCaption_;
+    QLabel *lPicInfo_;
+    QLabel *lInfo_;
+    // Menus
+    QMenu *effectMenu_ = nullptr;
+    QMenu *rotationMenu_ = nullptr;
+    QMenu *colourMenu_ = nullptr;
+    QAction *mPreview_ = nullptr;
+    QAction *mDelFile_ = nullptr;
+    QAction *mClear_ = nullptr;
+    QAction *mUndoDel_ = nullptr;
+    QAction *mUndoDelFile_ = nullptr;
+    QAction *mCopyFileName_ = nullptr;
+    QList<QAction *> rotationActions_;
+};

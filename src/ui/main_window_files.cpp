@@ -1,0 +1,356 @@
+// The file list commands: add, scan, drop, remove, undo, clear, copy, selection
+// and the preview that follows the current entry.
+#include "batch/mark_position.h"
+#include "batch/picture_files.h"
+#include "batch/texts.h"
+#include "settings/display_texts.h"
+#include "settings/file_list.h"
+#include "ui/file_list_view.h"
+#include "ui/frm_dlg.h"
+#include "ui/main_window.h"
+#include "ui/preview_canvas.h"
+#include "ui/preview_renderer.h"
+#include "ui/prompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
+
+void MainWindow::connectFileList()
+{
+    connect(lstFile_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this] { currentEntryChanged(); });
+    connect(lstFile_, &FileListView::deleteRequested, this, &MainWindow::cmdDel_Click);
+    connect(lstFile_, &FileListView::undoRequested, this, [this] {
+        if (mUndoDel_->isEnabled())
+            undoRemoval();
+    });
+    connect(lstFile_, &FileListView::contextMenuRequested, this, &MainWindow::showListMenu);
+    connect(lstFile_, &FileListView::dropped, this, &MainWindow::dropPictures);
+    connect(lstFile_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
+        if (hooks_.viewer)
+            hooks_.viewer(*this, i.row(), false);
+    });
+    connect(canvas_, &PreviewCanvas::stepRequested, this, &MainWindow::stepEntry);
+    connect(canvas_, &PreviewCanvas::contextMenuRequested, this, &MainWindow::showCanvasMenu);
+    connect(canvas_, &PreviewCanvas::dropped, this, &MainWindow::dropPictures);
+    connect(txtCaption_, &QLineEdit::returnPressed, this, [this] {
+        files_->setCaption(lstFile_->currentRow(), txtCaption_->text());
+        lstFile_->setFocus();
+    });
+
+    connect(cmdAdd_, &QPushButton::clicked, this, &MainWindow::cmdAdd_Click);
+    connect(cmdAdds_, &QPushButton::clicked, this, &MainWindow::cmdAdds_Click);
+    connect(cmdDel_, &QPushButton::clicked, this, &MainWindow::cmdDel_Click);
+    connect(cmdClr_, &QPushButton::clicked, this, &MainWindow::cmdClr_Click);
+    connect(cmdStart_, &QPushButton::clicked, this, &MainWindow::cmdStart_Click);
+    connect(cmdStop_, &QPushButton::clicked, this, &MainWindow::cmdStop_Click);
+    mUndoDel_->setEnabled(false);
+    mUndoDelFile_->setEnabled(false);
+    lFile_->setText(files_->countText());
+}
+
+void MainWindow::updateRemovalControls()
+{
+    const bool any = !files_->isEmpty();
+    for (QWidget *w : {static_cast<QWidget *>(cmdDel_), static_cast<QWidget *>(cmdClr_)})
+        w->setEnabled(any);
+    mDelFile_->setEnabled(any);
+    mClear_->setEnabled(any);
+    lFile_->setText(files_->countText());
+}
+
+void MainWindow::afterAdding()
+{
+    updateRemovalControls();
+    if (!files_->isEmpty())
+        lstFile_->setCurrentRow(files_->count() - 1);
+    lstFile_->setFocus();
+}
+
+void MainWindow::appendPictures(const QStringList &paths)
+{
+    for (const QString &p : paths)
+        files_->append(p);
+    afterAdding();
+}
+
+void MainWindow::cmdAdd_Click()
+{
+    showStatus(QStringLiteral("【提示】选择要添加的图片,可多选。"));
+    FrmDlg dlg(settings_, this);
+    dlg.setMode(FrmDlg::AddFilesMode);
+    dlg.setPrompt(QStringLiteral("选择要添加的图片,可多选。"));
+    dlg.setCurrentFolder(job_.sODIR);
+    if (Prompter::instance().exec(&dlg) == QDialog::Accepted) {
+        for (const QString &path : dlg.selectedFilePaths()) {
+            if (isPictureFileName(path))
+                files_->appendUnique(path);
+        }
+    }
+    redrawPreview();
+    afterAdding();
+}
+
+void MainWindow::cmdAdds_Click()
+{
+    if (scanning_)
+        return;
+    FrmDlg dlg(settings_, this);
+    dlg.setMode(FrmDlg::FolderMode);
+    dlg.setPrompt(QStringLiteral("请选择文件夹,该文件夹内所有图片将被添加。"));
+    dlg.setSubFolderOptionVisible(true);
+    dlg.setCurrentFolder(job_.sODIR);
+    bool accepted = false;
+    const QString folder = runFolderDialog(dlg, &accepted);
+    if (!accepted || folder.isEmpty())
+        return;
+    addFolder(folder, dlg.includeSubFolders());
+}
+
+void MainWindow::addFolder(const QString &folder, bool withSubFolders)
+{
+    if (scanning_)
+        return;
+    scanning_ = true;
+    cmdAdd_->setEnabled(false);
+    cmdAdds_->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+
+    // The walk runs beside the window, which keeps repainting and shows the count grow.
+    std::atomic<int> found {0};
+    QFuture<QStringList> scan = QtConcurrent::run([folder, withSubFolders, &found] {
+        return scanPictureFolder(folder, withSubFolders, [&found](int n) { found = n; });
+    });
+    const int before = files_->count();
+    while (!scan.isFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        lFile_->setText(QStringLiteral("图片数量:%1个").arg(before + found.load()));
+        QThread::msleep(10);
+    }
+    const QStringList pictures = scan.result();
+    int n = 0;
+    for (const QString &p : pictures) {
+        files_->appendUnique(QDir::toNativeSeparators(p));
+        if (++n % 256 == 0) {
+            lFile_->setText(files_->countText());
+            QCoreApplication::processEvents();
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    cmdAdd_->setEnabled(true);
+    cmdAdds_->setEnabled(true);
+    scanning_ = false;
+    afterAdding();
+}
+
+void MainWindow::dropPictures(const QMimeData *data)
+{
+    if (!data)
+        return;
+    if (data->hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        if (!image.isNull()) {
+            QDir().mkpath(paths_.userDir());
+            const QString path = droppedBitmapPath(paths_.userDir(), QDateTime::currentDateTime());
+            if (image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
+                files_->append(QDir::toNativeSeparators(path));
+                lstFile_->setCurrentRow(files_->count() - 1);
+            }
+        }
+    } else if (data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
+            const QString path = QDir::toNativeSeparators(url.toLocalFile());
+            if (!path.isEmpty() && isPictureFileName(path) && files_->appendUnique(path))
+                lstFile_->setCurrentRow(files_->count() - 1);
+        }
+    }
+    updateRemovalControls();
+}
+
+void MainWindow::cmdDel_Click()
+{
+    const QList<int> rows = lstFile_->selectedRows();
+    if (rows.isEmpty())
+        return;
+    const int current = lstFile_->currentRow();
+    files_->removeEntries(rows);
+    lFile_->setText(files_->countText());
+    lstFile_->setFocus();
+    if (files_->isEmpty()) {
+        updateRemovalControls();
+        canvas_->clearImage();
+        renderer_->cancel();
+        showStatus(texts::idle());
+    } else {
+        // The entry after the removed ones becomes current, as the Down key would do.
+        const int removedBefore
+            = int(std::count_if(rows.begin(), rows.end(), [&](int r) { return r < current; }));
+        lstFile_->setCurrentRow(qMin(current - removedBefore, files_->count() - 1));
+        currentEntryChanged();
+    }
+    mUndoDel_->setEnabled(true);
+    mUndoDelFile_->setEnabled(true);
+}
+
+void MainWindow::undoRemoval()
+{
+    if (!files_->canUndo())
+        return;
+    const int current = lstFile_->currentRow();
+    files_->undoRemovals();
+    updateRemovalControls();
+    lstFile_->setCurrentRow(qBound(0, current, files_->count() - 1));
+    currentEntryChanged();
+    mUndoDel_->setEnabled(false);
+    mUndoDelFile_->setEnabled(false);
+}
+
+void MainWindow::cmdClr_Click()
+{
+    files_->clear();
+    updateRemovalControls();
+    mUndoDel_->setEnabled(false);
+    mUndoDelFile_->setEnabled(false);
+    cmdAdds_->setFocus();
+    canvas_->clearImage();
+    renderer_->cancel();
+    txtCaption_->hide();
+    setWindowTitle(windowTitleText());
+    showStatus(texts::idle());
+}
+
+void MainWindow::stepEntry(int delta)
+{
+    if (files_->isEmpty())
+        return;
+    const int row = lstFile_->currentRow() < 0 ? 0 : lstFile_->currentRow() + delta;
+    lstFile_->setCurrentRow(qBound(0, row, files_->count() - 1));
+}
+
+void MainWindow::currentEntryChanged()
+{
+    const int row = lstFile_->currentRow();
+    if (files_->isEmpty() || row < 0) {
+        showStatus(texts::idle());
+        return;
+    }
+    const QString path = files_->path(row);
+    txtCaption_->setText(files_->caption(row));
+    setWindowTitle(windowTitleText(path));
+    redrawPreview();
+}
+
+void MainWindow::redrawPreview()
+{
+    if (!bMainLoaded_ && files_->isEmpty())
+        return;
+    const int row = lstFile_->currentRow();
+    if (state_.bPreviewOff || row < 0 || row >= files_->count())
+        return;
+    renderer_->request(job_, files_->path(row));
+}
+
+void MainWindow::waitForPreview()
+{
+    renderer_->waitForIdle();
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::previewRendered(const RenderResult &result, const QString &path)
+{
+    if (path != files_->path(lstFile_->currentRow()))
+        return;
+    if (!result.ok()) {
+        canvas_->clearImage();
+        lPicInfo_->setText(QFileInfo(path).fileName() + QStringLiteral("  无法显示"));
+        return;
+    }
+    canvas_->setImage(result.surface);
+    lastMarks_ = result.marks;
+    keepMarkPlacement(job_, result.marks);
+    lPicInfo_->setText(QStringLiteral("%1    输出尺寸 %2 × %3")
+                           .arg(QFileInfo(path).fileName())
+                           .arg(result.surface.width())
+                           .arg(result.surface.height()));
+}
+
+void MainWindow::mCopyFileName_Click()
+{
+    const QString path = files_->path(lstFile_->currentRow());
+    if (path.isEmpty())
+        return;
+    QApplication::clipboard()->clear();
+    QApplication::clipboard()->setText(path);
+    showStatus(QStringLiteral("【提示】文件路径已复制:") + path);
+}
+
+void MainWindow::mCopyPic_Click()
+{
+    if (!canvas_->hasImage())
+        return;
+    QApplication::clipboard()->clear();
+    QApplication::clipboard()->setImage(canvas_->image());
+}
+
+void MainWindow::showCaptionBox()
+{
+    if (lstFile_->currentRow() < 0)
+        return;
+    txtCaption_->setText(files_->caption(lstFile_->currentRow()));
+    txtCaption_->show();
+    txtCaption_->setFocus();
+}
+
+void MainWindow::showListMenu(const QPoint &globalPos)
+{
+    QMenu mLst(this);
+    mLst.setObjectName(QStringLiteral("mLst"));
+    mLst.addAction(QStringLiteral("移除图片"), this, &MainWindow::cmdDel_Click);
+    QAction *undo = mLst.addAction(QStringLiteral("取消移除"), this, &MainWindow::undoRemoval);
+    undo->setEnabled(mUndoDel_->isEnabled());
+    mLst.addAction(QStringLiteral("全部清空"), this, &MainWindow::cmdClr_Click);
+    mLst.addSeparator();
+    QAction *view = mLst.addAction(QStringLiteral("全屏查看"), this, [this] {
+        if (hooks_.viewer)
+            hooks_.viewer(*this, lstFile_->currentRow(), false);
+    });
+    view->setEnabled(bool(hooks_.viewer));
+    mLst.addAction(QStringLiteral("复制文件路径"), this, &MainWindow::mCopyFileName_Click);
+    mLst.exec(globalPos);
+}
+
+void MainWindow::showCanvasMenu(const QPoint &globalPos)
+{
+    QMenu menu(this);
+    QAction *caption = menu.addAction(QStringLiteral("图片说明"), this, &MainWindow::showCaptionBox);
+    caption->setEnabled(lstFile_->currentRow() >= 0);
+    QAction *copy = menu.addAction(QStringLiteral("复制图片"), this, &MainWindow::mCopyPic_Click);
+    copy->setEnabled(canvas_->hasImage());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("设置文字水印"), this, [this] {
+        if (QAction *a = findChild<QAction *>(QStringLiteral("mSetTxt")))
+            a->trigger();
+    });
+    menu.addAction(QStringLiteral("设置图片水印"), this, &MainWindow::mSetImg_Click);
+    menu.addSeparator();
+    QAction *view = menu.addAction(QStringLiteral("全屏查看"), this, [this] {
+        if (hooks_.viewer)
+            hooks_.viewer(*this, lstFile_->currentRow(), true);
+    });
+    view->setEnabled(bool(hooks_.viewer) && lstFile_->currentRow() >= 0);
+    menu.exec(globalPos);
+}

@@ -1,0 +1,161 @@
+// The window as the batch run's host: start and stop, progress, message boxes,
+// the wait window and the after-run actions.
+#include "batch/batch_run.h"
+#include "publish/publishing.h"
+#include "settings/display_texts.h"
+#include "settings/file_list.h"
+#include "ui/frm_wait.h"
+#include "ui/main_window.h"
+#include "ui/preview_canvas.h"
+#include "ui/prompter.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QString boxTitle()
+{
+    return QStringLiteral("Tuvo图片批量处理");
+}
+} // namespace
+
+void MainWindow::cmdStart_Click()
+{
+    if (runActive_)
+        return;
+    runActive_ = true;
+    job_.PicCaptions = files_->captions();
+    BatchRun run(*this, state_);
+    if (runJobs_ > 0)
+        run.setJobs(runJobs_);
+    run.setPublishSteps(makePublishSteps(paths_.userDir()));
+    currentRun_ = &run;
+    run.StartRun(files_->paths(), job_);
+    currentRun_ = nullptr;
+    runActive_ = false;
+    // Only now may a new run begin: runs never nest.
+    cmdStart_->setEnabled(true);
+    cmdStart_->setText(QStringLiteral("开始处理"));
+    cmdStop_->setEnabled(false);
+    if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        close();
+    }
+}
+
+void MainWindow::cmdStop_Click()
+{
+    if (currentRun_)
+        currentRun_->RequestStop();
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    lInfo_->setText(statusLineText(text));
+}
+
+void MainWindow::setStartCaption(const QString &caption)
+{
+    cmdStart_->setText(caption);
+}
+
+void MainWindow::setRunning(bool running)
+{
+    cmdStop_->setEnabled(running);
+    // A stop request ends "running" for the buttons, but the start command waits
+    // for the run's closing step.
+    cmdStart_->setEnabled(!running && !runActive_);
+}
+
+void MainWindow::showError(const QString &text)
+{
+    Prompter::instance().message(this, boxTitle(), text, Prompter::Icon::Error);
+}
+
+bool MainWindow::askYesNo(const QString &text)
+{
+    return Prompter::instance().askYesNo(this, boxTitle(), text);
+}
+
+void MainWindow::startCheckFailed(StartCheck check)
+{
+    switch (check) {
+    case StartCheck::EmptyList:
+        cmdAdd_Click();
+        break;
+    case StartCheck::ZeroSize:
+        txtWidth_->setFocus();
+        txtWidth_->selectAll();
+        break;
+    case StartCheck::NoOutputFolder:
+        cmdODir_Click();
+        break;
+    case StartCheck::NoNetworkSettings:
+    case StartCheck::Ok:
+        break;
+    }
+}
+
+void MainWindow::minimise()
+{
+    showMinimized();
+}
+
+bool MainWindow::isMinimised() const
+{
+    return isMinimized();
+}
+
+void MainWindow::maximise()
+{
+    showMaximized();
+}
+
+void MainWindow::showWaitWindow(bool shown)
+{
+    frmWait_->setVisible(shown && isVisible());
+}
+
+void MainWindow::setPreviewChecked(bool checked)
+{
+    const QSignalBlocker block(mPreview_);
+    mPreview_->setChecked(checked);
+}
+
+void MainWindow::openFolder(const QString &path)
+{
+    if (hooks_.openExternal)
+        hooks_.openExternal(path);
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    if (hooks_.openExternal)
+        hooks_.openExternal(path);
+}
+
+void MainWindow::openTextFile(const QString &path)
+{
+    if (hooks_.openExternal)
+        hooks_.openExternal(path);
+}
+
+void MainWindow::showMessage(const QString &text)
+{
+    Prompter::instance().message(this, boxTitle(), text, Prompter::Icon::Information);
+}
+
+void MainWindow::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::pictureFinished(int, const RenderResult &result)
+{
+    // The preview follows the run, as the pictures are written.
+    if (result.ok() && !isMinimized())
+        canvas_->setImage(result.surface);
+}

@@ -1,0 +1,130 @@
+#include "ui/preview_canvas.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QWheelEvent>
+
+PreviewCanvas::PreviewCanvas(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picView"));
+    setAcceptDrops(true);
+    setMinimumSize(240, 180);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void PreviewCanvas::setImage(const QImage &image)
+{
+    image_ = image;
+    update();
+}
+
+void PreviewCanvas::clearImage()
+{
+    image_ = QImage();
+    update();
+}
+
+void PreviewCanvas::setBusy(bool busy)
+{
+    if (busy_ == busy)
+        return;
+    busy_ = busy;
+    update();
+}
+
+QSize PreviewCanvas::fittedSize(QSize picture, QSize bounds)
+{
+    if (picture.isEmpty() || bounds.isEmpty())
+        return QSize();
+    if (picture.width() <= bounds.width() && picture.height() <= bounds.height())
+        return picture;
+    return picture.scaled(bounds, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QRect PreviewCanvas::pictureRect() const
+{
+    const QRect area = rect().adjusted(8, 8, -8, -8);
+    const QSize s = fittedSize(image_.size(), area.size());
+    if (s.isEmpty())
+        return QRect();
+    return QRect(area.x() + (area.width() - s.width()) / 2, area.y() + (area.height() - s.height()) / 2,
+        s.width(), s.height());
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // A quiet checker-free backdrop, a shade darker than the window, frames the picture.
+    p.fillRect(rect(), palette().color(QPalette::Dark).lighter(135));
+    if (image_.isNull()) {
+        p.setPen(palette().color(QPalette::Mid).darker(130));
+        p.drawText(rect(), Qt::AlignCenter,
+            QStringLiteral("添加图片后，这里显示处理后的效果\n（滚动鼠标滚轮可切换列表中的图片）"));
+        return;
+    }
+    const QRect r = pictureRect();
+    p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 40));
+    p.setRenderHint(QPainter::SmoothPixmapTransform, r.size() != image_.size());
+    p.drawImage(r, image_);
+    if (busy_) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 110));
+        const QRect badge(r.right() - 70, r.top() + 6, 64, 22);
+        p.drawRoundedRect(badge, 4, 4);
+        p.setPen(Qt::white);
+        p.drawText(badge, Qt::AlignCenter, QStringLiteral("更新中…"));
+    }
+}
+
+void PreviewCanvas::wheelEvent(QWheelEvent *event)
+{
+    // Only plain wheel turns step the list; with a key or button held they do nothing.
+    if (event->modifiers() != Qt::NoModifier || event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    wheelRemainder_ += event->angleDelta().y();
+    while (wheelRemainder_ <= -120) {
+        wheelRemainder_ += 120;
+        emit stepRequested(1);
+    }
+    while (wheelRemainder_ >= 120) {
+        wheelRemainder_ -= 120;
+        emit stepRequested(-1);
+    }
+    event->accept();
+}
+
+void PreviewCanvas::contextMenuEvent(QContextMenuEvent *event)
+{
+    emit contextMenuRequested(event->globalPos());
+}
+
+bool acceptsPictureDrop(const QMimeData *data)
+{
+    return data && (data->hasImage() || data->hasUrls());
+}
+
+void PreviewCanvas::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsPictureDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PreviewCanvas::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (acceptsPictureDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PreviewCanvas::dropEvent(QDropEvent *event)
+{
+    if (!acceptsPictureDrop(event->mimeData()))
+        return;
+    emit dropped(event->mimeData());
+    event->acceptProposedAction();
+}
