@@ -1,0 +1,211 @@
+#include "capture/screen_capture_window.h"
+#include "support/qstring_printer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kQuadrants[4] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255), QColor(255, 255, 0)};
+
+// Four coloured quadrants meeting at the middle.
+QImage quadrants(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const int hw = size.width() / 2;
+    const int hh = size.height() / 2;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixelColor(x, y, kQuadrants[(y >= hh ? 2 : 0) + (x >= hw ? 1 : 0)]);
+    return image;
+}
+
+void drag(QWidget *w, QPoint from, QPoint to)
+{
+    QTest::mousePress(w, Qt::LeftButton, {}, from);
+    QTest::mouseMove(w, (from + to) / 2);
+    QTest::mouseMove(w, to);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, to);
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    QString userDir = dir.path() + QStringLiteral("/user");
+    QList<bool> mainShown;
+    QStringList kept;
+};
+
+std::unique_ptr<ScreenCaptureWindow> makeWindow(Fixture &f)
+{
+    auto w = std::make_unique<ScreenCaptureWindow>(f.userDir);
+    w->setMainWindowShown([&f](bool shown) { f.mainShown << shown; });
+    w->setClock([] { return QDateTime(QDate(2026, 12, 8), QTime(0, 30, 5)); });
+    QObject::connect(w.get(), &ScreenCaptureWindow::pictureKept, [&f](const QString &p) { f.kept << p; });
+    return w;
+}
+
+} // namespace
+
+TEST(ScreenCaptureWindow, DraggedRectangleIsKeptAsABitmapAndTheScratchFilesGo)
+{
+    Fixture f;
+    auto w = makeWindow(f);
+    w->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
+    ASSERT_TRUE(QFileInfo::exists(w->scratchGrabPath()));
+    const QImage dimmed(w->scratchDimmedPath());
+    ASSERT_EQ(dimmed.size(), QSize(400, 300));
+    EXPECT_EQ(dimmed.pixelColor(10, 10), QColor(128, 0, 0));
+
+    drag(w.get(), {180, 130}, {240, 170});
+    EXPECT_EQ(w->selection().rect(), QRect(180, 130, 60, 40));
+    auto *label = w->findChild<QLabel *>(QStringLiteral("lblPos"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("60 × 40"));
+    auto *tools = w->findChild<QWidget *>(QStringLiteral("toolStrip"));
+    ASSERT_NE(tools, nullptr);
+    EXPECT_TRUE(tools->isVisible());
+    EXPECT_TRUE(QRect(0, 0, 400, 300).contains(tools->geometry()));
+
+    QTest::mouseDClick(w.get(), Qt::LeftButton, {}, QPoint(200, 150));
+    ASSERT_EQ(f.kept.size(), 1);
+    EXPECT_EQ(f.kept[0], f.userDir + QStringLiteral("/user20261208003005.bmp"));
+    const QImage picture(f.kept[0], "BMP");
+    ASSERT_EQ(picture.size(), QSize(60, 40));
+    EXPECT_EQ(picture.pixelColor(0, 0), kQuadrants[0]);
+    EXPECT_EQ(picture.pixelColor(59, 0), kQuadrants[1]);
+    EXPECT_EQ(picture.pixelColor(0, 39), kQuadrants[2]);
+    EXPECT_EQ(picture.pixelColor(59, 39), kQuadrants[3]);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+        picture.convertToFormat(QImage::Format_RGB32));
+
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(w->scratchGrabPath()));
+    EXPECT_FALSE(QFileInfo::exists(w->scratchDimmedPath()));
+    EXPECT_EQ(f.mainShown, QList<bool> {true});
+    EXPECT_EQ(QDir(f.userDir).entryList(QDir::Files), QStringList {"user20261208003005.bmp"});
+}
+
+TEST(ScreenCaptureWindow, ToolStripButtonsAndEsc)
+{
+    Fixture f;
+    auto w = makeWindow(f);
+    w->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
+    drag(w.get(), {10, 10}, {50, 30});
+    QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("Image2_0")), Qt::LeftButton);
+    EXPECT_FALSE(w->selection().hasSelection());
+    EXPECT_FALSE(w->findChild<QWidget *>(QStringLiteral("toolStrip"))->isVisible());
+
+    // Copy puts the picture on the clipboard and writes nothing.
+    drag(w.get(), {390, 290}, {300, 250});
+    QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("Image2_1")), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(90, 40));
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(f.kept.isEmpty());
+    EXPECT_EQ(QDir(f.userDir).entryList(QDir::Files), QStringList());
+
+    // Two keeps in the same second, then Esc closes without a picture.
+    for (int i = 0; i < 2; ++i) {
+        auto again = makeWindow(f);
+        again->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
+        drag(again.get(), {0, 0}, {20, 20});
+        QTest::mouseClick(again->findChild<QToolButton *>(QStringLiteral("Image2_2")), Qt::LeftButton);
+    }
+    EXPECT_EQ(QDir(f.userDir).entryList(QDir::Files, QDir::Name),
+        (QStringList {"user20261208003005.bmp", "user20261208003005_2.bmp"}));
+    auto last = makeWindow(f);
+    last->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
+    QTest::keyClick(last.get(), Qt::Key_Escape);
+    EXPECT_FALSE(last->isVisible());
+    EXPECT_EQ(f.kept.size(), 2);
+    EXPECT_EQ(f.mainShown, (QList<bool> {true, true, true, true}));
+}
+
+// The whole round trip on a real X server: the program's window hides, the screen
+// is grabbed after the pause, a rectangle is dragged and double-clicked, and the
+// file holds what was on the screen. Runs this program again under xvfb-run.
+TEST(ScreenCaptureWindow, RoundTripUnderXvfb)
+{
+    if (qEnvironmentVariableIsSet("TUVO_UNDER_XVFB"))
+        GTEST_SKIP() << "already under Xvfb";
+    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
+        GTEST_SKIP() << "xvfb-run is not installed";
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_UNDER_XVFB"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("xvfb-run"),
+        {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 640x480x24"),
+            QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=ScreenCaptureUnderX.*")});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+}
+
+TEST(ScreenCaptureUnderX, HideGrabDragDoubleClickShow)
+{
+    if (!qEnvironmentVariableIsSet("TUVO_UNDER_XVFB"))
+        GTEST_SKIP() << "runs inside RoundTripUnderXvfb";
+    QScreen *screen = QGuiApplication::primaryScreen();
+    ASSERT_EQ(screen->geometry(), QRect(0, 0, 640, 480));
+
+    // The desktop: four quadrants. The program's main window: magenta, in the way.
+    QLabel desktop;
+    desktop.setWindowFlags(Qt::FramelessWindowHint);
+    desktop.setPixmap(QPixmap::fromImage(quadrants(QSize(640, 480))));
+    desktop.setGeometry(0, 0, 640, 480);
+    desktop.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&desktop));
+    QWidget mainWindow;
+    mainWindow.setWindowFlags(Qt::FramelessWindowHint);
+    mainWindow.setStyleSheet(QStringLiteral("background: magenta"));
+    mainWindow.setGeometry(260, 180, 120, 120);
+    mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+    QTest::qWait(100);
+
+    Fixture f;
+    ScreenCaptureWindow w(f.userDir);
+    w.setMainWindowShown([&](bool shown) {
+        f.mainShown << shown;
+        mainWindow.setVisible(shown);
+    });
+    QObject::connect(&w, &ScreenCaptureWindow::pictureKept, [&f](const QString &p) { f.kept << p; });
+    w.start(screen);
+    EXPECT_FALSE(mainWindow.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(w.isVisible(), 5000);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.geometry(), QRect(0, 0, 640, 480));
+    const QImage grabbed(w.scratchGrabPath());
+    ASSERT_EQ(grabbed.size(), QSize(640, 480));
+    EXPECT_EQ(grabbed.pixelColor(300, 220), kQuadrants[0]); // under the hidden main window
+
+    drag(&w, {280, 200}, {380, 300});
+    QTest::mouseDClick(&w, Qt::LeftButton, {}, QPoint(330, 250));
+    ASSERT_EQ(f.kept.size(), 1);
+    const QImage picture(f.kept[0], "BMP");
+    ASSERT_EQ(picture.size(), QSize(100, 100));
+    EXPECT_EQ(picture.pixelColor(0, 0), kQuadrants[0]);
+    EXPECT_EQ(picture.pixelColor(99, 0), kQuadrants[1]);
+    EXPECT_EQ(picture.pixelColor(0, 99), kQuadrants[2]);
+    EXPECT_EQ(picture.pixelColor(99, 99), kQuadrants[3]);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(100, 100));
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_EQ(f.mainShown, (QList<bool> {false, true}));
+    EXPECT_FALSE(QFileInfo::exists(w.scratchGrabPath()));
+    EXPECT_FALSE(QFileInfo::exists(w.scratchDimmedPath()));
+}
