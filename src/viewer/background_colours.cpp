@@ -1,0 +1,41 @@
+#include "viewer/background_colours.h"
+
+#include "settings/settings_store.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString kKey = QStringLiteral("iBGColor");
+
+} // namespace
+
+QStringList backgroundNames()
+{
+    return {QStringLiteral("黑色"), QStringLiteral("白色"), QStringLiteral("灰色"), QStringLiteral("红色"),
+        QStringLiteral("蓝色"), QStringLiteral("绿色"), QStringLiteral("黄色")};
+}
+
+QColor backgroundColour(int iBGColor)
+{
+    static const QColor colours[kBackgroundCount] = {QColor(0, 0, 0), QColor(255, 255, 255),
+        QColor(125, 125, 125), QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 255, 0), QColor(255, 255, 0)};
+    return iBGColor >= 0 && iBGColor < kBackgroundCount ? colours[iBGColor] : colours[0];
+}
+
+int readBackgroundIndex(QSettings *settings)
+{
+    if (!settings)
+        return 0;
+    const int index = OptionsStore(*settings).int16(kKey, 0);
+    return index >= 0 && index < kBackgroundCount ? index : 0;
+}
+
+void storeBackgroundIndex(QSettings *settings, int iBGColor)
+{
+    if (!settings)
+        return;
+    OptionsStore store(*settings);
+    store.setInt(kKey, iBGColor);
+    store.sync();
+}

@@ -1,0 +1,68 @@
+#include "viewer/pic_area.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+PicArea::PicArea(QWidget *parent)
+    : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PicArea::setImage(const QImage &image)
+{
+    image_ = image;
+    update();
+}
+
+void PicArea::setSelectionShown(bool shown)
+{
+    selectionShown_ = shown;
+    update();
+}
+
+QRect PicArea::selectionInPicture() const
+{
+    if (selection_.isEmpty() || image_.isNull() || width() <= 0 || height() <= 0)
+        return {};
+    const double sx = double(image_.width()) / width(), sy = double(image_.height()) / height();
+    const QRect r = selection_.rect();
+    const int left = int(std::floor(r.left() * sx)), top = int(std::floor(r.top() * sy));
+    const int right = int(std::ceil((r.left() + r.width()) * sx));
+    const int bottom = int(std::ceil((r.top() + r.height()) * sy));
+    return QRect(left, top, right - left, bottom - top).intersected(image_.rect());
+}
+
+void PicArea::resizeEvent(QResizeEvent *event)
+{
+    selection_.setBounds(rect());
+    QWidget::resizeEvent(event);
+}
+
+void PicArea::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, size() != image_.size());
+    p.drawImage(rect(), image_);
+    if (!selectionShown_ || selection_.isEmpty())
+        return;
+
+    // Dim what the crop leaves out, then the frame and its handles.
+    const QRect r = selection_.rect();
+    QPainterPath outside;
+    outside.addRect(rect());
+    outside.addRect(r);
+    p.fillPath(outside, QColor(0, 0, 0, 110));
+    p.setPen(QPen(Qt::white, 1, Qt::SolidLine));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(Qt::black, 1));
+    for (const QRect &h : selection_.handleRects()) {
+        p.fillRect(h, Qt::white);
+        p.drawRect(h.adjusted(0, 0, -1, -1));
+    }
+}
