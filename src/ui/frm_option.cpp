@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,8 +47,12 @@ constexpr qint64 kAnyNumber = 1000000000000000LL;
 
 } // namespace
 
-FrmOption::FrmOption(JobSettings &job, StoredOptions &stored, Panel panel, OptionWriter writer, QWidget *parent)
-    : QDialog(parent), job_(job), stored_(stored), write_(std::move(writer))
+FrmOption::FrmOption(
+    JobSettings &job, StoredOptions &stored, Panel panel, OptionWriter writer, QWidget *parent)
+    : QDialog(parent)
+    , job_(job)
+    , stored_(stored)
+    , write_(std::move(writer))
 {
     setObjectName(QStringLiteral("frmOption"));
     setWindowTitle(panel == PdfPanel ? edittexts::pdfOptionsCaption() : edittexts::optionsCaption());
@@ -98,8 +103,10 @@ QWidget *FrmOption::buildGeneralPanel()
     grid->addWidget(chkResizeOpt_, 2, 0, 1, 2);
     grid->addWidget(chkJQ_, 3, 0, 1, 2);
 
-    const QStringList xCaptions = {QStringLiteral("左优先"), QStringLiteral("中间优先"), QStringLiteral("右优先")};
-    const QStringList yCaptions = {QStringLiteral("上优先"), QStringLiteral("中间优先"), QStringLiteral("下优先")};
+    const QStringList xCaptions
+        = {QStringLiteral("左优先"), QStringLiteral("中间优先"), QStringLiteral("右优先")};
+    const QStringList yCaptions
+        = {QStringLiteral("上优先"), QStringLiteral("中间优先"), QStringLiteral("下优先")};
     auto *crop = new QGridLayout;
     crop->setContentsMargins(24, 0, 0, 0);
     // Two separate groups: each axis keeps its own choice.
@@ -117,8 +124,10 @@ QWidget *FrmOption::buildGeneralPanel()
     }
     grid->addLayout(crop, 4, 0, 1, 2);
 
-    chkAutoODir_ = box("chkAutoODir", QStringLiteral("处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
-    chkAutoURL_ = box("chkAutoURL", QStringLiteral("上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
+    chkAutoODir_
+        = box("chkAutoODir", QStringLiteral("处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
+    chkAutoURL_
+        = box("chkAutoURL", QStringLiteral("上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
     chkShowURL_ = box("chkShowURL", QStringLiteral("PicURL.htm输出网络图片地址。"), frameSet_);
     chkShowURLPic_ = box("chkShowURLPic", QStringLiteral("PicURL.htm输出并显示网络图片。"), frameSet_);
     chkSaveErr_ = box("chkSaveErr", QStringLiteral("输出图片处理过程中的错误记录。"), frameSet_);
@@ -240,8 +249,8 @@ bool FrmOption::refusesRange(QLineEdit *field, qint64 min, qint64 max, const QSt
 
 void FrmOption::cmdOK_Click()
 {
-    if (refusesRange(hsOpt0_, 0, 100, edittexts::qualityRange()) ||
-        refusesRange(hsOpt1_, 1, 30, edittexts::intervalRange()))
+    if (refusesRange(hsOpt0_, 0, 100, edittexts::qualityRange())
+        || refusesRange(hsOpt1_, 1, 30, edittexts::intervalRange()))
         return;
     const auto store = [this](const char *key, int &field, int value) {
         field = value;
@@ -279,11 +288,13 @@ void FrmOption::cmdOK_Click()
 
 OptionWriter settingsWriter(QSettings &settings)
 {
-    return [&settings](const QString &key, const QString &text) { OptionsStore(settings).setText(key, text); };
+    return [&settings](const QString &key, const QString &text) {
+        OptionsStore(settings).setText(key, text);
+    };
 }
 
-bool editOptions(JobSettings &job, StoredOptions &stored, QSettings *settings, FrmOption::Panel panel,
-                 QWidget *parent)
+bool editOptions(
+    JobSettings &job, StoredOptions &stored, QSettings *settings, FrmOption::Panel panel, QWidget *parent)
 {
     FrmOption dlg(job, stored, panel, settings ? settingsWriter(*settings) : OptionWriter(), parent);
     return Prompter::instance().exec(&dlg) == QDialog::Accepted;

@@ -16,7 +16,7 @@ class QSettings;
 struct StoredOptions {
     int iSlideTime = 3;
     int bShowToday = 1;
-    int bNewVer = 0;  // as confirmed earlier in this run
+    int bNewVer = 0; // as confirmed earlier in this run
 };
 
 // Receives each option the moment it is stored: its key and its stored text.
@@ -29,7 +29,8 @@ class FrmOption : public QDialog {
 public:
     enum Panel { GeneralPanel, PdfPanel };
 
-    FrmOption(JobSettings &job, StoredOptions &stored, Panel panel, OptionWriter writer, QWidget *parent = nullptr);
+    FrmOption(
+        JobSettings &job, StoredOptions &stored, Panel panel, OptionWriter writer, QWidget *parent = nullptr);
 
     void cmdOK_Click();
 
@@ -70,5 +71,5 @@ OptionWriter settingsWriter(QSettings &settings);
 
 // The menus "选项..." and "PDF参数设置...": runs the dialog; true when OK stored
 // the options (the caller then redraws its preview).
-bool editOptions(JobSettings &job, StoredOptions &stored, QSettings *settings, FrmOption::Panel panel,
-                 QWidget *parent);
+bool editOptions(
+    JobSettings &job, StoredOptions &stored, QSettings *settings, FrmOption::Panel panel, QWidget *parent);

@@ -32,7 +32,9 @@ qint32 packedColour(const QColor &c)
 
 } // namespace
 
-FrmTxtSet::FrmTxtSet(JobSettings &job, QWidget *parent) : QDialog(parent), job_(job)
+FrmTxtSet::FrmTxtSet(JobSettings &job, QWidget *parent)
+    : QDialog(parent)
+    , job_(job)
 {
     setObjectName(QStringLiteral("frmTxtSet"));
     setWindowTitle(edittexts::txtSetCaption());
@@ -122,7 +124,8 @@ void FrmTxtSet::buildUi()
     picColor_ = new ColourChart(this);
     picColor_->hide();
 
-    connect(txtText_, &QComboBox::editTextChanged, this, [this](const QString &t) { txtPre_->setPlainText(t); });
+    connect(
+        txtText_, &QComboBox::editTextChanged, this, [this](const QString &t) { txtPre_->setPlainText(t); });
     connect(txtText_, &QComboBox::textActivated, this, [this](const QString &t) {
         txtText_->setEditText(t);
         txtPre_->setPlainText(t);
@@ -149,7 +152,8 @@ void FrmTxtSet::buildUi()
             return;
         }
         const QPoint below = txtColor_->mapTo(this, QPoint(txtColor_->width(), txtColor_->height() + 2));
-        picColor_->move(qBound(0, below.x() - picColor_->width(), qMax(0, width() - picColor_->width())), below.y());
+        picColor_->move(
+            qBound(0, below.x() - picColor_->width(), qMax(0, width() - picColor_->width())), below.y());
         picColor_->show();
         picColor_->raise();
     });
@@ -213,8 +217,9 @@ void FrmTxtSet::setPreviewColour(const QColor &colour)
 
 void FrmTxtSet::showSwatch(const QColor &colour)
 {
-    txtColor_->setStyleSheet(QStringLiteral("QPushButton#txtColor { background: %1; border: 1px solid #777; }")
-                                 .arg(colour.name()));
+    txtColor_->setStyleSheet(
+        QStringLiteral("QPushButton#txtColor { background: %1; border: 1px solid #777; }")
+            .arg(colour.name()));
     txtColor_->setProperty("swatch", colour);
 }
 
@@ -250,12 +255,14 @@ bool FrmTxtSet::eventFilter(QObject *watched, QEvent *event)
 void FrmTxtSet::cmdOK_Click()
 {
     if (txtText_->currentText().isEmpty()) {
-        Prompter::instance().message(this, QStringLiteral("Tuvo"), edittexts::emptyText(), Prompter::Icon::Error);
+        Prompter::instance().message(
+            this, QStringLiteral("Tuvo"), edittexts::emptyText(), Prompter::Icon::Error);
         txtText_->setFocus();
         return;
     }
     if (txtSize_->text().isEmpty()) {
-        Prompter::instance().message(this, QStringLiteral("Tuvo"), edittexts::emptySize(), Prompter::Icon::Error);
+        Prompter::instance().message(
+            this, QStringLiteral("Tuvo"), edittexts::emptySize(), Prompter::Icon::Error);
         txtSize_->setFocus();
         return;
     }

@@ -63,7 +63,7 @@ struct TextMarkControls {
     bool ticked = false;
     QString label;
     bool positionListEnabled = false;
-    QString hint;  // for the status line; empty when nothing is to be said
+    QString hint; // for the status line; empty when nothing is to be said
 };
 
 // The menu "文字水印..." and the canvas menu "设置文字水印": runs the dialog;
