@@ -16,17 +16,20 @@ static QSize frameSizeOf(const JobSettings &job)
     return probePictureSize(job.sFrameFile);
 }
 
-RenderResult drawStep(const JobSettings &job, const QString &path)
+RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource *source)
 {
+    FilePictureSource files;
+    if (!source)
+        source = &files;
     RenderResult result;
     QString error;
-    const QSize original = probePictureSize(path, &error);
+    const QSize original = source->probe(path, &error);
     if (!original.isValid()) {
         result.errorLines << texts::drawError(path, error);
         return result;
     }
     const Layout layout = ComputeLayout(original.width(), original.height(), job.iTargetW, job.iTargetH, job,
-                                        job.iuSize == kFitFrame ? frameSizeOf(job) : QSize());
+        job.iuSize == kFitFrame ? frameSizeOf(job) : QSize());
     const QSize outSize = layout.outputSize();
     if (outSize.width() < 1 || outSize.height() < 1) {
         result.errorLines << texts::drawError(path, QStringLiteral("输出图片的尺寸为0"));
@@ -43,9 +46,9 @@ RenderResult drawStep(const JobSettings &job, const QString &path)
     QSize needed;
     if (src.width() > 0 && src.height() > 0 && dst.width() > 0 && dst.height() > 0) {
         needed = QSize(int(std::ceil(original.width() * dst.width() / src.width())),
-                       int(std::ceil(original.height() * dst.height() / src.height())));
+            int(std::ceil(original.height() * dst.height() / src.height())));
     }
-    const LoadedPicture picture = loadPicture(path, needed);
+    const LoadedPicture picture = source->load(path, needed);
     if (!picture.ok()) {
         result.errorLines << texts::drawError(path, picture.error);
         return result;
@@ -63,9 +66,9 @@ RenderResult drawStep(const JobSettings &job, const QString &path)
     return result;
 }
 
-RenderResult funImgDone(const JobSettings &job, const QString &path)
+RenderResult funImgDone(const JobSettings &job, const QString &path, PictureSource *source)
 {
-    RenderResult result = drawStep(job, path);
+    RenderResult result = drawStep(job, path, source);
     if (!result.ok())
         return result;
     if (job.iRotateMode >= kRotateAuto)

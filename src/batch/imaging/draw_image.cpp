@@ -1,5 +1,7 @@
 #include "batch/imaging/draw_image.h"
 
+#include "batch/imaging/resample.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -28,25 +30,26 @@ void applyColourMatrix(QImage &image, const ColourMatrix &m)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = row[x];
             const float in[5] = {float(qRed(p)), float(qGreen(p)), float(qBlue(p)),
-                                 hasAlpha ? float(qAlpha(p)) : 255.0f, 255.0f};
+                hasAlpha ? float(qAlpha(p)) : 255.0f, 255.0f};
             float out[4];
             for (int c = 0; c < 4; ++c) {
-                out[c] = in[0] * m[0][c] + in[1] * m[1][c] + in[2] * m[2][c] + in[3] * m[3][c] + in[4] * m[4][c];
+                out[c]
+                    = in[0] * m[0][c] + in[1] * m[1][c] + in[2] * m[2][c] + in[3] * m[3][c] + in[4] * m[4][c];
             }
             row[x] = qRgba(clampComponent(out[0]), clampComponent(out[1]), clampComponent(out[2]),
-                           hasAlpha ? clampComponent(out[3]) : 255);
+                hasAlpha ? clampComponent(out[3]) : 255);
         }
     }
 }
 
 void drawImageRectRect(QImage &surface, const QImage &picture, const QRectF &source, const QRect &destination,
-                       const ColourMatrix &matrix, double scale)
+    const ColourMatrix &matrix, double scale)
 {
     if (picture.isNull() || surface.isNull() || destination.width() <= 0 || destination.height() <= 0)
         return;
     // The source rectangle in the decoded picture's pixels, kept inside it.
     QRect src(int(std::floor(source.x() * scale + 0.5)), int(std::floor(source.y() * scale + 0.5)),
-              int(std::floor(source.width() * scale + 0.5)), int(std::floor(source.height() * scale + 0.5)));
+        int(std::floor(source.width() * scale + 0.5)), int(std::floor(source.height() * scale + 0.5)));
     src = src.intersected(picture.rect());
     if (src.isEmpty())
         return;
@@ -56,10 +59,13 @@ void drawImageRectRect(QImage &surface, const QImage &picture, const QRectF &sou
     if (visible.isEmpty())
         return;
 
-    QImage part = src == picture.rect() ? picture : picture.copy(src);
-    QImage scaled = part.size() == destination.size()
-        ? part
-        : part.scaled(destination.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled;
+    if (src.size() == destination.size())
+        scaled = src == picture.rect() ? picture : picture.copy(src);
+    else
+        scaled = resampleLanczos(picture, src, destination.size());
+    if (scaled.isNull())
+        return;
     applyColourMatrix(scaled, matrix);
 
     if (!scaled.hasAlphaChannel() && scaled.format() == surface.format() && visible == destination) {

@@ -16,9 +16,12 @@ QByteArray encodeJpeg(const QImage &picture, int quality, QString *error)
     unsigned char *jpeg = nullptr;
     unsigned long size = 0;
     const int q = qBound(0, quality, 100);
-    // Quality 0 means "smallest"; the codec's own scale starts at 1.
-    const int rc = tjCompress2(tj, image.constBits(), image.width(), int(image.bytesPerLine()), image.height(),
-                               TJPF_BGRX, &jpeg, &size, TJSAMP_420, qMax(1, q), 0);
+    // Quality 0 means "smallest"; the codec's own scale starts at 1. From 90 up
+    // colour keeps full resolution, as other tools do: halved chroma would cost
+    // more detail than the quality asks to lose.
+    const int subsampling = q >= 90 ? TJSAMP_444 : TJSAMP_420;
+    const int rc = tjCompress2(tj, image.constBits(), image.width(), int(image.bytesPerLine()),
+        image.height(), TJPF_BGRX, &jpeg, &size, subsampling, qMax(1, q), 0);
     QByteArray bytes;
     if (rc == 0)
         bytes = QByteArray(reinterpret_cast<const char *>(jpeg), qsizetype(size));
