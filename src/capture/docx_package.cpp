@@ -47,7 +47,7 @@ bool DocxPackage::open(const QString &path, QString *error)
 
 bool DocxPackage::contains(const QString &partName) const
 {
-    return zip_ && zip_name_locate(zip_.get(), partName.toUtf8().constData(), 0) >= 0;
+    return zip_ && zip_name_locate(zip_.get(), partName.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
 }
 
 QByteArray DocxPackage::read(const QString &partName, qint64 maxBytes, QString *error)
@@ -56,7 +56,8 @@ QByteArray DocxPackage::read(const QString &partName, qint64 maxBytes, QString *
         *error = QStringLiteral("文件没有打开");
         return {};
     }
-    const zip_int64_t index = zip_name_locate(zip_.get(), partName.toUtf8().constData(), 0);
+    // Part names are case-insensitive in a package.
+    const zip_int64_t index = zip_name_locate(zip_.get(), partName.toUtf8().constData(), ZIP_FL_NOCASE);
     zip_stat_t st;
     zip_stat_init(&st);
     if (index < 0 || zip_stat_index(zip_.get(), zip_uint64_t(index), 0, &st) != 0) {

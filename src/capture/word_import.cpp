@@ -17,7 +17,7 @@ namespace {
 
 QString formatName(const QString &part, const QByteArray &bytes)
 {
-    if (bytes.startsWith("\x01\x00\x00\x00") && bytes.mid(40, 4) == " EMF")
+    if (bytes.startsWith(QByteArray("\x01\x00\x00\x00", 4)) && bytes.mid(40, 4) == " EMF")
         return QStringLiteral("EMF");
     if (bytes.startsWith("\xD7\xCD\xC6\x9A") || bytes.startsWith(QByteArray("\x01\x00\x09\x00", 4)))
         return QStringLiteral("WMF");

@@ -175,6 +175,13 @@ TEST_F(WordImport, InflatingPartsAreRefusedBeforeTheyAreRead)
     r = run("bomb.docx", ratio);
     ASSERT_EQ(r.errorLines.size(), 1);
     EXPECT_TRUE(r.errorLines[0].contains(QStringLiteral("压缩炸弹"))) << r.errorLines[0].toStdString();
+
+    WordImportOptions few;
+    few.limits.maxEntries = 5;
+    r = run("mixed.docx", few);
+    EXPECT_TRUE(r.messageIsError);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("条目太多"))) << r.message.toStdString();
+    EXPECT_TRUE(r.pictures.isEmpty());
 }
 
 TEST_F(WordImport, PartLongerThanDeclaredIsRefused)
@@ -230,4 +237,35 @@ TEST_F(WordImport, DocFilesGoThroughLibreOffice)
     ASSERT_TRUE(convert.waitForFinished(180000));
     const WordImportResult r = importWordPictures(user_.path() + "/missing-rel.doc", userDir_);
     EXPECT_EQ(r.pictures.size(), 1) << r.message.toStdString();
+}
+
+// tuvo-cli takes a .docx as an input: its pictures join the run in document order.
+TEST_F(WordImport, CommandLineRunsTheDocumentsPictures)
+{
+    QTemporaryDir home;
+    const QString out = home.path() + QStringLiteral("/out");
+    QDir().mkpath(out);
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_HOME"), home.path());
+    cli.setProcessEnvironment(env);
+    cli.start(QStringLiteral(TUVO_CLI_PATH),
+        {QStringLiteral("-o"), out, QStringLiteral("--rename"), QStringLiteral("P"),
+            QStringLiteral("--quiet"), doc("none.docx"), doc("mixed.docx")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+    EXPECT_EQ(cli.exitCode(), 1) << err.toStdString(); // the EMF picture is an error line
+    EXPECT_TRUE(err.contains(doc("none.docx") + QStringLiteral(": 这个文件里没有图片呢！")))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("EMF"))) << err.toStdString();
+
+    EXPECT_EQ(
+        QDir(out).entryList(QDir::Files, QDir::Name), (QStringList {"P0000.jpg", "P0001.jpg", "P0002.jpg"}));
+    const QImage red(out + "/P0000.jpg"), green(out + "/P0001.jpg"), yellow(out + "/P0002.jpg");
+    EXPECT_GT(qRed(red.pixel(20, 15)), 200);
+    EXPECT_GT(qGreen(green.pixel(28, 12)), 120);
+    EXPECT_GT(qGreen(yellow.pixel(15, 10)), 200);
+    EXPECT_GT(qRed(yellow.pixel(15, 10)), 200);
+    // The imported files stay in the user folder as list entries would.
+    EXPECT_EQ(QDir(home.path() + "/user").entryList(QDir::Files).size(), 3);
 }
