@@ -7,15 +7,15 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 // CPU time of this thread, ms: the machine may be busy with other work.
 static double cpuMs()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
@@ -50,7 +50,7 @@ int main(int argc, char **argv)
     }
     std::vector<double> cached, uncached, cachedCpu, uncachedCpu;
     for (int i = 0; i < 15; ++i) {
-        job.sngColorMatrix[0][0] = i % 2 ? 0.9f : 1.0f;  // a setting change: red gain
+        job.sngColorMatrix[0][0] = i % 2 ? 0.9f : 1.0f; // a setting change: red gain
         if (std::getenv("BENCH_TEXT_CHANGES"))
             job.sText = QStringLiteral("Tuvo 样张 %1").arg(i);
         timer.restart();
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     }
     std::printf("preview of %s at width %d: first draw %.1f ms; after a setting change %.1f ms (CPU %.1f ms) "
                 "with PreviewSourceCache, %.1f ms (CPU %.1f ms) decoding again; medians of 15\n",
-                argv[1], int(job.iTargetW), first, medianOf(cached), medianOf(cachedCpu), medianOf(uncached),
-                medianOf(uncachedCpu));
+        argv[1], int(job.iTargetW), first, medianOf(cached), medianOf(cachedCpu), medianOf(uncached),
+        medianOf(uncachedCpu));
     return 0;
 }
