@@ -46,6 +46,8 @@ FrmPic::FrmPic(QWidget *parent)
     panel_->hide();
     bar_->hide();
     hint_->hide();
+    // A press on the hint still starts a selection on the picture below it.
+    hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
     hint_->setStyleSheet(
         QStringLiteral("QLabel { color: white; background: rgba(0, 0, 0, 170); padding: 8px 16px; "
                        "font-size: 16px; border-radius: 4px; }"));
@@ -62,17 +64,6 @@ FrmPic::FrmPic(QWidget *parent)
 }
 
 FrmPic::~FrmPic() = default;
-
-FrmPic *FrmPic::openWindow(const ViewerRequest &request)
-{
-    auto *viewer = new FrmPic;
-    viewer->setAttribute(Qt::WA_DeleteOnClose);
-    if (!viewer->open(request)) {
-        delete viewer;
-        return nullptr;
-    }
-    return viewer;
-}
 
 bool FrmPic::open(const ViewerRequest &request)
 {

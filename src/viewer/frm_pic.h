@@ -28,8 +28,6 @@ public:
     // Loads the viewer for request and shows it over the screen, hiding the owner.
     // false when the picture to show cannot be loaded: nothing is shown then.
     bool open(const ViewerRequest &request);
-    // A viewer that deletes itself when closed; null when it could not open.
-    static FrmPic *openWindow(const ViewerRequest &request);
 
     // Shows the picture file at path fitted (ShowAll); false when it cannot be
     // loaded, which leaves only the background.

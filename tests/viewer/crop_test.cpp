@@ -62,14 +62,14 @@ TEST(CropSelection, APressInsideMovesTheWholeRectangleUpToTheBounds)
 
 class Crop : public ViewerFixture {
 protected:
-    // A 800 x 600 picture, left half red and right half blue, shown at own size.
-    QString halves()
+    // A picture, left half red and right half blue; 800 x 600 shows at own size.
+    QString halves(QSize size = QSize(800, 600))
     {
-        QImage image(800, 600, QImage::Format_RGB32);
+        QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::red);
-        QPainter(&image).fillRect(400, 0, 400, 600, Qt::blue);
-        const QString path = dir.filePath(QStringLiteral("halves.png"));
-        image.save(path);
+        QPainter(&image).fillRect(size.width() / 2, 0, size.width() / 2, size.height(), Qt::blue);
+        const QString path = dir.filePath(QStringLiteral("halves%1.png").arg(size.width()));
+        EXPECT_TRUE(image.save(path));
         return path;
     }
 
@@ -185,12 +185,7 @@ TEST_F(Crop, AnsweringNoRestoresThePictureAndAddsNothing)
 TEST_F(Crop, CopyingTheRegionTakesFullResolutionPixelsOfAFittedPicture)
 {
     // 3840 x 2160 shows at half size on the 1920 x 1080 screen.
-    QImage image(3840, 2160, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QPainter(&image).fillRect(1920, 0, 1920, 2160, Qt::blue);
-    const QString path = dir.filePath(QStringLiteral("uhd.png"));
-    ASSERT_TRUE(image.save(path));
-    ViewerRequest r = request({path});
+    ViewerRequest r = request({halves(QSize(3840, 2160))});
     r.bCropMode = true;
     FrmPic viewer;
     ASSERT_TRUE(viewer.open(r));

@@ -1,0 +1,126 @@
+#include "ui/main_window_viewer.h"
+
+#include "settings/file_list.h"
+#include "settings/settings_store.h"
+#include "ui/file_list_view.h"
+#include "ui/main_window.h"
+#include "ui/preview_canvas.h"
+#include "ui/prompter.h"
+#include "viewer/frm_pic.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QVariant>
+
+namespace {
+
+// An interval typed in the viewer lasts for this run of the program, until the
+// options dialog stores another one.
+const char *const kSlideTimeProperty = "viewerSlideTime";
+const char *const kStoredSlideTimeProperty = "viewerStoredSlideTime";
+
+int storedSlideTime(MainWindow &window)
+{
+    return window.settings() ? OptionsStore(*window.settings()).int16(QStringLiteral("iSlideTime"), 3) : 3;
+}
+
+int slideTime(MainWindow &window)
+{
+    const int stored = storedSlideTime(window);
+    const QVariant typed = window.property(kSlideTimeProperty);
+    if (typed.isValid() && window.property(kStoredSlideTimeProperty).toInt() == stored)
+        return typed.toInt();
+    return stored;
+}
+
+bool sizeIsZero(const JobSettings &job)
+{
+    return job.iTargetW == 0 && job.iTargetH == 0 && job.iuSize != kFitFrame && job.iuSize != kOriginalSize;
+}
+
+void connectViewer(MainWindow &window, FrmPic *viewer)
+{
+    QObject::connect(viewer, &FrmPic::pictureAdded, &window,
+        [&window](const QString &path) { window.appendPictures({path}); });
+    QObject::connect(viewer, &FrmPic::entryRemoved, &window, [&window](int row) {
+        window.listView()->setCurrentRow(row);
+        window.cmdDel_Click();
+    });
+    const auto select = [&window](int row) {
+        if (row >= 0 && row < window.fileList().count())
+            window.listView()->setCurrentRow(row);
+    };
+    QObject::connect(viewer, &FrmPic::currentChanged, &window, select);
+    QObject::connect(viewer, &FrmPic::closed, &window, select);
+    QObject::connect(
+        viewer, &FrmPic::statusChanged, &window, [&window](const QString &text) { window.showStatus(text); });
+    QObject::connect(viewer, &FrmPic::slideTimeChanged, &window, [&window](int seconds) {
+        window.setProperty(kSlideTimeProperty, seconds);
+        window.setProperty(kStoredSlideTimeProperty, storedSlideTime(window));
+    });
+}
+
+} // namespace
+
+void installViewerHooks(MainWindow &window)
+{
+    window.hooks().viewer = [](MainWindow &w, int row, bool processed) {
+        w.listView()->setCurrentRow(row);
+        openViewer(w, processed ? ViewerCommand::Processed : ViewerCommand::Pictures);
+    };
+}
+
+FrmPic *openViewer(MainWindow &window, ViewerCommand command)
+{
+    if (window.fileList().isEmpty()) {
+        window.showStatus(QStringLiteral("【操作错误】当前没有图片可以浏览。"));
+        return nullptr;
+    }
+    ViewerRequest request;
+    switch (command) {
+    case ViewerCommand::Processed:
+        if (sizeIsZero(window.job())) {
+            window.showError(QStringLiteral("图片尺寸不能同时为0！"));
+            return nullptr;
+        }
+        if (!window.canvas()->hasImage()) {
+            window.showStatus(QStringLiteral("【操作错误】没有可预览的图片。"));
+            return nullptr;
+        }
+        request.iViewSource = ViewSourceProcessed;
+        request.job = window.job();
+        break;
+    case ViewerCommand::Thumbnails:
+        window.showStatus(QStringLiteral("【提示】正在启动多图浏览模式，请稍后……"));
+        request.iViewMode = ViewModeThumbnails;
+        break;
+    case ViewerCommand::Slideshow:
+        request.iViewMode = ViewModeSlideshow;
+        break;
+    case ViewerCommand::Crop:
+        request.bCropMode = true;
+        break;
+    case ViewerCommand::Pictures:
+        break;
+    }
+    window.paths().ensureWritableFolders();
+    request.paths = window.fileList().paths();
+    request.current = qMax(0, window.listView()->currentRow());
+    request.userDir = window.paths().userDir();
+    request.iSlideTime = slideTime(window);
+    request.settings = window.settings();
+    request.prompter = &Prompter::instance();
+    request.owner = &window;
+
+    auto *viewer = new FrmPic;
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    connectViewer(window, viewer);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool opened = viewer->open(request);
+    QApplication::restoreOverrideCursor();
+    if (!opened) {
+        delete viewer;
+        return nullptr;
+    }
+    return viewer;
+}
