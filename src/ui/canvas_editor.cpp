@@ -131,7 +131,7 @@ void CanvasEditor::setToolPanel(QWidget *panel)
 
 bool CanvasEditor::handleVisible() const
 {
-    return handle_->isVisible();
+    return !handle_->isHidden();
 }
 
 QRect CanvasEditor::handleGeometry() const
@@ -322,7 +322,7 @@ void CanvasEditor::mouseMove(QMouseEvent *event)
 
 void CanvasEditor::mouseRelease(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && handle_->isVisible()) {
+    if (event->button() == Qt::LeftButton && !handle_->isHidden()) {
         if (!dragging_ || !movePointer_)
             return;
         dragTo(event->position().toPoint());

@@ -1,0 +1,172 @@
+#include "batch/job_settings.h"
+#include "support/qstring_printer.h"
+#include "ui/frm_option.h"
+#include "ui/prompter.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Scripted {
+    ScriptedPrompter prompter;
+    Scripted() { Prompter::install(&prompter); }
+    ~Scripted() { Prompter::install(nullptr); }
+};
+
+struct Written {
+    QStringList keys;
+    QStringList texts;
+    OptionWriter writer()
+    {
+        return [this](const QString &key, const QString &text) {
+            keys << key;
+            texts << text;
+        };
+    }
+    QString text(const QString &key) const { return texts.value(keys.indexOf(key)); }
+};
+
+template<typename T> T *child(QDialog &dlg, const char *name)
+{
+    T *w = dlg.findChild<T *>(QLatin1String(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+} // namespace
+
+TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
+{
+    JobSettings job;
+    job.iJPGQ = 85;
+    job.iXCutMode = 2;
+    job.iYCutMode = 1;
+    job.bSaveErr = 0;
+    job.sPDF3 = QStringLiteral("2001年01月01日");
+    StoredOptions stored;
+    stored.iSlideTime = 7;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::GeneralPanel, w.writer());
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("选项"));
+    EXPECT_EQ(child<QLineEdit>(dlg, "hsOpt0")->text(), QStringLiteral("85"));
+    EXPECT_EQ(child<QLineEdit>(dlg, "hsOpt1")->text(), QStringLiteral("7"));
+    EXPECT_TRUE(child<QCheckBox>(dlg, "chkShowToday")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(dlg, "chkNewVer")->isChecked());
+    // The date line always shows today, whatever was stored.
+    EXPECT_EQ(child<QLineEdit>(dlg, "txtPDF3")->text(), chineseDate(QDate::currentDate()));
+
+    child<QCheckBox>(dlg, "chkSaveErr")->setChecked(true);
+    child<QRadioButton>(dlg, "Option1")->setChecked(true);
+    child<QLineEdit>(dlg, "hsOpt1")->setText(QStringLiteral("12"));
+    dlg.cmdOK_Click();
+
+    const QStringList order = {QStringLiteral("iJPGQ"), QStringLiteral("iSlideTime"),
+        QStringLiteral("bAutoODir"), QStringLiteral("bAutoURL"), QStringLiteral("bShowURL"),
+        QStringLiteral("bShowURLPic"), QStringLiteral("bSaveErr"), QStringLiteral("bPicJQ"),
+        QStringLiteral("bShowToday"), QStringLiteral("bNewVer"), QStringLiteral("bChkResizeOpt"),
+        QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
+        QStringLiteral("sPDF2"), QStringLiteral("sPDF3")};
+    EXPECT_EQ(w.keys, order);
+    EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
+    EXPECT_EQ(job.bSaveErr, 1);
+    EXPECT_EQ(job.iXCutMode, 0);
+    EXPECT_EQ(job.iYCutMode, 1);
+    EXPECT_EQ(stored.iSlideTime, 12);
+    EXPECT_EQ(w.text(QStringLiteral("iSlideTime")), QStringLiteral("12"));
+    EXPECT_EQ(job.sPDF3, chineseDate(QDate::currentDate()));
+}
+
+TEST(OptionsDialog, QualityThatIsNoNumberKeepsThePreviousValueAndTheRestIsStored)
+{
+    Scripted s;
+    JobSettings job;
+    job.iJPGQ = 77;
+    job.bAutoODir = 1;
+    StoredOptions stored;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::GeneralPanel, w.writer());
+    child<QLineEdit>(dlg, "hsOpt0")->setText(QStringLiteral("best"));
+    child<QCheckBox>(dlg, "chkAutoODir")->setChecked(false);
+    dlg.cmdOK_Click();
+    EXPECT_EQ(job.iJPGQ, 77);
+    EXPECT_FALSE(w.keys.contains(QStringLiteral("iJPGQ")));
+    EXPECT_EQ(w.keys.first(), QStringLiteral("iSlideTime"));
+    EXPECT_EQ(job.bAutoODir, 0);
+    EXPECT_TRUE(s.prompter.shown.isEmpty());
+}
+
+TEST(OptionsDialog, NumbersOutsideTheLabelledRangesAreRefusedWithTheRange)
+{
+    Scripted s;
+    JobSettings job;
+    job.iJPGQ = 90;
+    StoredOptions stored;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::PdfPanel, w.writer());
+    child<QLineEdit>(dlg, "hsOpt0")->setText(QStringLiteral("150"));
+    dlg.cmdOK_Click();
+    ASSERT_EQ(s.prompter.shown.size(), 1);
+    EXPECT_TRUE(s.prompter.shown[0].text.contains(QStringLiteral("0-100")));
+    EXPECT_EQ(s.prompter.shown[0].icon, Prompter::Icon::Error);
+    EXPECT_TRUE(w.keys.isEmpty());
+    EXPECT_EQ(job.iJPGQ, 90);
+    EXPECT_NE(dlg.result(), int(QDialog::Accepted));
+
+    child<QLineEdit>(dlg, "hsOpt0")->setText(QStringLiteral("60"));
+    child<QLineEdit>(dlg, "hsOpt1")->setText(QStringLiteral("0"));
+    dlg.cmdOK_Click();
+    ASSERT_EQ(s.prompter.shown.size(), 2);
+    EXPECT_TRUE(s.prompter.shown[1].text.contains(QStringLiteral("1-30")));
+    EXPECT_TRUE(w.keys.isEmpty());
+
+    child<QLineEdit>(dlg, "hsOpt1")->setText(QStringLiteral("30"));
+    dlg.cmdOK_Click();
+    EXPECT_EQ(job.iJPGQ, 60);
+    EXPECT_EQ(stored.iSlideTime, 30);
+}
+
+TEST(OptionsDialog, GreyedBoxesStillStoreTheirState)
+{
+    JobSettings job;
+    job.iYCutMode = 2;
+    StoredOptions stored;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::PdfPanel, w.writer());
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("PDF参数设置"));
+    child<QCheckBox>(dlg, "chkJQ")->setChecked(false);
+    child<QCheckBox>(dlg, "chkAutoURL")->setChecked(false);
+    EXPECT_FALSE(child<QRadioButton>(dlg, "Option6")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(dlg, "chkShowURL")->isEnabled());
+    child<QLineEdit>(dlg, "txtPDF1")->setText(QStringLiteral("旅行"));
+    dlg.cmdOK_Click();
+    EXPECT_EQ(job.bPicJQ, 0);
+    EXPECT_EQ(job.iYCutMode, 2);
+    EXPECT_EQ(w.text(QStringLiteral("iYCutMode")), QStringLiteral("2"));
+    EXPECT_EQ(job.bShowURL, 1);
+    EXPECT_EQ(job.sPDF1, QStringLiteral("旅行"));
+}
+
+TEST(OptionsDialog, WritesIntoTheSettingsStore)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("tuvo.ini")), QSettings::IniFormat);
+    Scripted s;
+    s.prompter.dialogHandler = [](QDialog *dlg) {
+        static_cast<FrmOption *>(dlg)->cmdOK_Click();
+        return dlg->result();
+    };
+    JobSettings job;
+    job.iJPGQ = 42;
+    StoredOptions stored;
+    EXPECT_TRUE(editOptions(job, stored, &settings, FrmOption::GeneralPanel, nullptr));
+    EXPECT_EQ(settings.value(QStringLiteral("Options/iJPGQ")).toString(), QStringLiteral("42"));
+    EXPECT_EQ(settings.value(QStringLiteral("Options/bShowToday")).toString(), QStringLiteral("1"));
+}
