@@ -55,13 +55,7 @@ int main(int argc, char **argv)
     const AppPaths paths = AppPaths::resolve();
     std::unique_ptr<QSettings> settings = openSettingsStore(programBaseName());
     MainWindow window(paths, settings.get());
-    QObject::connect(
-        &instance, &SingleInstance::pathsReceived, &window, [&window](const QStringList &received) {
-            window.appendPictures(received);
-            window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-            window.raise();
-            window.activateWindow();
-        });
+    window.listenTo(instance);
     window.load(pictures);
     window.show();
     if (!window.isVisible()) {

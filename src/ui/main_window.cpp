@@ -5,6 +5,7 @@
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
 #include "settings/settings_store.h"
+#include "settings/single_instance.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_wait.h"
 #include "ui/preview_canvas.h"
@@ -131,6 +132,17 @@ void MainWindow::setOffsets(float x, float y)
     txtLeft_->setText(QString::number(double(x)));
     txtTop_->setText(QString::number(double(y)));
     syncing_ = was;
+}
+
+void MainWindow::listenTo(SingleInstance &instance)
+{
+    connect(&instance, &SingleInstance::pathsReceived, this, [this](const QStringList &received) {
+        if (!received.isEmpty())
+            appendPictures(received);
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        raise();
+        activateWindow();
+    });
 }
 
 void MainWindow::mExit_Click()

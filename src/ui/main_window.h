@@ -49,6 +49,8 @@ class QPushButton;
 class QSettings;
 class QSlider;
 
+class SingleInstance;
+
 class MainWindow : public QMainWindow, public BatchHost {
     Q_OBJECT
 public:
@@ -92,6 +94,8 @@ public:
     // Appends pictures without the duplicate test (second instance, crops, captures)
     // and makes the last one current.
     void appendPictures(const QStringList &paths);
+    // Pictures handed over by a second start are appended and the window comes forward.
+    void listenTo(SingleInstance &instance);
     // Runs the pipeline for the current entry and shows the result when it arrives.
     void redrawPreview();
     // Blocks until the preview has caught up (tests).

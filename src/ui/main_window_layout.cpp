@@ -11,12 +11,14 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QSplitter>
@@ -59,8 +61,8 @@ QAction *menuItem(QMenu *menu, const QString &name, const QString &text)
 }
 
 const char *kStyle = R"(
-QGroupBox { font-weight: bold; border: 1px solid palette(mid); border-radius: 5px; margin-top: 10px;
-            padding: 8px 6px 6px 6px; background: palette(base); }
+QGroupBox { font-weight: bold; border: 1px solid palette(mid); border-radius: 5px; margin-top: 9px;
+            padding: 6px 4px 2px 4px; background: palette(base); }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: #1d5fa8; }
 QGroupBox QWidget { font-weight: normal; }
 QPushButton#cmdStart { font-weight: bold; color: white; background: #2f7d32; border: 1px solid #24632a;
@@ -152,7 +154,11 @@ void MainWindow::buildUi()
     statusBar()->setSizeGripEnabled(true);
 
     buildMenus();
-    resize(1280, 800);
+    // Most of the screen, as a tool one works in for a while.
+    const QRect screen = QGuiApplication::primaryScreen()
+        ? QGuiApplication::primaryScreen()->availableGeometry()
+        : QRect(0, 0, 1400, 900);
+    resize(qMax(900, screen.width() * 9 / 10), qMax(600, screen.height() * 9 / 10));
     setMinimumSize(760, 520);
 }
 
@@ -312,8 +318,13 @@ QWidget *MainWindow::buildPanels()
     g5->addWidget(cmdStart_, 2, 0);
     g5->addWidget(cmdStop_, 2, 1);
 
-    for (QGroupBox *g : {p1, p2, p3, p4, p5})
+    for (QGroupBox *g : {p1, p2, p3, p4, p5}) {
+        if (auto *grid = qobject_cast<QGridLayout *>(g->layout())) {
+            grid->setVerticalSpacing(5);
+            grid->setContentsMargins(6, 6, 6, 6);
+        }
         column->addWidget(g);
+    }
     column->addStretch(1);
     host->setMinimumWidth(300);
     return host;
