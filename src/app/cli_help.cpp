@@ -12,6 +12,7 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --from-settings     从桌面程序保存的设置开始
       --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
       --quiet             不显示进度行(信息和错误报告仍然输出)
+      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
 
 格式和文件名:
   -f, --format original|jpg|png|tiff|bmp

@@ -5,6 +5,7 @@
 #include "app/cli_options.h"
 #include "batch/batch_run.h"
 #include "batch/chinese_fonts.h"
+#include "batch/imaging/picture_limits.h"
 #include "batch/job_fields.h"
 #include "batch/picture_files.h"
 #include "batch/size_presets.h"
@@ -109,6 +110,9 @@ int main(int argc, char **argv)
     }
     if (!options.printExif.isEmpty())
         return printExif(QFile::encodeName(options.printExif).toStdString(), std::cout);
+
+    if (options.memoryLimitMB > 0)
+        setPictureMemoryLimit(qint64(options.memoryLimitMB) * 1024 * 1024);
 
     const AppPaths paths = AppPaths::resolve();
     JobSettings job;

@@ -109,6 +109,15 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             o.fromSettings = true;
         } else if (arg == QLatin1String("--quiet")) {
             o.quiet = true;
+        } else if (arg == QLatin1String("--max-memory")) {
+            if (!value(&v))
+                return false;
+            bool ok = false;
+            o.memoryLimitMB = v.toInt(&ok);
+            if (!ok || o.memoryLimitMB < 16 || o.memoryLimitMB > 65536) {
+                *error = QStringLiteral("--max-memory 需要16到65536之间的整数(MB)");
+                return false;
+            }
         } else if (arg == QLatin1String("--print-exif")) {
             if (!value(&o.printExif))
                 return false;

@@ -18,6 +18,7 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     QString printExif;
+    int memoryLimitMB = 0;  // 0: the built-in limit
 
     QString sizeMode;  // limit-width, fit-frame, original, custom or a preset name
     QString width;

@@ -1,0 +1,51 @@
+// Inputs the fuzzers found interesting, replayed on every test run: none may
+// crash, and broken pictures must come back with a reason.
+#include "batch/imaging/picture_loader.h"
+#include "batch/size_presets.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList corpus(const char *target)
+{
+    QDir dir(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/") + QString::fromLatin1(target));
+    QStringList files;
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+        files << dir.filePath(name);
+    return files;
+}
+
+} // namespace
+
+TEST(CorpusReplay, PictureLoaderAnswersEveryInput)
+{
+    const QStringList files = corpus("fuzz_picture");
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString &f : files) {
+        const LoadedPicture p = loadPicture(f, QSize(64, 64));
+        EXPECT_TRUE(p.ok() || !p.error.isEmpty()) << f.toStdString();
+    }
+}
+
+TEST(CorpusReplay, HostileHeadersAreRefusedBeforeAllocating)
+{
+    for (const char *name : {"huge_header.png", "huge_header.gif"}) {
+        const LoadedPicture p =
+            loadPicture(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/") + QString::fromLatin1(name));
+        EXPECT_FALSE(p.ok()) << name;
+        EXPECT_FALSE(p.error.isEmpty()) << name;
+    }
+}
+
+TEST(CorpusReplay, SizeIniParserAnswersEveryInput)
+{
+    for (const QString &f : corpus("fuzz_size_ini")) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_LE(parseSizePresets(file.readAll()).size(), kMaxSizePresets) << f.toStdString();
+    }
+}

@@ -1,0 +1,131 @@
+#include "batch/job_fields.h"
+#include "cli_options.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+JobSettings jobFrom(const QStringList &args, CliOptions *options = nullptr)
+{
+    CliOptions o;
+    QString error;
+    EXPECT_TRUE(parseCliOptions(args, &o, &error)) << error.toStdString();
+    JobSettings job;
+    for (const auto &[key, value] : o.fields)
+        EXPECT_TRUE(setJobField(job, key, value, &error)) << error.toStdString();
+    if (options)
+        *options = o;
+    return job;
+}
+
+bool refused(const QStringList &args)
+{
+    CliOptions o;
+    QString error;
+    if (!parseCliOptions(args, &o, &error))
+        return !error.isEmpty();
+    JobSettings job;
+    for (const auto &[key, value] : o.fields) {
+        if (!setJobField(job, key, value, &error))
+            return !error.isEmpty();
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(CliOptions, NamedOptionsSetTheirFields)
+{
+    CliOptions o;
+    const JobSettings job = jobFrom({"-o", "out", "-R", "-j", "2", "-f", "original", "-q", "70", "--rename", "x_",
+                                     "--digits", "3", "--no-enlarge", "--extend", "--crop-x", "right", "--crop-y",
+                                     "bottom", "--offset", "5,-6", "a.jpg", "dir"},
+                                    &o);
+    EXPECT_EQ(o.inputs, (QStringList{"a.jpg", "dir"}));
+    EXPECT_EQ(o.outputDir, QStringLiteral("out"));
+    EXPECT_TRUE(o.recursive);
+    EXPECT_EQ(o.jobs, 2);
+    EXPECT_EQ(job.sFormat, QStringLiteral("原格式"));
+    EXPECT_EQ(job.iJPGQ, 70);
+    EXPECT_EQ(job.bRename, 1);
+    EXPECT_EQ(job.sPrefix, QStringLiteral("x_"));
+    EXPECT_EQ(job.iNumDigits, QStringLiteral("3"));
+    EXPECT_EQ(job.bChkResizeOpt, 1);
+    EXPECT_EQ(job.bPicJQ, 0);
+    EXPECT_EQ(job.iXCutMode, 2);
+    EXPECT_EQ(job.iYCutMode, 2);
+    EXPECT_EQ(job.sngOffsetX, 5.0f);
+    EXPECT_EQ(job.sngOffsetY, -6.0f);
+}
+
+TEST(CliOptions, WatermarksAndAdjustments)
+{
+    JobSettings job = jobFrom({"--text", "#当前日期#", "--color", "#102030", "--bold", "--font-size", "20", "--mark",
+                               "logo.png", "--opacity", "55", "--mark-scale", "11", "--mark-pos", "0.25,0.75",
+                               "--rotate", "auto", "--effect", "灰度"});
+    EXPECT_EQ(job.bTextMark, 1);
+    EXPECT_EQ(job.sText, QStringLiteral("#当前日期#"));
+    EXPECT_EQ(job.iuTxtPos, int(kBottomRight));  // no --text-pos: bottom right
+    EXPECT_EQ(job.lColor, 0x10 + 256 * 0x20 + 65536 * 0x30);
+    EXPECT_TRUE(job.sBold);
+    EXPECT_EQ(job.iSize, 20);
+    EXPECT_EQ(job.iuSYAlpha, 55);
+    EXPECT_FLOAT_EQ(job.sngMarkMatrix[3][3], 0.55f);
+    EXPECT_FLOAT_EQ(job.sngMarkScale, 3.2f);
+    EXPECT_EQ(job.iuImgPos, int(kCustom));
+    EXPECT_DOUBLE_EQ(job.iuISyX, 0.25);
+    EXPECT_DOUBLE_EQ(job.iuISyY, 0.75);
+    EXPECT_EQ(job.iRotateMode, int(kRotateAuto));
+    ASSERT_TRUE(job.iEffect.has_value());
+    EXPECT_EQ(*job.iEffect, 9);
+
+    job = jobFrom({"--brightness", "-30", "--channels", "1,0,0.5"});
+    EXPECT_EQ(*job.iEffect, kBrightnessPreset);
+    EXPECT_EQ(job.iBrightness, -30);
+    EXPECT_FLOAT_EQ(job.sngColorMatrix[1][1], 0.0f);
+    EXPECT_FLOAT_EQ(job.sngColorMatrix[2][2], 0.5f);
+
+    QStringList matrix;
+    for (int k = 0; k < 25; ++k)
+        matrix << QString::number(k);
+    job = jobFrom({"--matrix", matrix.join(QLatin1Char(','))});
+    EXPECT_FLOAT_EQ(job.sngColorMatrix[0][1], 1.0f);  // row by row
+    EXPECT_FLOAT_EQ(job.sngColorMatrix[4][4], 24.0f);
+}
+
+TEST(CliOptions, SetReachesAnyField)
+{
+    const JobSettings job = jobFrom({"--set", "iJPGQ=85", "--set", "sPDF1=我的相册", "--set=bSaveErr=1"});
+    EXPECT_EQ(job.iJPGQ, 85);
+    EXPECT_EQ(job.sPDF1, QStringLiteral("我的相册"));
+    EXPECT_EQ(job.bSaveErr, 1);
+}
+
+TEST(CliOptions, NonsenseIsRefusedWithAReason)
+{
+    for (const QStringList &args :
+         {QStringList{"--quality", "300"}, QStringList{"--bogus"}, QStringList{"-o"}, QStringList{"--set", "nokey"},
+          QStringList{"--set", "iUnknown=1"}, QStringList{"--effect", "sparkle"}, QStringList{"--rotate", "45"},
+          QStringList{"--color", "reddish"}, QStringList{"--text-pos", "middle"}, QStringList{"--matrix", "1,2,3"},
+          QStringList{"--jobs", "0"}, QStringList{"--opacity", "101"}, QStringList{"--mark-scale", "21"},
+          QStringList{"--crop-x", "up"}, QStringList{"--brightness", "80"}, QStringList{"--channels", "a,b,c"}})
+        EXPECT_TRUE(refused(args)) << args.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(CliOptions, CorpusReplay)
+{
+    QDir dir(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_cli"));
+    const QStringList names = dir.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString &name : names) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QStringList args;
+        for (const QByteArray &p : f.readAll().split('\0'))
+            args << QString::fromUtf8(p);
+        refused(args);  // must simply answer
+    }
+}
