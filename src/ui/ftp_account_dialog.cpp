@@ -19,6 +19,7 @@ QLineEdit *addField(QFormLayout *form, const char *name, const QString &label, c
     auto *edit = new QLineEdit;
     edit->setObjectName(QLatin1String(name));
     edit->setPlaceholderText(placeholder);
+    edit->setMinimumWidth(320);
     form->addRow(label, edit);
     return edit;
 }
