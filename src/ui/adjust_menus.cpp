@@ -174,10 +174,8 @@ void AdjustMenus::buildMatrixPanel(QWidget *parent)
 void AdjustMenus::populateRotationMenu(QMenu *menu)
 {
     rotations_ = menu->actions();
-    if (!rotations_.isEmpty())
-        return;
-    ownRotationMenu_ = true;
-    for (int i = 0; i <= kMirrorVertical; ++i) {
+    ownRotationMenu_ = rotations_.isEmpty();
+    for (int i = 0; ownRotationMenu_ && i <= kMirrorVertical; ++i) {
         if (i == 1) {
             rotations_ << menu->addSeparator();
             continue;
@@ -191,7 +189,9 @@ void AdjustMenus::populateRotationMenu(QMenu *menu)
         rotations_ << a;
     }
     for (int i : {kRotateNone, kRotateAuto}) {
-        connect(rotations_[i], &QAction::hovered, this, [this, i] { emit hint(edittexts::rotationHint(i)); });
+        if (i < rotations_.size())
+            connect(
+                rotations_[i], &QAction::hovered, this, [this, i] { emit hint(edittexts::rotationHint(i)); });
     }
 }
 

@@ -22,29 +22,26 @@ constexpr int kMoveHandleSize = 16; // 240 twips
 // handle of the text watermark or the blue bar of the picture watermark.
 class CanvasHandle : public QWidget {
 public:
-    explicit CanvasHandle(QWidget *parent)
+    CanvasHandle(MarkHit kind, QWidget *parent)
         : QWidget(parent)
+        , kind_(kind)
     {
-        setObjectName(QStringLiteral("canvasHandle"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
-    }
-
-    void setKind(MarkHit kind)
-    {
-        kind_ = kind;
         switch (kind) {
         case MarkHit::Text:
+            setObjectName(QStringLiteral("textHandle"));
             resize(14, 14);
             break;
         case MarkHit::Picture:
+            setObjectName(QStringLiteral("pictureHandle"));
             resize(30, 10);
             break;
         case MarkHit::None:
+            setObjectName(QStringLiteral("moveHandle"));
             resize(kMoveHandleSize, kMoveHandleSize);
             break;
         }
-        update();
+        hide();
     }
 
 protected:
@@ -63,7 +60,7 @@ protected:
     }
 
 private:
-    MarkHit kind_ = MarkHit::None;
+    MarkHit kind_;
 };
 
 bool isArrow(int key)
@@ -79,7 +76,9 @@ CanvasEditor::CanvasEditor(QWidget *preview, JobSettings &job, Host host, QObjec
     , job_(job)
     , host_(std::move(host))
 {
-    handle_ = new CanvasHandle(preview);
+    for (MarkHit kind : {MarkHit::None, MarkHit::Text, MarkHit::Picture})
+        handles_[int(kind)] = new CanvasHandle(kind, preview);
+    handle_ = handles_[0];
     preview->setMouseTracking(true);
     preview->setFocusPolicy(Qt::StrongFocus);
     preview->installEventFilter(this);
@@ -152,7 +151,7 @@ void CanvasEditor::enterMoveMode()
     selected_ = MarkHit::None;
     setMovePointer(true);
     emit hint(edittexts::moveModeHint());
-    static_cast<CanvasHandle *>(handle_)->setKind(MarkHit::None);
+    handle_ = handles_[0];
     handle_->move(preview_->width() / 2, preview_->height() / 2);
     for (int i = 0; i < 5; ++i) {
         handle_->setVisible(i % 2 == 0);
@@ -238,7 +237,7 @@ void CanvasEditor::showMarkHandle(MarkHit which)
     if (which == MarkHit::None || shown.isEmpty())
         return;
     selected_ = which;
-    static_cast<CanvasHandle *>(handle_)->setKind(which);
+    handle_ = handles_[int(which)];
     const bool text = which == MarkHit::Text;
     // The text handle sits on the text's left edge, the picture handle on its centre.
     const double fx = text ? job_.iuTSyX : job_.iuISyX;
@@ -279,7 +278,7 @@ bool CanvasEditor::mousePress(QMouseEvent *event)
         if (!movePointer_)
             return false; // the preview opens its menu
         leaveMoveMode();
-        handle_->hide();
+        handles_[0]->hide();
         swallowMenu_ = true;
         return true;
     }
@@ -287,7 +286,7 @@ bool CanvasEditor::mousePress(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return false;
     if (moveMode_) {
-        static_cast<CanvasHandle *>(handle_)->setKind(MarkHit::None);
+        handle_ = handles_[0];
         placeHandle(pos);
         handle_->show();
         dragging_ = true;

@@ -41,6 +41,7 @@ public:
     void alignTop();
     void locate();
     // The list switched to "自定义": show that watermark's handle where it stands.
+    // Both watermark handles may stand on the preview at once.
     void showMarkHandle(MarkHit which);
     MarkHit selectedMark() const { return selected_; }
     bool handleVisible() const;
@@ -85,7 +86,8 @@ private:
     QWidget *preview_;
     JobSettings &job_;
     Host host_;
-    QWidget *handle_;
+    QWidget *handles_[3]; // move, text, picture (by MarkHit)
+    QWidget *handle_; // the one being placed or dragged
     QWidget *toolPanel_ = nullptr;
     QWidget *buttonBar_ = nullptr;
     QAction *mMove_;
