@@ -1,0 +1,138 @@
+#include "settings/settings_store.h"
+#include "ui/frm_dlg.h"
+#include "ui/frm_wait.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QSettings>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FrmDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(config.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+        settings = openSettingsStore(QStringLiteral("tuvo"));
+        for (const char *name : {"b.jpg", "a.png", "c.gif", "skip.txt", "d.PNG"}) {
+            QImage img(20, 10, QImage::Format_RGB32);
+            img.fill(Qt::blue);
+            img.save(QDir(dir.path()).filePath(QString::fromLatin1(name)), "PNG");
+        }
+    }
+
+    QString storedODIR() { return OptionsStore(*settings).text(QStringLiteral("sODIR"), QString()); }
+
+    QTemporaryDir dir;
+    QTemporaryDir config;
+    std::unique_ptr<QSettings> settings;
+};
+
+TEST_F(FrmDlgTest, ListsPicturesOfTheFolderAndReportsTheChoice)
+{
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::AddFilesMode);
+    ASSERT_TRUE(dlg.setCurrentFolder(dir.path()));
+    // The default filter: jpg, gif, png, bmp (the letter case of the name does not matter).
+    EXPECT_EQ(dlg.fileNames(), (QStringList {"a.png", "b.jpg", "c.gif", "d.PNG"}));
+    dlg.selectFiles({"c.gif", "a.png"});
+    EXPECT_EQ(dlg.selectedFilePaths(),
+        (QStringList {QDir(dir.path()).filePath("a.png"), QDir(dir.path()).filePath("c.gif")}));
+
+    auto *files = dlg.findChild<QListWidget *>(QStringLiteral("File1"));
+    auto *label = dlg.findChild<QLabel *>(QStringLiteral("Label1"));
+    const QRect r = files->visualItemRect(files->item(2));
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, Qt::ControlModifier, r.center());
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("您选择的是\"")));
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral("\"等共")
+        + QString::number(files->selectedItems().size()) + QStringLiteral("个文件。")));
+}
+
+TEST_F(FrmDlgTest, OkStoresTheFolderInEveryMode)
+{
+    for (int mode : {FrmDlg::FolderMode, FrmDlg::AddFilesMode, FrmDlg::NoActionMode}) {
+        settings->remove(QStringLiteral("Options/sODIR"));
+        FrmDlg dlg(settings.get());
+        dlg.setMode(mode);
+        dlg.setCurrentFolder(dir.path());
+        dlg.cmdOK_Click();
+        EXPECT_EQ(dlg.result(), QDialog::Accepted) << mode;
+        EXPECT_EQ(storedODIR(), QDir::toNativeSeparators(dir.path())) << mode;
+    }
+}
+
+TEST_F(FrmDlgTest, WatermarkModeNeedsAFileAndCarriesTheOpacity)
+{
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::WatermarkMode);
+    dlg.setStartAlpha(0); // outside 1..100: the slider keeps 80
+    EXPECT_EQ(dlg.opacityText(), QStringLiteral("80"));
+    dlg.setCurrentFolder(dir.path());
+    dlg.cmdOK_Click();
+    EXPECT_NE(dlg.result(), QDialog::Accepted); // no picture chosen: stays open
+    EXPECT_TRUE(storedODIR().isEmpty());
+
+    auto *slider = dlg.findChild<QSlider *>(QStringLiteral("HScroll1"));
+    slider->setValue(35);
+    EXPECT_EQ(dlg.opacityText(), QStringLiteral("35"));
+    dlg.setOpacityText(QStringLiteral("abc"));
+    EXPECT_EQ(slider->value(), 35); // not a whole number 0-100: the slider stays
+    dlg.setOpacityText(QStringLiteral("35"));
+    dlg.selectFiles({"a.png"});
+    dlg.cmdOK_Click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.opacity(), 35);
+}
+
+TEST_F(FrmDlgTest, NewFolderTwiceCountsUpAndMovesIntoIt)
+{
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::FolderMode);
+    dlg.setCurrentFolder(dir.path());
+    const QString first = dlg.cmdDirNew_Click();
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("新建文件夹"));
+    EXPECT_EQ(dlg.currentFolder(), QDir::toNativeSeparators(first));
+    dlg.setCurrentFolder(dir.path());
+    const QString second = dlg.cmdDirNew_Click();
+    EXPECT_EQ(QFileInfo(second).fileName(), QStringLiteral("新建文件夹( 2)"));
+    EXPECT_TRUE(QFileInfo(second).isDir());
+}
+
+TEST_F(FrmDlgTest, FolderModeHidesFilesAndPngFilterNarrowsTheList)
+{
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::FolderMode);
+    EXPECT_TRUE(dlg.findChild<QListWidget *>(QStringLiteral("File1"))->isHidden());
+    dlg.setFileFilter(QStringLiteral("*.png"));
+    dlg.setCurrentFolder(dir.path());
+    EXPECT_EQ(dlg.fileNames(), (QStringList {"a.png", "d.PNG"}));
+    dlg.cmdCancel_Click();
+    EXPECT_TRUE(dlg.cancelledByButton());
+}
+
+TEST(FrmWait, EllipsisBlinks)
+{
+    FrmWait wait;
+    wait.show();
+    const QString first = wait.text();
+    EXPECT_EQ(first, QStringLiteral("正在处理，请稍候 …"));
+    QElapsedTimer t;
+    t.start();
+    while (wait.text() == first && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(wait.text(), QStringLiteral("正在处理，请稍候"));
+}
+
+} // namespace
