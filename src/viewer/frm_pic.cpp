@@ -68,6 +68,7 @@ FrmPic::~FrmPic() = default;
 bool FrmPic::open(const ViewerRequest &request)
 {
     request_ = request;
+    owner_ = request.owner;
     paths_ = request.paths;
     current_ = paths_.isEmpty() ? 0 : std::clamp(request.current, 0, int(paths_.size()) - 1);
     iViewSource_ = request.iViewSource;
@@ -112,8 +113,8 @@ bool FrmPic::open(const ViewerRequest &request)
     setFocus();
     opened_ = true;
     QCoreApplication::processEvents();
-    if (request.owner)
-        request.owner->hide();
+    if (owner_)
+        owner_->hide();
     return true;
 }
 
@@ -357,8 +358,8 @@ void FrmPic::closeEvent(QCloseEvent *event)
         iViewMode_ = ViewModeSingle;
         bCropMode_ = false;
         hideSelection();
-        if (request_.owner)
-            request_.owner->show();
+        if (owner_)
+            owner_->show();
         emit closed(current_);
     }
     event->accept();

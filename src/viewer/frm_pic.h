@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -123,6 +124,7 @@ private:
     QString wallpaperFile();
 
     ViewerRequest request_;
+    QPointer<QWidget> owner_; // the request's owner, while it lives
     QStringList paths_;
     int current_ = 0;
     int iViewSource_ = ViewSourcePictures;
