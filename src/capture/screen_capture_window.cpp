@@ -127,7 +127,8 @@ void ScreenCaptureWindow::showGrab(const QImage &screenPicture, const QRect &geo
     writeFileAtomically(scratchGrabPath(), encodeBmp24(grab_), &ignored);
     writeFileAtomically(scratchDimmedPath(), encodeBmp24(dimmed_), &ignored);
 
-    selection_ = CaptureSelection(QRect(QPoint(0, 0), geometry.size()));
+    selection_.clear();
+    selection_.setBounds(QRect(QPoint(0, 0), geometry.size()));
     updateDecorations();
     setGeometry(geometry);
     showFullScreen();
@@ -148,14 +149,14 @@ QRect ScreenCaptureWindow::grabRect(const QRect &windowRect) const
 
 QImage ScreenCaptureWindow::selectedPicture() const
 {
-    if (!selection_.hasSelection() || grab_.isNull())
+    if (selection_.isEmpty() || grab_.isNull())
         return {};
     return grab_.copy(grabRect(selection_.rect()));
 }
 
 void ScreenCaptureWindow::startOver()
 {
-    selection_.reset();
+    selection_.clear();
     updateDecorations();
     update();
 }
@@ -197,7 +198,7 @@ void ScreenCaptureWindow::keepSelection()
 
 void ScreenCaptureWindow::updateDecorations()
 {
-    const bool shown = selection_.hasSelection() || selection_.isDragging();
+    const bool shown = !selection_.isEmpty() || selection_.isDragging();
     const QRect r = selection_.rect();
     if (shown) {
         // The size in the saved picture's own pixels.
@@ -212,7 +213,7 @@ void ScreenCaptureWindow::updateDecorations()
     }
     sizeLabel_->setVisible(shown);
 
-    const bool tools = selection_.hasSelection() && !selection_.isDragging();
+    const bool tools = hasSelection();
     if (tools) {
         // Below the rectangle's right edge, or above it, or inside it: always on screen.
         const QSize s = toolStrip_->sizeHint();
@@ -239,18 +240,19 @@ void ScreenCaptureWindow::paintEvent(QPaintEvent *)
     painter.setPen(QPen(QColor(0, 120, 215), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
-    if (!selection_.hasSelection())
+    if (!hasSelection())
         return;
     painter.setBrush(QColor(0, 120, 215));
-    for (int h = 0; h < CaptureSelection::HandleCount; ++h)
-        painter.drawRect(selection_.handleRect(h).adjusted(0, 0, -1, -1));
+    for (const QRect &handle : selection_.handleRects())
+        painter.drawRect(handle.adjusted(0, 0, -1, -1));
 }
 
 void ScreenCaptureWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    selection_.press(event->position().toPoint());
+    // On a handle it resizes, inside it moves, anywhere else a new rectangle starts.
+    selection_.beginDrag(event->position().toPoint());
     updateDecorations();
     update();
 }
@@ -259,18 +261,15 @@ void ScreenCaptureWindow::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
     if (selection_.isDragging()) {
-        selection_.drag(p);
+        selection_.dragTo(p);
         updateDecorations();
         update();
         return;
     }
-    static const Qt::CursorShape shapes[CaptureSelection::HandleCount]
-        = {Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
-            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
-    const int h = selection_.handleAt(p);
-    if (h != CaptureSelection::NoHandle)
-        setCursor(shapes[h]);
-    else if (selection_.hasSelection() && selection_.rect().contains(p))
+    const CropSelection::Handle h = selection_.handleAt(p);
+    if (h != CropSelection::None)
+        setCursor(CropSelection::cursorFor(h));
+    else if (selection_.contains(p))
         setCursor(Qt::SizeAllCursor);
     else
         setCursor(Qt::CrossCursor);
@@ -280,15 +279,19 @@ void ScreenCaptureWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !selection_.isDragging())
         return;
-    selection_.release(event->position().toPoint());
+    selection_.dragTo(event->position().toPoint());
+    selection_.endDrag();
+    // A click without a drag, or a rectangle squeezed to nothing, selects nothing.
+    if (selection_.isEmpty())
+        selection_.clear();
     updateDecorations();
     update();
 }
 
 void ScreenCaptureWindow::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && selection_.hasSelection()
-        && selection_.rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && hasSelection()
+        && selection_.contains(event->position().toPoint()))
         keepSelection();
 }
 

@@ -15,7 +15,7 @@
 // later and shows itself; closing it by any means deletes the scratch grabs and
 // shows the main window again.
 
-#include "capture/capture_selection.h"
+#include "viewer/crop_selection.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -47,7 +47,9 @@ public:
     // Shows an already grabbed screen picture covering geometry (start ends here).
     void showGrab(const QImage &screenPicture, const QRect &geometry);
 
-    const CaptureSelection &selection() const { return selection_; }
+    const CropSelection &selection() const { return selection_; }
+    // A rectangle is drawn and no drag is under way.
+    bool hasSelection() const { return !selection_.isEmpty() && !selection_.isDragging(); }
     // The selected part of the grabbed screen, in the grab's own pixels.
     QImage selectedPicture() const;
     QString scratchGrabPath() const; // the screen as grabbed
@@ -85,7 +87,7 @@ private:
     std::function<QDateTime()> clock_;
     QImage grab_;
     QImage dimmed_;
-    CaptureSelection selection_;
+    CropSelection selection_;
     QLabel *sizeLabel_;
     QWidget *toolStrip_;
     bool finished_ = false;

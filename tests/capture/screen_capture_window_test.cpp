@@ -97,6 +97,32 @@ TEST(ScreenCaptureWindow, DraggedRectangleIsKeptAsABitmapAndTheScratchFilesGo)
     EXPECT_EQ(QDir(f.userDir).entryList(QDir::Files), QStringList {"user20261208003005.bmp"});
 }
 
+TEST(ScreenCaptureWindow, RectangleStaysOnScreenWhileDrawnMovedAndResized)
+{
+    Fixture f;
+    auto w = makeWindow(f);
+    w->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
+    auto *label = w->findChild<QLabel *>(QStringLiteral("lblPos"));
+    auto *tools = w->findChild<QWidget *>(QStringLiteral("toolStrip"));
+
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_FALSE(w->hasSelection()); // a click selects nothing
+    EXPECT_FALSE(tools->isVisible());
+
+    drag(w.get(), {350, 250}, {5000, -40});
+    EXPECT_EQ(w->selection().rect(), QRect(350, 0, 50, 250));
+    drag(w.get(), {370, 100}, {-500, 100}); // dragged from inside: moved, kept whole
+    EXPECT_EQ(w->selection().rect(), QRect(0, 0, 50, 250));
+    drag(w.get(), {50, 125}, {120, 10}); // the right-hand handle: only the width changes
+    EXPECT_EQ(w->selection().rect(), QRect(0, 0, 120, 250));
+    EXPECT_EQ(label->text(), QStringLiteral("120 × 250"));
+    EXPECT_TRUE(QRect(0, 0, 400, 300).contains(tools->geometry()));
+    EXPECT_EQ(w->selectedPicture().size(), QSize(120, 250));
+
+    drag(w.get(), {300, 280}, {310, 290}); // a press outside starts afresh
+    EXPECT_EQ(w->selection().rect(), QRect(300, 280, 10, 10));
+}
+
 TEST(ScreenCaptureWindow, ToolStripButtonsAndEsc)
 {
     Fixture f;
@@ -104,7 +130,7 @@ TEST(ScreenCaptureWindow, ToolStripButtonsAndEsc)
     w->showGrab(quadrants(QSize(400, 300)), QRect(0, 0, 400, 300));
     drag(w.get(), {10, 10}, {50, 30});
     QTest::mouseClick(w->findChild<QToolButton *>(QStringLiteral("Image2_0")), Qt::LeftButton);
-    EXPECT_FALSE(w->selection().hasSelection());
+    EXPECT_FALSE(w->hasSelection());
     EXPECT_FALSE(w->findChild<QWidget *>(QStringLiteral("toolStrip"))->isVisible());
 
     // Copy puts the picture on the clipboard and writes nothing.
