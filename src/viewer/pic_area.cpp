@@ -3,8 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include <cmath>
-
 PicArea::PicArea(QWidget *parent)
     : QWidget(parent)
 {
@@ -30,9 +28,8 @@ QRect PicArea::selectionInPicture() const
         return {};
     const double sx = double(image_.width()) / width(), sy = double(image_.height()) / height();
     const QRect r = selection_.rect();
-    const int left = int(std::floor(r.left() * sx)), top = int(std::floor(r.top() * sy));
-    const int right = int(std::ceil((r.left() + r.width()) * sx));
-    const int bottom = int(std::ceil((r.top() + r.height()) * sy));
+    const int left = qRound(r.left() * sx), top = qRound(r.top() * sy);
+    const int right = qRound((r.left() + r.width()) * sx), bottom = qRound((r.top() + r.height()) * sy);
     return QRect(left, top, right - left, bottom - top).intersected(image_.rect());
 }
 
