@@ -117,7 +117,8 @@ TEST(CanvasEditing, DraggingInMoveModePutsThePictureCornerUnderTheHandle)
     // A right press leaves move mode and the canvas menu stays shut.
     c.press(Qt::RightButton, QPoint(200, 200));
     EXPECT_FALSE(c.editor.moveMode());
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(200, 200));
+    QContextMenuEvent menu(
+        QContextMenuEvent::Mouse, QPoint(200, 200), c.preview.mapToGlobal(QPoint(200, 200)));
     EXPECT_TRUE(QApplication::sendEvent(&c.preview, &menu));
     c.key(Qt::Key_Right);
     EXPECT_EQ(c.steps, QList<int> {1});

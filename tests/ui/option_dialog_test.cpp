@@ -8,8 +8,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -152,21 +150,4 @@ TEST(OptionsDialog, GreyedBoxesStillStoreTheirState)
     EXPECT_EQ(w.text(QStringLiteral("iYCutMode")), QStringLiteral("2"));
     EXPECT_EQ(job.bShowURL, 1);
     EXPECT_EQ(job.sPDF1, QStringLiteral("旅行"));
-}
-
-TEST(OptionsDialog, WritesIntoTheSettingsStore)
-{
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath(QStringLiteral("tuvo.ini")), QSettings::IniFormat);
-    Scripted s;
-    s.prompter.dialogHandler = [](QDialog *dlg) {
-        static_cast<FrmOption *>(dlg)->cmdOK_Click();
-        return dlg->result();
-    };
-    JobSettings job;
-    job.iJPGQ = 42;
-    StoredOptions stored;
-    EXPECT_TRUE(editOptions(job, stored, &settings, FrmOption::GeneralPanel, nullptr));
-    EXPECT_EQ(settings.value(QStringLiteral("Options/iJPGQ")).toString(), QStringLiteral("42"));
-    EXPECT_EQ(settings.value(QStringLiteral("Options/bShowToday")).toString(), QStringLiteral("1"));
 }
