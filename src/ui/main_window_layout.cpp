@@ -71,7 +71,7 @@ QPushButton#cmdStart:hover { background: #37913b; }
 QPushButton#cmdStart:disabled { background: #8fb892; color: #f4f4f4; }
 QPushButton#cmdStop { padding: 6px 14px; }
 QLabel#lFile { font-weight: bold; color: #1d5fa8; padding: 2px 2px; }
-QLabel#lOut { color: #555; }
+QLabel#lOut, QLabel#lTxt, QLabel#lImg { color: #555; }
 QLabel#lPicInfo { color: #666; padding: 0 4px; }
 QStatusBar QLabel#lInfo { padding: 0 4px; }
 )";
@@ -249,17 +249,17 @@ QWidget *MainWindow::buildPanels()
     g3->addWidget(cmbBk_, 0, 1, 1, 3);
     g3->addWidget(chkInfoTxt_, 1, 0, 1, 2);
     g3->addWidget(cmbTxtPos_, 1, 2, 1, 2);
-    g3->addWidget(lTxt_, 2, 0, 1, 2);
-    g3->addWidget(new QLabel(QStringLiteral("文字大小"), p3), 2, 2);
-    g3->addWidget(txtSize_, 2, 3);
-    g3->addWidget(chkInfoImg_, 3, 0, 1, 2);
-    g3->addWidget(cmbImgPos_, 3, 2, 1, 2);
-    g3->addWidget(lImg_, 4, 0, 1, 2);
-    g3->addWidget(new QLabel(QStringLiteral("透明度"), p3), 4, 2);
-    g3->addWidget(txtAlpha_, 4, 3);
-    g3->addWidget(new QLabel(QStringLiteral("大小"), p3), 5, 0);
-    g3->addWidget(sldMarkScale_, 5, 1, 1, 3);
-    g3->setColumnStretch(1, 1);
+    g3->addWidget(lTxt_, 2, 0, 1, 4);
+    g3->addWidget(new QLabel(QStringLiteral("文字大小"), p3), 3, 0);
+    g3->addWidget(txtSize_, 3, 1);
+    g3->addWidget(chkInfoImg_, 4, 0, 1, 2);
+    g3->addWidget(cmbImgPos_, 4, 2, 1, 2);
+    g3->addWidget(lImg_, 5, 0, 1, 4);
+    g3->addWidget(new QLabel(QStringLiteral("透明度"), p3), 6, 0);
+    g3->addWidget(txtAlpha_, 6, 1);
+    g3->addWidget(new QLabel(QStringLiteral("大小"), p3), 6, 2, Qt::AlignRight);
+    g3->addWidget(sldMarkScale_, 6, 3);
+    g3->setColumnStretch(3, 1);
     lTxt_->setMinimumWidth(1);
     lImg_->setMinimumWidth(1);
 
