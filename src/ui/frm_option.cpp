@@ -168,6 +168,7 @@ QWidget *FrmOption::buildPdfPanel()
     page->setObjectName(QStringLiteral("pdfSketch"));
     page->setFrameShape(QFrame::Box);
     page->setStyleSheet(QStringLiteral("QFrame#pdfSketch { background: white; }"));
+    page->setMinimumSize(380, 440); // a page in A4 proportions
     auto *sketch = new QVBoxLayout(page);
     QFont bold = font();
     bold.setBold(true);

@@ -20,6 +20,12 @@
 
 namespace {
 
+void keepAs(const QString &out, const QString &name)
+{
+    QFile::remove(out + QLatin1Char('/') + name);
+    QFile::rename(out + QStringLiteral("/dialog.png"), out + QLatin1Char('/') + name);
+}
+
 template<typename T> T *child(QObject &parent, const char *name)
 {
     T *w = parent.findChild<T *>(QLatin1String(name));
@@ -141,7 +147,7 @@ TEST_F(WindowTest, EditingScreens)
         return d->result();
     };
     child<QAction>(w, "mSetTxt")->trigger();
-    QFile::rename(out + QStringLiteral("/dialog.png"), out + QStringLiteral("/frm_txt_set.png"));
+    keepAs(out, QStringLiteral("frm_txt_set.png"));
     prompter_.dialogHandler = [out](QDialog *d) {
         d->show();
         if (auto *swatch = d->findChild<QPushButton *>(QStringLiteral("txtColor")))
@@ -158,9 +164,9 @@ TEST_F(WindowTest, EditingScreens)
         return int(QDialog::Rejected);
     };
     child<QAction>(w, "mTOption")->trigger();
-    QFile::rename(out + QStringLiteral("/dialog.png"), out + QStringLiteral("/frm_option.png"));
+    keepAs(out, QStringLiteral("frm_option.png"));
     child<QAction>(w, "mSPDFSet")->trigger();
-    QFile::rename(out + QStringLiteral("/dialog.png"), out + QStringLiteral("/frm_option_pdf.png"));
+    keepAs(out, QStringLiteral("frm_option_pdf.png"));
     adjustMenus(w)->openMatrixPanel();
     adjustMenus(w)->showBrightnessPanel();
     adjustMenus(w)->matrixPanel()->move(10, 90);
