@@ -225,3 +225,27 @@ TEST(CanvasEditing, CoordinatesTakeTwoNonNegativeNumbersOnly)
     c.editor.alignTop();
     EXPECT_EQ(c.job.sngOffsetY, 0.0f);
 }
+
+TEST(CanvasEditing, ToolPanelAndButtonBarShowOnlyWhileTheMouseIsOverTheirPlace)
+{
+    Canvas c;
+    auto *panel = new QWidget(&c.preview);
+    panel->resize(100, 200);
+    c.editor.setToolPanel(panel);
+    QWidget *bar = c.editor.buildButtonBar(&c.preview);
+    c.preview.show();
+    const auto hover = [&](QPoint at) {
+        QMouseEvent e(
+            QEvent::MouseMove, at, c.preview.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&c.preview, &e);
+    };
+    hover(QPoint(560, 100));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(bar->isVisible());
+    hover(QPoint(300, 100));
+    EXPECT_FALSE(panel->isVisible());
+    hover(QPoint(bar->geometry().center().x(), 495));
+    EXPECT_TRUE(bar->isVisible());
+    hover(QPoint(bar->geometry().left() - 5, 495));
+    EXPECT_FALSE(bar->isVisible());
+}
