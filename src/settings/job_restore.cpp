@@ -92,6 +92,17 @@ JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths)
     return job;
 }
 
+QString desktopSettingsName()
+{
+    return QStringLiteral("tuvo");
+}
+
+JobSettings loadJobFromDesktopSettings(const AppPaths &paths)
+{
+    const std::unique_ptr<QSettings> store = openSettingsStore(desktopSettingsName());
+    return loadJobFromSettings(*store, paths);
+}
+
 void saveAtShutdown(QSettings &settings, const JobSettings &job, int frameListCount,
     const QString &opacityText, int alphaAtStart)
 {

@@ -30,6 +30,11 @@ RestoredSettings restoreJobSettings(
 
 // tuvo-cli --from-settings: the job the desktop program would start with.
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths);
+// The same from the desktop program's own store for this user. The upload
+// account lives in the same group; publish/ftp_account.h reads it.
+JobSettings loadJobFromDesktopSettings(const AppPaths &paths);
+// Application name of the desktop program's store.
+QString desktopSettingsName();
 
 // The shutdown save: fifteen keys in their fixed order. iuBk is skipped while one
 // of the frame list's two command entries is selected; iuSYAlpha is written as the

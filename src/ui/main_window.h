@@ -145,6 +145,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // main_window_layout.cpp
@@ -246,6 +247,7 @@ private:
     QLineEdit *txtCaption_;
     QLabel *lPicInfo_;
     QLabel *lInfo_;
+    class QSplitter *splitter_ = nullptr;
     // Menus
     QMenu *effectMenu_ = nullptr;
     QMenu *rotationMenu_ = nullptr;

@@ -84,6 +84,15 @@ void MainWindow::setHint(QWidget *w, const QString &hint)
     w->installEventFilter(this);
 }
 
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // A narrow window stacks the list above the preview instead of beside it.
+    const Qt::Orientation wanted = width() < 1100 ? Qt::Vertical : Qt::Horizontal;
+    if (splitter_ && splitter_->orientation() != wanted)
+        splitter_->setOrientation(wanted);
+}
+
 void MainWindow::buildUi()
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -131,6 +140,7 @@ void MainWindow::buildUi()
     previewLayout->addWidget(txtCaption_);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter_ = splitter;
     splitter->setObjectName(QStringLiteral("mainSplitter"));
     splitter->addWidget(listPane);
     splitter->addWidget(previewPane);

@@ -40,6 +40,8 @@ void MainWindow::cmdStart_Click()
     cmdStart_->setEnabled(true);
     cmdStart_->setText(QStringLiteral("开始处理"));
     cmdStop_->setEnabled(false);
+    // The run showed its own pictures; the preview goes back to the selected entry.
+    redrawPreview();
     if (closeAfterRun_) {
         closeAfterRun_ = false;
         close();
