@@ -78,6 +78,8 @@ void FrmDlg::buildUi()
     for (int c = 1; c < dirModel_->columnCount(); ++c)
         dir1_->hideColumn(c);
     dir1_->setHeaderHidden(true);
+    dir1_->setSortingEnabled(true);
+    dir1_->sortByColumn(0, Qt::AscendingOrder);
     dir1_->setRootIndex(dirModel_->index(QStringLiteral("/")));
     dir1_->setMinimumWidth(220);
     connect(dir1_, &QTreeView::clicked, this,
