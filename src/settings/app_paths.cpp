@@ -7,7 +7,8 @@
 
 static bool holdsData(const QString &dir)
 {
-    return QFileInfo::exists(dir + QStringLiteral("/size.ini")) || QFileInfo(dir + QStringLiteral("/bk")).isDir();
+    return QFileInfo::exists(dir + QStringLiteral("/size.ini"))
+        || QFileInfo(dir + QStringLiteral("/bk")).isDir();
 }
 
 static bool isWritableDir(const QString &dir)
@@ -29,18 +30,22 @@ AppPaths AppPaths::resolve()
     const QString home = qEnvironmentVariable("TUVO_HOME");
     if (!home.isEmpty())
         return at(home, home);
+    return forProgramIn(QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tuvo"));
+}
 
-    const QString exeDir = QCoreApplication::applicationDirPath();
+AppPaths AppPaths::forProgramIn(const QString &programDir, const QString &perUserDir)
+{
+    const QString exeDir = QDir::cleanPath(programDir);
     QString data = exeDir;
     const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/tuvo"));
     if (!holdsData(exeDir) && holdsData(installed))
         data = installed;
 
-    QString writable = exeDir;
+    // An installed program never writes beside itself, even where it could (root,
+    // a prefix in the home folder): bin is no place for output pictures.
     const bool installedLayout = data == installed;
-    if (installedLayout || !isWritableDir(exeDir)) {
-        writable = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tuvo");
-    }
+    const QString writable = installedLayout || !isWritableDir(exeDir) ? perUserDir : exeDir;
     return at(data, writable);
 }
 

@@ -9,6 +9,9 @@
 class AppPaths {
 public:
     static AppPaths resolve();
+    // The choice resolve() makes for a program in programDir, with perUserDir the
+    // per-user data folder to fall back on.
+    static AppPaths forProgramIn(const QString &programDir, const QString &perUserDir);
     static AppPaths at(const QString &dataDir, const QString &writableDir);
 
     QString dataDir() const { return dataDir_; }
@@ -19,8 +22,8 @@ public:
     QString syDir() const;
     QString skinDir() const;
     QString readme() const;
-    QString zpDir() const;    // default output folder
-    QString userDir() const;  // files the program makes for itself
+    QString zpDir() const; // default output folder
+    QString userDir() const; // files the program makes for itself
 
     // Creates zp and user when missing; false when that fails.
     bool ensureWritableFolders() const;
