@@ -5,7 +5,8 @@
 #   bench/run_bench.sh [photos|speed|summary|memory|all]     (default: all)
 #
 # Environment: TUVO_CLI (default: the newest build-*/bin/tuvo-cli), ROUNDS (5),
-# PHOTOS (24), CORES ("2 1": both cores, then pinned to one core).
+# PHOTOS (24), CORES ("2 1": both cores, then pinned to one core), TOOLS (a subset
+# of: tuvo tuvo+text vips vips-2proc im-hint gm im; vips is the yardstick).
 # Everything it makes goes to bench/work/ (git-ignored).
 set -euo pipefail
 
@@ -125,7 +126,8 @@ psnr_of() { # out
 speed() {
     make_photos
     make_references
-    local tools=(tuvo tuvo+text vips vips-2proc im-hint gm im)
+    local tools
+    read -r -a tools <<<"${TOOLS:-tuvo tuvo+text vips vips-2proc im-hint gm im}"
     local mp=$(python3 -c "print($count * 4000 * 3000 / 1e6)")
     local results=$work/results.tsv
     : >"$results"
