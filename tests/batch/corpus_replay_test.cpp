@@ -49,3 +49,11 @@ TEST(CorpusReplay, SizeIniParserAnswersEveryInput)
         EXPECT_LE(parseSizePresets(file.readAll()).size(), kMaxSizePresets) << f.toStdString();
     }
 }
+
+TEST(CorpusReplay, DamagedPngChunkIsRefusedCheaply)
+{
+    // A text chunk claiming a gigabyte in a 289-byte file.
+    const LoadedPicture p = loadPicture(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/huge_chunk.png"));
+    EXPECT_FALSE(p.ok());
+    EXPECT_EQ(p.error, QStringLiteral("图片数据有误或不完整"));
+}

@@ -1,6 +1,7 @@
 #include "batch/imaging/picture_loader.h"
 
 #include "batch/imaging/picture_limits.h"
+#include "batch/imaging/png_chunks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -161,7 +162,12 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
             return out;
         out = LoadedPicture();
     } else if (mapped) {
+        const bool damagedPng = looksLikePng(mapped, size) && !pngChunksFitFile(mapped, size);
         file.unmap(mapped);
+        if (damagedPng) {
+            out.error = QStringLiteral("图片数据有误或不完整");
+            return out;
+        }
     }
     file.seek(0);
 
