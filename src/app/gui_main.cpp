@@ -6,6 +6,9 @@
 #include "settings/settings_store.h"
 #include "settings/single_instance.h"
 #include "ui/main_window.h"
+#include "ui/main_window_capture.h"
+#include "ui/main_window_editing.h"
+#include "ui/main_window_viewer.h"
 #include "ui/prompter.h"
 
 #include <QApplication>
@@ -55,6 +58,9 @@ int main(int argc, char **argv)
     const AppPaths paths = AppPaths::resolve();
     std::unique_ptr<QSettings> settings = openSettingsStore(programBaseName());
     MainWindow window(paths, settings.get());
+    installEditingControls(window);
+    installViewerHooks(window);
+    installCaptureHooks(window);
     window.listenTo(instance);
     window.load(pictures);
     window.show();

@@ -136,6 +136,34 @@ TEST_F(WindowTest, RemovingTwoAndFourThenUndoRestoresTheOrder)
     EXPECT_EQ(w.fileList().paths(), pics);
 }
 
+TEST_F(WindowTest, PageKeysMoveByWholePagesAndStopAtTheEnds)
+{
+    QStringList paths;
+    for (int i = 0; i < 200; ++i)
+        paths << QStringLiteral("/nowhere/%1.jpg").arg(i);
+    MainWindow &w = start(paths);
+    FileListView *list = w.listView();
+    w.show();
+    QCoreApplication::processEvents();
+    const int page = list->pageSize();
+    ASSERT_GT(page, 1);
+    list->setCurrentRow(198);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_EQ(list->currentRow(), 199);
+    QTest::keyClick(list, Qt::Key_PageUp);
+    EXPECT_EQ(list->currentRow(), 199 - page);
+    QTest::keyClick(list, Qt::Key_Home);
+    EXPECT_EQ(list->currentRow(), 0);
+    QTest::keyClick(list, Qt::Key_PageUp);
+    EXPECT_EQ(list->currentRow(), 0);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_EQ(list->currentRow(), page);
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(list->currentRow(), 199);
+    // The hover tip of an entry is its full path.
+    EXPECT_EQ(list->model()->index(3, 0).data(Qt::ToolTipRole).toString(), paths[3]);
+}
+
 TEST_F(WindowTest, RemovingEverythingDisablesRemovalAndClearsThePreview)
 {
     const QStringList pics = makePictures(home() + QStringLiteral("/in"), 2);
