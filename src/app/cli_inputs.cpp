@@ -2,6 +2,11 @@
 
 #include "batch/frame_list.h"
 #include "batch/picture_files.h"
+#include "publish/ftp_account.h"
+#include "settings/job_restore.h"
+#include "settings/settings_store.h"
+
+#include <QSettings>
 #include "capture/word_import.h"
 
 #include <QFileInfo>
@@ -64,8 +69,10 @@ QString firstFrameIn(const QString &bkDir)
 
 bool loadCliJobFromSettings(JobSettings &job, const AppPaths &paths, QString *error)
 {
-    Q_UNUSED(job);
-    Q_UNUSED(paths);
-    *error = QStringLiteral("--from-settings: not supported yet");
-    return false;
+    Q_UNUSED(error);
+    job = loadJobFromDesktopSettings(paths);
+    const std::unique_ptr<QSettings> store = openSettingsStore(desktopSettingsName());
+    store->beginGroup(QStringLiteral("Options"));
+    loadFtpAccount(*store, job);
+    return true;
 }

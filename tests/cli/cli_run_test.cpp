@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -204,4 +205,34 @@ TEST(CliRun, SigintStopsLikeTheStopButton)
         EXPECT_TRUE(name.endsWith(QLatin1String(".jpg"))) << name.toStdString();  // no temporaries
         EXPECT_FALSE(QImage(QDir(out).filePath(name)).isNull()) << name.toStdString();
     }
+}
+
+TEST(CliRun, FromSettingsStartsWithTheDesktopProgramsOptions)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("config"));
+    QDir().mkpath(config + QStringLiteral("/tuvo"));
+    writeBytes(config + QStringLiteral("/tuvo/tuvo.ini"),
+               "[Options]\niJPGQ=30\niuSize=2\nsText=Hello\niuTSyX=0.1\niuTSyY=0.1\n");
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(photo(1000, 700).save(in));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TUVO_CLI_PATH), {QStringLiteral("--quiet"), QStringLiteral("--from-settings"),
+                                            QStringLiteral("-o"), out, in});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QImage written(QDir(out).filePath(QStringLiteral("a.jpg")));
+    EXPECT_EQ(written.size(), QSize(1000, 700));  // the stored size mode: original size
+    // The stored text comes back at its stored corner (0.1, 0.1): dark glyphs there.
+    int dark = 0;
+    for (int y = 70; y < 100; ++y)
+        for (int x = 100; x < 160; ++x)
+            dark += qGray(written.pixel(x, y)) < 60;
+    EXPECT_GT(dark, 10);
 }
