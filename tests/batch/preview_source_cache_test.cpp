@@ -47,7 +47,7 @@ TEST(PreviewSourceCache, ReusesTheDecodeWhileItCoversTheRequest)
 
     // Wider output: the small decode no longer covers it.
     const LoadedPicture bigger = cache.load(jpg, QSize(1300, 975));
-    EXPECT_EQ(bigger.image.size(), QSize(1400, 1050));  // 7/8
+    EXPECT_EQ(bigger.image.size(), QSize(1400, 1050)); // 7/8
     EXPECT_EQ(cache.decodeCount(), 2);
     // Both stay; the smallest one that covers is used.
     EXPECT_EQ(cache.load(jpg, QSize(800, 600)).image.size(), QSize(800, 600));
