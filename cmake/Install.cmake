@@ -38,6 +38,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # time are named by hand: the platform plugins, TIFF/WebP readers, CJK glyphs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-noto-cjk")
+# xdg-open shows folders, the link page and the read-me; the camera needs
+# GStreamer's video4linux source when Qt Multimedia is built in.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+if(TARGET Qt6::Multimedia)
+  string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", gstreamer1.0-plugins-good")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer, feh")
 include(CPack)
