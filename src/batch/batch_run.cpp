@@ -275,8 +275,10 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
                     = publish_.uploadPicture(job, out.write.path, QFileInfo(out.write.path).fileName());
                 if (!up.errorLine.isEmpty())
                     state_.appendError(up.errorLine);
-                if (!up.link.isEmpty())
+                if (!up.link.isEmpty()) {
                     state_.UploadLinks << up.link;
+                    state_.UploadPositions << i;
+                }
             }
         } else if (!out.write.errorLine.isEmpty()) {
             state_.appendError(out.write.errorLine);
@@ -345,7 +347,13 @@ void BatchRun::afterRun(const JobSettings &job, RunSummary &summary)
     }
     if (job.bUpload == 1) {
         if (publish_.createLinkPage) {
-            for (const QString &line : publish_.createLinkPage(job, state_.UploadLinks))
+            // The link page shows each picture's caption under its own link, also when
+            // pictures before it failed and left no link.
+            JobSettings linkJob = job;
+            linkJob.PicCaptions.clear();
+            for (int position : state_.UploadPositions)
+                linkJob.PicCaptions << job.PicCaptions.value(position);
+            for (const QString &line : publish_.createLinkPage(linkJob, state_.UploadLinks))
                 state_.appendError(line);
         }
         if (job.bAutoODir == 1)

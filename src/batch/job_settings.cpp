@@ -66,4 +66,5 @@ void RunState::reset()
     bHadError = false;
     sErrorText = errorReportHeader();
     UploadLinks.clear();
+    UploadPositions.clear();
 }

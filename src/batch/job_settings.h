@@ -152,6 +152,7 @@ struct RunState {
     QString sErrorText = errorReportHeader();
     QStringList OutputFiles = QStringList(kListTableSize);
     QStringList UploadLinks;
+    QList<int> UploadPositions;  // list position of each link, for its caption
 
     static QString errorReportHeader();
     void appendError(const QString &line);

@@ -1,5 +1,6 @@
 #include "batch/pipeline.h"
 
+#include "batch/frame_layer.h"
 #include "batch/imaging/draw_image.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/picture_loader.h"
@@ -8,13 +9,6 @@
 #include "batch/texts.h"
 
 #include <cmath>
-
-static QSize frameSizeOf(const JobSettings &job)
-{
-    if (job.sFrameFile.isEmpty() || job.sFrameFile == QStringLiteral("无边框"))
-        return QSize();
-    return probePictureSize(job.sFrameFile);
-}
 
 RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource *source)
 {
@@ -29,7 +23,7 @@ RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource
         return result;
     }
     const Layout layout = ComputeLayout(original.width(), original.height(), job.iTargetW, job.iTargetH, job,
-        job.iuSize == kFitFrame ? frameSizeOf(job) : QSize());
+        job.iuSize == kFitFrame ? frameSizeFor(job) : QSize());
     const QSize outSize = layout.outputSize();
     if (outSize.width() < 1 || outSize.height() < 1) {
         result.errorLines << texts::drawError(path, QStringLiteral("输出图片的尺寸为0"));

@@ -295,3 +295,32 @@ TEST(Pipeline, ExtendedCanvasIsWhiteAndMatrixApplies)
     EXPECT_EQ(r.surface.pixel(100, 50), qRgb(100, 40, 40));
     EXPECT_EQ(r.surface.pixel(190, 50), qRgb(255, 255, 255));
 }
+
+TEST(BatchRun, LinkPageCaptionsFollowTheirPictures)
+{
+    Fixture fx;
+    const QStringList list = {fx.junk(QStringLiteral("broken.png"), "x"), fx.photo(QStringLiteral("b.png")),
+                              fx.photo(QStringLiteral("c.png"))};
+    RecordingHost host;
+    RunState state;
+    BatchRun run(host, state);
+    PublishSteps steps;
+    steps.uploadPicture = [](const JobSettings &, const QString &, const QString &name) {
+        return UploadOutcome{QStringLiteral("http://w/") + name, QString()};
+    };
+    QStringList seenLinks, seenCaptions;
+    steps.createLinkPage = [&](const JobSettings &job, const QStringList &links) {
+        seenLinks = links;
+        seenCaptions = job.PicCaptions;
+        return QStringList();
+    };
+    run.setPublishSteps(steps);
+    JobSettings job = fx.job();
+    job.bUpload = 1;
+    job.bAutoURL = 0;
+    job.sFtpServer = QStringLiteral("example.org");
+    job.PicCaptions = {QStringLiteral("坏图"), QStringLiteral("第二张"), QStringLiteral("第三张")};
+    run.StartRun(list, job);
+    EXPECT_EQ(seenLinks, (QStringList{"http://w/b.jpg", "http://w/c.jpg"}));
+    EXPECT_EQ(seenCaptions, (QStringList{"第二张", "第三张"}));
+}
