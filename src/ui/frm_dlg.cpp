@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -55,7 +56,8 @@ void FrmDlg::buildUi()
     drive1_->setObjectName(QStringLiteral("Drive1"));
     QStringList roots;
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
-        if (v.isValid() && v.isReady() && !roots.contains(v.rootPath())
+        // Containers mount single files too; only folders make drives.
+        if (v.isValid() && v.isReady() && !roots.contains(v.rootPath()) && QFileInfo(v.rootPath()).isDir()
             && !v.rootPath().startsWith(QLatin1String("/proc"))
             && !v.rootPath().startsWith(QLatin1String("/sys"))
             && !v.rootPath().startsWith(QLatin1String("/dev"))
