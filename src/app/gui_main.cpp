@@ -8,6 +8,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_capture.h"
 #include "ui/main_window_editing.h"
+#include "ui/main_window_skin.h"
 #include "ui/main_window_viewer.h"
 #include "ui/prompter.h"
 
@@ -46,7 +47,7 @@ void applyLook(QApplication &app)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
     const QStringList pictures
         = picturesFromArguments(QCoreApplication::arguments().mid(1), QDir::currentPath());
 
@@ -63,6 +64,7 @@ int main(int argc, char **argv)
     installCaptureHooks(window);
     window.listenTo(instance);
     window.load(pictures);
+    installSkinMenu(window);
     window.show();
     if (!window.isVisible()) {
         Prompter::instance().message(nullptr, QStringLiteral("Tuvo图片批量处理"),

@@ -54,9 +54,9 @@ void PreviewRenderer::start(Request r)
     runningStale_ = false;
     runningPath_ = r.path;
     emit busyChanged(true);
-    watcher_.setFuture(QtConcurrent::run([job = std::move(r.job), path = r.path]() {
+    watcher_.setFuture(QtConcurrent::run([job = std::move(r.job), path = r.path, cache = &cache_]() {
         try {
-            return funImgDone(job, path);
+            return funImgDone(job, path, cache);
         } catch (...) {
             return RenderResult(); // a preview that cannot be drawn just stays empty
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/job_settings.h"
+#include "batch/preview_source_cache.h"
 #include "batch/render_result.h"
 
 #include <QFutureWatcher>
@@ -39,6 +40,8 @@ private:
     void start(Request r);
     void finished();
 
+    // Decoded sources at preview size: a setting change redraws without decoding again.
+    PreviewSourceCache cache_;
     QFutureWatcher<RenderResult> watcher_;
     std::optional<Request> waiting_;
     QString runningPath_;

@@ -8,7 +8,8 @@
 TEST(NewPictureName, SameSecondNamesNeverCollide)
 {
     QTemporaryDir dir;
-    const QString stem = timeStampedStem(QStringLiteral("user"), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+    const QString stem
+        = timeStampedStem(QStringLiteral("user"), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
     EXPECT_EQ(stem, QStringLiteral("user20260102030405"));
     QStringList made;
     for (int i = 0; i < 3; ++i) {
@@ -17,5 +18,6 @@ TEST(NewPictureName, SameSecondNamesNeverCollide)
         ASSERT_TRUE(f.open(QIODevice::NewOnly));
         made << QFileInfo(p).fileName();
     }
-    EXPECT_EQ(made, (QStringList{"user20260102030405.bmp", "user20260102030405_2.bmp", "user20260102030405_3.bmp"}));
+    EXPECT_EQ(made,
+        (QStringList {"user20260102030405.bmp", "user20260102030405_2.bmp", "user20260102030405_3.bmp"}));
 }
