@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QSettings>
 
+#include <cmath>
+
 JobSettings startJobSettings(const AppPaths &paths)
 {
     JobSettings job;
@@ -32,7 +34,8 @@ RestoredSettings restoreJobSettings(
         QStringLiteral("sSkinFileName"), QDir(paths.skinDir()).filePath(QStringLiteral("浅蓝(默认).she")));
     job.sODIR = s.text(QStringLiteral("sODIR"), QDir::toNativeSeparators(paths.dataDir()));
     r.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), 80);
-    job.setMarkAlpha(r.alphaAtStart);
+    // An opacity beyond 0-100 is no opacity at all: start from the default.
+    job.setMarkAlpha(r.alphaAtStart >= 0 && r.alphaAtStart <= 100 ? r.alphaAtStart : 80);
     r.bShowToday = s.int16(QStringLiteral("bShowToday"), 1);
 
     // Both lists are filled by now: choosing runs each list's own handler.
@@ -80,6 +83,16 @@ RestoredSettings restoreJobSettings(
     job.sPDF1 = s.text(QStringLiteral("sPDF1"), QStringLiteral("Tuvo图片集"));
     job.sPDF2 = s.text(QStringLiteral("sPDF2"), QStringLiteral("本图片集由Tuvo图片批量处理软件制作"));
     job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
+
+    // Values no control could have stored start safe instead of placing things nowhere.
+    for (double *fraction : {&job.iuTSyX, &job.iuTSyY, &job.iuISyX, &job.iuISyY}) {
+        if (!std::isfinite(*fraction) || std::abs(*fraction) > 1000)
+            *fraction = 0;
+    }
+    if (job.iXCutMode < 0 || job.iXCutMode > 2)
+        job.iXCutMode = 1;
+    if (job.iYCutMode < 0 || job.iYCutMode > 2)
+        job.iYCutMode = 0;
     return r;
 }
 

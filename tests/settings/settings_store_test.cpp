@@ -223,3 +223,24 @@ TEST_F(StoreTest, RenamedProgramStartsFromDefaults)
 }
 
 } // namespace
+
+TEST_F(StoreTest, NonsenseStartsSafe)
+{
+    writeRaw(QStringLiteral("iuSize"), QStringLiteral("999"));
+    writeRaw(QStringLiteral("iuBk"), QStringLiteral("77"));
+    writeRaw(QStringLiteral("iuSYAlpha"), QStringLiteral("5000"));
+    writeRaw(QStringLiteral("iXCutMode"), QStringLiteral("9"));
+    writeRaw(QStringLiteral("sText"), QStringLiteral("x"));
+    writeRaw(QStringLiteral("iuTSyX"), QStringLiteral("nan"));
+    writeRaw(QStringLiteral("iuTSyY"), QStringLiteral("1e300"));
+    auto s = store();
+    const JobSettings job = loadJobFromSettings(*s, paths);
+    EXPECT_EQ(job.iuSize, int(kLimitWidth));
+    EXPECT_EQ(job.iTargetW, 800);
+    EXPECT_EQ(job.iuBk, 0);
+    EXPECT_EQ(job.iuSYAlpha, 80);
+    EXPECT_FLOAT_EQ(job.sngMarkMatrix[3][3], 0.8f);
+    EXPECT_EQ(job.iXCutMode, 1);
+    EXPECT_EQ(job.iuTSyX, 0);
+    EXPECT_EQ(job.iuTSyY, 0);
+}
