@@ -5,8 +5,10 @@
 #include "batch/texts.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
+#include "ui/canvas_editor.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_dlg.h"
+#include "ui/main_window_editing.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
@@ -346,6 +348,10 @@ void MainWindow::showCanvasMenu(const QPoint &globalPos)
             a->trigger();
     });
     menu.addAction(QStringLiteral("设置图片水印"), this, &MainWindow::mSetImg_Click);
+    if (CanvasEditor *editor = canvasEditor(*this)) {
+        menu.addSeparator();
+        menu.addActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
+    }
     menu.addSeparator();
     QAction *view = menu.addAction(QStringLiteral("全屏查看"), this, [this] {
         if (hooks_.viewer)

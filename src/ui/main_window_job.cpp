@@ -6,6 +6,7 @@
 #include "ui/frm_dlg.h"
 #include "ui/ftp_account_dialog.h"
 #include "ui/main_window.h"
+#include "ui/preview_canvas.h"
 #include "ui/prompter.h"
 
 #include <QAction>
@@ -361,6 +362,9 @@ void MainWindow::showPrefixMenu()
 
 void MainWindow::chooseRotation(int mode)
 {
+    // Without a picture on the preview nothing turns; the item's own tick is undone.
+    if (!canvas_->hasImage())
+        mode = job_.iRotateMode;
     job_.iRotateMode = mode;
     for (int i = 0; i < rotationActions_.size(); ++i)
         rotationActions_[i]->setChecked(i == mode);

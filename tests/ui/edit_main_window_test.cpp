@@ -77,6 +77,12 @@ TEST_F(WindowTest, TickingTheTextBoxOpensTheTextDialogAndFillsTheSizeField)
 {
     MainWindow &w = start();
     installEditingControls(w);
+    // Without a picture the rotation menu turns nothing.
+    w.rotationMenu()->actions().at(kRotateClockwise)->trigger();
+    EXPECT_EQ(w.job().iRotateMode, kRotateNone);
+    EXPECT_TRUE(w.rotationMenu()->actions().at(kRotateNone)->isChecked());
+    EXPECT_FALSE(w.rotationMenu()->actions().at(kRotateClockwise)->isChecked());
+
     prompter_.dialogHandler = [](QDialog *d) {
         child<QComboBox>(*d, "txtText")->setEditText(QStringLiteral("版权所有"));
         child<QLineEdit>(*d, "txtSize")->setText(QStringLiteral("20.5"));
