@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Arguments are separated by NUL bytes, as in /proc/<pid>/cmdline.
-    const QList<QByteArray> parts = QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
+    const QList<QByteArray> parts
+        = QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)).split('\0');
     QStringList args;
     for (const QByteArray &p : parts)
         args << QString::fromUtf8(p);

@@ -6,8 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QVector<SizePreset> presets =
-        parseSizePresets(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QVector<SizePreset> presets
+        = parseSizePresets(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (presets.size() > kMaxSizePresets)
         __builtin_trap();
     JobSettings job;

@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <unistd.h>
 
-std::atomic<int> CliHost::interrupts{0};
+std::atomic<int> CliHost::interrupts {0};
 
-CliHost::CliHost(bool quiet) : quiet_(quiet), terminal_(isatty(STDERR_FILENO) == 1) {}
+CliHost::CliHost(bool quiet)
+    : quiet_(quiet)
+    , terminal_(isatty(STDERR_FILENO) == 1)
+{
+}
 
 void CliHost::showStatus(const QString &text)
 {

@@ -16,7 +16,7 @@ public:
 
     void showStatus(const QString &text) override;
     void setStartCaption(const QString &caption) override;
-    void setRunning(bool) override {}
+    void setRunning(bool) override { }
     void showError(const QString &text) override;
     bool askYesNo(const QString &) override { return false; }
     void showMessage(const QString &text) override;

@@ -2,14 +2,13 @@
 
 #include "batch/frame_list.h"
 #include "batch/picture_files.h"
+#include "capture/word_import.h"
 #include "publish/ftp_account.h"
 #include "settings/job_restore.h"
 #include "settings/settings_store.h"
 
-#include <QSettings>
-#include "capture/word_import.h"
-
 #include <QFileInfo>
+#include <QSettings>
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 struct CliInputs {
     QStringList pictures;
-    QStringList messages;     // said on standard error before the run
-    bool hadProblem = false;  // an input could not be used at all
+    QStringList messages; // said on standard error before the run
+    bool hadProblem = false; // an input could not be used at all
 };
 
 // Turns the command line's inputs into the run's list: picture files as they

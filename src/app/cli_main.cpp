@@ -72,12 +72,12 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
         }
     }
     if (index < 0) {
-        QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"), QStringLiteral("original"),
-                             QStringLiteral("custom")};
+        QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
+            QStringLiteral("original"), QStringLiteral("custom")};
         for (const SizePreset &p : job.SizePresets)
             names << p.name;
-        *error = QStringLiteral("未知的尺寸: ") + mode + QStringLiteral(" (可用: ") + names.join(QStringLiteral(", ")) +
-            QStringLiteral(")");
+        *error = QStringLiteral("未知的尺寸: ") + mode + QStringLiteral(" (可用: ")
+            + names.join(QStringLiteral(", ")) + QStringLiteral(")");
         return false;
     }
     chooseSizeMode(job, index);
@@ -181,8 +181,8 @@ int main(int argc, char **argv)
             std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
     }
     if (!options.quiet) {
-        std::fprintf(stderr, "%s %d/%d → %s\n", summary.finalStatus.toLocal8Bit().constData(), summary.written,
-                     summary.total, QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());
+        std::fprintf(stderr, "%s %d/%d → %s\n", summary.finalStatus.toLocal8Bit().constData(),
+            summary.written, summary.total, QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());
     }
     const bool picturesLeft = summary.finished < summary.total;
     return summary.hadError || inputs.hadProblem || picturesLeft ? kExitErrors : 0;

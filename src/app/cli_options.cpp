@@ -14,9 +14,12 @@ using Fields = QList<std::pair<QString, QString>>;
 const std::map<QString, QString> &rotateNames()
 {
     static const std::map<QString, QString> names = {
-        {QStringLiteral("none"), QStringLiteral("0")},   {QStringLiteral("auto"), QStringLiteral("2")},
-        {QStringLiteral("cw"), QStringLiteral("3")},     {QStringLiteral("ccw"), QStringLiteral("4")},
-        {QStringLiteral("180"), QStringLiteral("5")},    {QStringLiteral("flip-lr"), QStringLiteral("6")},
+        {QStringLiteral("none"), QStringLiteral("0")},
+        {QStringLiteral("auto"), QStringLiteral("2")},
+        {QStringLiteral("cw"), QStringLiteral("3")},
+        {QStringLiteral("ccw"), QStringLiteral("4")},
+        {QStringLiteral("180"), QStringLiteral("5")},
+        {QStringLiteral("flip-lr"), QStringLiteral("6")},
         {QStringLiteral("flip-tb"), QStringLiteral("7")},
     };
     return names;
@@ -25,8 +28,7 @@ const std::map<QString, QString> &rotateNames()
 bool positionFields(const QString &value, bool text, Fields &fields, QString *error)
 {
     static const QStringList presets = {QStringLiteral("bottom-right"), QStringLiteral("bottom-left"),
-                                        QStringLiteral("top-left"), QStringLiteral("top-right"),
-                                        QStringLiteral("center")};
+        QStringLiteral("top-left"), QStringLiteral("top-right"), QStringLiteral("center")};
     const QString posKey = text ? QStringLiteral("iuTxtPos") : QStringLiteral("iuImgPos");
     const int preset = int(presets.indexOf(value));
     if (preset >= 0) {
@@ -40,7 +42,8 @@ bool positionFields(const QString &value, bool text, Fields &fields, QString *er
         xy[1].toDouble(&okY);
     }
     if (!okX || !okY) {
-        *error = QStringLiteral("位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: ") + value;
+        *error = QStringLiteral("位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: ")
+            + value;
         return false;
     }
     fields << std::pair(posKey, QStringLiteral("5"));
@@ -133,7 +136,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
             if (!value(&v))
                 return false;
-            f << std::pair(QStringLiteral("sFormat"), v == QLatin1String("original") ? QStringLiteral("原格式") : v);
+            f << std::pair(
+                QStringLiteral("sFormat"), v == QLatin1String("original") ? QStringLiteral("原格式") : v);
         } else if (arg == QLatin1String("-q") || arg == QLatin1String("--quality")) {
             if (!value(&v))
                 return false;
@@ -141,7 +145,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("--rename")) {
             if (!value(&v))
                 return false;
-            f << std::pair(QStringLiteral("bRename"), QStringLiteral("1")) << std::pair(QStringLiteral("sPrefix"), v);
+            f << std::pair(QStringLiteral("bRename"), QStringLiteral("1"))
+              << std::pair(QStringLiteral("sPrefix"), v);
         } else if (arg == QLatin1String("--digits")) {
             if (!value(&v))
                 return false;
@@ -163,8 +168,9 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             if (!value(&v))
                 return false;
             const bool x = arg == QLatin1String("--crop-x");
-            const QStringList names = x ? QStringList{QStringLiteral("left"), QStringLiteral("middle"), QStringLiteral("right")}
-                                        : QStringList{QStringLiteral("top"), QStringLiteral("middle"), QStringLiteral("bottom")};
+            const QStringList names = x
+                ? QStringList {QStringLiteral("left"), QStringLiteral("middle"), QStringLiteral("right")}
+                : QStringList {QStringLiteral("top"), QStringLiteral("middle"), QStringLiteral("bottom")};
             const int k = int(names.indexOf(v));
             if (k < 0) {
                 *error = arg + QStringLiteral(" 只能是 ") + names.join(QLatin1Char('|'));
@@ -179,14 +185,16 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QStringLiteral("--offset 需要 X,Y");
                 return false;
             }
-            f << std::pair(QStringLiteral("sngOffsetX"), xy[0]) << std::pair(QStringLiteral("sngOffsetY"), xy[1]);
+            f << std::pair(QStringLiteral("sngOffsetX"), xy[0])
+              << std::pair(QStringLiteral("sngOffsetY"), xy[1]);
         } else if (arg == QLatin1String("--frame")) {
             if (!value(&o.frame))
                 return false;
         } else if (arg == QLatin1String("--text")) {
             if (!value(&v))
                 return false;
-            f << std::pair(QStringLiteral("sText"), v) << std::pair(QStringLiteral("bTextMark"), QStringLiteral("1"));
+            f << std::pair(QStringLiteral("sText"), v)
+              << std::pair(QStringLiteral("bTextMark"), QStringLiteral("1"));
             textGiven = true;
         } else if (arg == QLatin1String("--font")) {
             if (!value(&v))
@@ -204,7 +212,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QStringLiteral("--color 需要 #RRGGBB 形式的颜色: ") + v;
                 return false;
             }
-            f << std::pair(QStringLiteral("lColor"), QString::number(c.red() + 256 * c.green() + 65536 * c.blue()));
+            f << std::pair(
+                QStringLiteral("lColor"), QString::number(c.red() + 256 * c.green() + 65536 * c.blue()));
         } else if (arg == QLatin1String("--bold")) {
             f << std::pair(QStringLiteral("sBold"), QStringLiteral("True"));
         } else if (arg == QLatin1String("--italic")) {
@@ -221,7 +230,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("--mark")) {
             if (!value(&v))
                 return false;
-            f << std::pair(QStringLiteral("suISyF"), v) << std::pair(QStringLiteral("bPicMark"), QStringLiteral("1"));
+            f << std::pair(QStringLiteral("suISyF"), v)
+              << std::pair(QStringLiteral("bPicMark"), QStringLiteral("1"));
             markGiven = true;
         } else if (arg == QLatin1String("--opacity")) {
             if (!value(&v))
@@ -236,7 +246,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QStringLiteral("--mark-scale 需要-20到20之间的整数");
                 return false;
             }
-            f << std::pair(QStringLiteral("sngMarkScale"), QString::number(double(JobSettings::markScaleForSlider(s))));
+            f << std::pair(
+                QStringLiteral("sngMarkScale"), QString::number(double(JobSettings::markScaleForSlider(s))));
         } else if (arg == QLatin1String("--rotate")) {
             if (!value(&v))
                 return false;
@@ -250,7 +261,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             if (!value(&v))
                 return false;
             const QByteArray utf8 = v.toUtf8();
-            const std::optional<int> preset = effectPresetByName(std::string_view(utf8.constData(), size_t(utf8.size())));
+            const std::optional<int> preset
+                = effectPresetByName(std::string_view(utf8.constData(), size_t(utf8.size())));
             const int k = preset && *preset < kBrightnessPreset ? *preset : -1;
             if (v == QLatin1String("none") || v == QStringLiteral("无特效")) {
                 f << std::pair(QStringLiteral("iEffect"), QStringLiteral("none"));
@@ -263,7 +275,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("--brightness")) {
             if (!value(&v))
                 return false;
-            f << std::pair(QStringLiteral("iEffect"), QStringLiteral("12")) << std::pair(QStringLiteral("iBrightness"), v);
+            f << std::pair(QStringLiteral("iEffect"), QStringLiteral("12"))
+              << std::pair(QStringLiteral("iBrightness"), v);
         } else if (arg == QLatin1String("--channels")) {
             if (!value(&v))
                 return false;

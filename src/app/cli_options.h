@@ -12,15 +12,15 @@ struct CliOptions {
     QStringList inputs;
     QString outputDir;
     bool recursive = false;
-    int jobs = 0;  // 0: one per core
+    int jobs = 0; // 0: one per core
     bool fromSettings = false;
     bool quiet = false;
     bool help = false;
     bool version = false;
     QString printExif;
-    int memoryLimitMB = 0;  // 0: the built-in limit
+    int memoryLimitMB = 0; // 0: the built-in limit
 
-    QString sizeMode;  // limit-width, fit-frame, original, custom or a preset name
+    QString sizeMode; // limit-width, fit-frame, original, custom or a preset name
     QString width;
     QString height;
     QString frame;

@@ -6,9 +6,9 @@
 
 enum class StartCheck {
     Ok,
-    EmptyList,         // "没有添加要处理的图片！", then the add-files command
-    ZeroSize,          // "图片尺寸不能为0！", then the width box gets the focus
-    NoOutputFolder,    // "请设置图片输出文件夹！", then the output-folder chooser
+    EmptyList, // "没有添加要处理的图片！", then the add-files command
+    ZeroSize, // "图片尺寸不能为0！", then the width box gets the focus
+    NoOutputFolder, // "请设置图片输出文件夹！", then the output-folder chooser
     NoNetworkSettings, // "网络参数还没设置或设置错误！"
 };
 
@@ -18,24 +18,24 @@ class BatchHost {
 public:
     virtual ~BatchHost() = default;
 
-    virtual void showStatus(const QString &text) = 0;        // the status line
+    virtual void showStatus(const QString &text) = 0; // the status line
     virtual void setStartCaption(const QString &caption) = 0; // "进度:i/n", "开始处理"
-    virtual void setRunning(bool running) = 0;                // start disabled, stop enabled
-    virtual void showError(const QString &text) = 0;          // error box, OK only
-    virtual bool askYesNo(const QString &text) = 0;           // question box
+    virtual void setRunning(bool running) = 0; // start disabled, stop enabled
+    virtual void showError(const QString &text) = 0; // error box, OK only
+    virtual bool askYesNo(const QString &text) = 0; // question box
 
-    virtual void startCheckFailed(StartCheck) {}
-    virtual void minimise() {}
+    virtual void startCheckFailed(StartCheck) { }
+    virtual void minimise() { }
     virtual bool isMinimised() const { return false; }
-    virtual void maximise() {}
-    virtual void showWaitWindow(bool) {}
-    virtual void setPreviewChecked(bool) {}
-    virtual void openFolder(const QString &) {}
-    virtual void openFile(const QString &) {}      // the link page in the browser
-    virtual void openTextFile(const QString &) {}  // ErrorLog.txt in the text editor
-    virtual void showMessage(const QString &) {}   // a step's failure the user must see (PDF)
+    virtual void maximise() { }
+    virtual void showWaitWindow(bool) { }
+    virtual void setPreviewChecked(bool) { }
+    virtual void openFolder(const QString &) { }
+    virtual void openFile(const QString &) { } // the link page in the browser
+    virtual void openTextFile(const QString &) { } // ErrorLog.txt in the text editor
+    virtual void showMessage(const QString &) { } // a step's failure the user must see (PDF)
     // Lets pending window events run; called often while pictures are rendered.
-    virtual void processEvents() {}
+    virtual void processEvents() { }
     // One picture is finished (written or failed), in list order.
-    virtual void pictureFinished(int /*position*/, const RenderResult & /*result*/) {}
+    virtual void pictureFinished(int /*position*/, const RenderResult & /*result*/) { }
 };

@@ -12,13 +12,13 @@
 struct RunSummary {
     StartCheck check = StartCheck::Ok;
     int total = 0;
-    int finished = 0;      // pictures taken through the pipeline and writer
+    int finished = 0; // pictures taken through the pipeline and writer
     int written = 0;
     bool stopped = false;
     bool hadError = false;
-    QString errorReport;   // header plus one line per error, as ErrorLog.txt holds it
+    QString errorReport; // header plus one line per error, as ErrorLog.txt holds it
     QString finalStatus;
-    QString errorLogPath;  // set when ErrorLog.txt was written
+    QString errorLogPath; // set when ErrorLog.txt was written
 };
 
 // The start command: checks, the loop over the list, stop, the after-run steps.
@@ -47,6 +47,6 @@ private:
     RunState &state_;
     PublishSteps publish_;
     int jobs_;
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> stop_ {false};
     bool running_ = false;
 };

@@ -28,8 +28,7 @@ Setter intField(int JobSettings::*field, int lo, int hi)
     };
 }
 
-template<typename T>
-Setter realField(T JobSettings::*field)
+template<typename T> Setter realField(T JobSettings::*field)
 {
     return [=](JobSettings &job, const QString &v, QString *error) {
         bool ok = false;
@@ -68,7 +67,7 @@ bool setMatrix(ColourMatrix &m, const QString &v, QString *error)
     const QStringList parts = v.split(QLatin1Char(','));
     if (parts.size() != 25)
         return fail(error, QStringLiteral("颜色矩阵需要25个用逗号分隔的数字"));
-    ColourMatrix out{};
+    ColourMatrix out {};
     for (int k = 0; k < 25; ++k) {
         bool ok = false;
         const float n = parts[k].trimmed().toFloat(&ok);
@@ -109,71 +108,73 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("iuISyX"), realField(&JobSettings::iuISyX)},
         {QStringLiteral("iuISyY"), realField(&JobSettings::iuISyY)},
         {QStringLiteral("iuSYAlpha"),
-         [](JobSettings &job, const QString &v, QString *error) {
-             bool ok = false;
-             const int n = v.trimmed().toInt(&ok);
-             if (!ok || n < 0 || n > 100)
-                 return fail(error, QStringLiteral("需要0到100之间的整数"));
-             job.setMarkAlpha(n);
-             return true;
-         }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                bool ok = false;
+                const int n = v.trimmed().toInt(&ok);
+                if (!ok || n < 0 || n > 100)
+                    return fail(error, QStringLiteral("需要0到100之间的整数"));
+                job.setMarkAlpha(n);
+                return true;
+            }},
         {QStringLiteral("sngMarkScale"), realField(&JobSettings::sngMarkScale)},
         {QStringLiteral("sngOffsetX"), realField(&JobSettings::sngOffsetX)},
         {QStringLiteral("sngOffsetY"), realField(&JobSettings::sngOffsetY)},
         {QStringLiteral("iRotateMode"), intField(&JobSettings::iRotateMode, 0, 7)},
         {QStringLiteral("iEffect"),
-         [](JobSettings &job, const QString &v, QString *error) {
-             const QString t = v.trimmed();
-             if (t.isEmpty() || t == QLatin1String("none")) {
-                 job.iEffect.reset();
-                 return true;
-             }
-             bool ok = false;
-             const int n = t.toInt(&ok);
-             if (!ok || n < 0 || n > kBrightnessPreset)
-                 return fail(error, QStringLiteral("需要0到12之间的整数或none"));
-             job.iEffect = n;
-             return true;
-         }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                const QString t = v.trimmed();
+                if (t.isEmpty() || t == QLatin1String("none")) {
+                    job.iEffect.reset();
+                    return true;
+                }
+                bool ok = false;
+                const int n = t.toInt(&ok);
+                if (!ok || n < 0 || n > kBrightnessPreset)
+                    return fail(error, QStringLiteral("需要0到12之间的整数或none"));
+                job.iEffect = n;
+                return true;
+            }},
         {QStringLiteral("iBrightness"), intField(&JobSettings::iBrightness, -75, 75)},
         {QStringLiteral("sngColorMatrix"),
-         [](JobSettings &job, const QString &v, QString *error) { return setMatrix(job.sngColorMatrix, v, error); }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                return setMatrix(job.sngColorMatrix, v, error);
+            }},
         // Channel factors "R,G,B": the diagonal of the upper-left 4 x 4 block.
         {QStringLiteral("channels"),
-         [](JobSettings &job, const QString &v, QString *error) {
-             const QStringList rgb = v.split(QLatin1Char(','));
-             if (rgb.size() != 3 ||
-                 !setChannelFactors(job.sngColorMatrix, rgb[0].toStdString(), rgb[1].toStdString(),
-                                    rgb[2].toStdString()))
-                 return fail(error, QStringLiteral("通道系数需要 R,G,B 三个数字"));
-             return true;
-         }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                const QStringList rgb = v.split(QLatin1Char(','));
+                if (rgb.size() != 3
+                    || !setChannelFactors(
+                        job.sngColorMatrix, rgb[0].toStdString(), rgb[1].toStdString(), rgb[2].toStdString()))
+                    return fail(error, QStringLiteral("通道系数需要 R,G,B 三个数字"));
+                return true;
+            }},
         {QStringLiteral("sOutDir"), textField(&JobSettings::sOutDir)},
         {QStringLiteral("sODIR"), textField(&JobSettings::sODIR)},
         {QStringLiteral("sFormat"),
-         [](JobSettings &job, const QString &v, QString *error) {
-             static const QStringList formats = {QStringLiteral("原格式"), QStringLiteral("jpg"),
-                                                 QStringLiteral("png"), QStringLiteral("tiff"),
-                                                 QStringLiteral("bmp"), QStringLiteral("gif")};
-             if (!formats.contains(v))
-                 return fail(error, QStringLiteral("格式只能是 原格式、jpg、png、tiff、bmp 或 gif"));
-             job.sFormat = v;
-             job.sOutExt = v;
-             return true;
-         }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                static const QStringList formats
+                    = {QStringLiteral("原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
+                        QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("gif")};
+                if (!formats.contains(v))
+                    return fail(error, QStringLiteral("格式只能是 原格式、jpg、png、tiff、bmp 或 gif"));
+                job.sFormat = v;
+                job.sOutExt = v;
+                return true;
+            }},
         {QStringLiteral("sOutExt"), textField(&JobSettings::sOutExt)},
         {QStringLiteral("iJPGQ"), intField(&JobSettings::iJPGQ, 0, 100)},
         {QStringLiteral("bRename"), intField(&JobSettings::bRename, 0, 1)},
         {QStringLiteral("sPrefix"), textField(&JobSettings::sPrefix)},
         {QStringLiteral("iNumDigits"),
-         [](JobSettings &job, const QString &v, QString *error) {
-             bool ok = false;
-             const int n = v.trimmed().toInt(&ok);
-             if (!ok || n < 0 || n > 32)
-                 return fail(error, QStringLiteral("需要0到32之间的整数"));
-             job.iNumDigits = QString::number(n);
-             return true;
-         }},
+            [](JobSettings &job, const QString &v, QString *error) {
+                bool ok = false;
+                const int n = v.trimmed().toInt(&ok);
+                if (!ok || n < 0 || n > 32)
+                    return fail(error, QStringLiteral("需要0到32之间的整数"));
+                job.iNumDigits = QString::number(n);
+                return true;
+            }},
         {QStringLiteral("bUpload"), intField(&JobSettings::bUpload, 0, 1)},
         {QStringLiteral("bMakePDF"), intField(&JobSettings::bMakePDF, 0, 1)},
         {QStringLiteral("bAutoODir"), intField(&JobSettings::bAutoODir, 0, 1)},

@@ -74,14 +74,14 @@ struct JobSettings {
     bool sBold = false;
     bool sUnderline = false;
     bool sItalic = false;
-    int iuTxtPos = kCentre;  // what ticking the box first chooses
+    int iuTxtPos = kCentre; // what ticking the box first chooses
     double iuTSyX = 0;
     double iuTSyY = 0;
 
     // Picture watermark
     int bPicMark = 0;
     QString suISyF;
-    int iuImgPos = kTopRight;  // what ticking the box first chooses
+    int iuImgPos = kTopRight; // what ticking the box first chooses
     double iuISyX = 0;
     double iuISyY = 0;
     int iuSYAlpha = 80;
@@ -93,8 +93,8 @@ struct JobSettings {
     float sngOffsetX = 0;
     float sngOffsetY = 0;
     int iRotateMode = kRotateNone;
-    std::optional<int> iEffect;  // empty: "无特效"
-    int iBrightness = 0;         // the brightness slider, -75..75
+    std::optional<int> iEffect; // empty: "无特效"
+    int iBrightness = 0; // the brightness slider, -75..75
 
     // Output
     QString sOutDir;
@@ -116,8 +116,8 @@ struct JobSettings {
     int bSaveErr = 0;
     QString sPDF1 = QStringLiteral("Tuvo图片集");
     QString sPDF2 = QStringLiteral("本图片集由Tuvo图片批量处理软件制作");
-    QString sPDF3;  // filled with today's date by whoever builds the job
-    QStringList PicCaptions;  // by list position; missing entries are empty
+    QString sPDF3; // filled with today's date by whoever builds the job
+    QStringList PicCaptions; // by list position; missing entries are empty
 
     // Upload account
     QString sFtpServer = QStringLiteral("ftp://");
@@ -152,7 +152,7 @@ struct RunState {
     QString sErrorText = errorReportHeader();
     QStringList OutputFiles = QStringList(kListTableSize);
     QStringList UploadLinks;
-    QList<int> UploadPositions;  // list position of each link, for its caption
+    QList<int> UploadPositions; // list position of each link, for its caption
 
     static QString errorReportHeader();
     void appendError(const QString &line);

@@ -44,7 +44,8 @@ QString outputBaseName(const JobSettings &job, const QString &picturePath, int p
 QString outputPath(const JobSettings &job, const QString &picturePath, int position)
 {
     const OutputTarget t = outputTargetFor(job, picturePath);
-    return QDir(job.sOutDir).filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + t.extension);
+    return QDir(job.sOutDir)
+        .filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + t.extension);
 }
 
 QString prefixForPreset(const QString &preset, const QDateTime &now)

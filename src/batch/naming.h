@@ -7,8 +7,8 @@
 
 // Which writer stores a picture and under which extension.
 struct OutputTarget {
-    bool bmpWriter = false;  // the Windows bitmap writer (extension "bmp")
-    QString extension;       // without the dot, letter case as it will stand in the name
+    bool bmpWriter = false; // the Windows bitmap writer (extension "bmp")
+    QString extension; // without the dot, letter case as it will stand in the name
 };
 
 // The extension rules of the format list, "原格式" keeping each picture's own.

@@ -19,8 +19,7 @@ bool isPictureFileName(const QString &name)
         return false;
     const QString ext = name.mid(dot + 1).toLower();
     static const QStringList known = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
-                                      QStringLiteral("gif"), QStringLiteral("png"),  QStringLiteral("tif"),
-                                      QStringLiteral("tiff")};
+        QStringLiteral("gif"), QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff")};
     if (known.contains(ext))
         return true;
     return ext == QLatin1String("webp") && webpReadable();
@@ -38,7 +37,7 @@ static void sortByName(QStringList &names)
 }
 
 static void scanInto(const QString &folder, bool recursive, QStringList &out,
-                     const std::function<void(int)> &progress, int depth)
+    const std::function<void(int)> &progress, int depth)
 {
     QDir dir(folder);
     QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);

@@ -12,5 +12,5 @@ bool isPictureFileName(const QString &name);
 // The pictures of a folder (and its sub-folders when recursive) in name order,
 // case-insensitive, sub-folders after the folder's own files. progress, when
 // given, is called now and then with the number found so far.
-QStringList scanPictureFolder(const QString &folder, bool recursive,
-                              const std::function<void(int found)> &progress = {});
+QStringList scanPictureFolder(
+    const QString &folder, bool recursive, const std::function<void(int found)> &progress = {});

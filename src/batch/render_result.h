@@ -9,15 +9,15 @@
 // into JobSettings, so that switching to "自定义" keeps the place).
 struct MarkPlacement {
     bool textDrawn = false;
-    QRectF textBox;        // top-left corner and measured size of the drawn text
-    double iuTSyX = 0;     // recorded corner fractions (valid when textDrawn)
+    QRectF textBox; // top-left corner and measured size of the drawn text
+    double iuTSyX = 0; // recorded corner fractions (valid when textDrawn)
     double iuTSyY = 0;
 
     bool pictureDrawn = false;
-    QRectF pictureBox;     // the drawn watermark rectangle
-    double iuISyX = 0;     // recorded centre fractions (valid when pictureDrawn)
+    QRectF pictureBox; // the drawn watermark rectangle
+    double iuISyX = 0; // recorded centre fractions (valid when pictureDrawn)
     double iuISyY = 0;
-    float sngMarkW = 0;    // drawn watermark size
+    float sngMarkW = 0; // drawn watermark size
     float sngMarkH = 0;
 };
 

@@ -5,28 +5,72 @@
 // The batch run's own words, in one place.
 namespace texts {
 
-inline QString noPictures() { return QStringLiteral("没有添加要处理的图片！"); }
-inline QString zeroSize() { return QStringLiteral("图片尺寸不能为0！"); }
-inline QString noOutputFolder() { return QStringLiteral("请设置图片输出文件夹！"); }
-inline QString noNetworkSettings() { return QStringLiteral("网络参数还没设置或设置错误！"); }
+inline QString noPictures()
+{
+    return QStringLiteral("没有添加要处理的图片！");
+}
+inline QString zeroSize()
+{
+    return QStringLiteral("图片尺寸不能为0！");
+}
+inline QString noOutputFolder()
+{
+    return QStringLiteral("请设置图片输出文件夹！");
+}
+inline QString noNetworkSettings()
+{
+    return QStringLiteral("网络参数还没设置或设置错误！");
+}
 inline QString minimiseQuestion()
 {
-    return QStringLiteral("处理这些图片可能需要较长时间。为不干扰您的工作,软件将在最小化状态下运行。\r\n确认最小化吗？");
+    return QStringLiteral(
+        "处理这些图片可能需要较长时间。为不干扰您的工作,软件将在最小化状态下运行。\r\n确认最小化吗？");
 }
-inline QString processing() { return QStringLiteral("【提示】正在处理 "); }
-inline QString progress(int done, int total) { return QStringLiteral("进度:%1/%2").arg(done).arg(total); }
-inline QString startCaption() { return QStringLiteral("开始处理"); }
-inline QString stopCaption() { return QStringLiteral("停止处理"); }
-inline QString doneUploaded() { return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹并上传到网络。"); }
-inline QString done() { return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹。"); }
-inline QString errorNotice() { return QStringLiteral("请注意,在图片处理或上传过程中发生错误。"); }
+inline QString processing()
+{
+    return QStringLiteral("【提示】正在处理 ");
+}
+inline QString progress(int done, int total)
+{
+    return QStringLiteral("进度:%1/%2").arg(done).arg(total);
+}
+inline QString startCaption()
+{
+    return QStringLiteral("开始处理");
+}
+inline QString stopCaption()
+{
+    return QStringLiteral("停止处理");
+}
+inline QString doneUploaded()
+{
+    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹并上传到网络。");
+}
+inline QString done()
+{
+    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹。");
+}
+inline QString errorNotice()
+{
+    return QStringLiteral("请注意,在图片处理或上传过程中发生错误。");
+}
 inline QString errorLogQuestion(const QString &logPath)
 {
-    return QStringLiteral("在处理过程中发生错误,这些错误已经保存到") + logPath + QStringLiteral("。\r\n现在查看错误记录吗？");
+    return QStringLiteral("在处理过程中发生错误,这些错误已经保存到") + logPath
+        + QStringLiteral("。\r\n现在查看错误记录吗？");
 }
-inline QString errorLogName() { return QStringLiteral("ErrorLog.txt"); }
-inline QString linkPageName() { return QStringLiteral("PicURL.htm"); }
-inline QString idle() { return QStringLiteral("就绪。"); }
+inline QString errorLogName()
+{
+    return QStringLiteral("ErrorLog.txt");
+}
+inline QString linkPageName()
+{
+    return QStringLiteral("PicURL.htm");
+}
+inline QString idle()
+{
+    return QStringLiteral("就绪。");
+}
 
 // Per-picture error lines; each starts with the picture's full path.
 inline QString drawError(const QString &path, const QString &description)
@@ -39,7 +83,8 @@ inline QString saveError(const QString &path, const QString &description)
 }
 inline QString markError(const QString &path, const QString &description)
 {
-    return path + QStringLiteral("在添加图片水印时发生错误:(错误代码:0)") + description + QStringLiteral("。\r\n");
+    return path + QStringLiteral("在添加图片水印时发生错误:(错误代码:0)") + description
+        + QStringLiteral("。\r\n");
 }
 
 } // namespace texts

@@ -18,15 +18,17 @@ QSet<QString> protectedPathsFor(const QStringList &pictures)
     return paths;
 }
 
-static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-                              const QSet<QString> &protectedPaths, const QString &extension)
+static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath, int position,
+    const QImage &surface, const QSet<QString> &protectedPaths, const QString &extension)
 {
     WriteOutcome out;
-    out.path = QDir(job.sOutDir).filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + extension);
+    out.path = QDir(job.sOutDir)
+                   .filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + extension);
     const QString existing = QFileInfo(out.path).canonicalFilePath();
     if (!existing.isEmpty() && protectedPaths.contains(existing)) {
-        out.errorLine = texts::saveError(
-            picturePath, QStringLiteral("输出文件") + out.path + QStringLiteral("就是要处理的原图片,为保护原图没有覆盖它"));
+        out.errorLine = texts::saveError(picturePath,
+            QStringLiteral("输出文件") + out.path
+                + QStringLiteral("就是要处理的原图片,为保护原图没有覆盖它"));
         return out;
     }
     if (!QFileInfo(job.sOutDir).isDir()) {
@@ -43,21 +45,22 @@ static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath
 }
 
 WriteOutcome SaveImg(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-                     const QSet<QString> &protectedPaths)
+    const QSet<QString> &protectedPaths)
 {
-    return writeWith(job, picturePath, position, surface, protectedPaths,
-                     outputTargetFor(job, picturePath).extension);
+    return writeWith(
+        job, picturePath, position, surface, protectedPaths, outputTargetFor(job, picturePath).extension);
 }
 
 WriteOutcome SaveBMP(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-                     const QSet<QString> &protectedPaths)
+    const QSet<QString> &protectedPaths)
 {
     return writeWith(job, picturePath, position, surface, protectedPaths, QStringLiteral("bmp"));
 }
 
-WriteOutcome writeOutput(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-                         const QSet<QString> &protectedPaths)
+WriteOutcome writeOutput(const JobSettings &job, const QString &picturePath, int position,
+    const QImage &surface, const QSet<QString> &protectedPaths)
 {
-    return outputTargetFor(job, picturePath).bmpWriter ? SaveBMP(job, picturePath, position, surface, protectedPaths)
-                                                       : SaveImg(job, picturePath, position, surface, protectedPaths);
+    return outputTargetFor(job, picturePath).bmpWriter
+        ? SaveBMP(job, picturePath, position, surface, protectedPaths)
+        : SaveImg(job, picturePath, position, surface, protectedPaths);
 }

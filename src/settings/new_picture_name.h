@@ -10,4 +10,5 @@
 QString uniqueNewPicturePath(const QString &folder, const QString &base, const QString &extension);
 
 // "user" + yyyymmddhhmmss, the stem of crops and screen captures.
-QString timeStampedStem(const QString &prefix, const QDateTime &when, const QString &pattern = QStringLiteral("yyyyMMddHHmmss"));
+QString timeStampedStem(
+    const QString &prefix, const QDateTime &when, const QString &pattern = QStringLiteral("yyyyMMddHHmmss"));

@@ -53,8 +53,8 @@ bool WidgetPrompter::askYesNo(QWidget *parent, const QString &title, const QStri
     return box.clickedButton() == yes;
 }
 
-bool WidgetPrompter::askText(QWidget *parent, const QString &title, const QString &prompt,
-                             const QString &defaultText, QString *answer)
+bool WidgetPrompter::askText(
+    QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText, QString *answer)
 {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
@@ -70,19 +70,19 @@ int WidgetPrompter::exec(QDialog *dialog)
 
 void ScriptedPrompter::message(QWidget *, const QString &title, const QString &text, Icon icon)
 {
-    shown << Shown{QStringLiteral("message"), title, text, icon};
+    shown << Shown {QStringLiteral("message"), title, text, icon};
 }
 
 bool ScriptedPrompter::askYesNo(QWidget *, const QString &title, const QString &text)
 {
-    shown << Shown{QStringLiteral("question"), title, text, Icon::Question};
+    shown << Shown {QStringLiteral("question"), title, text, Icon::Question};
     return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
 }
 
-bool ScriptedPrompter::askText(QWidget *, const QString &title, const QString &prompt, const QString &,
-                               QString *answer)
+bool ScriptedPrompter::askText(
+    QWidget *, const QString &title, const QString &prompt, const QString &, QString *answer)
 {
-    shown << Shown{QStringLiteral("input"), title, prompt, Icon::None};
+    shown << Shown {QStringLiteral("input"), title, prompt, Icon::None};
     if (textAnswers.isEmpty())
         return false;
     const QString a = textAnswers.takeFirst();
@@ -93,6 +93,6 @@ bool ScriptedPrompter::askText(QWidget *, const QString &title, const QString &p
 
 int ScriptedPrompter::exec(QDialog *dialog)
 {
-    shown << Shown{QStringLiteral("dialog"), dialog->windowTitle(), dialog->objectName(), Icon::None};
+    shown << Shown {QStringLiteral("dialog"), dialog->windowTitle(), dialog->objectName(), Icon::None};
     return dialogHandler ? dialogHandler(dialog) : int(QDialog::Rejected);
 }

@@ -21,8 +21,9 @@ public:
     // A question with Yes/No ("是"/"否"); true for yes.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text) = 0;
     // An input box; false when cancelled.
-    virtual bool askText(QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText,
-                         QString *answer) = 0;
+    virtual bool askText(QWidget *parent, const QString &title, const QString &prompt,
+        const QString &defaultText, QString *answer)
+        = 0;
     // Runs a modal dialog; returns QDialog::exec's result.
     virtual int exec(QDialog *dialog) = 0;
 
@@ -38,7 +39,7 @@ public:
     void message(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     bool askYesNo(QWidget *parent, const QString &title, const QString &text) override;
     bool askText(QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText,
-                 QString *answer) override;
+        QString *answer) override;
     int exec(QDialog *dialog) override;
 };
 
@@ -46,21 +47,21 @@ public:
 class ScriptedPrompter : public Prompter {
 public:
     struct Shown {
-        QString kind;  // "message", "question", "input", "dialog"
+        QString kind; // "message", "question", "input", "dialog"
         QString title;
         QString text;
         Icon icon = Icon::None;
     };
 
     QList<Shown> shown;
-    QList<bool> yesNoAnswers;          // taken from the front; default: no
-    QList<QString> textAnswers;        // taken from the front; default: cancel
+    QList<bool> yesNoAnswers; // taken from the front; default: no
+    QList<QString> textAnswers; // taken from the front; default: cancel
     // Called for each dialog instead of exec(); returns the result. Default: reject.
     std::function<int(QDialog *)> dialogHandler;
 
     void message(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     bool askYesNo(QWidget *parent, const QString &title, const QString &text) override;
     bool askText(QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText,
-                 QString *answer) override;
+        QString *answer) override;
     int exec(QDialog *dialog) override;
 };

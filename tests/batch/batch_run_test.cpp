@@ -20,7 +20,7 @@ public:
 
     void showStatus(const QString &t) override { statuses << t; }
     void setStartCaption(const QString &c) override { captions << c; }
-    void setRunning(bool) override {}
+    void setRunning(bool) override { }
     void showError(const QString &t) override { errors << t; }
     bool askYesNo(const QString &t) override
     {
@@ -110,9 +110,9 @@ TEST(BatchRun, StartChecksInOrder)
 TEST(BatchRun, BadPicturesBecomeErrorLinesInListOrder)
 {
     Fixture fx;
-    const QStringList list = {fx.photo(QStringLiteral("1.png")), fx.junk(QStringLiteral("2.jpg"), "not a jpeg"),
-                              fx.photo(QStringLiteral("3.png")), fx.junk(QStringLiteral("4.png"), QByteArray()),
-                              fx.photo(QStringLiteral("5.png"))};
+    const QStringList list = {fx.photo(QStringLiteral("1.png")),
+        fx.junk(QStringLiteral("2.jpg"), "not a jpeg"), fx.photo(QStringLiteral("3.png")),
+        fx.junk(QStringLiteral("4.png"), QByteArray()), fx.photo(QStringLiteral("5.png"))};
     RecordingHost host;
     RunState state;
     BatchRun run(host, state);
@@ -138,9 +138,10 @@ TEST(BatchRun, BadPicturesBecomeErrorLinesInListOrder)
     ASSERT_EQ(host.questions.size(), 1);
     EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("在处理过程中发生错误,这些错误已经保存到")));
     EXPECT_TRUE(s.finalStatus.endsWith(QStringLiteral("请注意,在图片处理或上传过程中发生错误。")));
-    EXPECT_EQ(host.captions.mid(0, 5), (QStringList{"进度:1/5", "进度:2/5", "进度:3/5", "进度:4/5", "进度:5/5"}));
+    EXPECT_EQ(
+        host.captions.mid(0, 5), (QStringList {"进度:1/5", "进度:2/5", "进度:3/5", "进度:4/5", "进度:5/5"}));
     EXPECT_EQ(host.captions.last(), QStringLiteral("开始处理"));
-    EXPECT_EQ(host.finished, (QList<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(host.finished, (QList<int> {0, 1, 2, 3, 4}));
 
     // The state is reset: a second run's report holds only its own errors.
     EXPECT_EQ(state.sErrorText, RunState::errorReportHeader());
@@ -288,7 +289,7 @@ TEST(Pipeline, ExtendedCanvasIsWhiteAndMatrixApplies)
     job.iTargetW = 200;
     job.iTargetH = 100;
     job.bPicJQ = 0;
-    job.sngColorMatrix[0][0] = 0.5f;  // halve red
+    job.sngColorMatrix[0][0] = 0.5f; // halve red
     const RenderResult r = funImgDone(job, path);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.surface.pixel(10, 50), qRgb(255, 255, 255));
@@ -300,13 +301,13 @@ TEST(BatchRun, LinkPageCaptionsFollowTheirPictures)
 {
     Fixture fx;
     const QStringList list = {fx.junk(QStringLiteral("broken.png"), "x"), fx.photo(QStringLiteral("b.png")),
-                              fx.photo(QStringLiteral("c.png"))};
+        fx.photo(QStringLiteral("c.png"))};
     RecordingHost host;
     RunState state;
     BatchRun run(host, state);
     PublishSteps steps;
     steps.uploadPicture = [](const JobSettings &, const QString &, const QString &name) {
-        return UploadOutcome{QStringLiteral("http://w/") + name, QString()};
+        return UploadOutcome {QStringLiteral("http://w/") + name, QString()};
     };
     QStringList seenLinks, seenCaptions;
     steps.createLinkPage = [&](const JobSettings &job, const QStringList &links) {
@@ -321,6 +322,6 @@ TEST(BatchRun, LinkPageCaptionsFollowTheirPictures)
     job.sFtpServer = QStringLiteral("example.org");
     job.PicCaptions = {QStringLiteral("坏图"), QStringLiteral("第二张"), QStringLiteral("第三张")};
     run.StartRun(list, job);
-    EXPECT_EQ(seenLinks, (QStringList{"http://w/b.jpg", "http://w/c.jpg"}));
-    EXPECT_EQ(seenCaptions, (QStringList{"第二张", "第三张"}));
+    EXPECT_EQ(seenLinks, (QStringList {"http://w/b.jpg", "http://w/c.jpg"}));
+    EXPECT_EQ(seenCaptions, (QStringList {"第二张", "第三张"}));
 }

@@ -34,8 +34,8 @@ TEST(CorpusReplay, PictureLoaderAnswersEveryInput)
 TEST(CorpusReplay, HostileHeadersAreRefusedBeforeAllocating)
 {
     for (const char *name : {"huge_header.png", "huge_header.gif"}) {
-        const LoadedPicture p =
-            loadPicture(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/") + QString::fromLatin1(name));
+        const LoadedPicture p = loadPicture(
+            QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/") + QString::fromLatin1(name));
         EXPECT_FALSE(p.ok()) << name;
         EXPECT_FALSE(p.error.isEmpty()) << name;
     }
@@ -53,7 +53,8 @@ TEST(CorpusReplay, SizeIniParserAnswersEveryInput)
 TEST(CorpusReplay, DamagedPngChunkIsRefusedCheaply)
 {
     // A text chunk claiming a gigabyte in a 289-byte file.
-    const LoadedPicture p = loadPicture(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/huge_chunk.png"));
+    const LoadedPicture p
+        = loadPicture(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/huge_chunk.png"));
     EXPECT_FALSE(p.ok());
     EXPECT_EQ(p.error, QStringLiteral("图片数据有误或不完整"));
 }

@@ -49,7 +49,8 @@ TEST(Encoders, TiffIs24BitUncompressed)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.tiff"));
     QString error;
-    ASSERT_TRUE(SavePictureEncoded(testPicture(321, 7), path, QStringLiteral("TIFF"), 100, &error)) << error.toStdString();
+    ASSERT_TRUE(SavePictureEncoded(testPicture(321, 7), path, QStringLiteral("TIFF"), 100, &error))
+        << error.toStdString();
     const QString info = run(QStringLiteral("tiffinfo"), {path});
     EXPECT_TRUE(info.contains(QLatin1String("Bits/Sample: 8"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QLatin1String("Samples/Pixel: 3"))) << info.toStdString();
@@ -64,7 +65,7 @@ TEST(Encoders, BmpIsExact24BitBottomUp)
 {
     const QImage pic = testPicture(5, 3);
     const QByteArray bmp = encodeBmp24(pic);
-    ASSERT_EQ(bmp.size(), 54 + 16 * 3);  // 5 pixels: 15 bytes + 1 padding
+    ASSERT_EQ(bmp.size(), 54 + 16 * 3); // 5 pixels: 15 bytes + 1 padding
     EXPECT_EQ(bmp.left(2), QByteArray("BM"));
     EXPECT_EQ(quint8(bmp[28]), 24);
     // First stored pixel is the bottom-left one, blue first.
@@ -110,7 +111,7 @@ TEST(Writers, FailedWriteKeepsThePreviousFile)
     QFile check(path);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("previous good file"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left behind
 }
 
 TEST(Writers, NeverOverwriteASourcePicture)
@@ -155,7 +156,7 @@ TEST(Loader, DctScalingNeverGoesBelowTheNeed)
     EXPECT_EQ(full.image.size(), QSize(1600, 1200));
     const LoadedPicture small = loadPicture(path, QSize(390, 290));
     EXPECT_EQ(small.originalSize, QSize(1600, 1200));
-    EXPECT_EQ(small.image.size(), QSize(400, 300));  // 1/4 covers 390 x 290; 1/8 would not
+    EXPECT_EQ(small.image.size(), QSize(400, 300)); // 1/4 covers 390 x 290; 1/8 would not
     const LoadedPicture tiny = loadPicture(path, QSize(100, 100));
     EXPECT_EQ(tiny.image.size(), QSize(200, 150));
 }
@@ -196,7 +197,7 @@ TEST(Writers, FullDiskLeavesTheOldFileAndNoTemporary)
     old.close();
 
     // A file-size limit makes writes fail the way a full disk does.
-    rlimit saved{};
+    rlimit saved {};
     getrlimit(RLIMIT_FSIZE, &saved);
     auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit tight = saved;
@@ -211,5 +212,5 @@ TEST(Writers, FullDiskLeavesTheOldFileAndNoTemporary)
     EXPECT_FALSE(error.isEmpty());
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.jpg"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"out.jpg"});
 }

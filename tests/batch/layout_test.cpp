@@ -86,7 +86,7 @@ TEST(Layout, FitFrameTakesTheFrameSize)
     JobSettings job;
     chooseSizeMode(job, kFitFrame);
     EXPECT_EQ(ComputeLayout(4000, 3000, job.iTargetW, job.iTargetH, job, QSize(1024, 768)).outputSize(),
-              QSize(1024, 768));
+        QSize(1024, 768));
 }
 
 TEST(Layout, RoundsHalfToEven)
@@ -103,8 +103,8 @@ TEST(Layout, RoundsHalfToEven)
 
 TEST(SizePresets, ParsesTheFileFormat)
 {
-    const QVector<SizePreset> p =
-        parseSizePresets(QByteArrayLiteral("\xEF\xBB\xBF头像;120;160\r\n\r\nwide;1920;1080;extra\nbroken\n"));
+    const QVector<SizePreset> p = parseSizePresets(
+        QByteArrayLiteral("\xEF\xBB\xBF头像;120;160\r\n\r\nwide;1920;1080;extra\nbroken\n"));
     ASSERT_EQ(p.size(), 3);
     EXPECT_EQ(p[0].name, QStringLiteral("头像"));
     EXPECT_EQ(p[0].width, QStringLiteral("120"));

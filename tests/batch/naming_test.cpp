@@ -78,12 +78,12 @@ TEST(PictureFiles, ScansInNameOrderIgnoringCase)
     QStringList flat = scanPictureFolder(dir.path(), false);
     for (QString &p : flat)
         p = QDir(dir.path()).relativeFilePath(p);
-    EXPECT_EQ(flat, (QStringList{"A.png", "a2.gif", "b.jpg"}));
+    EXPECT_EQ(flat, (QStringList {"A.png", "a2.gif", "b.jpg"}));
 
     int lastProgress = 0;
     QStringList deep = scanPictureFolder(dir.path(), true, [&](int n) { lastProgress = n; });
     for (QString &p : deep)
         p = QDir(dir.path()).relativeFilePath(p);
-    EXPECT_EQ(deep, (QStringList{"A.png", "a2.gif", "b.jpg", "sub/z.jpg", "sub/deeper/y.bmp"}));
+    EXPECT_EQ(deep, (QStringList {"A.png", "a2.gif", "b.jpg", "sub/z.jpg", "sub/deeper/y.bmp"}));
     EXPECT_EQ(lastProgress, 5);
 }

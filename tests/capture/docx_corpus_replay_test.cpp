@@ -15,7 +15,8 @@ TEST(DocxCorpusReplay, EveryPackageGetsAnAnswer)
     for (const QString &name : names) {
         QTemporaryDir user;
         const WordImportResult r = importWordPictures(dir.filePath(name), user.path());
-        EXPECT_TRUE(!r.pictures.isEmpty() || !r.message.isEmpty() || !r.errorLines.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(!r.pictures.isEmpty() || !r.message.isEmpty() || !r.errorLines.isEmpty())
+            << name.toStdString();
         for (const QString &p : r.pictures)
             EXPECT_TRUE(p.startsWith(user.path())) << p.toStdString();
     }

@@ -40,11 +40,11 @@ bool refused(const QStringList &args)
 TEST(CliOptions, NamedOptionsSetTheirFields)
 {
     CliOptions o;
-    const JobSettings job = jobFrom({"-o", "out", "-R", "-j", "2", "-f", "original", "-q", "70", "--rename", "x_",
-                                     "--digits", "3", "--no-enlarge", "--extend", "--crop-x", "right", "--crop-y",
-                                     "bottom", "--offset", "5,-6", "a.jpg", "dir"},
-                                    &o);
-    EXPECT_EQ(o.inputs, (QStringList{"a.jpg", "dir"}));
+    const JobSettings job = jobFrom({"-o", "out", "-R", "-j", "2", "-f", "original", "-q", "70", "--rename",
+                                        "x_", "--digits", "3", "--no-enlarge", "--extend", "--crop-x",
+                                        "right", "--crop-y", "bottom", "--offset", "5,-6", "a.jpg", "dir"},
+        &o);
+    EXPECT_EQ(o.inputs, (QStringList {"a.jpg", "dir"}));
     EXPECT_EQ(o.outputDir, QStringLiteral("out"));
     EXPECT_TRUE(o.recursive);
     EXPECT_EQ(o.jobs, 2);
@@ -63,12 +63,12 @@ TEST(CliOptions, NamedOptionsSetTheirFields)
 
 TEST(CliOptions, WatermarksAndAdjustments)
 {
-    JobSettings job = jobFrom({"--text", "#当前日期#", "--color", "#102030", "--bold", "--font-size", "20", "--mark",
-                               "logo.png", "--opacity", "55", "--mark-scale", "11", "--mark-pos", "0.25,0.75",
-                               "--rotate", "auto", "--effect", "灰度"});
+    JobSettings job = jobFrom({"--text", "#当前日期#", "--color", "#102030", "--bold", "--font-size", "20",
+        "--mark", "logo.png", "--opacity", "55", "--mark-scale", "11", "--mark-pos", "0.25,0.75", "--rotate",
+        "auto", "--effect", "灰度"});
     EXPECT_EQ(job.bTextMark, 1);
     EXPECT_EQ(job.sText, QStringLiteral("#当前日期#"));
-    EXPECT_EQ(job.iuTxtPos, int(kBottomRight));  // no --text-pos: bottom right
+    EXPECT_EQ(job.iuTxtPos, int(kBottomRight)); // no --text-pos: bottom right
     EXPECT_EQ(job.lColor, 0x10 + 256 * 0x20 + 65536 * 0x30);
     EXPECT_TRUE(job.sBold);
     EXPECT_EQ(job.iSize, 20);
@@ -92,7 +92,7 @@ TEST(CliOptions, WatermarksAndAdjustments)
     for (int k = 0; k < 25; ++k)
         matrix << QString::number(k);
     job = jobFrom({"--matrix", matrix.join(QLatin1Char(','))});
-    EXPECT_FLOAT_EQ(job.sngColorMatrix[0][1], 1.0f);  // row by row
+    EXPECT_FLOAT_EQ(job.sngColorMatrix[0][1], 1.0f); // row by row
     EXPECT_FLOAT_EQ(job.sngColorMatrix[4][4], 24.0f);
 }
 
@@ -106,12 +106,13 @@ TEST(CliOptions, SetReachesAnyField)
 
 TEST(CliOptions, NonsenseIsRefusedWithAReason)
 {
-    for (const QStringList &args :
-         {QStringList{"--quality", "300"}, QStringList{"--bogus"}, QStringList{"-o"}, QStringList{"--set", "nokey"},
-          QStringList{"--set", "iUnknown=1"}, QStringList{"--effect", "sparkle"}, QStringList{"--rotate", "45"},
-          QStringList{"--color", "reddish"}, QStringList{"--text-pos", "middle"}, QStringList{"--matrix", "1,2,3"},
-          QStringList{"--jobs", "0"}, QStringList{"--opacity", "101"}, QStringList{"--mark-scale", "21"},
-          QStringList{"--crop-x", "up"}, QStringList{"--brightness", "80"}, QStringList{"--channels", "a,b,c"}})
+    for (const QStringList &args : {QStringList {"--quality", "300"}, QStringList {"--bogus"},
+             QStringList {"-o"}, QStringList {"--set", "nokey"}, QStringList {"--set", "iUnknown=1"},
+             QStringList {"--effect", "sparkle"}, QStringList {"--rotate", "45"},
+             QStringList {"--color", "reddish"}, QStringList {"--text-pos", "middle"},
+             QStringList {"--matrix", "1,2,3"}, QStringList {"--jobs", "0"}, QStringList {"--opacity", "101"},
+             QStringList {"--mark-scale", "21"}, QStringList {"--crop-x", "up"},
+             QStringList {"--brightness", "80"}, QStringList {"--channels", "a,b,c"}})
         EXPECT_TRUE(refused(args)) << args.join(QLatin1Char(' ')).toStdString();
 }
 
@@ -126,6 +127,6 @@ TEST(CliOptions, CorpusReplay)
         QStringList args;
         for (const QByteArray &p : f.readAll().split('\0'))
             args << QString::fromUtf8(p);
-        refused(args);  // must simply answer
+        refused(args); // must simply answer
     }
 }

@@ -2,7 +2,6 @@
 
 #include <gif_lib.h>
 #include <libimagequant.h>
-
 #include <vector>
 
 namespace {
@@ -33,7 +32,8 @@ QByteArray encodeGif(const QImage &picture, QString *error)
 
     liq_attr *attr = liq_attr_create();
     liq_set_speed(attr, 8);
-    liq_image *image = liq_image_create_rgba_rows(attr, reinterpret_cast<void **>(const_cast<unsigned char **>(rows.data())), w, h, 0);
+    liq_image *image = liq_image_create_rgba_rows(
+        attr, reinterpret_cast<void **>(const_cast<unsigned char **>(rows.data())), w, h, 0);
     liq_result *result = nullptr;
     std::vector<unsigned char> indexed(size_t(w) * size_t(h));
     QByteArray bytes;

@@ -35,12 +35,12 @@ QByteArray encodeBmp24(const QImage &picture)
     put32(b, 54);
     put32(b, 40);
     put32(b, quint32(w));
-    put32(b, quint32(h));  // positive: rows bottom-up
+    put32(b, quint32(h)); // positive: rows bottom-up
     put16(b, 1);
     put16(b, 24);
     put32(b, 0);
     put32(b, imageSize);
-    put32(b, 3780);  // 96 dpi
+    put32(b, 3780); // 96 dpi
     put32(b, 3780);
     put32(b, 0);
     put32(b, 0);
@@ -67,8 +67,8 @@ QByteArray encodeTiff24(const QImage &picture)
 
     // Little-endian baseline TIFF: header, pixel strip, then one directory.
     const quint32 stripOffset = 8;
-    const quint32 bitsOffset = stripOffset + stripBytes;   // three SHORTs: 8, 8, 8
-    const quint32 resOffset = bitsOffset + 6 + (stripBytes % 2);  // two RATIONALs
+    const quint32 bitsOffset = stripOffset + stripBytes; // three SHORTs: 8, 8, 8
+    const quint32 resOffset = bitsOffset + 6 + (stripBytes % 2); // two RATIONALs
     const quint32 ifdOffset = resOffset + 16;
 
     QByteArray b;
@@ -93,18 +93,18 @@ QByteArray encodeTiff24(const QImage &picture)
         quint32 count, value;
     };
     const Entry entries[] = {
-        {256, 4, 1, w},            // ImageWidth
-        {257, 4, 1, h},            // ImageLength
-        {258, 3, 3, bitsOffset},   // BitsPerSample
-        {259, 3, 1, 1},            // Compression: none
-        {262, 3, 1, 2},            // Photometric: RGB
-        {273, 4, 1, stripOffset},  // StripOffsets
-        {277, 3, 1, 3},            // SamplesPerPixel
-        {278, 4, 1, h},            // RowsPerStrip
-        {279, 4, 1, stripBytes},   // StripByteCounts
-        {282, 5, 1, resOffset},    // XResolution
-        {283, 5, 1, resOffset + 8},// YResolution
-        {296, 3, 1, 2},            // ResolutionUnit: inch
+        {256, 4, 1, w}, // ImageWidth
+        {257, 4, 1, h}, // ImageLength
+        {258, 3, 3, bitsOffset}, // BitsPerSample
+        {259, 3, 1, 1}, // Compression: none
+        {262, 3, 1, 2}, // Photometric: RGB
+        {273, 4, 1, stripOffset}, // StripOffsets
+        {277, 3, 1, 3}, // SamplesPerPixel
+        {278, 4, 1, h}, // RowsPerStrip
+        {279, 4, 1, stripBytes}, // StripByteCounts
+        {282, 5, 1, resOffset}, // XResolution
+        {283, 5, 1, resOffset + 8}, // YResolution
+        {296, 3, 1, 2}, // ResolutionUnit: inch
     };
     put16(b, quint16(std::size(entries)));
     for (const Entry &e : entries) {

@@ -1,9 +1,9 @@
 #include "batch/imaging/encoders.h"
 
 #include <QBuffer>
-#include <QImageWriter>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -38,9 +38,9 @@ QByteArray encodeWithQt(const QImage &picture, const char *format, QString *erro
 bool hasEncoderFor(const QString &extension)
 {
     const QString e = lower(extension);
-    if (e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("png") ||
-        e == QLatin1String("gif") || e == QLatin1String("tif") || e == QLatin1String("tiff") ||
-        e == QLatin1String("bmp"))
+    if (e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("png")
+        || e == QLatin1String("gif") || e == QLatin1String("tif") || e == QLatin1String("tiff")
+        || e == QLatin1String("bmp"))
         return true;
     return e == QLatin1String("webp") && QImageWriter::supportedImageFormats().contains("webp");
 }
@@ -109,8 +109,8 @@ int writeThroughUnnamedFile(const QString &path, const QByteArray &bytes)
         const QByteArray target = QFile::encodeName(info.absoluteFilePath());
         const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray temp = target + ".tuvo-" + QByteArray::number(::getpid()) + "-" +
-                QByteArray::number(attempt);
+            const QByteArray temp
+                = target + ".tuvo-" + QByteArray::number(::getpid()) + "-" + QByteArray::number(attempt);
             if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
                 if (::rename(temp.constData(), target.constData()) != 0) {
                     result = errno;
@@ -161,8 +161,8 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
     return true;
 }
 
-bool SavePictureEncoded(const QImage &picture, const QString &path, const QString &extension, int quality,
-                        QString *error)
+bool SavePictureEncoded(
+    const QImage &picture, const QString &path, const QString &extension, int quality, QString *error)
 {
     const QByteArray bytes = encodePicture(picture, extension, quality, error);
     if (bytes.isEmpty())

@@ -22,5 +22,5 @@ QByteArray encodeBmp24(const QImage &picture);
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
 // SavePictureEncoded: encode and write; false with *error on any failure.
-bool SavePictureEncoded(const QImage &picture, const QString &path, const QString &extension, int quality,
-                        QString *error);
+bool SavePictureEncoded(
+    const QImage &picture, const QString &path, const QString &extension, int quality, QString *error);

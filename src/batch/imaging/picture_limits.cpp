@@ -5,7 +5,7 @@
 #include <atomic>
 
 namespace {
-std::atomic<qint64> limitBytes{kDefaultPictureMemoryLimit};
+std::atomic<qint64> limitBytes {kDefaultPictureMemoryLimit};
 
 // Qt's own readers have a separate guard in megabytes; keep it in step.
 struct SyncQtLimit {

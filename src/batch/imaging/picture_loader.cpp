@@ -7,9 +7,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <turbojpeg.h>
-
 #include <memory>
+#include <turbojpeg.h>
 
 namespace {
 
@@ -60,7 +59,7 @@ QString readerError(const QImageReader &reader)
 // The smallest DCT scale whose result still covers minimumSize.
 tjscalingfactor chooseScale(int w, int h, QSize minimumSize)
 {
-    tjscalingfactor best{1, 1};
+    tjscalingfactor best {1, 1};
     if (!minimumSize.isValid())
         return best;
     int count = 0;
@@ -90,7 +89,7 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
     if (tjDecompressHeader3(tj.h, data, ulong(size), &w, &h, &subsamp, &colorspace) != 0)
         return false;
     if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
-        return false;  // Qt's decoder converts CMYK; turbojpeg's packed formats cannot
+        return false; // Qt's decoder converts CMYK; turbojpeg's packed formats cannot
     out.originalSize = QSize(w, h);
     const tjscalingfactor f = chooseScale(w, h, minimumSize);
     const int sw = TJSCALED(w, f);
@@ -105,8 +104,8 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
         out.error = QStringLiteral("内存不足,无法解码图片");
         return true;
     }
-    const int rc = tjDecompress2(tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh,
-                                 TJPF_BGRX, 0);
+    const int rc = tjDecompress2(
+        tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh, TJPF_BGRX, 0);
     if (rc != 0) {
         const bool warningOnly = tjGetErrorCode(tj.h) == TJERR_WARNING;
         const QString message = QString::fromLatin1(tjGetErrorStr2(tj.h));

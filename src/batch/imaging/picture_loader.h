@@ -8,9 +8,9 @@
 // scaled it down while decoding (JPEG DCT scaling); coordinates in the original
 // picture map to image by image.width() / originalSize.width().
 struct LoadedPicture {
-    QImage image;         // RGB32 or ARGB32, never auto-rotated
-    QSize originalSize;   // the picture's own pixel size
-    QString error;        // why loading failed; empty on success
+    QImage image; // RGB32 or ARGB32, never auto-rotated
+    QSize originalSize; // the picture's own pixel size
+    QString error; // why loading failed; empty on success
 
     bool ok() const { return !image.isNull(); }
 };

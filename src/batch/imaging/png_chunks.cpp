@@ -24,10 +24,10 @@ bool pngChunksFitFile(const uchar *data, qint64 size)
         const bool end = std::memcmp(data + pos + 4, "IEND", 4) == 0;
         // length, type, data, CRC
         if (pos + 12 + length > size)
-            return end && pos + 8 + length <= size;  // a missing final CRC is harmless
+            return end && pos + 8 + length <= size; // a missing final CRC is harmless
         if (end)
             return true;
         pos += 12 + length;
     }
-    return true;  // a file that just stops is the decoder's to report
+    return true; // a file that just stops is the decoder's to report
 }
