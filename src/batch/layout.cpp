@@ -1,19 +1,16 @@
 #include "batch/layout.h"
 
-#include <cfenv>
 #include <cmath>
 
 int roundEven(double v)
 {
-    // nearbyint follows the current rounding mode, which is round-to-nearest-even
-    // unless someone changed it; say so explicitly.
-    const int saved = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(v);
-    std::fesetround(saved);
-    if (!std::isfinite(r) || r > 2e9 || r < -2e9)
+    if (!std::isfinite(v) || v > 2e9 || v < -2e9)
         return 0;
-    return int(r);
+    // Ties go to the even neighbour, whatever the floating-point rounding mode is.
+    const double below = std::floor(v);
+    const double fraction = v - below;
+    const bool up = fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0);
+    return int(up ? below + 1 : below);
 }
 
 QSize Layout::outputSize() const

@@ -1,6 +1,5 @@
 #include "batch/picture_files.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QImageReader>
 
@@ -27,10 +26,7 @@ bool isPictureFileName(const QString &name)
 
 static void sortByName(QStringList &names)
 {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    std::stable_sort(names.begin(), names.end(), [&](const QString &x, const QString &y) {
+    std::stable_sort(names.begin(), names.end(), [](const QString &x, const QString &y) {
         const int c = QString::compare(x, y, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : x < y;
     });
