@@ -15,6 +15,10 @@ packages=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth
+  # Wayland: weston (native Wayland client test), sway + the desktop portal with
+  # its wlroots backend (screen capture through the portal)
+  qt6-wayland weston sway grim pipewire dbus xdg-desktop-portal xdg-desktop-portal-wlr
+  xdg-desktop-portal-gtk
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # benchmarks

@@ -103,6 +103,10 @@ inline QString screenGrabFailed()
 {
     return QStringLiteral("【操作错误】无法截取屏幕(这个桌面不允许程序截屏)。");
 }
+inline QString screenPortalMissing()
+{
+    return QStringLiteral("【操作错误】无法截取屏幕:桌面的截图服务(xdg-desktop-portal)没有回应。");
+}
 inline QString screenCaptureKept(const QString &path)
 {
     return QStringLiteral("【提示】截图已添加到图片列表: ") + path;

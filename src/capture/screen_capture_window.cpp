@@ -3,6 +3,7 @@
 #include "batch/imaging/encoders.h"
 #include "capture/capture_texts.h"
 #include "capture/new_picture_file.h"
+#include "capture/portal_screenshot.h"
 #include "settings/new_picture_name.h"
 
 #include <QApplication>
@@ -107,14 +108,44 @@ void ScreenCaptureWindow::start(QScreen *screen)
 
 void ScreenCaptureWindow::grabNow(QScreen *screen)
 {
-    const QPixmap pixmap = screen ? screen->grabWindow(0) : QPixmap();
+    if (!screen) {
+        grabFailed(captureTexts::screenGrabFailed());
+        return;
+    }
+    if (PortalScreenshot::sessionNeedsPortal()) {
+        grabThroughPortal(screen);
+        return;
+    }
+    const QPixmap pixmap = screen->grabWindow(0);
     if (pixmap.isNull()) {
-        emit statusLine(captureTexts::screenGrabFailed());
-        close();
-        finish(); // close() does nothing on a window that was never shown
+        grabFailed(captureTexts::screenGrabFailed());
         return;
     }
     showGrab(pixmap.toImage(), screen->geometry());
+}
+
+void ScreenCaptureWindow::grabThroughPortal(QScreen *screen)
+{
+    auto *portal = new PortalScreenshot(this);
+    QPointer<QScreen> target = screen;
+    connect(portal, &PortalScreenshot::grabbed, this, [this, portal, target](const QImage &picture) {
+        portal->deleteLater();
+        // The portal gives the whole desktop in device pixels; the window covers
+        // the screen in logical ones, and grabRect() maps between the two.
+        showGrab(picture, target ? target->geometry() : QRect(QPoint(0, 0), picture.size()));
+    });
+    connect(portal, &PortalScreenshot::failed, this, [this, portal](const QString &) {
+        portal->deleteLater();
+        grabFailed(captureTexts::screenPortalMissing());
+    });
+    portal->request();
+}
+
+void ScreenCaptureWindow::grabFailed(const QString &statusText)
+{
+    emit statusLine(statusText);
+    close();
+    finish(); // close() does nothing on a window that was never shown
 }
 
 void ScreenCaptureWindow::showGrab(const QImage &screenPicture, const QRect &geometry)

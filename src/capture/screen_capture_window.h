@@ -77,6 +77,8 @@ protected:
 
 private:
     void grabNow(QScreen *screen);
+    void grabThroughPortal(QScreen *screen);
+    void grabFailed(const QString &statusText);
     QRect grabRect(const QRect &windowRect) const;
     void updateDecorations();
     bool copyToClipboard(QImage *picture);

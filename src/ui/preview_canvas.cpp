@@ -47,10 +47,15 @@ QSize PreviewCanvas::fittedSize(QSize picture, QSize bounds)
 
 QRect PreviewCanvas::pictureRect() const
 {
+    // Fitted in device pixels, so that on a scaled screen a picture that fits is
+    // shown one picture pixel to one device pixel, as sharp as it will be written.
     const QRect area = rect().adjusted(8, 8, -8, -8);
-    const QSize s = fittedSize(image_.size(), area.size());
-    if (s.isEmpty())
+    const qreal ratio = devicePixelRatioF();
+    const QSize deviceArea(qRound(area.width() * ratio), qRound(area.height() * ratio));
+    const QSize deviceSize = fittedSize(image_.size(), deviceArea);
+    if (deviceSize.isEmpty())
         return QRect();
+    const QSize s(qMax(1, qRound(deviceSize.width() / ratio)), qMax(1, qRound(deviceSize.height() / ratio)));
     return QRect(area.x() + (area.width() - s.width()) / 2, area.y() + (area.height() - s.height()) / 2,
         s.width(), s.height());
 }
@@ -68,7 +73,9 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     }
     const QRect r = pictureRect();
     p.fillRect(r.translated(3, 3), QColor(0, 0, 0, 40));
-    p.setRenderHint(QPainter::SmoothPixmapTransform, r.size() != image_.size());
+    const qreal ratio = devicePixelRatioF();
+    p.setRenderHint(QPainter::SmoothPixmapTransform,
+        QSize(qRound(r.width() * ratio), qRound(r.height() * ratio)) != image_.size());
     p.drawImage(r, image_);
     if (busy_) {
         p.setPen(Qt::NoPen);

@@ -175,13 +175,14 @@ void FrmPic::setPlacement(const QRect &area, bool fitted)
 
 void FrmPic::ShowAll()
 {
-    const PicturePlacement p = fitToScreen(shown_.size(), size());
+    const PicturePlacement p = fitToScreen(deviceIndependentSize(shown_.size(), devicePixelRatioF()), size());
     setPlacement(p.area, p.fitted);
 }
 
 void FrmPic::showOwnSize()
 {
-    const PicturePlacement p = ownSizePlacement(shown_.size(), size());
+    const PicturePlacement p
+        = ownSizePlacement(deviceIndependentSize(shown_.size(), devicePixelRatioF()), size());
     setPlacement(p.area, p.fitted);
 }
 

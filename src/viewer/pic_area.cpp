@@ -42,7 +42,9 @@ void PicArea::resizeEvent(QResizeEvent *event)
 void PicArea::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, size() != image_.size());
+    // Smoothing only where picture pixels and device pixels do not meet one to one.
+    const QSize devicePixels(qRound(width() * devicePixelRatioF()), qRound(height() * devicePixelRatioF()));
+    p.setRenderHint(QPainter::SmoothPixmapTransform, devicePixels != image_.size());
     p.drawImage(rect(), image_);
     if (!selectionShown_ || selection_.isEmpty())
         return;

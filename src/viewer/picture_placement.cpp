@@ -50,3 +50,11 @@ QPoint panStep(const QRect &area, QSize screen, QPoint grab, QPoint pointer)
     return {panAxis(area.left(), area.width(), screen.width(), grab.x(), pointer.x()),
         panAxis(area.top(), area.height(), screen.height(), grab.y(), pointer.y())};
 }
+
+QSize deviceIndependentSize(QSize picture, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 0 || picture.isEmpty())
+        return picture;
+    return QSize(qMax(1, qRound(picture.width() / devicePixelRatio)),
+        qMax(1, qRound(picture.height() / devicePixelRatio)));
+}

@@ -11,6 +11,11 @@ struct PicturePlacement {
     bool fitted = false;
 };
 
+// A picture's size in device-independent pixels on a screen with the given ratio
+// of device pixels to them: at 2, a 200 × 200 picture covers 100 × 100, so that
+// one picture pixel lands on one device pixel.
+QSize deviceIndependentSize(QSize picture, qreal devicePixelRatio);
+
 // ShowAll: a picture larger than the screen shrinks to fit, keeping its shape;
 // a smaller one keeps its own size. Either way it is centred.
 PicturePlacement fitToScreen(QSize picture, QSize screen);

@@ -37,6 +37,8 @@ Desktop desktopFrom(const QString &xdgCurrentDesktop, const QString &desktopSess
         if (n == QLatin1String("gnome") || n == QLatin1String("unity") || n == QLatin1String("gnome-classic")
             || n == QLatin1String("gnome-flashback") || n == QLatin1String("ubuntu"))
             return Desktop::Gnome;
+        if (n == QLatin1String("kde") || n == QLatin1String("plasma") || n == QLatin1String("plasmawayland"))
+            return Desktop::Plasma;
         if (n == QLatin1String("xfce") || n == QLatin1String("xfce4"))
             return Desktop::Xfce;
     }
@@ -94,6 +96,14 @@ QList<WallpaperCommand> xfceWallpaperCommands(const QString &path, int style, co
     return commands;
 }
 
+WallpaperCommand plasmaWallpaperCommand(const QString &path, int style)
+{
+    const QString mode = style == WallpaperTile ? QStringLiteral("tile")
+        : style == WallpaperStretch             ? QStringLiteral("stretch")
+                                                : QStringLiteral("pad");
+    return {QStringLiteral("plasma-apply-wallpaperimage"), {QStringLiteral("--fill-mode"), mode, path}};
+}
+
 WallpaperCommand fehWallpaperCommand(const QString &path, int style)
 {
     const QString option = style == WallpaperTile ? QStringLiteral("--bg-tile")
@@ -108,6 +118,8 @@ QList<WallpaperCommand> wallpaperCommands(
     switch (desktop) {
     case Desktop::Gnome:
         return gnomeWallpaperCommands(path, style);
+    case Desktop::Plasma:
+        return {plasmaWallpaperCommand(path, style)};
     case Desktop::Xfce:
         return xfceWallpaperCommands(path, style, xfceProperties);
     case Desktop::Other:

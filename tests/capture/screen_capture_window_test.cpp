@@ -1,9 +1,11 @@
 #include "capture/screen_capture_window.h"
+#include "support/child_session.h"
 #include "support/qstring_printer.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
@@ -160,26 +162,32 @@ TEST(ScreenCaptureWindow, ToolStripButtonsAndEsc)
 
 // The whole round trip on a real X server: the program's window hides, the screen
 // is grabbed after the pause, a rectangle is dragged and double-clicked, and the
-// file holds what was on the screen. Runs this program again under xvfb-run.
+// file holds what was on the screen — also on scaled screens, where the picture
+// keeps every device pixel of the selection. Runs this program again under xvfb-run.
 TEST(ScreenCaptureWindow, RoundTripUnderXvfb)
 {
     if (qEnvironmentVariableIsSet("TUVO_UNDER_XVFB"))
         GTEST_SKIP() << "already under Xvfb";
     if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
         GTEST_SKIP() << "xvfb-run is not installed";
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TUVO_UNDER_XVFB"), QStringLiteral("1"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("xvfb-run"),
-        {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 640x480x24"),
-            QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=ScreenCaptureUnderX.*")});
-    ASSERT_TRUE(child.waitForFinished(60000));
-    const QString out = QString::fromLocal8Bit(child.readAll());
-    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+    for (const double scale : {1.0, 2.0, 1.5}) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TUVO_UNDER_XVFB"), QStringLiteral("1"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        const QString screen
+            = QStringLiteral("-screen 0 %1x%2x24").arg(qRound(640 * scale)).arg(qRound(480 * scale));
+        child.start(QStringLiteral("xvfb-run"),
+            {QStringLiteral("-a"), QStringLiteral("-s"), screen, QCoreApplication::applicationFilePath(),
+                QStringLiteral("--gtest_filter=ScreenCaptureUnderX.*")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString out = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << "scale " << scale << "\n" << out.toStdString();
+        EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 1 test"))) << out.toStdString();
+    }
 }
 
 TEST(ScreenCaptureUnderX, HideGrabDragDoubleClickShow)
@@ -188,6 +196,10 @@ TEST(ScreenCaptureUnderX, HideGrabDragDoubleClickShow)
         GTEST_SKIP() << "runs inside RoundTripUnderXvfb";
     QScreen *screen = QGuiApplication::primaryScreen();
     ASSERT_EQ(screen->geometry(), QRect(0, 0, 640, 480));
+    const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+    const auto device = [scale](int logical) {
+        return qRound(logical * scale);
+    };
 
     // The desktop: four quadrants. The program's main window: magenta, in the way.
     QLabel desktop;
@@ -217,21 +229,83 @@ TEST(ScreenCaptureUnderX, HideGrabDragDoubleClickShow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.geometry(), QRect(0, 0, 640, 480));
     const QImage grabbed(w.scratchGrabPath());
-    ASSERT_EQ(grabbed.size(), QSize(640, 480));
-    EXPECT_EQ(grabbed.pixelColor(300, 220), kQuadrants[0]); // under the hidden main window
+    ASSERT_EQ(grabbed.size(), QSize(device(640), device(480)));
+    EXPECT_EQ(grabbed.pixelColor(device(300), device(220)), kQuadrants[0]); // under the hidden main window
 
     drag(&w, {280, 200}, {380, 300});
     QTest::mouseDClick(&w, Qt::LeftButton, {}, QPoint(330, 250));
     ASSERT_EQ(f.kept.size(), 1);
     const QImage picture(f.kept[0], "BMP");
-    ASSERT_EQ(picture.size(), QSize(100, 100));
+    const int side = device(100);
+    ASSERT_EQ(picture.size(), QSize(side, side));
     EXPECT_EQ(picture.pixelColor(0, 0), kQuadrants[0]);
-    EXPECT_EQ(picture.pixelColor(99, 0), kQuadrants[1]);
-    EXPECT_EQ(picture.pixelColor(0, 99), kQuadrants[2]);
-    EXPECT_EQ(picture.pixelColor(99, 99), kQuadrants[3]);
-    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(100, 100));
+    EXPECT_EQ(picture.pixelColor(side - 1, 0), kQuadrants[1]);
+    EXPECT_EQ(picture.pixelColor(0, side - 1), kQuadrants[2]);
+    EXPECT_EQ(picture.pixelColor(side - 1, side - 1), kQuadrants[3]);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(side, side));
     EXPECT_TRUE(mainWindow.isVisible());
     EXPECT_EQ(f.mainShown, (QList<bool> {false, true}));
     EXPECT_FALSE(QFileInfo::exists(w.scratchGrabPath()));
     EXPECT_FALSE(QFileInfo::exists(w.scratchDimmedPath()));
+}
+
+// On Wayland the screen comes from the desktop portal: a real sway (headless, a
+// red background) with xdg-desktop-portal and its wlroots backend, on a private
+// D-Bus. Without a portal the status line says so and nothing is added.
+TEST(ScreenCaptureWindow, ThroughTheDesktopPortal)
+{
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        GTEST_SKIP() << "already inside a Wayland session";
+    for (const char *tool : {"sway", "weston", "grim", "pipewire", "dbus-run-session", "setpriv"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << "NOT RUN: " << tool << " is not installed (scripts/install-deps.sh installs it)";
+    if (!QFileInfo::exists(QStringLiteral("/usr/libexec/xdg-desktop-portal-wlr")))
+        GTEST_SKIP() << "NOT RUN: xdg-desktop-portal-wlr is not installed";
+    const QString script = QStringLiteral(TUVO_SOURCE_DIR "/tests/support/wayland-session.sh");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    QString out;
+    EXPECT_TRUE(rerunTestsIn(QStringLiteral("bash"), {script, QStringLiteral("portal")},
+        QStringLiteral("UnderPortal.*"), env, 120000, &out))
+        << out.toStdString();
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    EXPECT_TRUE(rerunTestsIn(QStringLiteral("bash"), {script, QStringLiteral("weston")},
+        QStringLiteral("UnderWaylandWithoutPortal.*"), env, 120000, &out))
+        << out.toStdString();
+}
+
+TEST(UnderPortal, GrabShowsTheCompositorsScreen)
+{
+    if (!qEnvironmentVariableIsSet("TUVO_PORTAL_INNER"))
+        GTEST_SKIP() << "runs inside ScreenCaptureWindow.ThroughTheDesktopPortal";
+    Fixture f;
+    auto w = makeWindow(f);
+    w->start(QGuiApplication::primaryScreen());
+    QTRY_VERIFY_WITH_TIMEOUT(w->isVisible(), 20000);
+    const QImage grabbed(w->scratchGrabPath());
+    ASSERT_FALSE(grabbed.isNull());
+    EXPECT_EQ(grabbed.pixelColor(grabbed.width() / 2, grabbed.height() / 2), QColor(255, 0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    drag(w.get(), {20, 20}, {70, 60});
+    QTest::mouseDClick(w.get(), Qt::LeftButton, {}, QPoint(40, 40));
+    ASSERT_EQ(f.kept.size(), 1);
+    const QImage picture(f.kept[0], "BMP");
+    EXPECT_EQ(picture.pixelColor(0, 0), QColor(255, 0, 0));
+}
+
+TEST(UnderWaylandWithoutPortal, StatusLineSaysSoAndNothingIsKept)
+{
+    if (QGuiApplication::platformName() != QLatin1String("wayland")
+        || qEnvironmentVariableIsSet("TUVO_PORTAL_INNER"))
+        GTEST_SKIP() << "runs inside ScreenCaptureWindow.ThroughTheDesktopPortal";
+    Fixture f;
+    auto w = makeWindow(f);
+    QStringList status;
+    QObject::connect(w.get(), &ScreenCaptureWindow::statusLine, [&status](const QString &s) { status << s; });
+    w->start(QGuiApplication::primaryScreen());
+    QTRY_COMPARE_WITH_TIMEOUT(status.size(), 1, 15000);
+    EXPECT_TRUE(status[0].startsWith(QStringLiteral("【操作错误】"))) << status[0].toStdString();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(f.kept.isEmpty());
+    EXPECT_EQ(f.mainShown, (QList<bool> {false, true}));
 }

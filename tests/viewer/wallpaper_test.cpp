@@ -12,7 +12,8 @@ TEST(Wallpaper, TheDesktopComesFromTheSessionVariables)
     EXPECT_EQ(desktopFrom(QStringLiteral("ubuntu:GNOME"), {}), Desktop::Gnome);
     EXPECT_EQ(desktopFrom(QStringLiteral("XFCE"), {}), Desktop::Xfce);
     EXPECT_EQ(desktopFrom({}, QStringLiteral("xfce")), Desktop::Xfce);
-    EXPECT_EQ(desktopFrom(QStringLiteral("KDE"), QStringLiteral("gnome")), Desktop::Other);
+    EXPECT_EQ(desktopFrom(QStringLiteral("KDE"), QStringLiteral("gnome")), Desktop::Plasma);
+    EXPECT_EQ(desktopFrom(QStringLiteral("sway"), {}), Desktop::Other);
     EXPECT_EQ(desktopFrom({}, {}), Desktop::Other);
 }
 
@@ -74,7 +75,10 @@ TEST(Wallpaper, OtherDesktopsUseFehOrNothing)
     EXPECT_EQ(fehWallpaperCommand(path, WallpaperStretch).arguments.first(), QStringLiteral("--bg-scale"));
     EXPECT_EQ(fehWallpaperCommand(path, WallpaperCentre).arguments.first(), QStringLiteral("--bg-center"));
     EXPECT_TRUE(wallpaperCommands(Desktop::Other, path, WallpaperTile, false, {}).isEmpty());
-    // GNOME never falls back to feh.
+    // Plasma (X11 or Wayland) has its own tool; GNOME never falls back to feh.
+    EXPECT_EQ(wallpaperCommands(Desktop::Plasma, path, WallpaperCentre, true, {}),
+        (QList<WallpaperCommand> {{QStringLiteral("plasma-apply-wallpaperimage"),
+            {QStringLiteral("--fill-mode"), QStringLiteral("pad"), path}}}));
     EXPECT_EQ(wallpaperCommands(Desktop::Gnome, path, WallpaperTile, true, {}).first().program,
         QStringLiteral("gsettings"));
 }
