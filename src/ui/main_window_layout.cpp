@@ -60,19 +60,18 @@ QAction *menuItem(QMenu *menu, const QString &name, const QString &text)
     return a;
 }
 
+// Only the window's own shapes: colours, frames and grounds come from the skin,
+// which a sheet set here would override.
 const char *kStyle = R"(
-QGroupBox { font-weight: bold; border: 1px solid palette(mid); border-radius: 5px; margin-top: 9px;
-            padding: 6px 4px 2px 4px; background: palette(base); }
-QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: #1d5fa8; }
+QGroupBox { font-weight: bold; }
 QGroupBox QWidget { font-weight: normal; }
 QPushButton#cmdStart { font-weight: bold; color: white; background: #2f7d32; border: 1px solid #24632a;
                        border-radius: 4px; padding: 6px 14px; }
 QPushButton#cmdStart:hover { background: #37913b; }
 QPushButton#cmdStart:disabled { background: #8fb892; color: #f4f4f4; }
 QPushButton#cmdStop { padding: 6px 14px; }
-QLabel#lFile { font-weight: bold; color: #1d5fa8; padding: 2px 2px; }
-QLabel#lOut, QLabel#lTxt, QLabel#lImg { color: #555; }
-QLabel#lPicInfo { color: #666; padding: 0 4px; }
+QLabel#lFile { font-weight: bold; padding: 2px 2px; }
+QLabel#lPicInfo { padding: 0 4px; }
 QStatusBar QLabel#lInfo { padding: 0 4px; }
 )";
 
