@@ -49,7 +49,11 @@ TEST_F(WindowTest, FirstStartShowsTheDefaults)
     EXPECT_EQ(child<QLineEdit>(w, "txtPrefix")->text(), QStringLiteral("Tuvo_"));
     EXPECT_EQ(child<QLineEdit>(w, "txtDigits")->text(), QStringLiteral("4"));
     EXPECT_FALSE(child<QLineEdit>(w, "txtPrefix")->isEnabled());
-    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), outputFolderLabel(paths_.zpDir()));
+    // The whole zp path, however long, and still after a dialog re-read the controls.
+    const QString wholeZp = QStringLiteral("输出文件夹:") + QDir::toNativeSeparators(paths_.zpDir());
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+    w.syncControlsFromJob();
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
     EXPECT_EQ(child<QLabel>(w, "lFile")->text(), QStringLiteral("图片数量:0个"));
     EXPECT_EQ(w.job().iJPGQ, 100);
     EXPECT_EQ(w.job().sFont, QStringLiteral("宋体"));
@@ -176,10 +180,18 @@ TEST_F(WindowTest, RemovingEverythingDisablesRemovalAndClearsThePreview)
     EXPECT_FALSE(child<QPushButton>(w, "cmdDel")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w, "cmdClr")->isEnabled());
     EXPECT_FALSE(w.canvas()->hasImage());
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().isEmpty());
     EXPECT_EQ(w.statusText(), QStringLiteral("就绪。"));
     w.cmdClr_Click();
     EXPECT_EQ(child<QLabel>(w, "lFile")->text(), QStringLiteral("图片数量:0个"));
     EXPECT_FALSE(child<QAction>(w, "mUndoDel")->isEnabled());
+
+    // "全部清空" also takes the last picture's name off the caption above the preview.
+    w.appendPictures(pics);
+    w.waitForPreview();
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().startsWith(QStringLiteral("p01.png")));
+    w.cmdClr_Click();
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().isEmpty());
 }
 
 TEST_F(WindowTest, AddingAFolderTwiceAddsNothingTheSecondTime)
