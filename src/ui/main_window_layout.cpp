@@ -1,5 +1,6 @@
 #include "settings/file_list.h"
 #include "ui/file_list_view.h"
+#include "ui/help_pages.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 
@@ -388,9 +389,12 @@ void MainWindow::buildMenus()
     effectMenu_ = image->addMenu(QStringLiteral("特效(&X)"));
     effectMenu_->setObjectName(QStringLiteral("mEffect"));
 
+    // The viewer hooks (installViewerHooks) connect the four viewer entries.
     QMenu *browse = menuBar()->addMenu(QStringLiteral("浏览(&B)"));
-    QAction *mView = menuItem(browse, QStringLiteral("mView"), QStringLiteral("全屏查看"));
-    QAction *mViewDone = menuItem(browse, QStringLiteral("mViewDone"), QStringLiteral("查看处理效果"));
+    menuItem(browse, QStringLiteral("mView"), QStringLiteral("全屏查看原图"));
+    menuItem(browse, QStringLiteral("mViewDone"), QStringLiteral("全屏预览处理图"));
+    menuItem(browse, QStringLiteral("mViewList"), QStringLiteral("多图列表浏览原图"));
+    menuItem(browse, QStringLiteral("mViewSlide"), QStringLiteral("幻灯片模式浏览原图"));
     browse->addSeparator();
     mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QStringLiteral("实时预览"));
     mPreview_->setCheckable(true);
@@ -403,6 +407,17 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     QAction *mGuide = menuItem(help, QStringLiteral("mGuide"), QStringLiteral("使用指南"));
     QAction *mAbout = menuItem(help, QStringLiteral("mAbout"), QStringLiteral("关于Tuvo..."));
+    help->addSeparator();
+    for (const HelpPage &page : helpPages()) {
+        QAction *a = menuItem(help, page.objectName, page.menuText);
+        connect(a, &QAction::triggered, this, [this, page] {
+            const QString target = helpPageTarget(page, paths_);
+            if (target.isEmpty())
+                showStatus(QStringLiteral("【操作错误】找不到") + page.menuText + QStringLiteral("文件。"));
+            else
+                hooks_.openExternal(target);
+        });
+    }
 
     connect(mAddFile, &QAction::triggered, this, &MainWindow::cmdAdd_Click);
     connect(mAddDir, &QAction::triggered, this, &MainWindow::cmdAdds_Click);
@@ -430,12 +445,6 @@ void MainWindow::buildMenus()
         if (on)
             redrawPreview();
     });
-    const auto view = [this](bool processed) {
-        if (hooks_.viewer && lstFile_->currentRow() >= 0)
-            hooks_.viewer(*this, lstFile_->currentRow(), processed);
-    };
-    connect(mView, &QAction::triggered, this, [view] { view(false); });
-    connect(mViewDone, &QAction::triggered, this, [view] { view(true); });
     const auto hook = [this](QAction *a, std::function<void(MainWindow &)> Hooks::*member) {
         connect(a, &QAction::triggered, this, [this, member] {
             if (hooks_.*member)

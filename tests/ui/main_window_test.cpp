@@ -11,8 +11,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -431,3 +435,42 @@ TEST_F(WindowTest, StoredTextWatermarkDoesNotOpenADialogAtStart)
 }
 
 } // namespace
+
+TEST_F(WindowTest, HelpEntriesOpenTheInstalledDocumentsNeverAPlaceholder)
+{
+    // An installed layout: data in share/tuvo, documents in share/doc/tuvo.
+    const QString share = home() + QStringLiteral("/share");
+    paths_ = AppPaths::at(share + QStringLiteral("/tuvo"), home());
+    MainWindow &w = start();
+    QMenu *help = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->menu() && a->text().startsWith(QStringLiteral("帮助")))
+            help = a->menu();
+    ASSERT_NE(help, nullptr);
+    QStringList texts;
+    for (QAction *a : help->actions())
+        if (!a->isSeparator())
+            texts << a->text();
+    EXPECT_EQ(texts,
+        (QStringList {QStringLiteral("使用指南"), QStringLiteral("关于Tuvo..."), QStringLiteral("更新说明"),
+            QStringLiteral("许可协议"), QStringLiteral("问题反馈")}));
+
+    // Nothing installed: a message, and nothing is opened.
+    child<QAction>(w, "mLicence")->trigger();
+    EXPECT_TRUE(opened_.isEmpty());
+    EXPECT_EQ(w.statusText(), QStringLiteral("【操作错误】找不到许可协议文件。"));
+
+    const auto put = [](const QString &path) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("text\n");
+        return path;
+    };
+    const QString notes = put(share + QStringLiteral("/doc/tuvo/RELEASE-NOTES.md"));
+    const QString licence = put(share + QStringLiteral("/doc/tuvo/LICENSE"));
+    const QString report = put(share + QStringLiteral("/tuvo/doc/问题反馈.txt"));
+    for (const char *name : {"mNews", "mLicence", "mReport"})
+        child<QAction>(w, name)->trigger();
+    EXPECT_EQ(opened_, (QStringList {notes, licence, report}));
+}
