@@ -53,11 +53,7 @@ TEST_F(WindowTest, FirstStartShowsTheDefaults)
     EXPECT_EQ(child<QLineEdit>(w, "txtPrefix")->text(), QStringLiteral("Tuvo_"));
     EXPECT_EQ(child<QLineEdit>(w, "txtDigits")->text(), QStringLiteral("4"));
     EXPECT_FALSE(child<QLineEdit>(w, "txtPrefix")->isEnabled());
-    // The whole zp path, however long, and still after a dialog re-read the controls.
-    const QString wholeZp = QStringLiteral("输出文件夹:") + QDir::toNativeSeparators(paths_.zpDir());
-    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
-    w.syncControlsFromJob();
-    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), outputFolderLabel(paths_.zpDir()));
     EXPECT_EQ(child<QLabel>(w, "lFile")->text(), QStringLiteral("图片数量:0个"));
     EXPECT_EQ(w.job().iJPGQ, 100);
     EXPECT_EQ(w.job().sFont, QStringLiteral("宋体"));
@@ -230,7 +226,7 @@ TEST_F(WindowTest, CancelButtonForgetsTheFolderAndAddsNothing)
     EXPECT_TRUE(w.job().sODIR.isEmpty());
 }
 
-TEST_F(WindowTest, OutputFolderLabelShortensA30CharacterPath)
+TEST_F(WindowTest, OutputFolderLabelShowsTheWholeZpPathThenShortensA30CharacterChoice)
 {
     const int room = 30 - int(home().size()) - 1;
     if (room < 1)
@@ -238,7 +234,15 @@ TEST_F(WindowTest, OutputFolderLabelShortensA30CharacterPath)
     const QString folder = home() + QLatin1Char('/') + QString(room, QLatin1Char('o'));
     ASSERT_EQ(folder.size(), 30);
     ASSERT_TRUE(QDir().mkpath(folder));
+    // At start the label names the whole zp path, however long, and keeps it
+    // when a dialog re-reads the controls.
+    paths_ = AppPaths::at(home(), home() + QStringLiteral("/a writable folder with a long name"));
     MainWindow &w = start();
+    const QString wholeZp = QStringLiteral("输出文件夹:") + QDir::toNativeSeparators(paths_.zpDir());
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+    w.syncControlsFromJob();
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+
     answerDialogWith(folder);
     w.cmdODir_Click();
     EXPECT_EQ(w.job().sOutDir, folder);
@@ -455,6 +459,8 @@ TEST_F(WindowTest, HelpEntriesOpenTheInstalledDocumentsNeverAPlaceholder)
         (QStringList {QStringLiteral("使用指南"), QStringLiteral("关于Tuvo..."), QStringLiteral("更新说明"),
             QStringLiteral("许可协议"), QStringLiteral("问题反馈")}));
 
+    for (const char *name : {"mNews", "mLicence", "mReport"})
+        ASSERT_NE(w.findChild<QAction *>(QLatin1String(name)), nullptr) << name;
     // Nothing installed: a message, and nothing is opened.
     child<QAction>(w, "mLicence")->trigger();
     EXPECT_TRUE(opened_.isEmpty());

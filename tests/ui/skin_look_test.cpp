@@ -25,6 +25,11 @@ struct Skin {
     const char *id;
 };
 
+void PrintTo(const Skin &skin, std::ostream *out)
+{
+    *out << skin.id;
+}
+
 double luminance(QColor c)
 {
     const auto channel = [](int v) {
