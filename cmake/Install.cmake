@@ -12,6 +12,8 @@ endforeach()
 set(TUVO_SHARE ${CMAKE_INSTALL_DATADIR}/tuvo)
 install(DIRECTORY data/bk data/sy data/skin DESTINATION ${TUVO_SHARE})
 install(FILES data/size.ini DESTINATION ${TUVO_SHARE})
+# Documents the help menu opens (share/tuvo/doc).
+install(DIRECTORY data/doc DESTINATION ${TUVO_SHARE})
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/使用必读.txt)
   install(FILES data/使用必读.txt DESTINATION ${TUVO_SHARE})
 endif()

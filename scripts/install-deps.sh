@@ -8,6 +8,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-multimedia-dev
+  qt6-translations-l10n
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev
   fonts-noto-cjk

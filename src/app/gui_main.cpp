@@ -11,6 +11,7 @@
 #include "ui/main_window_skin.h"
 #include "ui/main_window_viewer.h"
 #include "ui/prompter.h"
+#include "ui/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
         return 0;
 
     applyLook(app);
+    installQtTranslations(app);
     const AppPaths paths = AppPaths::resolve();
     std::unique_ptr<QSettings> settings = openSettingsStore(programBaseName());
     MainWindow window(paths, settings.get());

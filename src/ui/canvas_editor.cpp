@@ -396,16 +396,38 @@ void CanvasEditor::placeOverlays()
     }
 }
 
+bool CanvasEditor::overMark(QPoint pos) const
+{
+    for (const QWidget *h : handles_) {
+        if (!h->isHidden() && h->geometry().adjusted(-4, -4, 4, 4).contains(pos))
+            return true;
+    }
+    const QRect shown = host_.imageRect ? host_.imageRect() : QRect();
+    if (shown.isEmpty())
+        return false;
+    // The hit test may switch a position list; hovering must change nothing.
+    JobSettings probe = job_;
+    return PinRect(pos, QRectF(shown), host_.surfaceSize ? host_.surfaceSize() : QSize(),
+               host_.marks ? host_.marks() : MarkPlacement(), probe)
+        != MarkHit::None;
+}
+
 void CanvasEditor::hoverOverlays(QPoint pos)
 {
+    const bool inPanelBand = toolPanel_ && pos.x() > preview_->width() - toolPanel_->width();
+    const QRect bar = buttonBar_ ? buttonBar_->geometry() : QRect();
+    const bool inBarBand
+        = buttonBar_ && pos.y() >= bar.top() && pos.x() >= bar.left() && pos.x() <= bar.right();
+    // A panel opened over a watermark would cover it and its handle, and take the
+    // press meant for dragging it.
+    const bool blocked = (inPanelBand || inBarBand) && overMark(pos);
     if (toolPanel_) {
-        toolPanel_->setVisible(pos.x() > preview_->width() - toolPanel_->width());
+        toolPanel_->setVisible(inPanelBand && !blocked);
         if (toolPanel_->isVisible())
             toolPanel_->raise();
     }
     if (buttonBar_) {
-        const QRect bar = buttonBar_->geometry();
-        buttonBar_->setVisible(pos.y() >= bar.top() && pos.x() >= bar.left() && pos.x() <= bar.right());
+        buttonBar_->setVisible(inBarBand && !blocked);
         if (buttonBar_->isVisible())
             buttonBar_->raise();
     }

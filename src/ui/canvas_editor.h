@@ -78,6 +78,8 @@ private:
     void placeHandle(QPoint centre);
     void placeOverlays();
     void hoverOverlays(QPoint pos);
+    // Whether pos lies on a watermark or a shown handle.
+    bool overMark(QPoint pos) const;
     void setMovePointer(bool on);
     void setOffsets(float x, float y);
     bool customMarkActive() const;

@@ -24,6 +24,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -86,6 +87,14 @@ void FrmDlg::buildUi()
     dir1_->setMinimumWidth(220);
     connect(dir1_, &QTreeView::clicked, this,
         [this](const QModelIndex &i) { folderClicked(dirModel_->filePath(i)); });
+    // The model reads folders in the background: every folder on the way to the
+    // current one that arrives moves the rows, so the current folder is brought
+    // back into view. Folders the user opens elsewhere do not move the view.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        const QString on = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+        if (folder_ == loaded || folder_.startsWith(on))
+            scrollToCurrentFolder();
+    });
 
     file1_ = new QListWidget(this);
     file1_->setObjectName(QStringLiteral("File1"));
@@ -245,7 +254,7 @@ bool FrmDlg::setCurrentFolder(const QString &folder)
     if (index.isValid()) {
         dir1_->setCurrentIndex(index);
         dir1_->expand(index);
-        dir1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        scrollToCurrentFolder();
     }
     for (int i = drive1_->count() - 1; i >= 0; --i) {
         const QString root = drive1_->itemData(i).toString();
@@ -257,6 +266,20 @@ bool FrmDlg::setCurrentFolder(const QString &folder)
     }
     fillFiles();
     return true;
+}
+
+void FrmDlg::scrollToCurrentFolder()
+{
+    const QModelIndex index = dirModel_->index(folder_);
+    if (index.isValid())
+        dir1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void FrmDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only a shown tree knows its height; scroll once it is laid out.
+    QTimer::singleShot(0, this, &FrmDlg::scrollToCurrentFolder);
 }
 
 QString FrmDlg::currentFolder() const

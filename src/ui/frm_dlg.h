@@ -67,6 +67,9 @@ private:
     void driveChanged(int index);
     void alphaTextEdited(const QString &text);
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    // Brings the current folder into the tree's view.
+    void scrollToCurrentFolder();
 
     QSettings *settings_;
     int mode_ = NoActionMode;

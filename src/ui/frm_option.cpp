@@ -167,15 +167,16 @@ QWidget *FrmOption::buildPdfPanel()
     auto *page = new QFrame(framePDF_);
     page->setObjectName(QStringLiteral("pdfSketch"));
     page->setFrameShape(QFrame::Box);
-    page->setStyleSheet(QStringLiteral("QFrame#pdfSketch { background: white; }"));
+    // A white sheet of paper in every skin.
+    page->setStyleSheet(QStringLiteral("QFrame#pdfSketch { background: white; color: #333333; }"));
     page->setMinimumSize(380, 440); // a page in A4 proportions
     auto *sketch = new QVBoxLayout(page);
-    QFont bold = font();
-    bold.setBold(true);
     for (int i = 0; i < 3; ++i) {
         txtPDF_[i] = new QLineEdit(page);
         txtPDF_[i]->setObjectName(QStringLiteral("txtPDF%1").arg(i + 1));
-        txtPDF_[i]->setFont(bold);
+        // Its own sheet: the main window's sheet sets the weight of every text box
+        // in a panel, and a style sheet's weight beats a font set in code.
+        txtPDF_[i]->setStyleSheet(QStringLiteral("font-weight: bold;"));
         txtPDF_[i]->setAlignment(Qt::AlignCenter);
     }
     txtPDF_[0]->setToolTip(QStringLiteral("图片集标题"));
@@ -184,6 +185,7 @@ QWidget *FrmOption::buildPdfPanel()
     txtPDF_[0]->installEventFilter(this);
     txtPDF_[1]->installEventFilter(this);
     auto *pictures = new QLabel(QStringLiteral("<<<<图片及说明区域>>>>"), page);
+    pictures->setStyleSheet(QStringLiteral("color: #333333; background: white;"));
     pictures->setAlignment(Qt::AlignCenter);
     pictures->setMinimumHeight(120);
     sketch->addWidget(txtPDF_[0]);

@@ -102,6 +102,8 @@ void FrmTxtSet::buildUi()
     txtPre_->setReadOnly(true);
     txtPre_->setMinimumHeight(110);
     txtPre_->setPlainText(txtText_->currentText());
+    preFont_ = txtPre_->font();
+    preColour_ = QColor(Qt::black);
     auto *preLayout = new QVBoxLayout(framePre);
     preLayout->addWidget(txtPre_);
 
@@ -131,16 +133,16 @@ void FrmTxtSet::buildUi()
         txtPre_->setPlainText(t);
     });
     connect(cmbFont_, &QComboBox::textActivated, this, [this](const QString &family) {
-        QFont f = txtPre_->font();
+        QFont f = preFont_;
         f.setFamily(family);
-        txtPre_->setFont(f);
+        setPreviewFont(f);
     });
     connect(txtSize_, &QLineEdit::textChanged, this, &FrmTxtSet::txtSize_Change);
     const auto style = [this](void (QFont::*set)(bool)) {
         return [this, set](bool on) {
-            QFont f = txtPre_->font();
+            QFont f = preFont_;
             (f.*set)(on);
-            txtPre_->setFont(f);
+            setPreviewFont(f);
         };
     };
     connect(chkB_, &QCheckBox::toggled, this, style(&QFont::setBold));
@@ -183,9 +185,9 @@ void FrmTxtSet::load()
             i = 0;
         }
         cmbFont_->setCurrentIndex(i);
-        QFont f = txtPre_->font();
+        QFont f = preFont_;
         f.setFamily(cmbFont_->itemText(i));
-        txtPre_->setFont(f);
+        setPreviewFont(f);
     }
     txtSize_->setText(QString::number(job_.iSize));
     txtSize_Change(txtSize_->text());
@@ -202,17 +204,42 @@ void FrmTxtSet::txtSize_Change(const QString &text)
     // The preview keeps its size for text it cannot take.
     if (!ok || !(size > 0) || size >= 32767.5)
         return;
-    QFont f = txtPre_->font();
+    QFont f = preFont_;
     f.setPointSizeF(size);
-    txtPre_->setFont(f);
+    setPreviewFont(f);
+}
+
+void FrmTxtSet::setPreviewFont(const QFont &font)
+{
+    preFont_ = font;
+    showPreview();
 }
 
 void FrmTxtSet::setPreviewColour(const QColor &colour)
 {
-    QPalette p = txtPre_->palette();
-    p.setColor(QPalette::Text, colour);
-    txtPre_->setPalette(p);
+    preColour_ = colour;
+    showPreview();
     showSwatch(colour);
+}
+
+void FrmTxtSet::showPreview()
+{
+    // A skin's style sheet repaints every text box in its own colour and weight,
+    // and would do so to the preview the moment the dialog is shown; a sheet of
+    // the preview's own wins over it.
+    QStringList rules;
+    rules << QStringLiteral("color: %1;").arg(preColour_.name());
+    if (!preFont_.family().isEmpty())
+        rules << QStringLiteral("font-family: \"%1\";").arg(preFont_.family());
+    rules << QStringLiteral("font-size: %1pt;").arg(preFont_.pointSizeF())
+          << QStringLiteral("font-weight: %1;")
+                 .arg(preFont_.bold() ? QStringLiteral("bold") : QStringLiteral("normal"))
+          << QStringLiteral("font-style: %1;")
+                 .arg(preFont_.italic() ? QStringLiteral("italic") : QStringLiteral("normal"))
+          << QStringLiteral("text-decoration: %1;")
+                 .arg(preFont_.underline() ? QStringLiteral("underline") : QStringLiteral("none"));
+    txtPre_->setStyleSheet(QStringLiteral("QTextEdit#txtPre { %1 }").arg(rules.join(QLatin1Char(' '))));
+    txtPre_->setFont(preFont_);
 }
 
 void FrmTxtSet::showSwatch(const QColor &colour)
@@ -227,7 +254,7 @@ void FrmTxtSet::dropPick()
 {
     if (!picColor_->isVisible())
         return;
-    showSwatch(txtPre_->palette().color(QPalette::Text));
+    showSwatch(preColour_);
     picColor_->hide();
 }
 
@@ -268,8 +295,8 @@ void FrmTxtSet::cmdOK_Click()
     }
     job_.sText = txtPre_->toPlainText();
     // Whole points, halves to even, as the preview box took them.
-    job_.iSize = int(std::nearbyint(txtPre_->font().pointSizeF()));
-    job_.lColor = packedColour(txtPre_->palette().color(QPalette::Text));
+    job_.iSize = int(std::nearbyint(preFont_.pointSizeF()));
+    job_.lColor = packedColour(preColour_);
     job_.sFont = cmbFont_->currentText();
     job_.sBold = chkB_->isChecked();
     job_.sUnderline = chkU_->isChecked();

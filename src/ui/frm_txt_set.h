@@ -2,7 +2,9 @@
 
 #include "batch/job_settings.h"
 
+#include <QColor>
 #include <QDialog>
+#include <QFont>
 
 class ColourChart;
 class QCheckBox;
@@ -35,13 +37,19 @@ private:
     void buildUi();
     void load();
     void txtSize_Change(const QString &text);
+    void setPreviewFont(const QFont &font);
     void setPreviewColour(const QColor &colour);
+    // Lays the preview's font and colour onto txtPre.
+    void showPreview();
     void showSwatch(const QColor &colour);
     // Leaving the chart without a click: the swatch returns to the preview's colour.
     void dropPick();
 
     JobSettings &job_;
     QString textOnEntry_;
+    // What txtPre shows; OK stores these.
+    QFont preFont_;
+    QColor preColour_;
     Ending ending_ = Ending::Open;
 
     QComboBox *txtText_;

@@ -57,7 +57,9 @@ void MainWindow::load(const QStringList &commandLinePictures)
     // Fresh job: prefix, empty frame and watermark, output folder zp, sODIR.
     job_ = startJobSettings(paths_);
     state_ = RunState();
-    lOut_->setText(outputFolderLabel(job_.sOutDir));
+    // At start the label names the whole zp path; a chosen folder is shown shortened.
+    lOut_->setText(QStringLiteral("输出文件夹:") + job_.sOutDir);
+    lOut_->setToolTip(job_.sOutDir);
     cmbFormat_->clear();
     cmbFormat_->addItems({QStringLiteral("原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
         QStringLiteral("tiff"), QStringLiteral("bmp")});
@@ -110,8 +112,10 @@ void MainWindow::syncControlsFromJob()
     txtDigits_->setText(job_.iNumDigits);
     txtPrefix_->setEnabled(job_.bRename == 1);
     txtDigits_->setEnabled(job_.bRename == 1);
-    lOut_->setText(outputFolderLabel(job_.sOutDir));
-    lOut_->setToolTip(job_.sOutDir);
+    if (lOut_->toolTip() != job_.sOutDir) {
+        lOut_->setText(outputFolderLabel(job_.sOutDir));
+        lOut_->setToolTip(job_.sOutDir);
+    }
     chkPDF_->setChecked(job_.bMakePDF == 1);
     cmdPDFSet_->setEnabled(job_.bMakePDF == 1);
     chkUpload_->setChecked(job_.bUpload == 1);

@@ -195,6 +195,7 @@ void MainWindow::cmdDel_Click()
     if (files_->isEmpty()) {
         updateRemovalControls();
         canvas_->clearImage();
+        lPicInfo_->clear();
         renderer_->cancel();
         showStatus(texts::idle());
     } else {
@@ -229,6 +230,7 @@ void MainWindow::cmdClr_Click()
     mUndoDelFile_->setEnabled(false);
     cmdAdds_->setFocus();
     canvas_->clearImage();
+    lPicInfo_->clear();
     renderer_->cancel();
     txtCaption_->hide();
     setWindowTitle(windowTitleText());

@@ -1,5 +1,6 @@
 #include "settings/file_list.h"
 #include "ui/file_list_view.h"
+#include "ui/help_pages.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 
@@ -60,19 +61,18 @@ QAction *menuItem(QMenu *menu, const QString &name, const QString &text)
     return a;
 }
 
+// Only the window's own shapes: colours, frames and grounds come from the skin,
+// which a sheet set here would override.
 const char *kStyle = R"(
-QGroupBox { font-weight: bold; border: 1px solid palette(mid); border-radius: 5px; margin-top: 9px;
-            padding: 6px 4px 2px 4px; background: palette(base); }
-QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: #1d5fa8; }
+QGroupBox { font-weight: bold; }
 QGroupBox QWidget { font-weight: normal; }
 QPushButton#cmdStart { font-weight: bold; color: white; background: #2f7d32; border: 1px solid #24632a;
                        border-radius: 4px; padding: 6px 14px; }
 QPushButton#cmdStart:hover { background: #37913b; }
 QPushButton#cmdStart:disabled { background: #8fb892; color: #f4f4f4; }
 QPushButton#cmdStop { padding: 6px 14px; }
-QLabel#lFile { font-weight: bold; color: #1d5fa8; padding: 2px 2px; }
-QLabel#lOut, QLabel#lTxt, QLabel#lImg { color: #555; }
-QLabel#lPicInfo { color: #666; padding: 0 4px; }
+QLabel#lFile { font-weight: bold; padding: 2px 2px; }
+QLabel#lPicInfo { padding: 0 4px; }
 QStatusBar QLabel#lInfo { padding: 0 4px; }
 )";
 
@@ -389,9 +389,12 @@ void MainWindow::buildMenus()
     effectMenu_ = image->addMenu(QStringLiteral("特效(&X)"));
     effectMenu_->setObjectName(QStringLiteral("mEffect"));
 
+    // The viewer hooks (installViewerHooks) connect the four viewer entries.
     QMenu *browse = menuBar()->addMenu(QStringLiteral("浏览(&B)"));
-    QAction *mView = menuItem(browse, QStringLiteral("mView"), QStringLiteral("全屏查看"));
-    QAction *mViewDone = menuItem(browse, QStringLiteral("mViewDone"), QStringLiteral("查看处理效果"));
+    menuItem(browse, QStringLiteral("mView"), QStringLiteral("全屏查看原图"));
+    menuItem(browse, QStringLiteral("mViewDone"), QStringLiteral("全屏预览处理图"));
+    menuItem(browse, QStringLiteral("mViewList"), QStringLiteral("多图列表浏览原图"));
+    menuItem(browse, QStringLiteral("mViewSlide"), QStringLiteral("幻灯片模式浏览原图"));
     browse->addSeparator();
     mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QStringLiteral("实时预览"));
     mPreview_->setCheckable(true);
@@ -404,6 +407,17 @@ void MainWindow::buildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     QAction *mGuide = menuItem(help, QStringLiteral("mGuide"), QStringLiteral("使用指南"));
     QAction *mAbout = menuItem(help, QStringLiteral("mAbout"), QStringLiteral("关于Tuvo..."));
+    help->addSeparator();
+    for (const HelpPage &page : helpPages()) {
+        QAction *a = menuItem(help, page.objectName, page.menuText);
+        connect(a, &QAction::triggered, this, [this, page] {
+            const QString target = helpPageTarget(page, paths_);
+            if (target.isEmpty())
+                showStatus(QStringLiteral("【操作错误】找不到") + page.menuText + QStringLiteral("文件。"));
+            else
+                hooks_.openExternal(target);
+        });
+    }
 
     connect(mAddFile, &QAction::triggered, this, &MainWindow::cmdAdd_Click);
     connect(mAddDir, &QAction::triggered, this, &MainWindow::cmdAdds_Click);
@@ -431,12 +445,6 @@ void MainWindow::buildMenus()
         if (on)
             redrawPreview();
     });
-    const auto view = [this](bool processed) {
-        if (hooks_.viewer && lstFile_->currentRow() >= 0)
-            hooks_.viewer(*this, lstFile_->currentRow(), processed);
-    };
-    connect(mView, &QAction::triggered, this, [view] { view(false); });
-    connect(mViewDone, &QAction::triggered, this, [view] { view(true); });
     const auto hook = [this](QAction *a, std::function<void(MainWindow &)> Hooks::*member) {
         connect(a, &QAction::triggered, this, [this, member] {
             if (hooks_.*member)

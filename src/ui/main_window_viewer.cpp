@@ -8,6 +8,7 @@
 #include "ui/prompter.h"
 #include "viewer/frm_pic.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QSettings>
 #include <QVariant>
@@ -68,6 +69,15 @@ void installViewerHooks(MainWindow &window)
         w.listView()->setCurrentRow(row);
         openViewer(w, processed ? ViewerCommand::Processed : ViewerCommand::Pictures);
     };
+    // The browse menu.
+    const std::pair<const char *, ViewerCommand> entries[]
+        = {{"mView", ViewerCommand::Pictures}, {"mViewDone", ViewerCommand::Processed},
+            {"mViewList", ViewerCommand::Thumbnails}, {"mViewSlide", ViewerCommand::Slideshow}};
+    for (const auto &[name, command] : entries) {
+        if (QAction *a = window.findChild<QAction *>(QLatin1String(name)))
+            QObject::connect(
+                a, &QAction::triggered, &window, [&window, c = command] { openViewer(window, c); });
+    }
 }
 
 FrmPic *openViewer(MainWindow &window, ViewerCommand command)

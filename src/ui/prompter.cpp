@@ -56,10 +56,15 @@ bool WidgetPrompter::askYesNo(QWidget *parent, const QString &title, const QStri
 bool WidgetPrompter::askText(
     QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText, QString *answer)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    const bool ok = box.exec() == QDialog::Accepted;
     if (ok && answer)
-        *answer = text;
+        *answer = box.textValue();
     return ok;
 }
 

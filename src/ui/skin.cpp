@@ -71,6 +71,9 @@ QString readSkinSheet(const QString &path)
 bool applySkin(const QString &path)
 {
     const QString sheet = readSkinSheet(path);
+    // A skin names its pictures (the tick of a check box) as "skin:name.png",
+    // found beside the skin file.
+    QDir::setSearchPaths(QStringLiteral("skin"), {QFileInfo(path).absolutePath()});
     if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
         app->setStyleSheet(sheet);
     return !sheet.isEmpty();

@@ -6,7 +6,8 @@
 // Skins are Qt style sheets kept in ".she" files in the skin folder. One skin
 // holds for the whole application, so every window, dialog and menu follows it.
 
-// Reads the style sheet in path and applies it to the application. A missing,
+// Reads the style sheet in path and applies it to the application; pictures the
+// sheet names as url(skin:NAME) are taken from path's folder. A missing,
 // empty, unreadable or malformed file clears any skin (the plain look) and gives
 // false; nothing is reported to the user.
 bool applySkin(const QString &path);

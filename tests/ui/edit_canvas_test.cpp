@@ -249,3 +249,35 @@ TEST(CanvasEditing, ToolPanelAndButtonBarShowOnlyWhileTheMouseIsOverTheirPlace)
     hover(QPoint(bar->geometry().left() - 5, 495));
     EXPECT_FALSE(bar->isVisible());
 }
+
+TEST(CanvasEditing, ToolPanelDoesNotOpenOverAWatermarkSoItStaysDraggable)
+{
+    Canvas c;
+    c.shown = QRect(0, 0, 600, 450); // the picture fills the preview's width
+    c.job.bPicMark = 1;
+    c.job.suISyF = QStringLiteral("mark.png");
+    c.job.iuImgPos = kTopRight;
+    c.job.iuISyX = c.marks.iuISyX = 730.0 / 800;
+    c.job.iuISyY = c.marks.iuISyY = 45.0 / 600;
+    c.marks.pictureDrawn = true;
+    c.marks.sngMarkW = 100; // surface (680..780, 20..70), preview (510..585, 15..52)
+    c.marks.sngMarkH = 50;
+    auto *panel = new QWidget(&c.preview);
+    panel->resize(100, 200);
+    c.editor.setToolPanel(panel);
+    c.preview.show();
+    const auto hover = [&](QPoint at) {
+        QMouseEvent e(
+            QEvent::MouseMove, at, c.preview.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&c.preview, &e);
+    };
+    hover(QPoint(560, 300));
+    EXPECT_TRUE(panel->isVisible());
+    hover(QPoint(550, 30));
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(c.job.iuImgPos, kTopRight); // hovering switches nothing
+    EXPECT_NE(c.preview.childAt(550, 30), panel);
+    c.press(Qt::LeftButton, QPoint(550, 30));
+    EXPECT_EQ(c.editor.selectedMark(), MarkHit::Picture);
+    EXPECT_TRUE(c.editor.handleVisible());
+}

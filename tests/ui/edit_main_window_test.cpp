@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -106,6 +107,21 @@ TEST_F(WindowTest, TickingTheTextBoxOpensTheTextDialogAndFillsTheSizeField)
     EXPECT_EQ(w.job().iJPGQ, 55);
     settings_->sync();
     EXPECT_EQ(settingsValue(QStringLiteral("iJPGQ")), QStringLiteral("55"));
+}
+
+TEST_F(WindowTest, PdfCoverFieldsAreBold)
+{
+    MainWindow &w = start();
+    installEditingControls(w);
+    QList<bool> bold;
+    prompter_.dialogHandler = [&bold](QDialog *d) {
+        d->show();
+        for (const char *name : {"txtPDF1", "txtPDF2", "txtPDF3"})
+            bold << QFontInfo(child<QLineEdit>(*d, name)->font()).bold();
+        return int(QDialog::Rejected);
+    };
+    child<QAction>(w, "mSPDFSet")->trigger();
+    EXPECT_EQ(bold, (QList<bool> {true, true, true}));
 }
 
 // Not a check: with TUVO_SCREENS set to a folder, saves pictures of the dialogs and

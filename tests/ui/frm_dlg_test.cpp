@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -136,3 +138,28 @@ TEST(FrmWait, EllipsisBlinks)
 }
 
 } // namespace
+
+TEST_F(FrmDlgTest, OpensWithTheCurrentFolderInView)
+{
+    // Enough folders before it that the current one lies far below the first screen.
+    for (int i = 0; i < 120; ++i)
+        QDir(dir.path()).mkpath(QStringLiteral("a%1").arg(i, 3, 10, QLatin1Char('0')));
+    const QString deep = QDir(dir.path()).filePath(QStringLiteral("a119/inner/zp"));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::FolderMode);
+    ASSERT_TRUE(dlg.setCurrentFolder(deep));
+    dlg.resize(760, 420);
+    dlg.show();
+    auto *tree = dlg.findChild<QTreeView *>(QStringLiteral("Dir1"));
+    ASSERT_NE(tree, nullptr);
+    const auto inView = [tree] {
+        const QRect r = tree->visualRect(tree->currentIndex());
+        return r.isValid() && tree->viewport()->rect().contains(r.center());
+    };
+    // Let the background folder reading finish; the view must end on the folder.
+    QTest::qWait(1500);
+    EXPECT_TRUE(QTest::qWaitFor(inView, 3000));
+    EXPECT_EQ(QDir(tree->model()->data(tree->currentIndex(), QFileSystemModel::FilePathRole).toString()),
+        QDir(deep));
+}

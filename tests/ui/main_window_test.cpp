@@ -11,8 +11,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -176,10 +180,18 @@ TEST_F(WindowTest, RemovingEverythingDisablesRemovalAndClearsThePreview)
     EXPECT_FALSE(child<QPushButton>(w, "cmdDel")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w, "cmdClr")->isEnabled());
     EXPECT_FALSE(w.canvas()->hasImage());
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().isEmpty());
     EXPECT_EQ(w.statusText(), QStringLiteral("就绪。"));
     w.cmdClr_Click();
     EXPECT_EQ(child<QLabel>(w, "lFile")->text(), QStringLiteral("图片数量:0个"));
     EXPECT_FALSE(child<QAction>(w, "mUndoDel")->isEnabled());
+
+    // "全部清空" also takes the last picture's name off the caption above the preview.
+    w.appendPictures(pics);
+    w.waitForPreview();
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().startsWith(QStringLiteral("p01.png")));
+    w.cmdClr_Click();
+    EXPECT_TRUE(child<QLabel>(w, "lPicInfo")->text().isEmpty());
 }
 
 TEST_F(WindowTest, AddingAFolderTwiceAddsNothingTheSecondTime)
@@ -214,7 +226,7 @@ TEST_F(WindowTest, CancelButtonForgetsTheFolderAndAddsNothing)
     EXPECT_TRUE(w.job().sODIR.isEmpty());
 }
 
-TEST_F(WindowTest, OutputFolderLabelShortensA30CharacterPath)
+TEST_F(WindowTest, OutputFolderLabelShowsTheWholeZpPathThenShortensA30CharacterChoice)
 {
     const int room = 30 - int(home().size()) - 1;
     if (room < 1)
@@ -222,7 +234,15 @@ TEST_F(WindowTest, OutputFolderLabelShortensA30CharacterPath)
     const QString folder = home() + QLatin1Char('/') + QString(room, QLatin1Char('o'));
     ASSERT_EQ(folder.size(), 30);
     ASSERT_TRUE(QDir().mkpath(folder));
+    // At start the label names the whole zp path, however long, and keeps it
+    // when a dialog re-reads the controls.
+    paths_ = AppPaths::at(home(), home() + QStringLiteral("/a writable folder with a long name"));
     MainWindow &w = start();
+    const QString wholeZp = QStringLiteral("输出文件夹:") + QDir::toNativeSeparators(paths_.zpDir());
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+    w.syncControlsFromJob();
+    EXPECT_EQ(child<QLabel>(w, "lOut")->text(), wholeZp);
+
     answerDialogWith(folder);
     w.cmdODir_Click();
     EXPECT_EQ(w.job().sOutDir, folder);
@@ -419,3 +439,44 @@ TEST_F(WindowTest, StoredTextWatermarkDoesNotOpenADialogAtStart)
 }
 
 } // namespace
+
+TEST_F(WindowTest, HelpEntriesOpenTheInstalledDocumentsNeverAPlaceholder)
+{
+    // An installed layout: data in share/tuvo, documents in share/doc/tuvo.
+    const QString share = home() + QStringLiteral("/share");
+    paths_ = AppPaths::at(share + QStringLiteral("/tuvo"), home());
+    MainWindow &w = start();
+    QMenu *help = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->menu() && a->text().startsWith(QStringLiteral("帮助")))
+            help = a->menu();
+    ASSERT_NE(help, nullptr);
+    QStringList texts;
+    for (QAction *a : help->actions())
+        if (!a->isSeparator())
+            texts << a->text();
+    EXPECT_EQ(texts,
+        (QStringList {QStringLiteral("使用指南"), QStringLiteral("关于Tuvo..."), QStringLiteral("更新说明"),
+            QStringLiteral("许可协议"), QStringLiteral("问题反馈")}));
+
+    for (const char *name : {"mNews", "mLicence", "mReport"})
+        ASSERT_NE(w.findChild<QAction *>(QLatin1String(name)), nullptr) << name;
+    // Nothing installed: a message, and nothing is opened.
+    child<QAction>(w, "mLicence")->trigger();
+    EXPECT_TRUE(opened_.isEmpty());
+    EXPECT_EQ(w.statusText(), QStringLiteral("【操作错误】找不到许可协议文件。"));
+
+    const auto put = [](const QString &path) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("text\n");
+        return path;
+    };
+    const QString notes = put(share + QStringLiteral("/doc/tuvo/RELEASE-NOTES.md"));
+    const QString licence = put(share + QStringLiteral("/doc/tuvo/LICENSE"));
+    const QString report = put(share + QStringLiteral("/tuvo/doc/问题反馈.txt"));
+    for (const char *name : {"mNews", "mLicence", "mReport"})
+        child<QAction>(w, name)->trigger();
+    EXPECT_EQ(opened_, (QStringList {notes, licence, report}));
+}

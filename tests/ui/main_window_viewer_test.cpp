@@ -7,7 +7,10 @@
 #include "viewer/thumbnail_panel.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -94,4 +97,44 @@ TEST_F(WindowTest, ViewerOfTheProcessedPictureNeedsASizeFirst)
     ASSERT_FALSE(prompter_.shown.isEmpty());
     EXPECT_EQ(prompter_.shown.last().text, QStringLiteral("图片尺寸不能同时为0！"));
     EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(WindowTest, BrowseMenuHoldsTheFourViews)
+{
+    MainWindow &w = start();
+    w.show();
+    installViewerHooks(w);
+    QMenu *browse = nullptr;
+    for (QAction *a : w.menuBar()->actions())
+        if (a->menu() && a->text().startsWith(QStringLiteral("浏览")))
+            browse = a->menu();
+    ASSERT_NE(browse, nullptr);
+    QStringList texts;
+    for (QAction *a : browse->actions().mid(0, 4))
+        texts << a->text();
+    EXPECT_EQ(texts,
+        (QStringList {QStringLiteral("全屏查看原图"), QStringLiteral("全屏预览处理图"),
+            QStringLiteral("多图列表浏览原图"), QStringLiteral("幻灯片模式浏览原图")}));
+
+    browse->actions().at(0)->trigger();
+    EXPECT_EQ(w.statusText(), QStringLiteral("【操作错误】当前没有图片可以浏览。"));
+
+    w.appendPictures(makePictures(home() + QStringLiteral("/pics"), 3));
+    const auto openedViewer = [] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *v = qobject_cast<FrmPic *>(top); v && v->isVisible())
+                return QPointer<FrmPic>(v);
+        return QPointer<FrmPic>();
+    };
+    for (const auto &[index, mode] : {std::pair {2, int(ViewModeThumbnails)}, {3, int(ViewModeSlideshow)}}) {
+        browse->actions().at(index)->trigger();
+        QPointer<FrmPic> viewer = openedViewer();
+        ASSERT_FALSE(viewer.isNull()) << index;
+        EXPECT_EQ(viewer->iViewMode(), mode);
+        EXPECT_EQ(viewer->iViewSource(), int(ViewSourcePictures));
+        if (viewer->thumbnailPanel())
+            viewer->thumbnailPanel()->waitForThumbnails();
+        viewer->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -1,8 +1,10 @@
 #include "batch/job_settings.h"
+#include "batch/pipeline.h"
 #include "support/qstring_printer.h"
 #include "ui/colour_chart.h"
 #include "ui/frm_txt_set.h"
 #include "ui/prompter.h"
+#include "ui/skin.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -239,4 +242,87 @@ TEST(TextSettingsOpeners, CancelFromTheMenuKeepsTheOldTextAndFont)
     editTextWatermark(job, nullptr);
     EXPECT_EQ(job.sText, QStringLiteral("原来的"));
     EXPECT_EQ(job.bTextMark, 1);
+}
+
+// The colour picked in the chart survives any number of confirmations under a
+// skin, the preview box shows it, and the written picture carries it.
+TEST(TextSettingsDialog, PickedColourSurvivesReopeningAndReachesThePicture)
+{
+    ASSERT_TRUE(applySkin(QStringLiteral(TUVO_SOURCE_DIR "/data/skin/浅蓝(默认).she")));
+    const QImage &chart = ColourChart::chartImage();
+    QPoint redSpot;
+    int best = -1;
+    for (int y = 0; y < chart.height(); ++y)
+        for (int x = 0; x < chart.width(); ++x) {
+            const QColor c = chart.pixelColor(x, y);
+            if (c.red() - c.green() - c.blue() > best) {
+                best = c.red() - c.green() - c.blue();
+                redSpot = QPoint(x, y);
+            }
+        }
+    const QColor red = ColourChart::colourAt(redSpot);
+    ASSERT_GT(best, 150);
+
+    const auto confirm = [](JobSettings &job, std::function<void(FrmTxtSet &)> edit) {
+        FrmTxtSet dlg(job);
+        dlg.show();
+        if (edit)
+            edit(dlg);
+        QApplication::processEvents();
+        const QImage shown = child<QTextEdit>(&dlg, "txtPre")->grab().toImage();
+        click(&dlg, "cmdOK");
+        return shown;
+    };
+    const auto shows = [](const QImage &img, const QColor &c) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor p = img.pixelColor(x, y);
+                if (qAbs(p.red() - c.red()) + qAbs(p.green() - c.green()) + qAbs(p.blue() - c.blue()) < 40)
+                    return true;
+            }
+        return false;
+    };
+
+    JobSettings job;
+    job.sText = QStringLiteral("水印");
+    job.iSize = 40;
+    job.lColor = 0;
+    // A first OK that keeps black stores black.
+    confirm(job, {});
+    EXPECT_EQ(job.lColor, 0);
+
+    QImage shown = confirm(job, [&](FrmTxtSet &dlg) {
+        child<QCheckBox>(&dlg, "chkB")->setChecked(true);
+        child<QPushButton>(&dlg, "txtColor")->click();
+        releaseOver(child<ColourChart>(&dlg, "picColor"), redSpot);
+    });
+    EXPECT_EQ(job.lColor, packed(red));
+    EXPECT_TRUE(shows(shown, red));
+    EXPECT_TRUE(job.sBold);
+
+    // Reopened and confirmed without a change: the preview still shows it, bold.
+    FrmTxtSet again(job);
+    again.show();
+    QApplication::processEvents();
+    auto *pre = child<QTextEdit>(&again, "txtPre");
+    EXPECT_TRUE(shows(pre->grab().toImage(), red));
+    EXPECT_TRUE(QFontInfo(pre->font()).bold());
+    EXPECT_EQ(child<QPushButton>(&again, "txtColor")->property("swatch").value<QColor>(), red);
+    click(&again, "cmdOK");
+    EXPECT_EQ(job.lColor, packed(red));
+    confirm(job, {});
+    EXPECT_EQ(job.lColor, packed(red));
+
+    QTemporaryDir dir;
+    QImage white(320, 200, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    const QString path = dir.filePath(QStringLiteral("white.png"));
+    ASSERT_TRUE(white.save(path));
+    job.bTextMark = 1;
+    job.iuTxtPos = kCentre;
+    const RenderResult out = funImgDone(job, path);
+    ASSERT_TRUE(out.ok());
+    EXPECT_TRUE(shows(out.surface, red));
+    EXPECT_FALSE(shows(out.surface, QColor(31, 45, 58)));
+    qApp->setStyleSheet(QString());
 }

@@ -1,0 +1,40 @@
+#include "ui/help_pages.h"
+
+#include "settings/app_paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+const QList<HelpPage> &helpPages()
+{
+    static const QList<HelpPage> pages = {
+        {QStringLiteral("mNews"), QStringLiteral("更新说明"), QString(),
+            {QStringLiteral("RELEASE-NOTES.md"), QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
+        {QStringLiteral("mLicence"), QStringLiteral("许可协议"), QString(),
+            {QStringLiteral("LICENSE"), QStringLiteral("LICENSE.txt"), QStringLiteral("copyright")}},
+        {QStringLiteral("mReport"), QStringLiteral("问题反馈"), QString(),
+            {QStringLiteral("问题反馈.txt"), QStringLiteral("REPORTING.md")}},
+    };
+    return pages;
+}
+
+QStringList helpDocumentFolders(const AppPaths &paths)
+{
+    const QDir data(paths.dataDir());
+    return {data.filePath(QStringLiteral("doc")), data.path(),
+        QDir::cleanPath(data.filePath(QStringLiteral("../doc/tuvo")))};
+}
+
+QString helpPageTarget(const HelpPage &page, const AppPaths &paths)
+{
+    if (!page.webAddress.isEmpty())
+        return page.webAddress;
+    for (const QString &folder : helpDocumentFolders(paths)) {
+        for (const QString &name : page.documentNames) {
+            const QFileInfo doc(QDir(folder).filePath(name));
+            if (doc.isFile() && doc.isReadable())
+                return doc.absoluteFilePath();
+        }
+    }
+    return QString();
+}
