@@ -7,7 +7,7 @@ add_compile_options(-fstack-protector-strong)
 string(APPEND CMAKE_C_FLAGS_DEBUG " -Og")
 string(APPEND CMAKE_CXX_FLAGS_DEBUG " -Og")
 # AddressSanitizer brings its own checked versions of the same functions.
-if(NOT TUVO_SANITIZE)
+if(NOT TUVO_SANITIZE AND NOT TUVO_FUZZ)
   add_compile_options(-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2)
 endif()
 add_link_options(LINKER:-z,relro,-z,now)
