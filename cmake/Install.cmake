@@ -1,6 +1,7 @@
 # A normal Linux installation: programs in bin, read-only data in share/tuvo
 # (where AppPaths looks when the program's own folder holds no data), the
-# desktop entry, icons, AppStream metainfo and the man page. CPack makes a .deb.
+# desktop entry, icons, AppStream metainfo, the man pages and the documents in
+# share/doc/tuvo. CPack makes a .deb.
 include(GNUInstallDirs)
 
 foreach(program tuvo tuvo-cli)
@@ -25,26 +26,56 @@ foreach(size 16 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tuvo.png)
 endforeach()
 install(FILES packaging/icons/tuvo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES packaging/tuvo-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/doc/release-notes.txt packaging/doc/reporting-bugs.txt packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# Man pages and the Debian changelog are installed gzip-compressed (-n: no name
+# or time stamp, so the package is reproducible).
+set(TUVO_GZ_DIR ${CMAKE_BINARY_DIR}/compressed)
+set(tuvo_gz_files)
+foreach(source packaging/tuvo.1 packaging/tuvo-cli.1 packaging/changelog.Debian)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${TUVO_GZ_DIR}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TUVO_GZ_DIR}
+    COMMAND sh -c "gzip -9n -c '${CMAKE_SOURCE_DIR}/${source}' > '${TUVO_GZ_DIR}/${name}.gz'"
+    DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+  list(APPEND tuvo_gz_files ${TUVO_GZ_DIR}/${name}.gz)
+endforeach()
+add_custom_target(tuvo-compressed-docs ALL DEPENDS ${tuvo_gz_files})
+install(FILES ${TUVO_GZ_DIR}/tuvo.1.gz ${TUVO_GZ_DIR}/tuvo-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TUVO_GZ_DIR}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(TUVO_PACKAGE_MAINTAINER "Tuvo developers <tuvo@users.noreply.github.com>"
+    CACHE STRING "Maintainer field of the .deb: the project's address")
 set(CPACK_PACKAGE_NAME tuvo)
 set(CPACK_PACKAGE_VENDOR "The Tuvo developers")
-set(CPACK_PACKAGE_CONTACT "The Tuvo developers <tuvo@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Batch picture processor: resize, frame, watermark, convert, PDF and FTP")
+set(CPACK_PACKAGE_CONTACT ${TUVO_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TUVO_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch picture processor: resize, frame, watermark, convert, PDF and FTP")
+file(READ ${CMAKE_SOURCE_DIR}/packaging/description.txt tuvo_description)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${tuvo_description}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/tuvo/tuvo")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# Libraries from the binaries themselves; plugins and fonts that are loaded at run
-# time are named by hand: the platform plugins, TIFF/WebP readers, CJK glyphs.
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Debug information stays out of the package.
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Libraries come from the binaries themselves (dpkg-shlibdeps); what is loaded
+# at run time is named by hand: Qt's TIFF/WebP readers and the CJK glyphs. The
+# X11 platform plugin is part of libqt6gui6; Wayland needs qt6-wayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-noto-cjk")
 # xdg-open shows folders, the link page and the read-me; the camera needs
 # GStreamer's video4linux source when Qt Multimedia is built in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 if(TARGET Qt6::Multimedia)
   string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", gstreamer1.0-plugins-good")
 endif()
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer, feh")
+# .doc import converts through LibreOffice; feh sets the wallpaper outside GNOME and Xfce.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-writer-nogui | libreoffice-writer, feh")
 include(CPack)

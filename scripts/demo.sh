@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
+bash scripts/install-deps.sh build
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTUVO_BUILD_TESTS=OFF >/dev/null
+cmake --build build -j "$(nproc)" --target tuvo tuvo-cli tuvo-data
 
 out="$PWD/out/demo"
 rm -rf "$out"

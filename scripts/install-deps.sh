@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs everything Tuvo needs to build, run, test and benchmark on Debian 12.
-# Safe to run again: it asks apt only for packages that are missing.
+# Installs the Debian 12 packages Tuvo needs. Safe to run again: it asks apt only
+# for packages that are missing.
+#
+#   install-deps.sh build   building and running Tuvo (scripts/demo.sh)
+#   install-deps.sh test    that, plus the real peers the tests run against (scripts/test.sh)
+#   install-deps.sh [all]   that, plus fuzzing, benchmarks and packaging checks
 set -euo pipefail
 
-packages=(
-  # build
+build=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-multimedia-dev
@@ -12,21 +15,34 @@ packages=(
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev
   fonts-noto-cjk
-  # tests and their real peers
+)
+test=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth
   # Wayland: weston (native Wayland client test), sway + the desktop portal with
   # its wlroots backend (screen capture through the portal)
-  qt6-wayland weston sway grim pipewire dbus xdg-desktop-portal xdg-desktop-portal-wlr
+  qt6-wayland weston sway grim pipewire xdg-desktop-portal xdg-desktop-portal-wlr
   xdg-desktop-portal-gtk
-  # fuzzing and sanitizers
+  # .doc import, wallpaper and drag and drop against the real programs
+  libreoffice-writer-nogui dbus libglib2.0-bin gsettings-desktop-schemas dconf-gsettings-backend
+  xfconf libxfconf-0-3 xdotool  # xfconf-query needs libxfconf-0-3, which xfconf only recommends
+)
+extra=(
+  # fuzzing
   clang libclang-rt-14-dev
   # benchmarks
   libvips-tools graphicsmagick time
   # packaging checks
-  appstream desktop-file-utils
+  appstream desktop-file-utils lintian dpkg-dev debootstrap
 )
+
+case ${1:-all} in
+  build) packages=("${build[@]}") ;;
+  test) packages=("${build[@]}" "${test[@]}") ;;
+  all) packages=("${build[@]}" "${test[@]}" "${extra[@]}") ;;
+  *) echo "usage: install-deps.sh [build|test|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

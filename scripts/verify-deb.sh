@@ -93,6 +93,21 @@ done
 v=$(as_user tuvo-cli --version) && pass "tuvo-cli --version: $v" || fail "tuvo-cli --version"
 help=$(as_user tuvo-cli --help)
 grep -q -- '--from-settings' <<<"$help" && pass "tuvo-cli --help" || fail "tuvo-cli --help"
+# The desktop program answers these before it needs a display (none runs yet).
+v=$(as_user tuvo --version) && [[ $v == tuvo\ * ]] && pass "tuvo --version without a display: $v" ||
+    fail "tuvo --version"
+as_user tuvo --help | grep -q TUVO_HOME && pass "tuvo --help without a display" || fail "tuvo --help"
+for page in tuvo tuvo-cli; do
+    in_root test -f "/usr/share/man/man1/$page.1.gz" && pass "man page $page.1.gz" || fail "no man page $page.1.gz"
+done
+# TUVO_HOME moves the writable folders only: the presets of size.ini are still found.
+as_user mkdir -p /tmp/th /tmp/out-th
+if as_user env TUVO_HOME=/tmp/th tuvo-cli --quiet -o /tmp/out-th --size 2寸 /tmp/pics/city.jpg >>"$out/cli.log" 2>&1 &&
+    ls "$root"/tmp/out-th/*.jpg >/dev/null 2>&1; then
+    pass "TUVO_HOME=/tmp/th tuvo-cli --size 2寸 finds the installed size.ini"
+else
+    fail "TUVO_HOME with --size 2寸 (see $out/cli.log)"
+fi
 # Without -o the output goes to zp in the per-user data folder: /usr/bin is not written.
 if as_user tuvo-cli --quiet --size custom -W 320 -H 240 --text '#图片原文件名#' /tmp/pics/city.jpg /tmp/pics/tiles.bmp \
     >"$out/cli.log" 2>&1 && ls "$root"/home/tester/.local/share/tuvo/zp/* >/dev/null 2>&1; then

@@ -21,7 +21,48 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
+
+const char kHelp[] = R"(用法: tuvo [图片...]
+Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表; 已有Tuvo在运行时,
+图片交给那个窗口, 本次启动随即结束。没有窗口的批量处理见 tuvo-cli(1)。
+
+  -h, --help     显示本帮助后退出
+      --version  显示版本后退出
+
+环境变量:
+  TUVO_HOME      输出文件夹 zp、工作文件夹 user 和设置文件 tuvo.ini 放在这里;
+                 边框、水印、皮肤和 size.ini 仍从安装的数据文件夹读取
+  LANG, LC_ALL, LC_CTYPE  需要UTF-8的区域设置(C.UTF-8即可)
+
+文件:
+  /usr/share/tuvo/        只读数据: bk(边框) sy(水印) skin(皮肤) size.ini 使用必读.txt
+  ~/.local/share/tuvo/    zp(默认输出文件夹) 和 user(程序自己的文件)
+  ~/.config/tuvo/tuvo.ini 设置
+)";
+
+// Answers --help and --version before anything needs a display. True when the
+// program should end.
+bool answeredWithoutWindow(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (std::strcmp(arg, "--") == 0)
+            return false;
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return true;
+        }
+        if (std::strcmp(arg, "--version") == 0) {
+            std::printf("tuvo %s\n", TUVO_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
 
 void applyLook(QApplication &app)
 {
@@ -47,6 +88,8 @@ void applyLook(QApplication &app)
 
 int main(int argc, char **argv)
 {
+    if (answeredWithoutWindow(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
     const QStringList pictures

@@ -27,11 +27,11 @@ AppPaths AppPaths::at(const QString &dataDir, const QString &writableDir)
 
 AppPaths AppPaths::resolve()
 {
-    const QString home = qEnvironmentVariable("TUVO_HOME");
-    if (!home.isEmpty())
-        return at(home, home);
-    return forProgramIn(QCoreApplication::applicationDirPath(),
+    const AppPaths found = forProgramIn(QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tuvo"));
+    // TUVO_HOME moves what the program writes; the data stays where it was installed.
+    const QString home = qEnvironmentVariable("TUVO_HOME");
+    return home.isEmpty() ? found : at(found.dataDir(), home);
 }
 
 AppPaths AppPaths::forProgramIn(const QString &programDir, const QString &perUserDir)

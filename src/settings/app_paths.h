@@ -5,7 +5,8 @@
 // The program's folders. Read-only data (bk, sy, skin, size.ini, 使用必读.txt) lives
 // beside the executable in a build tree, or in ../share/tuvo when installed; the
 // folders the program writes (zp, user) live beside the executable when that is
-// writable, else in the per-user data folder. TUVO_HOME overrides both.
+// writable, else in the per-user data folder. TUVO_HOME replaces the folder for
+// zp and user (and holds the settings); the read-only data never moves.
 class AppPaths {
 public:
     static AppPaths resolve();

@@ -25,6 +25,11 @@ std::optional<double> numberFromText(const QString &text)
 
 std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
 {
+    // TUVO_HOME keeps a whole second set of per-user files, settings included.
+    const QString home = qEnvironmentVariable("TUVO_HOME");
+    if (!home.isEmpty())
+        return std::make_unique<QSettings>(
+            home + QLatin1Char('/') + applicationName + QStringLiteral(".ini"), QSettings::IniFormat);
     return std::make_unique<QSettings>(
         QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName);
 }

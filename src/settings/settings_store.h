@@ -9,7 +9,8 @@ class QSettings;
 
 // The per-user store: an INI file per user, application = the executable's base
 // name (so a renamed program starts from defaults), every value in the group
-// "Options" and stored as text: decimal numbers, "True"/"False".
+// "Options" and stored as text: decimal numbers, "True"/"False". With TUVO_HOME
+// set the file is TUVO_HOME/<application>.ini.
 std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName);
 // Base name of the running executable ("tuvo" for the desktop program).
 QString programBaseName();

@@ -1,8 +1,10 @@
 #include "settings/app_paths.h"
+#include "settings/settings_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -119,17 +121,22 @@ TEST_F(AppPathsTest, FolderWithoutDataAnywhereStaysTheProgramFolder)
     EXPECT_EQ(p.writableDir(), bin);
 }
 
-TEST_F(AppPathsTest, TuvoHomeOverridesBoth)
+// The README's `TUVO_HOME=... tuvo-cli --size 2寸` lost size.ini, frames and skins.
+TEST_F(AppPathsTest, TuvoHomeMovesTheWritableFoldersAndSettingsButNotTheData)
 {
+    const AppPaths installed = AppPaths::resolve();
     const QByteArray before = qgetenv("TUVO_HOME");
     qputenv("TUVO_HOME", path(QStringLiteral("elsewhere")).toUtf8());
     const AppPaths p = AppPaths::resolve();
+    const QString settingsFile = openSettingsStore(QStringLiteral("tuvo"))->fileName();
     if (before.isNull())
         qunsetenv("TUVO_HOME");
     else
         qputenv("TUVO_HOME", before);
-    EXPECT_EQ(p.dataDir(), path(QStringLiteral("elsewhere")));
-    EXPECT_EQ(p.writableDir(), path(QStringLiteral("elsewhere")));
+    EXPECT_EQ(p.dataDir(), installed.dataDir());
+    EXPECT_EQ(p.zpDir(), path(QStringLiteral("elsewhere/zp")));
+    EXPECT_EQ(p.userDir(), path(QStringLiteral("elsewhere/user")));
+    EXPECT_EQ(settingsFile, path(QStringLiteral("elsewhere/tuvo.ini")));
 }
 
 } // namespace
