@@ -12,6 +12,9 @@
 // Rotation and mirroring by iRotateMode (2: by the EXIF orientation of path).
 void rotationStep(const JobSettings &job, const QString &path, QImage &surface);
 
+// True when the rotation step turns or mirrors the pixels of path.
+bool rotationTurnsPixels(const JobSettings &job, const QString &path);
+
 // The chosen effect preset; nothing when iEffect is empty.
 void effectStep(const JobSettings &job, QImage &surface);
 

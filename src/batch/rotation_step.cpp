@@ -39,6 +39,11 @@ Turn turnFor(const JobSettings &job, const QString &path)
 
 } // namespace
 
+bool rotationTurnsPixels(const JobSettings &job, const QString &path)
+{
+    return job.iRotateMode >= kRotateAuto && turnFor(job, path) != Turn::None;
+}
+
 void rotationStep(const JobSettings &job, const QString &path, QImage &surface)
 {
     if (job.iRotateMode < kRotateAuto || surface.isNull())
