@@ -15,7 +15,7 @@ packages=(
   # tests and their real peers
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
-  python3-docx xvfb xauth liblcms2-utils
+  python3-docx xvfb xauth liblcms2-utils libgs10-common
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # benchmarks

@@ -1,5 +1,7 @@
 #include "batch/imaging/picture_metadata.h"
 
+#include "batch/imaging/png_chunks.h"
+
 #include <QFile>
 
 #include <exiv2/exiv2.hpp>
@@ -291,7 +293,7 @@ bool carryMetadata(
                 *error = QStringLiteral("元数据写入失败");
             return false;
         }
-        encoded = QByteArray(reinterpret_cast<const char *>(out.pData_), int(out.size_));
+        encoded = nameUnnamedIccp(QByteArray(reinterpret_cast<const char *>(out.pData_), int(out.size_)));
         return true;
     } catch (const std::exception &e) {
         if (error)
