@@ -14,12 +14,13 @@ build=(
   qt6-translations-l10n
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev
+  libexiv2-dev liblcms2-dev
   fonts-noto-cjk
 )
 test=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
-  python3-docx xvfb xauth
+  python3-docx xvfb xauth liblcms2-utils libgs10-common
   # Wayland: weston (native Wayland client test), sway + the desktop portal with
   # its wlroots backend (screen capture through the portal)
   qt6-wayland weston sway grim pipewire xdg-desktop-portal xdg-desktop-portal-wlr

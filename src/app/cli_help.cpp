@@ -19,6 +19,8 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
   -q, --quality 0-100     JPG图片质量(默认100)
       --rename PREFIX     统一文件名: PREFIX + 顺序号
       --digits N          顺序号位数(默认4)
+      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
+      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
 
 尺寸:
       --size limit-width|fit-frame|original|custom|预设名(size.ini)

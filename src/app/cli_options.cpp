@@ -257,6 +257,20 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return false;
             }
             f << std::pair(QStringLiteral("iRotateMode"), it->second);
+        } else if (arg == QLatin1String("--metadata") || arg == QLatin1String("--colour")) {
+            // Choice names to the stored index of the metadata and colour options.
+            const bool metadata = arg == QLatin1String("--metadata");
+            const QStringList choices = metadata
+                ? QStringList {QStringLiteral("keep"), QStringLiteral("no-location"), QStringLiteral("strip")}
+                : QStringList {QStringLiteral("keep"), QStringLiteral("srgb")};
+            if (!value(&v))
+                return false;
+            if (!choices.contains(v)) {
+                *error = arg + QStringLiteral(" 只能是 ") + choices.join(QLatin1Char('|'));
+                return false;
+            }
+            f << std::pair(metadata ? QStringLiteral("iMetadata") : QStringLiteral("iColorProfile"),
+                QString::number(choices.indexOf(v)));
         } else if (arg == QLatin1String("--effect")) {
             if (!value(&v))
                 return false;

@@ -1,4 +1,5 @@
 #include "batch/frame_layer.h"
+#include "batch/imaging/colour_profiles.h"
 #include "batch/mark_tokens.h"
 #include "batch/picture_watermark.h"
 #include "batch/pipeline_steps.h"
@@ -10,9 +11,18 @@ void decorationStep(const JobSettings &job, const QString &path, QImage &surface
         return;
     // Layers from the bottom up: the watermarks always lie on the frame.
     if (hasFrame(job))
-        drawFrame(surface, job.sFrameFile);
+        drawFrame(surface, job.sFrameFile, result.iccProfile);
     if (job.bPicMark && !job.suISyF.isEmpty())
         drawPictureMark(job, path, surface, result);
-    if (job.bTextMark && !job.sText.isEmpty())
-        drawTextMark(job, markText(job.sText, path), surface, result.marks);
+    if (job.bTextMark && !job.sText.isEmpty()) {
+        // The chosen colour is sRGB; a surface that keeps another profile gets it in that one.
+        JobSettings text = job;
+        if (!actsAsSrgb(result.iccProfile)) {
+            const QRgb c
+                = srgbColourIn(qRgb(job.lColor & 0xFF, (job.lColor >> 8) & 0xFF, (job.lColor >> 16) & 0xFF),
+                    result.iccProfile);
+            text.lColor = qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16);
+        }
+        drawTextMark(text, markText(job.sText, path), surface, result.marks);
+    }
 }

@@ -1,5 +1,6 @@
 #include "batch/frame_layer.h"
 
+#include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/draw_image.h"
 #include "batch/imaging/picture_loader.h"
 
@@ -15,13 +16,14 @@ QSize frameSizeFor(const JobSettings &job)
     return probePictureSize(job.sFrameFile);
 }
 
-bool drawFrame(QImage &surface, const QString &framePath)
+bool drawFrame(QImage &surface, const QString &framePath, const QByteArray &surfaceProfile)
 {
     if (surface.isNull())
         return false;
-    const LoadedPicture frame = loadPicture(framePath, surface.size());
+    LoadedPicture frame = loadPicture(framePath, surface.size());
     if (!frame.ok())
         return false;
+    bringIntoProfile(frame.image, frame.iccProfile, surfaceProfile);
     const double scale = double(frame.image.width()) / double(frame.originalSize.width());
     drawImageRectRect(surface, frame.image, QRectF(QPointF(0, 0), QSizeF(frame.originalSize)), surface.rect(),
         identityMatrix(), scale);

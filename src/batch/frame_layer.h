@@ -2,6 +2,7 @@
 
 #include "batch/job_settings.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -15,4 +16,5 @@ bool hasFrame(const JobSettings &job);
 
 // Lays the whole frame picture stretched over the whole surface, alpha kept.
 // A frame that cannot be loaded is left out; returns whether it was drawn.
-bool drawFrame(QImage &surface, const QString &framePath);
+// surfaceProfile: the colour profile the surface is in (empty: sRGB).
+bool drawFrame(QImage &surface, const QString &framePath, const QByteArray &surfaceProfile = {});

@@ -165,6 +165,8 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("sOutExt"), textField(&JobSettings::sOutExt)},
         {QStringLiteral("iJPGQ"), intField(&JobSettings::iJPGQ, 0, 100)},
         {QStringLiteral("bRename"), intField(&JobSettings::bRename, 0, 1)},
+        {QStringLiteral("iMetadata"), intField(&JobSettings::iMetadata, 0, 2)},
+        {QStringLiteral("iColorProfile"), intField(&JobSettings::iColorProfile, 0, 1)},
         {QStringLiteral("sPrefix"), textField(&JobSettings::sPrefix)},
         {QStringLiteral("iNumDigits"),
             [](JobSettings &job, const QString &v, QString *error) {

@@ -44,6 +44,19 @@ enum MarkPosition : int {
     kCustom = 5,
 };
 
+// "元数据": what of a source picture's EXIF, XMP and IPTC an output keeps.
+enum MetadataChoice : int {
+    kKeepMetadata = 0,
+    kKeepWithoutLocation = 1, // GPS and the location fields removed
+    kStripMetadata = 2,
+};
+
+// Colour profile of the outputs.
+enum ColourChoice : int {
+    kKeepProfile = 0, // the source's profile is embedded, pixels untouched
+    kConvertToSrgb = 1,
+};
+
 constexpr int kMaxSizePresets = 501;
 constexpr int kListTableSize = 10000;
 constexpr int kBrightnessPreset = 12;
@@ -105,6 +118,8 @@ struct JobSettings {
     int bRename = 0;
     QString sPrefix = QStringLiteral("Tuvo_");
     QString iNumDigits = QStringLiteral("4");
+    int iMetadata = kKeepWithoutLocation;
+    int iColorProfile = kKeepProfile;
 
     // Publishing and after-run actions
     int bUpload = 0;

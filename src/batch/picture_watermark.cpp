@@ -1,5 +1,6 @@
 #include "batch/picture_watermark.h"
 
+#include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/draw_image.h"
 #include "batch/imaging/picture_loader.h"
 #include "batch/layout.h"
@@ -41,11 +42,12 @@ void drawPictureMark(const JobSettings &job, const QString &path, QImage &surfac
         wanted = QSize(
             int(std::ceil(own.width() * job.sngMarkScale)), int(std::ceil(own.height() * job.sngMarkScale)));
     }
-    const LoadedPicture mark = loadPicture(job.suISyF, wanted);
+    LoadedPicture mark = loadPicture(job.suISyF, wanted);
     if (!mark.ok()) {
         result.errorLines << texts::markError(path, mark.error);
         return;
     }
+    bringIntoProfile(mark.image, mark.iccProfile, result.iccProfile);
     const QRectF box = placePictureMark(job, surface.size(), mark.originalSize, result.marks);
     const QRect target(
         roundEven(box.x()), roundEven(box.y()), roundEven(box.width()), roundEven(box.height()));

@@ -1,10 +1,12 @@
 #include "batch/pipeline.h"
 
 #include "batch/frame_layer.h"
+#include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/draw_image.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/picture_loader.h"
 #include "batch/layout.h"
+#include "batch/output_profile.h"
 #include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
@@ -56,6 +58,10 @@ RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource
     surface.fill(Qt::white);
     const double scale = double(picture.image.width()) / double(picture.originalSize.width());
     drawImageRectRect(surface, picture.image, QRectF(layout.roundedSource()), dst, job.sngColorMatrix, scale);
+    // Converting the output-sized surface is cheaper than the decoded source.
+    result.iccProfile = outputProfileFor(job, path, picture.iccProfile);
+    if (result.iccProfile.isEmpty() && !actsAsSrgb(picture.iccProfile))
+        convertToSrgb(surface, picture.iccProfile);
     result.surface = std::move(surface);
     return result;
 }

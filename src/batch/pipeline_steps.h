@@ -12,6 +12,13 @@
 // Rotation and mirroring by iRotateMode (2: by the EXIF orientation of path).
 void rotationStep(const JobSettings &job, const QString &path, QImage &surface);
 
+// picture (decoded from path) turned as its EXIF orientation says, as the
+// automatic rotation turns it: what a person looking at the photo expects.
+QImage uprightPicture(const QString &path, const QImage &picture);
+
+// True when the rotation step turns or mirrors the pixels of path.
+bool rotationTurnsPixels(const JobSettings &job, const QString &path);
+
 // The chosen effect preset; nothing when iEffect is empty.
 void effectStep(const JobSettings &job, QImage &surface);
 

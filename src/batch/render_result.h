@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QRectF>
 #include <QStringList>
@@ -27,6 +28,7 @@ struct RenderResult {
     QImage surface;
     QStringList errorLines;
     MarkPlacement marks;
+    QByteArray iccProfile; // the profile the surface is in and the output embeds; empty: sRGB
 
     bool ok() const { return !surface.isNull(); }
 };

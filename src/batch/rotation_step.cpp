@@ -39,6 +39,28 @@ Turn turnFor(const JobSettings &job, const QString &path)
 
 } // namespace
 
+bool rotationTurnsPixels(const JobSettings &job, const QString &path)
+{
+    return job.iRotateMode >= kRotateAuto && turnFor(job, path) != Turn::None;
+}
+
+namespace {
+
+QImage turnedPicture(const QImage &picture, Turn turn)
+{
+    const QImage source = toRgb32(picture);
+    const QSize size = swapsSides(turn) ? source.size().transposed() : source.size();
+    QImage turned(size, source.format());
+    if (turned.isNull())
+        return {};
+    turned.setDotsPerMeterX(swapsSides(turn) ? source.dotsPerMeterY() : source.dotsPerMeterX());
+    turned.setDotsPerMeterY(swapsSides(turn) ? source.dotsPerMeterX() : source.dotsPerMeterY());
+    RotatePicture(turn, rgb32View(source), mutableRgb32View(turned));
+    return turned;
+}
+
+} // namespace
+
 void rotationStep(const JobSettings &job, const QString &path, QImage &surface)
 {
     if (job.iRotateMode < kRotateAuto || surface.isNull())
@@ -46,13 +68,15 @@ void rotationStep(const JobSettings &job, const QString &path, QImage &surface)
     const Turn turn = turnFor(job, path);
     if (turn == Turn::None)
         return;
-    const QImage source = toRgb32(surface);
-    const QSize size = swapsSides(turn) ? source.size().transposed() : source.size();
-    QImage turned(size, source.format());
-    if (turned.isNull())
-        return;
-    turned.setDotsPerMeterX(swapsSides(turn) ? source.dotsPerMeterY() : source.dotsPerMeterX());
-    turned.setDotsPerMeterY(swapsSides(turn) ? source.dotsPerMeterX() : source.dotsPerMeterY());
-    RotatePicture(turn, rgb32View(source), mutableRgb32View(turned));
-    surface = turned;
+    if (QImage turned = turnedPicture(surface, turn); !turned.isNull())
+        surface = turned;
+}
+
+QImage uprightPicture(const QString &path, const QImage &picture)
+{
+    const Turn turn = turnForOrientation(orientationOf(path));
+    if (turn == Turn::None || picture.isNull())
+        return picture;
+    const QImage turned = turnedPicture(picture, turn);
+    return turned.isNull() ? picture : turned;
 }

@@ -1,7 +1,10 @@
 #include "batch/writers.h"
 
 #include "batch/imaging/encoders.h"
+#include "batch/imaging/picture_metadata.h"
 #include "batch/naming.h"
+#include "batch/output_profile.h"
+#include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
 #include <QDir>
@@ -16,6 +19,24 @@ QSet<QString> protectedPathsFor(const QStringList &pictures)
             paths.insert(canonical);
     }
     return paths;
+}
+
+// Between encoding and committing the file: what the job keeps of the source's
+// metadata and colour profile goes into the encoded bytes, or the output fails.
+static bool carrySourceMetadata(const JobSettings &job, const QString &picturePath, QSize size,
+    const QString &extension, QByteArray &bytes, QString *error)
+{
+    if (!extensionCarriesMetadata(extension))
+        return true;
+    const SourceMetadata source = SourceMetadata::fromFile(picturePath, error);
+    if (!source.ok())
+        return false;
+    MetadataPlan plan;
+    plan.choice = job.iMetadata;
+    plan.pixelsTurned = rotationTurnsPixels(job, picturePath);
+    plan.outputSize = size;
+    plan.iccProfile = outputProfileFor(job, picturePath, source.iccProfile());
+    return carryMetadata(bytes, source, plan, error);
 }
 
 static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath, int position,
@@ -36,7 +57,9 @@ static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath
         return out;
     }
     QString error;
-    if (!SavePictureEncoded(surface, out.path, extension, job.iJPGQ, &error)) {
+    QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, &error);
+    if (bytes.isEmpty() || !carrySourceMetadata(job, picturePath, surface.size(), extension, bytes, &error)
+        || !writeFileAtomically(out.path, bytes, &error)) {
         out.errorLine = texts::saveError(picturePath, error);
         return out;
     }

@@ -80,6 +80,8 @@ RestoredSettings restoreJobSettings(
     job.iXCutMode = s.int16(QStringLiteral("iXCutMode"), 1);
     job.iYCutMode = s.int16(QStringLiteral("iYCutMode"), 0);
     job.bChkResizeOpt = s.int16(QStringLiteral("bChkResizeOpt"), 0);
+    job.iMetadata = s.int16(QStringLiteral("iMetadata"), kKeepWithoutLocation);
+    job.iColorProfile = s.int16(QStringLiteral("iColorProfile"), kKeepProfile);
     job.sPDF1 = s.text(QStringLiteral("sPDF1"), QStringLiteral("Tuvo图片集"));
     job.sPDF2 = s.text(QStringLiteral("sPDF2"), QStringLiteral("本图片集由Tuvo图片批量处理软件制作"));
     job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
@@ -93,6 +95,10 @@ RestoredSettings restoreJobSettings(
         job.iXCutMode = 1;
     if (job.iYCutMode < 0 || job.iYCutMode > 2)
         job.iYCutMode = 0;
+    if (job.iMetadata < kKeepMetadata || job.iMetadata > kStripMetadata)
+        job.iMetadata = kKeepWithoutLocation;
+    if (job.iColorProfile != kConvertToSrgb)
+        job.iColorProfile = kKeepProfile;
     return r;
 }
 

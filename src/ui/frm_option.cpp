@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QEvent>
 #include <QFrame>
@@ -146,6 +147,18 @@ QWidget *FrmOption::buildGeneralPanel()
     for (QCheckBox *c : {chkSaveErr_, chkShowToday_, chkNewVer_}) {
         grid->addWidget(c, row++, 0, 1, 2);
     }
+    // Entries in the order of the stored indexes.
+    metadataBox_ = new QComboBox(frameSet_);
+    metadataBox_->setObjectName(QStringLiteral("metadataBox"));
+    metadataBox_->addItems(
+        {QStringLiteral("全部保留"), QStringLiteral("保留但去掉位置信息"), QStringLiteral("全部去掉")});
+    colourBox_ = new QComboBox(frameSet_);
+    colourBox_->setObjectName(QStringLiteral("colourBox"));
+    colourBox_->addItems({QStringLiteral("保留原图的颜色配置文件"), QStringLiteral("转换为sRGB")});
+    grid->addWidget(new QLabel(QStringLiteral("元数据(EXIF/XMP/IPTC):"), frameSet_), row, 0);
+    grid->addWidget(metadataBox_, row++, 1);
+    grid->addWidget(new QLabel(QStringLiteral("颜色:"), frameSet_), row, 0);
+    grid->addWidget(colourBox_, row++, 1);
 
     connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
@@ -210,6 +223,8 @@ void FrmOption::load()
     chkNewVer_->setChecked(stored_.bNewVer == 1);
     chkShowToday_->setChecked(true);
     chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
+    metadataBox_->setCurrentIndex(job_.iMetadata);
+    colourBox_->setCurrentIndex(job_.iColorProfile);
     if (job_.iXCutMode >= 0 && job_.iXCutMode < 3)
         xOptions_[job_.iXCutMode]->setChecked(true);
     if (job_.iYCutMode >= 0 && job_.iYCutMode < 3)
@@ -286,6 +301,8 @@ void FrmOption::cmdOK_Click()
     storeText("sPDF1", job_.sPDF1, txtPDF_[0]->text());
     storeText("sPDF2", job_.sPDF2, txtPDF_[1]->text());
     storeText("sPDF3", job_.sPDF3, txtPDF_[2]->text());
+    store("iMetadata", job_.iMetadata, metadataBox_->currentIndex());
+    store("iColorProfile", job_.iColorProfile, colourBox_->currentIndex());
     accept();
 }
 

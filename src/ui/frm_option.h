@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -63,6 +64,8 @@ private:
     QCheckBox *chkSaveErr_;
     QCheckBox *chkShowToday_;
     QCheckBox *chkNewVer_;
+    QComboBox *metadataBox_; // "元数据", appended below the behaviour's options
+    QComboBox *colourBox_;
     QLineEdit *txtPDF_[3];
 };
 

@@ -1,6 +1,7 @@
 #include "viewer/thumbnail_loader.h"
 
 #include "batch/imaging/picture_loader.h"
+#include "batch/pipeline_steps.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +24,7 @@ QImage ThumbnailLoader::makeThumbnail(const QString &path, QSize box)
     const LoadedPicture picture = loadPicture(path, box);
     if (!picture.ok())
         return {};
-    return picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return uprightPicture(path, picture.image).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void ThumbnailLoader::request(int place, const QString &path, QSize box)

@@ -130,3 +130,16 @@ TEST(CliOptions, CorpusReplay)
         refused(args); // must simply answer
     }
 }
+
+TEST(CliOptions, MetadataAndColourChoices)
+{
+    const JobSettings defaults = jobFrom({"a.jpg"});
+    EXPECT_EQ(defaults.iMetadata, int(kKeepWithoutLocation));
+    EXPECT_EQ(defaults.iColorProfile, int(kKeepProfile));
+    const JobSettings job = jobFrom({"--metadata", "strip", "--colour=srgb", "a.jpg"});
+    EXPECT_EQ(job.iMetadata, int(kStripMetadata));
+    EXPECT_EQ(job.iColorProfile, int(kConvertToSrgb));
+    EXPECT_EQ(jobFrom({"--metadata", "keep", "a.jpg"}).iMetadata, int(kKeepMetadata));
+    EXPECT_TRUE(refused({"--metadata", "gps", "a.jpg"}));
+    EXPECT_TRUE(refused({"--colour", "cmyk", "a.jpg"}));
+}

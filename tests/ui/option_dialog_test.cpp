@@ -4,6 +4,7 @@
 #include "ui/prompter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -64,6 +65,8 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
     child<QCheckBox>(dlg, "chkSaveErr")->setChecked(true);
     child<QRadioButton>(dlg, "Option1")->setChecked(true);
     child<QLineEdit>(dlg, "hsOpt1")->setText(QStringLiteral("12"));
+    EXPECT_EQ(child<QComboBox>(dlg, "metadataBox")->currentIndex(), int(kKeepWithoutLocation));
+    child<QComboBox>(dlg, "metadataBox")->setCurrentIndex(kStripMetadata);
     dlg.cmdOK_Click();
 
     const QStringList order = {QStringLiteral("iJPGQ"), QStringLiteral("iSlideTime"),
@@ -71,10 +74,12 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
         QStringLiteral("bShowURLPic"), QStringLiteral("bSaveErr"), QStringLiteral("bPicJQ"),
         QStringLiteral("bShowToday"), QStringLiteral("bNewVer"), QStringLiteral("bChkResizeOpt"),
         QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
-        QStringLiteral("sPDF2"), QStringLiteral("sPDF3")};
+        QStringLiteral("sPDF2"), QStringLiteral("sPDF3"), QStringLiteral("iMetadata"),
+        QStringLiteral("iColorProfile")};
     EXPECT_EQ(w.keys, order);
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(job.bSaveErr, 1);
+    EXPECT_EQ(w.text(QStringLiteral("iMetadata")), QStringLiteral("2"));
     EXPECT_EQ(job.iXCutMode, 0);
     EXPECT_EQ(job.iYCutMode, 1);
     EXPECT_EQ(stored.iSlideTime, 12);

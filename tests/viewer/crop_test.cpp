@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -201,3 +203,36 @@ TEST_F(Crop, CopyingTheRegionTakesFullResolutionPixelsOfAFittedPicture)
 }
 
 } // namespace
+
+TEST_F(Crop, SourcePhotosShowUprightByTheirOrientationAndCropUpright)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty())
+        GTEST_SKIP() << "exiftool is not installed";
+    // Stored lying on its side (red left, blue right), tagged "turn 90° clockwise".
+    const QString photo = dir.filePath(QStringLiteral("portrait.jpg"));
+    QImage stored(800, 600, QImage::Format_RGB32);
+    stored.fill(Qt::red);
+    QPainter(&stored).fillRect(400, 0, 400, 600, Qt::blue);
+    ASSERT_TRUE(stored.save(photo, "JPEG", 95));
+    QProcess exiftool;
+    exiftool.start(QStringLiteral("exiftool"), {"-q", "-overwrite_original", "-Orientation#=6", photo});
+    ASSERT_TRUE(exiftool.waitForFinished() && exiftool.exitCode() == 0);
+
+    ViewerRequest r = request({photo});
+    r.bCropMode = true;
+    prompter.yesNo = {true};
+    FrmPic viewer;
+    QSignalSpy added(&viewer, &FrmPic::pictureAdded);
+    ASSERT_TRUE(viewer.open(r));
+    ASSERT_EQ(viewer.shownPicture().size(), QSize(600, 800));
+    EXPECT_GT(qRed(viewer.shownPicture().pixel(300, 100)), 200);
+    EXPECT_GT(qBlue(viewer.shownPicture().pixel(300, 700)), 200);
+
+    drag(viewer.pictureArea(), {100, 600}, {300, 780});
+    viewer.actionBar()->button(CropActionBar::Confirm)->click();
+    ASSERT_EQ(added.count(), 1);
+    const QImage saved(added.at(0).at(0).toString());
+    EXPECT_EQ(saved.size(), QSize(200, 180));
+    EXPECT_GT(qBlue(saved.pixel(100, 90)), 200);
+    viewer.close();
+}

@@ -1,12 +1,15 @@
 #include "batch/imaging/picture_loader.h"
 
+#include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <cstring>
 #include <memory>
 #include <turbojpeg.h>
 
@@ -56,6 +59,45 @@ QString readerError(const QImageReader &reader)
     }
 }
 
+// The ICC profile of a JPEG: the APP2 "ICC_PROFILE" chunks in their sequence
+// order, up to the first scan. Adobe's APP14 says whether CMYK is stored inverted.
+struct JpegMarkers {
+    QByteArray icc;
+    bool adobe = false;
+};
+
+JpegMarkers readJpegMarkers(const uchar *data, qint64 size)
+{
+    JpegMarkers m;
+    QByteArray chunks[256];
+    int chunkCount = 0;
+    qint64 pos = 2;
+    while (pos + 4 <= size && data[pos] == 0xFF) {
+        const uchar marker = data[pos + 1];
+        if (marker == 0xDA || marker == 0xD9)
+            break;
+        const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
+        if (length < 2 || pos + 2 + length > size)
+            break;
+        const uchar *payload = data + pos + 4;
+        const qint64 payloadSize = length - 2;
+        if (marker == 0xE2 && payloadSize > 14 && std::memcmp(payload, "ICC_PROFILE\0", 12) == 0) {
+            const int seq = payload[12];
+            chunkCount = qMax(chunkCount, int(payload[13]));
+            chunks[seq] = QByteArray(reinterpret_cast<const char *>(payload + 14), payloadSize - 14);
+        } else if (marker == 0xEE && payloadSize >= 5 && std::memcmp(payload, "Adobe", 5) == 0) {
+            m.adobe = true;
+        }
+        pos += 2 + length;
+    }
+    for (int seq = 1; seq <= chunkCount; ++seq) {
+        if (chunks[seq].isEmpty())
+            return JpegMarkers {QByteArray(), m.adobe}; // a missing chunk: no usable profile
+        m.icc += chunks[seq];
+    }
+    return m;
+}
+
 // The smallest DCT scale whose result still covers minimumSize.
 tjscalingfactor chooseScale(int w, int h, QSize minimumSize)
 {
@@ -88,8 +130,8 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
     int w = 0, h = 0, subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(tj.h, data, ulong(size), &w, &h, &subsamp, &colorspace) != 0)
         return false;
-    if (colorspace == TJCS_CMYK || colorspace == TJCS_YCCK)
-        return false; // Qt's decoder converts CMYK; turbojpeg's packed formats cannot
+    const bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
+    const JpegMarkers markers = readJpegMarkers(data, size);
     out.originalSize = QSize(w, h);
     const tjscalingfactor f = chooseScale(w, h, minimumSize);
     const int sw = TJSCALED(w, f);
@@ -99,13 +141,14 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
         out.error = limitError;
         return true;
     }
-    QImage image(sw, sh, QImage::Format_RGB32);
+    // CMYK arrives as 4 bytes of ink per pixel, turned into sRGB light below.
+    QImage image(sw, sh, cmyk ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
         out.error = QStringLiteral("内存不足,无法解码图片");
         return true;
     }
-    const int rc = tjDecompress2(
-        tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh, TJPF_BGRX, 0);
+    const int rc = tjDecompress2(tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh,
+        cmyk ? TJPF_CMYK : TJPF_BGRX, 0);
     if (rc != 0) {
         const bool warningOnly = tjGetErrorCode(tj.h) == TJERR_WARNING;
         const QString message = QString::fromLatin1(tjGetErrorStr2(tj.h));
@@ -117,6 +160,15 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
                 : QStringLiteral("JPEG数据有误:") + message;
             return true;
         }
+    }
+    if (cmyk) {
+        image = cmykToSrgb(image.constBits(), sw, sh, int(image.bytesPerLine()), markers.icc, markers.adobe);
+        if (image.isNull()) {
+            out.error = QStringLiteral("内存不足,无法解码图片");
+            return true;
+        }
+    } else {
+        out.iccProfile = markers.icc;
     }
     out.image = std::move(image);
     return true;
@@ -188,6 +240,7 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
         return out;
     }
     out.originalSize = image.size();
+    out.iccProfile = image.colorSpace().iccProfile();
     image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
                                     : image.convertToFormat(QImage::Format_RGB32);
     out.image = std::move(image);

@@ -11,6 +11,7 @@ struct LoadedPicture {
     QImage image; // RGB32 or ARGB32, never auto-rotated
     QSize originalSize; // the picture's own pixel size
     QString error; // why loading failed; empty on success
+    QByteArray iccProfile; // the profile image's pixels are in; empty: sRGB (CMYK is converted)
 
     bool ok() const { return !image.isNull(); }
 };

@@ -1,0 +1,275 @@
+// Outputs carry their source's metadata and colour profile as the job chooses.
+// Sources are real files from ImageMagick and exiftool; outputs are read back with
+// exiftool, colours compared with lcms2's transicc and ImageMagick.
+#include "batch/pipeline.h"
+#include "batch/writers.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <lcms2.h>
+
+namespace {
+
+const QString kGhostscriptIcc = QStringLiteral("/usr/share/color/icc/ghostscript/");
+
+bool run(const QString &program, const QStringList &args, QByteArray *out = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return false;
+    if (out)
+        *out = p.readAllStandardOutput();
+    return true;
+}
+
+QString missingTool(const QStringList &tools)
+{
+    for (const QString &t : tools) {
+        if (QStandardPaths::findExecutable(t).isEmpty())
+            return t + QStringLiteral(" is not installed");
+    }
+    return {};
+}
+
+QJsonObject tagsOf(const QString &path)
+{
+    QByteArray json;
+    run(QStringLiteral("exiftool"), {"-j", "-a", "-G1", "-n", path}, &json);
+    return QJsonDocument::fromJson(json).array().at(0).toObject();
+}
+
+QByteArray iccMd5(const QString &path)
+{
+    QByteArray icc;
+    run(QStringLiteral("exiftool"), {"-b", "-ICC_Profile", path}, &icc);
+    return icc.isEmpty() ? QByteArray() : QCryptographicHash::hash(icc, QCryptographicHash::Md5).toHex();
+}
+
+// Renders and writes one picture the way the batch run does; the output's path.
+QString process(JobSettings job, const QString &source, const QString &outDir)
+{
+    QDir().mkpath(outDir);
+    job.sOutDir = outDir;
+    const RenderResult rendered = funImgDone(job, source);
+    EXPECT_TRUE(rendered.ok()) << rendered.errorLines.join(QString()).toStdString();
+    const WriteOutcome written = writeOutput(job, source, 0, rendered.surface);
+    EXPECT_TRUE(written.written) << written.errorLine.toStdString();
+    return written.path;
+}
+
+JobSettings jobWith(const QString &format, int metadata, int rotate, int colour = kKeepProfile)
+{
+    JobSettings job;
+    job.sFormat = job.sOutExt = format;
+    job.iMetadata = metadata;
+    job.iRotateMode = rotate;
+    job.iColorProfile = colour;
+    return job;
+}
+
+QString flatPicture(const QString &path, const QString &colour)
+{
+    run(QStringLiteral("convert"), {"-size", "300x200", "xc:" + colour, path});
+    return path;
+}
+
+bool embedProfile(const QString &picture, const QString &icc)
+{
+    return run(QStringLiteral("exiftool"), {"-q", "-overwrite_original", "-ICC_Profile<=" + icc, picture});
+}
+
+// Display P3: P3 primaries, D65, the sRGB tone curve.
+QString writeDisplayP3(const QString &path)
+{
+    cmsCIExyY white;
+    cmsWhitePointFromTemp(&white, 6504);
+    const cmsCIExyYTRIPLE primaries = {{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}};
+    const double srgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    cmsToneCurve *curve = cmsBuildParametricToneCurve(nullptr, 4, srgbCurve);
+    cmsToneCurve *curves[3] = {curve, curve, curve};
+    cmsHPROFILE p3 = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsMLU *description = cmsMLUalloc(nullptr, 1);
+    cmsMLUsetASCII(description, "en", "US", "Display P3");
+    cmsWriteTag(p3, cmsSigProfileDescriptionTag, description);
+    cmsSaveProfileToFile(p3, QFile::encodeName(path).constData());
+    cmsMLUfree(description);
+    cmsCloseProfile(p3);
+    cmsFreeToneCurve(curve);
+    return path;
+}
+
+// transicc's answer for one 8-bit colour, or an empty list.
+QList<double> transicc(const QString &from, const QString &to, const QString &rgb)
+{
+    QProcess p;
+    p.start(QStringLiteral("transicc"), {"-n", "-i", from, "-o", to});
+    p.write(rgb.toLatin1() + "\n");
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    QList<double> values;
+    for (const QByteArray &word : p.readAllStandardOutput().simplified().split(' ')) {
+        bool ok = false;
+        const double v = word.toDouble(&ok);
+        if (ok)
+            values << qBound(0.0, v, 255.0); // out of gamut: what an 8-bit picture can hold
+    }
+    return values.size() >= 3 ? values.mid(values.size() - 3) : QList<double>();
+}
+
+void expectNear(QRgb pixel, const QList<double> &expected, double tolerance, const char *what)
+{
+    ASSERT_EQ(expected.size(), 3) << what;
+    EXPECT_NEAR(qRed(pixel), expected[0], tolerance) << what;
+    EXPECT_NEAR(qGreen(pixel), expected[1], tolerance) << what;
+    EXPECT_NEAR(qBlue(pixel), expected[2], tolerance) << what;
+}
+
+} // namespace
+
+TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
+{
+    if (const QString missing = missingTool({"convert", "exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    const QString thumb = dir.filePath("thumb.jpg");
+    run("convert", {"-size", "160x120", "xc:green", thumb});
+    QStringList photos;
+    for (const char *orientation : {"6", "8"}) {
+        const QString photo = dir.filePath(QStringLiteral("camera%1.jpg").arg(orientation));
+        run("convert", {"-size", "600x400", "gradient:red-blue", photo});
+        ASSERT_TRUE(run("exiftool",
+            {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS 5D",
+                "-DateTimeOriginal=2014:05:01 10:20:30", "-GPSLatitude=48.1", "-GPSLatitudeRef=N",
+                "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-XMP-dc:Creator=Anna",
+                "-XMP-photoshop:City=Munich", "-IPTC:Keywords=holiday", "-IPTC:City=Munich",
+                "-ThumbnailImage<=" + thumb, QStringLiteral("-Orientation#=") + orientation,
+                "-ExifImageWidth=600", "-ExifImageHeight=400", photo}));
+        photos << photo;
+    }
+
+    for (const QString &photo : photos) {
+        const int orientation = photo.contains("camera6") ? 6 : 8;
+        for (int choice : {kKeepMetadata, kKeepWithoutLocation, kStripMetadata}) {
+            for (int rotate : {kRotateNone, kRotateAuto}) {
+                const QString out = process(jobWith("jpg", choice, rotate), photo,
+                    dir.filePath(QStringLiteral("out%1%2").arg(choice).arg(rotate)));
+                const QJsonObject tags = tagsOf(out);
+                const std::string what = QStringLiteral("%1 choice %2 rotate %3")
+                                             .arg(photo)
+                                             .arg(choice)
+                                             .arg(rotate)
+                                             .toStdString();
+                const bool kept = choice != kStripMetadata;
+                const bool location = choice == kKeepMetadata;
+                EXPECT_EQ(tags.contains("IFD0:Make"), kept) << what;
+                EXPECT_EQ(tags.contains("ExifIFD:DateTimeOriginal"), kept) << what;
+                EXPECT_EQ(tags.contains("XMP-dc:Creator"), kept) << what;
+                EXPECT_EQ(tags.contains("IPTC:Keywords"), kept) << what;
+                EXPECT_EQ(tags.contains("GPS:GPSLatitude"), location) << what;
+                EXPECT_EQ(tags.contains("XMP-photoshop:City"), location) << what;
+                EXPECT_EQ(tags.contains("IPTC:City"), location) << what;
+                EXPECT_FALSE(tags.contains("IFD1:ThumbnailImage")) << what;
+                EXPECT_FALSE(tags.contains("IFD1:ThumbnailLength")) << what;
+                // Unturned pixels keep the tag that shows them upright, even when stripped.
+                EXPECT_EQ(tags.value("IFD0:Orientation").toInt(1), rotate == kRotateNone ? orientation : 1)
+                    << what;
+                const QImage written(out);
+                if (rotate == kRotateAuto) {
+                    EXPECT_GT(written.height(), written.width()) << what;
+                }
+                if (kept) {
+                    EXPECT_EQ(tags.value("ExifIFD:ExifImageWidth").toInt(), written.width()) << what;
+                    EXPECT_EQ(tags.value("ExifIFD:ExifImageHeight").toInt(), written.height()) << what;
+                    EXPECT_TRUE(tags.value("IFD0:Software").toString().startsWith("Tuvo ")) << what;
+                }
+            }
+        }
+    }
+    for (const QString format : {"png", "tiff"}) {
+        const QString out
+            = process(jobWith(format, kKeepMetadata, kRotateNone), photos[0], dir.filePath(format));
+        const QJsonObject tags = tagsOf(out);
+        EXPECT_EQ(tags.value("IFD0:Make").toString(), "Canon") << format.toStdString();
+        EXPECT_EQ(tags.value("IFD0:Orientation").toInt(), 6) << format.toStdString();
+        EXPECT_EQ(tags.value("XMP-dc:Creator").toString(), "Anna") << format.toStdString();
+        EXPECT_EQ(QImage(out).width(), 800) << format.toStdString();
+    }
+}
+
+TEST(OutputColour, ProfilesAreKeptOrConvertedToSrgb)
+{
+    if (const QString missing = missingTool({"convert", "exiftool", "transicc"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    if (!QFile::exists(kGhostscriptIcc + "a98.icc") || !QFile::exists(kGhostscriptIcc + "default_cmyk.icc"))
+        GTEST_SKIP() << "Adobe RGB and CMYK profiles come from libgs10-common, which is not installed";
+    QTemporaryDir dir;
+    const QString a98 = kGhostscriptIcc + "a98.icc";
+    const QString p3 = writeDisplayP3(dir.filePath("p3.icc"));
+    const QString adobeJpeg = flatPicture(dir.filePath("adobe.jpg"), "rgb(200,40,60)");
+    const QString p3Png = flatPicture(dir.filePath("p3.png"), "rgb(200,40,60)");
+    ASSERT_TRUE(embedProfile(adobeJpeg, a98));
+    ASSERT_TRUE(embedProfile(p3Png, p3));
+
+    for (const auto &[source, profile] : {std::pair(adobeJpeg, a98), std::pair(p3Png, p3)}) {
+        const std::string what = source.toStdString();
+        // Kept: the very profile embedded (JPEG APP2, PNG iCCP), the pixels untouched.
+        for (const QString format : {"jpg", "png", "tiff"}) {
+            const QString kept = process(jobWith(format, kKeepWithoutLocation, kRotateNone), source,
+                dir.filePath("keep-" + format + QFileInfo(source).suffix()));
+            EXPECT_EQ(iccMd5(kept), iccMd5(source)) << what << " as " << format.toStdString();
+        }
+        // Converted: no profile, the colour as lcms2 computes it.
+        const QString converted = process(
+            jobWith("png", kKeepWithoutLocation, kRotateNone, kConvertToSrgb), source, dir.filePath("srgb"));
+        EXPECT_TRUE(iccMd5(converted).isEmpty()) << what;
+        expectNear(
+            QImage(converted).pixel(150, 100), transicc(profile, "*sRGB", "200 40 60"), 1.0, what.c_str());
+    }
+
+    // A red text watermark on a picture that keeps Adobe RGB is Adobe RGB's red.
+    const QString white = flatPicture(dir.filePath("white.jpg"), "white");
+    ASSERT_TRUE(embedProfile(white, a98));
+    JobSettings marked = jobWith("png", kKeepWithoutLocation, kRotateNone);
+    marked.bTextMark = 1;
+    marked.sText = QStringLiteral("■■■■");
+    marked.iSize = 72;
+    marked.lColor = 0x0000FF;
+    marked.iuTxtPos = kCustom;
+    const QString markedOut = process(marked, white, dir.filePath("marked"));
+    expectNear(QImage(markedOut).pixel(40, 50), transicc("*sRGB", a98, "255 0 0"), 1.0, "watermark");
+
+    // CMYK becomes RGB through its profile and carries no CMYK profile.
+    const QString cmyk = dir.filePath("cmyk.jpg");
+    ASSERT_TRUE(run("convert",
+        {"-size", "300x200", "xc:rgb(200,40,60)", "-profile", kGhostscriptIcc + "srgb.icc", "-profile",
+            kGhostscriptIcc + "default_cmyk.icc", cmyk}));
+    QByteArray reference;
+    ASSERT_TRUE(run("convert",
+        {cmyk, "-intent", "perceptual", "-black-point-compensation", "-profile", kGhostscriptIcc + "srgb.icc",
+            "-format",
+            "%[fx:round(255*p{150,100}.r)] %[fx:round(255*p{150,100}.g)] "
+            "%[fx:round(255*p{150,100}.b)]",
+            "info:"},
+        &reference));
+    QList<double> expected;
+    for (const QByteArray &v : reference.split(' '))
+        expected << v.toDouble();
+    for (const QString format : {"jpg", "png"}) {
+        const QString out
+            = process(jobWith(format, kKeepMetadata, kRotateNone), cmyk, dir.filePath("cmyk-" + format));
+        EXPECT_TRUE(iccMd5(out).isEmpty()) << format.toStdString();
+        EXPECT_EQ(tagsOf(out).value("File:ColorComponents").toInt(3), 3) << format.toStdString();
+        expectNear(QImage(out).pixel(150, 100), expected, 2.0, "cmyk");
+    }
+}
