@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-multimedia-dev
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
-  libcurl4-openssl-dev libzip-dev
+  libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
   fonts-noto-cjk
   # tests and their real peers
   libgtest-dev libgmock-dev

@@ -57,7 +57,7 @@ TEST(LinkPage, AddressLinesAndCaptionsFollowTheSwitches)
     job.bShowURLPic = 1;
     job.bShowURL = 0;
     EXPECT_EQ(linkPageLines(job, {links[0]}),
-        (QStringList {kHeader, QStringLiteral("<br><img src=http://w/a.jpg></img><br>")}));
+        (QStringList {kHeader, QStringLiteral("<br><img src=\"http://w/a.jpg\"></img><br>")}));
 }
 
 TEST(LinkPage, RecordGrowsAcrossRunsWhileThePageHoldsTheLastRun)

@@ -87,7 +87,7 @@ TEST_F(PublishCli, RunUploadsEveryPictureWritesTheLinkPageRecordAndPdf)
     const QString page = QString::fromUtf8(readAll(out.filePath(QStringLiteral("PicURL.htm"))));
     for (const QString &link : links) {
         EXPECT_TRUE(
-            page.contains(QStringLiteral("<br><img src=") + link + QStringLiteral("></img><br>\r\n")));
+            page.contains(QStringLiteral("<br><img src=\"") + link + QStringLiteral("\"></img><br>\r\n")));
         EXPECT_TRUE(page.contains(QStringLiteral("【图片地址】 <font color=blue>") + link));
     }
     EXPECT_EQ(QString::fromUtf8(readAll(home.filePath(QStringLiteral("user/picUpload.dat")))),

@@ -92,14 +92,15 @@ TEST_P(UploadToServer, PutsTheBytesUnderTheStampedNameAndGivesTheAddress)
     const UploadOutcome outcome = UploadPicture(job, local.filePath(name), name, kWhen);
 
     EXPECT_EQ(outcome.errorLine, QString());
-    EXPECT_EQ(outcome.link, QStringLiteral("http://pics.example.org/up/trip/141205153012_海边 1.jpg"));
+    EXPECT_EQ(outcome.link,
+        QStringLiteral("http://pics.example.org/up/trip/141205153012_%E6%B5%B7%E8%BE%B9%201.jpg"));
     EXPECT_EQ(readAll(server.root() + QStringLiteral("/www/trip/141205153012_海边 1.jpg")), bytes);
     EXPECT_EQ(readAll(local.filePath(name)), bytes);
 
     // The other mode is refused by this server: the switch is really honoured.
     job.bFtpPassive = !passive;
     EXPECT_EQ(UploadPicture(job, local.filePath(name), name, kWhen).errorLine,
-        QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+        local.filePath(name) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, UploadToServer, ::testing::Values(false, true),
@@ -119,7 +120,7 @@ TEST(UploadFailures, RefusedLoginGivesCodeTwo)
 
     job.sFtpPassword = QStringLiteral("wrong");
     UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
 }
 
@@ -137,7 +138,7 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     JobSettings job = accountFor(server, true);
 
     UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
     EXPECT_TRUE(QDir(server.root()).entryList(QDir::Files).isEmpty());
 
@@ -147,12 +148,13 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     job = accountFor(writable, false);
     job.sFtpDir = QStringLiteral("/missing");
     outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
 
     // A written picture that has gone before its upload.
     job.sFtpDir.clear();
     outcome
         = UploadPicture(job, local.filePath(QStringLiteral("gone.jpg")), QStringLiteral("gone.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine,
+        local.filePath(QStringLiteral("gone.jpg")) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
 }
