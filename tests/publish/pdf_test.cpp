@@ -110,11 +110,12 @@ TEST(MakePdf, TextLayerGivesBackExactlyTheCharactersDrawn)
         << message.toStdString();
     const QString pdf = out.filePath(pdfFileName(job.sPDF1));
 
-    const auto codePoints = [](const QString &text) { return text.toUcs4(); };
+    const auto codePoints = [](const QString &text) {
+        return text.toUcs4();
+    };
     EXPECT_EQ(codePoints(poppler::pageText(pdf, 1)), codePoints(job.sPDF1));
     EXPECT_EQ(codePoints(poppler::pageText(pdf, 2)), codePoints(job.PicCaptions[0]));
-    EXPECT_EQ(codePoints(poppler::pageText(pdf, 3)),
-        codePoints(job.sPDF2 + QLatin1Char('\n') + job.sPDF3));
+    EXPECT_EQ(codePoints(poppler::pageText(pdf, 3)), codePoints(job.sPDF2 + QLatin1Char('\n') + job.sPDF3));
 }
 
 // Rendered at 25.4 dpi, one pixel is one millimetre: 10 page units.
