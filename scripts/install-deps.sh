@@ -13,7 +13,7 @@ build=(
   qt6-multimedia-dev
   qt6-translations-l10n
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
-  libcurl4-openssl-dev libzip-dev
+  libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
   libexiv2-dev liblcms2-dev
   fonts-noto-cjk
 )

@@ -181,8 +181,13 @@ int main(int argc, char **argv)
             std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
     }
     if (!options.quiet) {
-        std::fprintf(stderr, "%s %d/%d → %s\n", summary.finalStatus.toLocal8Bit().constData(),
-            summary.written, summary.total, QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());
+        // What really happened: written n of m, and with upload on, uploaded k of m.
+        QString counts = QStringLiteral("%1/%2").arg(summary.written).arg(summary.total);
+        if (job.bUpload == 1)
+            counts += QStringLiteral(" 上传 %1/%2").arg(summary.uploaded).arg(summary.total);
+        std::fprintf(stderr, "%s %s → %s\n", summary.finalStatus.toLocal8Bit().constData(),
+            counts.toLocal8Bit().constData(),
+            QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());
     }
     const bool picturesLeft = summary.finished < summary.total;
     return summary.hadError || inputs.hadProblem || picturesLeft ? kExitErrors : 0;

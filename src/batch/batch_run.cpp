@@ -276,6 +276,7 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
                 if (!up.errorLine.isEmpty())
                     state_.appendError(up.errorLine);
                 if (!up.link.isEmpty()) {
+                    ++summary.uploaded;
                     state_.UploadLinks << up.link;
                     state_.UploadPositions << i;
                 }
@@ -360,7 +361,9 @@ void BatchRun::afterRun(const JobSettings &job, RunSummary &summary)
             host_.openFolder(job.sOutDir);
         if (job.bAutoURL == 1)
             host_.openFile(QDir(job.sOutDir).filePath(texts::linkPageName()));
-        summary.finalStatus = texts::doneUploaded();
+        summary.finalStatus = summary.uploaded == summary.total
+            ? texts::doneUploaded()
+            : texts::doneUploadedPartly(summary.uploaded, summary.total);
     } else {
         if (job.bAutoODir == 1)
             host_.openFolder(job.sOutDir);

@@ -14,6 +14,7 @@ struct RunSummary {
     int total = 0;
     int finished = 0; // pictures taken through the pipeline and writer
     int written = 0;
+    int uploaded = 0; // pictures whose upload finished (and gave a link)
     bool stopped = false;
     bool hadError = false;
     QString errorReport; // header plus one line per error, as ErrorLog.txt holds it

@@ -46,6 +46,13 @@ inline QString doneUploaded()
 {
     return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹并上传到网络。");
 }
+// When not every picture of the run reached the server, the success text above would be false.
+inline QString doneUploadedPartly(int uploaded, int total)
+{
+    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹,%1/%2张上传到网络。")
+        .arg(uploaded)
+        .arg(total);
+}
 inline QString done()
 {
     return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹。");

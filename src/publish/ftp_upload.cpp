@@ -3,6 +3,7 @@
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstring>
@@ -42,12 +43,20 @@ size_t watchReplies(char *buffer, size_t size, size_t count, void *loggedIn)
 
 } // namespace
 
-UploadOutcome UploadPicture(
+UploadSession::UploadSession(int timeoutSeconds)
+    : timeoutSeconds_(timeoutSeconds)
+{
+}
+
+UploadOutcome UploadSession::UploadPicture(
     const JobSettings &job, const QString &localPath, const QString &fileName, const QDateTime &now)
 {
+    const QString picture = QDir::toNativeSeparators(localPath);
+    if (serverSilent_)
+        return {QString(), PublishTexts::uploadErrorLine(picture, 2) + PublishTexts::kServerStillSilent};
     std::unique_ptr<CURL, CurlDeleter> handle(openClient());
     if (!handle)
-        return {QString(), PublishTexts::uploadErrorLine(1)};
+        return {QString(), PublishTexts::uploadErrorLine(picture, 1)};
 
     const QString stamp = uploadTimeStamp(now);
     const QByteArray url
@@ -58,7 +67,7 @@ UploadOutcome UploadPicture(
     QFile file(localPath);
     // A written picture that cannot be read back is a failed transfer.
     if (!file.open(QIODevice::ReadOnly))
-        return {QString(), PublishTexts::uploadErrorLine(3)};
+        return {QString(), PublishTexts::uploadErrorLine(picture, 3)};
 
     CURL *h = handle.get();
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
@@ -76,15 +85,28 @@ UploadOutcome UploadPicture(
     // to the address of the control connection.
     if (!job.bFtpPassive)
         curl_easy_setopt(h, CURLOPT_FTPPORT, "-");
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, 30L);
-    curl_easy_setopt(h, CURLOPT_ACCEPTTIMEOUT_MS, 30000L);
+    const long timeout = timeoutSeconds_;
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, timeout);
+    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
+    curl_easy_setopt(h, CURLOPT_ACCEPTTIMEOUT_MS, timeout * 1000);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 60L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 2 * timeout);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_PROXY, "");
 
     const CURLcode result = curl_easy_perform(h);
+    if (result == CURLE_OPERATION_TIMEDOUT || result == CURLE_FTP_ACCEPT_TIMEOUT) {
+        serverSilent_ = true;
+        return {QString(),
+            PublishTexts::uploadErrorLine(picture, loggedIn ? 3 : 2) + PublishTexts::kServerSilent};
+    }
     if (result != CURLE_OK)
-        return {QString(), PublishTexts::uploadErrorLine(loggedIn ? 3 : 2)};
+        return {QString(), PublishTexts::uploadErrorLine(picture, loggedIn ? 3 : 2)};
     return {uploadWebAddress(job, stamp, fileName), QString()};
+}
+
+UploadOutcome UploadPicture(
+    const JobSettings &job, const QString &localPath, const QString &fileName, const QDateTime &now)
+{
+    return UploadSession().UploadPicture(job, localPath, fileName, now);
 }

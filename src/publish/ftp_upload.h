@@ -4,9 +4,26 @@
 
 #include <QDateTime>
 
-// Sends one written picture to the upload account of the job under a time-stamped
-// name: open, connect, binary put, close, nothing kept between pictures.
-// Failures give the error lines with code 1 (no client), 2 (no connection or
-// login) or 3 (the transfer itself failed); only a finished transfer yields a link.
+// The uploads of one run. Each picture goes to the upload account of the job under
+// a time-stamped name: open, connect, binary put, close, nothing kept between
+// pictures. Failures give an error line naming the picture, with code 1 (no
+// client), 2 (no connection or login) or 3 (the transfer itself failed); only a
+// finished transfer yields a link. Once the server has not answered within the
+// timeout, the run's further pictures fail at once instead of waiting again.
+class UploadSession {
+public:
+    static constexpr int kDefaultTimeoutSeconds = 30;
+
+    explicit UploadSession(int timeoutSeconds = kDefaultTimeoutSeconds);
+
+    UploadOutcome UploadPicture(const JobSettings &job, const QString &localPath, const QString &fileName,
+        const QDateTime &now = QDateTime::currentDateTime());
+
+private:
+    int timeoutSeconds_;
+    bool serverSilent_ = false;
+};
+
+// One picture in a session of its own.
 UploadOutcome UploadPicture(const JobSettings &job, const QString &localPath, const QString &fileName,
     const QDateTime &now = QDateTime::currentDateTime());

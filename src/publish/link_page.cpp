@@ -1,5 +1,6 @@
 #include "publish/link_page.h"
 
+#include "batch/committed_file.h"
 #include "batch/job_settings.h"
 #include "batch/texts.h"
 #include "publish/publish_texts.h"
@@ -9,17 +10,20 @@
 
 QStringList linkPageLines(const JobSettings &job, const QStringList &uploadLinks)
 {
+    // Addresses and captions are the user's text: escaped, so that a file name
+    // such as "x onerror=alert(1) y.jpg" or "<!--" stays text on the page.
     QStringList lines {PublishTexts::kLinkPageHeader};
     for (int i = 0; i < uploadLinks.size(); ++i) {
-        const QString &address = uploadLinks.at(i);
+        const QString address = uploadLinks.at(i).toHtmlEscaped();
         if (job.bShowURLPic == 1)
-            lines << QStringLiteral("<br><img src=") + address + QStringLiteral("></img><br>");
+            lines << QStringLiteral("<br><img src=\"") + address + QStringLiteral("\"></img><br>");
         if (job.bShowURL == 1)
             lines << QStringLiteral("【图片地址】 <font color=blue>") + address
                     + QStringLiteral("</font><br>");
         const QString caption = job.PicCaptions.value(i);
         if (!caption.isEmpty())
-            lines << QStringLiteral("<font color=black>") + caption + QStringLiteral("</font><br><br>");
+            lines << QStringLiteral("<font color=black>") + caption.toHtmlEscaped()
+                    + QStringLiteral("</font><br><br>");
     }
     return lines;
 }
@@ -27,17 +31,21 @@ QStringList linkPageLines(const JobSettings &job, const QStringList &uploadLinks
 QStringList funCreateHtm(const JobSettings &job, const QStringList &uploadLinks, const QString &userDir)
 {
     QStringList errors;
+    QString why;
 
-    // The byte order mark lets browsers read the UTF-8 page without a charset tag.
+    // Unlike the other line files the page keeps a byte-order mark: it is a bare
+    // fragment without a charset declaration, and a browser opening it from disk
+    // would otherwise guess a legacy code page and garble the Chinese text.
     const QString pagePath = QDir(job.sOutDir).filePath(texts::linkPageName());
-    if (!replaceFileAtomically(
-            pagePath, QByteArray("\xEF\xBB\xBF") + crlfLines(linkPageLines(job, uploadLinks))))
-        errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(pagePath));
+    if (!writeFileAtomically(
+            pagePath, QByteArray("\xEF\xBB\xBF") + crlfLines(linkPageLines(job, uploadLinks)), &why))
+        errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(pagePath), why);
 
     const QString recordPath = QDir(userDir).filePath(PublishTexts::kUploadRecordName);
     if (!uploadLinks.isEmpty()) {
-        if (!QDir().mkpath(userDir) || !appendFileAtomically(recordPath, crlfLines(uploadLinks)))
-            errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(recordPath));
+        why = QStringLiteral("无法创建文件夹");
+        if (!QDir().mkpath(userDir) || !appendFileLocked(recordPath, crlfLines(uploadLinks), &why))
+            errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(recordPath), why);
     }
     return errors;
 }

@@ -1,32 +1,78 @@
 #include "publish/pdf_box.h"
 
 #include "batch/chinese_fonts.h"
+#include "batch/committed_file.h"
 #include "publish/publish_texts.h"
 
+#include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QImageReader>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <cmath>
+#include <cstring>
+#include <pango/pangocairo.h>
 
 namespace {
 
-// 0.1 mm per device unit.
-constexpr int kUnitsPerInch = 254;
+// Page units are 0.1 mm; cairo's PDF unit is the point (1/72 inch).
+constexpr double kUnitsPerInch = 254.0;
+constexpr double kPointsPerUnit = 72.0 / kUnitsPerInch;
 
-Qt::Alignment horizontal(int align)
+PangoAlignment horizontal(int align)
 {
-    return align == kPdfAlignStart ? Qt::AlignLeft
-        : align == kPdfAlignEnd    ? Qt::AlignRight
-                                   : Qt::AlignHCenter;
+    return align == kPdfAlignStart ? PANGO_ALIGN_LEFT
+        : align == kPdfAlignEnd    ? PANGO_ALIGN_RIGHT
+                                   : PANGO_ALIGN_CENTER;
 }
 
-Qt::Alignment vertical(int align)
+cairo_status_t writeToFile(void *file, const unsigned char *data, unsigned int length)
 {
-    return align == kPdfAlignStart ? Qt::AlignTop
-        : align == kPdfAlignEnd    ? Qt::AlignBottom
-                                   : Qt::AlignVCenter;
+    auto *out = static_cast<CommittedFile *>(file);
+    return out->write(reinterpret_cast<const char *>(data), qint64(length)) == qint64(length)
+        ? CAIRO_STATUS_SUCCESS
+        : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// The family and the installed CJK families it stands for, as Pango reads a list.
+QByteArray pangoFamilies(const QString &family)
+{
+    installChineseFontSubstitutes();
+    return (QStringList {family} + QFont::substitutes(family)).join(QLatin1Char(',')).toUtf8();
+}
+
+void freeBytes(void *bytes)
+{
+    delete static_cast<QByteArray *>(bytes);
+}
+
+// A cairo copy of the picture; a JPEG file drawn as it is stored keeps its own
+// bytes in the PDF instead of being compressed again.
+cairo_surface_t *cairoPicture(const QImage &picture, const QByteArray &jpegBytes)
+{
+    cairo_surface_t *surface
+        = cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width(), picture.height());
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+        return surface;
+    cairo_surface_flush(surface);
+    unsigned char *data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const qsizetype rowBytes = qsizetype(picture.width()) * 4;
+    for (int y = 0; y < picture.height(); ++y)
+        std::memcpy(data + qsizetype(y) * stride, picture.constScanLine(y), size_t(rowBytes));
+    cairo_surface_mark_dirty(surface);
+    if (!jpegBytes.isEmpty()) {
+        auto *bytes = new QByteArray(jpegBytes);
+        if (cairo_surface_set_mime_data(surface, CAIRO_MIME_TYPE_JPEG,
+                reinterpret_cast<const unsigned char *>(bytes->constData()), (unsigned long)bytes->size(),
+                freeBytes, bytes)
+            != CAIRO_STATUS_SUCCESS)
+            delete bytes;
+    }
+    return surface;
 }
 
 QColor colourValue(qint32 value)
@@ -49,8 +95,8 @@ qreal alignedOffset(qreal outer, qreal inner, int align)
 QImage opaque(const QImage &picture)
 {
     if (!picture.hasAlphaChannel())
-        return picture.convertToFormat(QImage::Format_RGB888);
-    QImage flat(picture.size(), QImage::Format_RGB888);
+        return picture.convertToFormat(QImage::Format_RGB32);
+    QImage flat(picture.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
     QPainter p(&flat);
     p.drawImage(0, 0, picture);
@@ -66,18 +112,20 @@ std::unique_ptr<PdfBox> PdfBox::CreateBox(const QString &filePath)
 }
 
 PdfBox::PdfBox(const QString &filePath)
-    : file_(filePath)
+    : filePath_(filePath)
+    , fontFamily_(PublishTexts::kPdfFont)
 {
-    installChineseFontSubstitutes();
-    font_ = QFont(PublishTexts::kPdfFont);
-    font_.setPointSize(12);
 }
 
 PdfBox::~PdfBox()
 {
-    // An unfinished document is dropped: QSaveFile discards what was not committed.
-    if (painter_ && painter_->isActive())
-        painter_->end();
+    // An unfinished document is dropped: the CommittedFile discards what was not committed.
+    if (cr_)
+        cairo_destroy(cr_);
+    if (surface_) {
+        cairo_surface_finish(surface_);
+        cairo_surface_destroy(surface_);
+    }
 }
 
 int PdfBox::fail(const QString &message)
@@ -88,9 +136,20 @@ int PdfBox::fail(const QString &message)
 
 int PdfBox::requireDocument()
 {
-    if (!painter_ || !painter_->isActive() || ended_)
+    if (!begun_ || ended_)
         return fail(QStringLiteral("文档尚未开始或已经结束。"));
     return 0;
+}
+
+int PdfBox::checkCairo(const QString &what)
+{
+    const cairo_status_t status = cairo_status(cr_);
+    if (status == CAIRO_STATUS_SUCCESS)
+        return 0;
+    if (status == CAIRO_STATUS_WRITE_ERROR)
+        return fail(QStringLiteral("无法写入PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
+    return fail(what + QStringLiteral("(") + QString::fromUtf8(cairo_status_to_string(status))
+        + QStringLiteral(")。"));
 }
 
 int PdfBox::SetNumProp(int property, qint32 value)
@@ -102,7 +161,7 @@ int PdfBox::SetNumProp(int property, qint32 value)
     case kPdfFontSize:
         if (value <= 0 || value > 1000)
             return fail(QStringLiteral("字体大小无效:%1。").arg(value));
-        font_.setPointSize(value);
+        fontSize_ = value;
         return 0;
     case kPdfPictureFit:
         if (value != 1 && value != 2)
@@ -136,12 +195,12 @@ int PdfBox::SetStrProp(int property, const QString &value)
 {
     switch (property) {
     case kPdfFontName:
-        font_.setFamily(value);
+        fontFamily_ = value;
         return 0;
     case kPdfTitle:
         title_ = value;
-        if (writer_)
-            writer_->setTitle(value);
+        if (surface_)
+            cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, value.toUtf8().constData());
         return 0;
     default:
         return fail(QStringLiteral("未知的文本属性:%1。").arg(property));
@@ -150,30 +209,28 @@ int PdfBox::SetStrProp(int property, const QString &value)
 
 int PdfBox::BeginDoc()
 {
-    if (writer_)
+    if (begun_)
         return fail(QStringLiteral("文档已经开始。"));
-    if (!file_.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("无法创建PDF文件:%1(%2)。").arg(file_.fileName(), file_.errorString()));
-    writer_ = std::make_unique<QPdfWriter>(&file_);
-    writer_->setResolution(kUnitsPerInch);
-    writer_->setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    writer_->setTitle(title_);
-    writer_->setCreator(QStringLiteral("Tuvo"));
-    painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(writer_.get()))
-        return fail(QStringLiteral("无法开始PDF文档:%1。").arg(file_.fileName()));
-    painter_->setRenderHint(QPainter::SmoothPixmapTransform);
-    return 0;
+    file_ = std::make_unique<CommittedFile>(filePath_);
+    if (!file_->open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("无法创建PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
+    // Whole points, as PDF readers list A4: 595 x 842.
+    surface_ = cairo_pdf_surface_create_for_stream(writeToFile, file_.get(),
+        std::round(kPageWidth * kPointsPerUnit), std::round(kPageHeight * kPointsPerUnit));
+    cr_ = cairo_create(surface_);
+    begun_ = true;
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title_.toUtf8().constData());
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Tuvo");
+    cairo_scale(cr_, kPointsPerUnit, kPointsPerUnit);
+    return checkCairo(QStringLiteral("无法开始PDF文档"));
 }
 
 int PdfBox::NewPage()
 {
     if (requireDocument() < 0)
         return -1;
-    if (!writer_->newPage())
-        return fail(QStringLiteral("无法添加新页。"));
-    return 0;
+    cairo_show_page(cr_);
+    return checkCairo(QStringLiteral("无法添加新页"));
 }
 
 int PdfBox::DrawText(int left, int top, int right, int bottom, int alignX, int alignY, const QString &text)
@@ -182,14 +239,28 @@ int PdfBox::DrawText(int left, int top, int right, int bottom, int alignX, int a
         return -1;
     if (text.isEmpty())
         return 0;
-    painter_->setFont(font_);
-    painter_->setPen(textColour_);
-    const QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    PangoLayout *layout = pango_cairo_create_layout(cr_);
+    PangoFontDescription *font = pango_font_description_new();
+    pango_font_description_set_family(font, pangoFamilies(fontFamily_).constData());
+    // Points are physical: a 30 pt title is 30/72 inch tall on the page.
+    pango_font_description_set_absolute_size(font, fontSize_ * kUnitsPerInch / 72.0 * PANGO_SCALE);
+    pango_layout_set_font_description(layout, font);
+    pango_font_description_free(font);
+    pango_layout_set_width(layout, (right - left) * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_alignment(layout, horizontal(alignX));
+    const QByteArray utf8 = text.toUtf8();
+    pango_layout_set_text(layout, utf8.constData(), int(utf8.size()));
+    PangoRectangle extents;
+    pango_layout_get_extents(layout, nullptr, &extents);
     // Texts may be taller than their strip (the caption strip is 2 mm high):
     // they stay centred on it and are not clipped.
-    painter_->drawText(
-        box, int(horizontal(alignX) | vertical(alignY)) | Qt::TextWordWrap | Qt::TextDontClip, text);
-    return 0;
+    const double height = double(extents.height) / PANGO_SCALE;
+    cairo_set_source_rgb(cr_, textColour_.redF(), textColour_.greenF(), textColour_.blueF());
+    cairo_move_to(cr_, left, top + alignedOffset(bottom - top, height, alignY));
+    pango_cairo_show_layout(cr_, layout);
+    g_object_unref(layout);
+    return checkCairo(QStringLiteral("无法绘制文字"));
 }
 
 int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const QString &path)
@@ -198,9 +269,16 @@ int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const 
         return -1;
     QImageReader reader(path);
     reader.setAutoTransform(true);
+    const bool jpeg = reader.format() == "jpeg";
     const QImage picture = reader.read();
     if (picture.isNull())
         return fail(QStringLiteral("无法读取图片:%1(%2)。").arg(path, reader.errorString()));
+    QByteArray jpegBytes;
+    if (jpeg && reader.transformation() == QImageIOHandler::TransformationNone) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            jpegBytes = file.readAll();
+    }
 
     const QRectF box(left, top, right - left, bottom - top);
     QSizeF size = box.size();
@@ -209,13 +287,24 @@ int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const 
     size *= pictureScale_ / 100.0;
     const QRectF target(box.left() + alignedOffset(box.width(), size.width(), pictureAlignX_),
         box.top() + alignedOffset(box.height(), size.height(), pictureAlignY_), size.width(), size.height());
-    painter_->drawImage(target, opaque(picture));
+
+    cairo_surface_t *image = cairoPicture(opaque(picture), jpegBytes);
+    cairo_save(cr_);
+    cairo_translate(cr_, target.left(), target.top());
+    cairo_scale(cr_, target.width() / picture.width(), target.height() / picture.height());
+    cairo_set_source_surface(cr_, image, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr_), CAIRO_FILTER_GOOD);
+    cairo_paint(cr_);
+    cairo_restore(cr_);
+    cairo_surface_destroy(image);
     if (pictureBorder_ >= 0) {
-        painter_->setPen(QPen(colourValue(pictureBorder_), 2));
-        painter_->setBrush(Qt::NoBrush);
-        painter_->drawRect(target);
+        const QColor border = colourValue(pictureBorder_);
+        cairo_set_source_rgb(cr_, border.redF(), border.greenF(), border.blueF());
+        cairo_set_line_width(cr_, 2);
+        cairo_rectangle(cr_, target.left(), target.top(), target.width(), target.height());
+        cairo_stroke(cr_);
     }
-    return 0;
+    return checkCairo(QStringLiteral("无法绘制图片:") + path);
 }
 
 int PdfBox::EndDoc()
@@ -223,10 +312,19 @@ int PdfBox::EndDoc()
     if (requireDocument() < 0)
         return -1;
     ended_ = true;
-    if (!painter_->end())
-        return fail(QStringLiteral("无法完成PDF文档。"));
-    writer_.reset();
-    if (!file_.commit())
-        return fail(QStringLiteral("无法保存PDF文件:%1(%2)。").arg(file_.fileName(), file_.errorString()));
+    cairo_destroy(cr_);
+    cr_ = nullptr;
+    cairo_surface_finish(surface_);
+    const cairo_status_t status = cairo_surface_status(surface_);
+    cairo_surface_destroy(surface_);
+    surface_ = nullptr;
+    if (status != CAIRO_STATUS_SUCCESS || !file_->tail().contains("%%EOF"))
+        return fail(
+            QStringLiteral("无法写入PDF文件:%1(%2)。")
+                .arg(filePath_,
+                    status == CAIRO_STATUS_WRITE_ERROR ? file_->errorString()
+                                                       : QString::fromUtf8(cairo_status_to_string(status))));
+    if (!file_->commit())
+        return fail(QStringLiteral("无法保存PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
     return 0;
 }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
-#include <QSaveFile>
 #include <QString>
 
 #include <memory>
 
-class QPainter;
-class QPdfWriter;
+class CommittedFile;
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
 
 // Property numbers of a PdfBox. Numbers, not names, because the PDF step is
 // written as a sequence of numbered settings.
@@ -29,9 +28,15 @@ enum PdfProperty : int {
 enum PdfAlign : int { kPdfAlignStart = 0, kPdfAlignEnd = 1, kPdfAlignCentre = 2 };
 
 // A small document writer with the calls the PDF step is written against, over
-// QPdfWriter. Pages are A4 portrait, 2100 x 2970 units of 0.1 mm, origin top left.
-// Every call answers -1 on failure (GetErrorMsg says why) and 0 otherwise.
-// The file appears only when EndDoc succeeds; a box dropped earlier leaves no file.
+// cairo's PDF surface with Pango for the text. Pages are A4 portrait, 2100 x 2970
+// units of 0.1 mm, origin top left. Every call answers -1 on failure (GetErrorMsg
+// says why) and 0 otherwise. The file appears only when EndDoc succeeds and every
+// byte of it was written; a box dropped earlier leaves no file.
+//
+// Not QPdfWriter: its text layer maps each glyph back to the lowest code point
+// the font gives it, and CJK fonts share glyphs between ideographs and the Kangxi
+// radicals (片 came back as U+2F5A); it also has no mapping outside the BMP.
+// Pango hands cairo the text with its glyphs, so the text layer is the text.
 class PdfBox {
 public:
     static constexpr int kPageWidth = 2100;
@@ -53,18 +58,22 @@ private:
     explicit PdfBox(const QString &filePath);
     int fail(const QString &message);
     int requireDocument();
+    int checkCairo(const QString &what);
 
-    QSaveFile file_;
-    std::unique_ptr<QPdfWriter> writer_;
-    std::unique_ptr<QPainter> painter_;
+    QString filePath_;
+    std::unique_ptr<CommittedFile> file_;
+    cairo_surface_t *surface_ = nullptr;
+    cairo_t *cr_ = nullptr;
     QString error_;
     QString title_;
-    QFont font_;
+    QString fontFamily_;
+    int fontSize_ = 12; // points
     QColor textColour_ = Qt::black;
     int pictureFit_ = 2;
     int pictureScale_ = 100;
     qint32 pictureBorder_ = -1;
     int pictureAlignX_ = kPdfAlignCentre;
     int pictureAlignY_ = kPdfAlignCentre;
+    bool begun_ = false;
     bool ended_ = false;
 };

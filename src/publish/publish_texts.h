@@ -5,10 +5,13 @@
 // The publishing step's own texts, kept in one place.
 namespace PublishTexts {
 
-inline QString uploadErrorLine(int code)
+// Starts with the picture's full path, like every per-picture error line.
+inline QString uploadErrorLine(const QString &picture, int code)
 {
-    return QStringLiteral("在传输文件时发生错误:(错误代码:%1)。").arg(code);
+    return picture + QStringLiteral("在传输文件时发生错误:(错误代码:%1)。").arg(code);
 }
+inline const QString kServerSilent = QStringLiteral("服务器没有应答。");
+inline const QString kServerStillSilent = QStringLiteral("服务器没有应答,本次不再连接。");
 
 inline const QString kUploadWarningTitle = QStringLiteral("敬告");
 inline const QString kUploadWarningText
@@ -22,9 +25,9 @@ inline const QString kLinkPageHeader = QStringLiteral(
     "直接粘贴到网站的编辑框里即可使用。<br>如果网站不支持直接粘贴,请选择插入图片,选择对应的图片地址即可。"
     "</font><br><hr><br>");
 
-inline QString fileWriteErrorLine(const QString &path)
+inline QString fileWriteErrorLine(const QString &path, const QString &reason)
 {
-    return QStringLiteral("写入文件时发生错误:%1。").arg(path);
+    return QStringLiteral("写入文件时发生错误:%1(%2)。").arg(path, reason);
 }
 
 inline const QString kPdfErrorTitle = QStringLiteral("PDF In-The-Box");

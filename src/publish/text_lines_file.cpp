@@ -1,7 +1,16 @@
 #include "publish/text_lines_file.h"
 
+#include "batch/committed_file.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QLockFile>
+
+namespace {
+
+// Long enough for another run's read-modify-write of a large record.
+constexpr int kLockWaitMs = 60000;
+
+} // namespace
 
 QByteArray crlfLines(const QStringList &lines)
 {
@@ -13,29 +22,28 @@ QByteArray crlfLines(const QStringList &lines)
     return out;
 }
 
-bool replaceFileAtomically(const QString &path, const QByteArray &content)
+bool appendFileLocked(const QString &path, const QByteArray &content, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        file.commit();
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs)) {
+        if (error)
+            *error = QStringLiteral("无法锁定文件");
         return false;
     }
-    return file.commit();
-}
-
-bool appendFileAtomically(const QString &path, const QByteArray &content)
-{
     QByteArray existing;
     QFile old(path);
     if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
+        if (!old.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = old.errorString();
             return false;
+        }
         existing = old.readAll();
-        if (old.error() != QFileDevice::NoError)
+        if (old.error() != QFileDevice::NoError) {
+            if (error)
+                *error = old.errorString();
             return false;
+        }
     }
-    return replaceFileAtomically(path, existing + content);
+    return writeFileAtomically(path, existing + content, error);
 }

@@ -4,11 +4,13 @@
 #include <QString>
 #include <QStringList>
 
-// Text lines as the program's line files hold them: UTF-8, each line ended by CR LF.
+// The program's line files (ErrorLog.txt, picUpload.dat, PicURL.htm) are UTF-8
+// with each line ended by CR LF and carry no byte-order mark: the record and the
+// log are read line by line by scripts, where a mark would stick to the first
+// line. PicURL.htm is the one exception (see funCreateHtm).
 QByteArray crlfLines(const QStringList &lines);
 
-// Replaces path with content through a temporary file in the same folder.
-bool replaceFileAtomically(const QString &path, const QByteArray &content);
-
-// Appends to path, keeping what is there; the whole file is replaced at once.
-bool appendFileAtomically(const QString &path, const QByteArray &content);
+// Appends content to path while holding an exclusive lock beside it (path +
+// ".lock"), so runs at the same time each keep their lines. The whole file is
+// replaced through writeFileAtomically: a failure leaves the old lines whole.
+bool appendFileLocked(const QString &path, const QByteArray &content, QString *error);

@@ -37,27 +37,61 @@ QString uploadTimeStamp(const QDateTime &localTime)
     return localTime.toString(QStringLiteral("yyMMddHHmmss")) + QLatin1Char('_');
 }
 
+namespace {
+
+// a + "/" + b with exactly one "/" between them, whatever slashes the user typed;
+// an empty b leaves a as it is.
+QString joinFolder(QString a, QString b)
+{
+    while (b.startsWith(QLatin1Char('/')))
+        b.remove(0, 1);
+    while (b.endsWith(QLatin1Char('/')))
+        b.chop(1);
+    if (b.isEmpty())
+        return a;
+    while (a.endsWith(QLatin1Char('/')))
+        a.chop(1);
+    return a.isEmpty() ? b : a + QLatin1Char('/') + b;
+}
+
+QString withoutTrailingSlash(QString folder)
+{
+    while (folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
+// Each "/"-separated segment percent-encoded as UTF-8; only unreserved characters stay.
+QString percentEncodedPath(const QString &path)
+{
+    QStringList segments;
+    for (const QString &part : path.split(QLatin1Char('/')))
+        segments << QString::fromLatin1(QUrl::toPercentEncoding(part));
+    return segments.join(QLatin1Char('/'));
+}
+
+} // namespace
+
 QString uploadRemotePath(const JobSettings &job, const QString &stamp, const QString &fileName)
 {
-    return job.sFtpDir + job.sFtpSubDir + QLatin1Char('/') + stamp + fileName;
+    // With both folders empty the path is "/" + stamp + name: the server's root.
+    return withoutTrailingSlash(joinFolder(job.sFtpDir, job.sFtpSubDir)) + QLatin1Char('/') + stamp
+        + fileName;
 }
 
 QString uploadWebAddress(const JobSettings &job, const QString &stamp, const QString &fileName)
 {
-    if (job.sFtpSubDir.isEmpty())
-        return job.sWebBase + QLatin1Char('/') + stamp + fileName;
-    return job.sWebBase + QLatin1Char('/') + job.sFtpSubDir + QLatin1Char('/') + stamp + fileName;
+    // sWebBase is the user's address as typed; what we add to it is encoded.
+    const QString subDir = joinFolder(QString(), job.sFtpSubDir);
+    const QString tail = subDir.isEmpty() ? stamp + fileName : subDir + QLatin1Char('/') + stamp + fileName;
+    return withoutTrailingSlash(job.sWebBase) + QLatin1Char('/') + percentEncodedPath(tail);
 }
 
 QString uploadUrl(const FtpEndpoint &endpoint, const QString &remotePath)
 {
-    // Each segment is percent-encoded on its own so that names with spaces or
-    // Chinese characters reach the server as typed; "%2F" makes the first CWD "/".
-    QStringList segments;
-    const QStringList parts = remotePath.split(QLatin1Char('/'));
-    for (const QString &part : parts)
-        segments << QString::fromLatin1(QUrl::toPercentEncoding(part));
-    QString path = segments.join(QLatin1Char('/'));
+    // Segments are encoded on their own so that names with spaces or Chinese
+    // characters reach the server as typed; "%2F" makes the first CWD "/".
+    QString path = percentEncodedPath(remotePath);
     if (remotePath.startsWith(QLatin1Char('/')))
         path = QLatin1String("%2F") + path.mid(1);
     QString host = endpoint.host;

@@ -1,5 +1,6 @@
 #include "batch/job_settings.h"
 #include "publish/link_page.h"
+#include "publish/upload_address.h"
 #include "support/qstring_printer.h"
 
 #include <QDir>
@@ -57,7 +58,7 @@ TEST(LinkPage, AddressLinesAndCaptionsFollowTheSwitches)
     job.bShowURLPic = 1;
     job.bShowURL = 0;
     EXPECT_EQ(linkPageLines(job, {links[0]}),
-        (QStringList {kHeader, QStringLiteral("<br><img src=http://w/a.jpg></img><br>")}));
+        (QStringList {kHeader, QStringLiteral("<br><img src=\"http://w/a.jpg\"></img><br>")}));
 }
 
 TEST(LinkPage, RecordGrowsAcrossRunsWhileThePageHoldsTheLastRun)
@@ -100,4 +101,30 @@ TEST(LinkPage, UnwritableFolderGivesAnErrorLineAndTheRecordStillGrows)
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("写入文件时发生错误:"))) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains(QStringLiteral("PicURL.htm")));
     EXPECT_EQ(readAll(f.user() + QStringLiteral("/picUpload.dat")), QByteArray("http://w/1.jpg\r\n"));
+}
+
+// Names are the user's text: on the page they stay text, in addresses they are
+// percent-encoded, and the sub-folder is joined with exactly one "/".
+TEST(LinkPage, HostileNamesStayTextAndAddressesAreEncoded)
+{
+    JobSettings job;
+    job.sWebBase = QStringLiteral("http://w/");
+    job.sFtpSubDir = QStringLiteral("/sub/");
+    EXPECT_EQ(
+        uploadWebAddress(job, QStringLiteral("141205153012_"), QStringLiteral("x onerror=alert(1) y.jpg")),
+        QStringLiteral("http://w/sub/141205153012_x%20onerror%3Dalert%281%29%20y.jpg"));
+    EXPECT_EQ(uploadWebAddress(job, QString(), QStringLiteral("a#b%c 海.jpg")),
+        QStringLiteral("http://w/sub/a%23b%25c%20%E6%B5%B7.jpg"));
+    job.sFtpDir = QStringLiteral("/www");
+    job.sFtpSubDir = QStringLiteral("sub");
+    EXPECT_EQ(uploadRemotePath(job, QString(), QStringLiteral("a.jpg")), QStringLiteral("/www/sub/a.jpg"));
+
+    job.bShowURL = 1;
+    job.bShowURLPic = 1;
+    job.PicCaptions = {QStringLiteral("<!-- 海 & \"边\"")};
+    const QStringList lines = linkPageLines(job, {QStringLiteral("http://w/a\"b<c>.jpg")});
+    EXPECT_EQ(lines.mid(1),
+        (QStringList {QStringLiteral("<br><img src=\"http://w/a&quot;b&lt;c&gt;.jpg\"></img><br>"),
+            QStringLiteral("【图片地址】 <font color=blue>http://w/a&quot;b&lt;c&gt;.jpg</font><br>"),
+            QStringLiteral("<font color=black>&lt;!-- 海 &amp; &quot;边&quot;</font><br><br>")}));
 }

@@ -95,6 +95,29 @@ TEST(MakePdf, TitlePicturesWithCaptionsAndClosingPage)
     EXPECT_EQ(poppler::fontsNotEmbedded(pdf), QStringList()) << fonts.toStdString();
 }
 
+// CJK fonts draw an ideograph and its Kangxi radical with one glyph (片 and U+2F5A);
+// the text layer must still give back the ideograph. 𠀀 and 𠮟 lie outside the BMP.
+TEST(MakePdf, TextLayerGivesBackExactlyTheCharactersDrawn)
+{
+    QTemporaryDir in, out;
+    JobSettings job = pdfJob(out);
+    job.sPDF1 = QStringLiteral("图片集 片文月日 𠀀𠮟");
+    job.sPDF2 = QStringLiteral("本图片集由Tuvo制作");
+    job.sPDF3 = QStringLiteral("2014年12月05日");
+    job.PicCaptions = {QStringLiteral("日月<片>&文")};
+    QString message;
+    ASSERT_TRUE(MakePdf(job, {writePicture(in, QStringLiteral("a.jpg"), {80, 60}, Qt::red)}, &message))
+        << message.toStdString();
+    const QString pdf = out.filePath(pdfFileName(job.sPDF1));
+
+    const auto codePoints = [](const QString &text) {
+        return text.toUcs4();
+    };
+    EXPECT_EQ(codePoints(poppler::pageText(pdf, 1)), codePoints(job.sPDF1));
+    EXPECT_EQ(codePoints(poppler::pageText(pdf, 2)), codePoints(job.PicCaptions[0]));
+    EXPECT_EQ(codePoints(poppler::pageText(pdf, 3)), codePoints(job.sPDF2 + QLatin1Char('\n') + job.sPDF3));
+}
+
 // Rendered at 25.4 dpi, one pixel is one millimetre: 10 page units.
 TEST(MakePdf, PicturesFitTheirRectangleCentredAndCaptionsSitBelow)
 {

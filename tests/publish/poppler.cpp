@@ -40,7 +40,6 @@ QString pageText(const QString &pdf, int page)
     return run(QStringLiteral("pdftotext"),
         {QStringLiteral("-f"), n, QStringLiteral("-l"), n, QStringLiteral("-enc"), QStringLiteral("UTF-8"),
             pdf, QStringLiteral("-")})
-        .normalized(QString::NormalizationForm_KC)
         .trimmed();
 }
 

@@ -12,8 +12,7 @@ QString run(const QString &tool, const QStringList &arguments);
 
 int pageCount(const QString &pdf);
 QString pageSize(const QString &pdf); // "Page size:" of pdfinfo, e.g. "595.276 x 841.89 pts (A4)"
-// pdftotext of one page, NFKC-normalised: the PDF writer maps shared CJK glyphs
-// back to the first code point using them (片 comes back as the radical U+2F5A).
+// pdftotext of one page, trimmed, code points as the text layer holds them.
 QString pageText(const QString &pdf, int page);
 // pdftoppm of one page at dpi; null when it failed.
 QImage renderPage(const QString &pdf, int page, double dpi);

@@ -28,6 +28,8 @@ protected:
     QTemporaryDir in, out, home;
     FtpTestServer server;
     QStringList pictures;
+    QStringList launcher; // a program that starts tuvo-cli, such as prlimit with its options
+    bool quiet = true;
 
     void SetUp() override
     {
@@ -50,11 +52,14 @@ protected:
         env.insert(QStringLiteral("TUVO_HOME"), home.path());
         env.insert(QStringLiteral("TUVO_FTP_PASSWORD"), server.options().password);
         cli.setProcessEnvironment(env);
-        cli.start(QStringLiteral(TUVO_CLI_PATH),
-            QStringList {"--quiet", "-o", out.path(), "-f", "jpg", "--size", "original", "--pdf", "--upload",
-                "--ftp-server", server.hostAndPort(), "--ftp-user", server.options().user, "--web-base",
-                "http://pics.example.org"}
-                + options + pictures);
+        QStringList arguments = launcher + QStringList {QStringLiteral(TUVO_CLI_PATH)};
+        if (quiet)
+            arguments << QStringLiteral("--quiet");
+        arguments << QStringList {"-o", out.path(), "-f", "jpg", "--size", "original", "--pdf", "--upload",
+                         "--ftp-server", server.hostAndPort(), "--ftp-user", server.options().user,
+                         "--web-base", "http://pics.example.org"}
+                + options + pictures;
+        cli.start(arguments.takeFirst(), arguments);
         CliResult result;
         if (!cli.waitForFinished(120000))
             return result;
@@ -87,7 +92,7 @@ TEST_F(PublishCli, RunUploadsEveryPictureWritesTheLinkPageRecordAndPdf)
     const QString page = QString::fromUtf8(readAll(out.filePath(QStringLiteral("PicURL.htm"))));
     for (const QString &link : links) {
         EXPECT_TRUE(
-            page.contains(QStringLiteral("<br><img src=") + link + QStringLiteral("></img><br>\r\n")));
+            page.contains(QStringLiteral("<br><img src=\"") + link + QStringLiteral("\"></img><br>\r\n")));
         EXPECT_TRUE(page.contains(QStringLiteral("【图片地址】 <font color=blue>") + link));
     }
     EXPECT_EQ(QString::fromUtf8(readAll(home.filePath(QStringLiteral("user/picUpload.dat")))),
@@ -99,15 +104,55 @@ TEST_F(PublishCli, RunUploadsEveryPictureWritesTheLinkPageRecordAndPdf)
     EXPECT_EQ(poppler::pageText(pdf, 1), QStringLiteral("Tuvo图片集"));
 }
 
-TEST_F(PublishCli, StoppedServerGivesCodeTwoLinesAndKeepsTheWrittenPictures)
+TEST_F(PublishCli, StoppedServerGivesALineForEachPictureAndTheFinalLineCountsUploads)
 {
     server.stop();
+    quiet = false;
     const CliResult result = run({});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.errors.count(QStringLiteral("在传输文件时发生错误:(错误代码:2)。")), 3)
         << result.errors.toStdString();
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_TRUE(QFile::exists(out.filePath(QStringLiteral("p%1.jpg").arg(i))));
+    for (int i = 1; i <= 3; ++i) {
+        const QString picture = out.filePath(QStringLiteral("p%1.jpg").arg(i));
+        EXPECT_TRUE(QFile::exists(picture));
+        EXPECT_TRUE(result.errors.contains(picture + QStringLiteral("在传输文件时发生错误:")))
+            << result.errors.toStdString();
+    }
+    // Written 3 of 3, uploaded 0 of 3: nothing claims the pictures are on the network.
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("0/3张上传到网络。"))) << result.errors.toStdString();
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("3/3 上传 0/3"))) << result.errors.toStdString();
+    EXPECT_FALSE(result.errors.contains(QStringLiteral("并上传到网络。")));
     EXPECT_EQ(poppler::pageCount(out.filePath(QStringLiteral("Tuvo图片集.pdf"))), 5);
     EXPECT_EQ(readAll(out.filePath(QStringLiteral("PicURL.htm"))).count("\r\n"), 1);
+}
+
+// Under a file-size limit the PDF and the grown record cannot be written whole:
+// each is an error line, the run exits 1, and the old files stay as they were.
+TEST_F(PublishCli, FileSizeLimitKeepsTheOldFilesAndIsReported)
+{
+    const QString record = home.filePath(QStringLiteral("user/picUpload.dat"));
+    const QString pdf = out.filePath(QStringLiteral("Tuvo图片集.pdf"));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("user")));
+    const QByteArray oldRecord = QByteArray(39950, 'x') + "\r\n";
+    const QByteArray oldPdf = "%PDF-1.4 the previous collection";
+    for (const auto &[path, bytes] : {std::pair {record, oldRecord}, std::pair {pdf, oldPdf}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    launcher = {QStringLiteral("prlimit"), QStringLiteral("--fsize=40000")};
+    const CliResult result = run({"--passive"});
+
+    EXPECT_EQ(result.exitCode, 1) << result.errors.toStdString();
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("写入文件时发生错误:") + record))
+        << result.errors.toStdString();
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("写入文件时发生错误:") + pdf))
+        << result.errors.toStdString();
+    EXPECT_EQ(readAll(record), oldRecord);
+    EXPECT_EQ(readAll(pdf), oldPdf);
+    EXPECT_EQ(uploaded().size(), 3);
+    EXPECT_EQ(
+        QDir(out.path()).entryList({QStringLiteral("*.tuvo-*")}, QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(home.filePath(QStringLiteral("user"))).entryList(QDir::Files | QDir::Hidden),
+        QStringList {QStringLiteral("picUpload.dat")});
 }

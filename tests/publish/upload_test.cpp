@@ -8,7 +8,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,19 +92,21 @@ TEST_P(UploadToServer, PutsTheBytesUnderTheStampedNameAndGivesTheAddress)
     writeFile(local.filePath(name), bytes);
 
     JobSettings job = accountFor(server, passive);
-    job.sFtpDir = QStringLiteral("/www/");
+    // No slash typed between the folder and the sub-folder: one is put in.
+    job.sFtpDir = QStringLiteral("/www");
     job.sFtpSubDir = QStringLiteral("trip");
     const UploadOutcome outcome = UploadPicture(job, local.filePath(name), name, kWhen);
 
     EXPECT_EQ(outcome.errorLine, QString());
-    EXPECT_EQ(outcome.link, QStringLiteral("http://pics.example.org/up/trip/141205153012_海边 1.jpg"));
+    EXPECT_EQ(outcome.link,
+        QStringLiteral("http://pics.example.org/up/trip/141205153012_%E6%B5%B7%E8%BE%B9%201.jpg"));
     EXPECT_EQ(readAll(server.root() + QStringLiteral("/www/trip/141205153012_海边 1.jpg")), bytes);
     EXPECT_EQ(readAll(local.filePath(name)), bytes);
 
     // The other mode is refused by this server: the switch is really honoured.
     job.bFtpPassive = !passive;
     EXPECT_EQ(UploadPicture(job, local.filePath(name), name, kWhen).errorLine,
-        QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+        local.filePath(name) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, UploadToServer, ::testing::Values(false, true),
@@ -119,7 +126,7 @@ TEST(UploadFailures, RefusedLoginGivesCodeTwo)
 
     job.sFtpPassword = QStringLiteral("wrong");
     UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
 }
 
@@ -137,7 +144,7 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     JobSettings job = accountFor(server, true);
 
     UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
     EXPECT_TRUE(QDir(server.root()).entryList(QDir::Files).isEmpty());
 
@@ -147,12 +154,46 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     job = accountFor(writable, false);
     job.sFtpDir = QStringLiteral("/missing");
     outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
     EXPECT_TRUE(outcome.link.isEmpty());
 
     // A written picture that has gone before its upload.
     job.sFtpDir.clear();
     outcome
         = UploadPicture(job, local.filePath(QStringLiteral("gone.jpg")), QStringLiteral("gone.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine,
+        local.filePath(QStringLiteral("gone.jpg")) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+}
+
+// A server that takes the connection and never answers costs the timeout once;
+// the run's further pictures fail at once, each with its own line.
+TEST(UploadFailures, SilentServerIsWaitedForOnlyOnce)
+{
+    // Listening but never accepting: the kernel completes the connection, nobody speaks.
+    const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr *>(&address), length), 0);
+    ASSERT_EQ(::listen(silent, 16), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr *>(&address), &length), 0);
+    QTemporaryDir local;
+    JobSettings job;
+    job.sFtpServer = QStringLiteral("127.0.0.1:%1").arg(ntohs(address.sin_port));
+    UploadSession session(1);
+    for (const QString name : {QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")}) {
+        writeFile(local.filePath(name), binaryBytes(100));
+        const UploadOutcome outcome = session.UploadPicture(job, local.filePath(name), name, kWhen);
+        EXPECT_TRUE(outcome.link.isEmpty());
+        EXPECT_TRUE(outcome.errorLine.startsWith(
+            local.filePath(name) + QStringLiteral("在传输文件时发生错误:(错误代码:2)。")))
+            << outcome.errorLine.toStdString();
+    }
+    ::fcntl(silent, F_SETFL, O_NONBLOCK);
+    int connections = 0;
+    for (int client; (client = ::accept(silent, nullptr, nullptr)) >= 0; ++connections)
+        ::close(client);
+    ::close(silent);
+    EXPECT_EQ(connections, 1);
 }

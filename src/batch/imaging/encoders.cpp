@@ -1,16 +1,7 @@
 #include "batch/imaging/encoders.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -68,97 +59,6 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
     if (error)
         *error = QStringLiteral("没有扩展名为%1的图片编码器").arg(extension);
     return {};
-}
-
-namespace {
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-// An unnamed file in the target's folder, given a name only once it is complete:
-// if the program is killed halfway, the kernel drops it and nothing is left behind.
-// Returns 0 on success, -1 when unnamed files are not supported here, or errno.
-int writeThroughUnnamedFile(const QString &path, const QByteArray &bytes)
-{
-    const QFileInfo info(path);
-    const QByteArray dir = QFile::encodeName(info.absolutePath());
-    const int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) ? -1 : errno;
-    int result = 0;
-    if (!writeAll(fd, bytes))
-        result = errno ? errno : EIO;
-    // Honour the umask like an ordinary new file would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (result == 0) {
-        const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-        const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray temp
-                = target + ".tuvo-" + QByteArray::number(::getpid()) + "-" + QByteArray::number(attempt);
-            if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
-                if (::rename(temp.constData(), target.constData()) != 0) {
-                    result = errno;
-                    ::unlink(temp.constData());
-                }
-                break;
-            }
-            if (errno != EEXIST) {
-                result = errno;
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return result;
-}
-
-} // namespace
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
-{
-    const int unnamed = writeThroughUnnamedFile(path, bytes);
-    if (unnamed == 0)
-        return true;
-    if (unnamed > 0) {
-        if (error)
-            *error = QString::fromLocal8Bit(std::strerror(unnamed));
-        return false;
-    }
-    // Fallback: a named temporary beside the target, renamed into place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 bool SavePictureEncoded(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/committed_file.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -16,10 +18,6 @@ QByteArray encodeJpeg(const QImage &picture, int quality, QString *error);
 QByteArray encodeGif(const QImage &picture, QString *error);
 QByteArray encodeTiff24(const QImage &picture);
 QByteArray encodeBmp24(const QImage &picture);
-
-// Writes bytes to path through a temporary file in the same folder that is renamed
-// into place, so a failure never leaves a truncated file or costs the old one.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error);
 
 // SavePictureEncoded: encode and write; false with *error on any failure.
 bool SavePictureEncoded(
