@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/file_names.h"
+
 #include <QString>
 
 // The publishing step's own texts, kept in one place.
@@ -24,7 +26,7 @@ inline const QString kLinkPageHeader = QStringLiteral(
 
 inline QString fileWriteErrorLine(const QString &path)
 {
-    return QStringLiteral("写入文件时发生错误:%1。").arg(path);
+    return QStringLiteral("写入文件时发生错误:%1。").arg(shownName(path));
 }
 
 inline const QString kPdfErrorTitle = QStringLiteral("PDF In-The-Box");

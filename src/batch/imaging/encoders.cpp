@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include "batch/file_names.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -94,7 +96,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 int writeThroughUnnamedFile(const QString &path, const QByteArray &bytes)
 {
     const QFileInfo info(path);
-    const QByteArray dir = QFile::encodeName(info.absolutePath());
+    const QByteArray dir = encodeFileName(info.absolutePath());
     const int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0)
         return (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) ? -1 : errno;
@@ -106,7 +108,7 @@ int writeThroughUnnamedFile(const QString &path, const QByteArray &bytes)
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
     if (result == 0) {
-        const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+        const QByteArray target = encodeFileName(info.absoluteFilePath());
         const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray temp
