@@ -29,4 +29,6 @@ struct RenderResult {
     MarkPlacement marks;
 
     bool ok() const { return !surface.isNull(); }
+    // Only a picture that went through every step without an error line is written.
+    bool writable() const { return ok() && errorLines.isEmpty(); }
 };

@@ -1,4 +1,6 @@
+#include "batch/file_names.h"
 #include "batch/imaging/cdib_qimage.h"
+#include "batch/imaging/picture_limits.h"
 #include "batch/pipeline_steps.h"
 #include "core/rotation.h"
 #include "exif/exif_reader.h"
@@ -12,7 +14,7 @@ constexpr int kOrientationTag = 274;
 std::string orientationOf(const QString &path)
 {
     ExifReader reader;
-    reader.picFile = QFile::encodeName(path).toStdString();
+    reader.picFile = encodeFileName(path).toStdString();
     reader.Load();
     return reader.Tag(kOrientationTag);
 }
@@ -39,20 +41,28 @@ Turn turnFor(const JobSettings &job, const QString &path)
 
 } // namespace
 
-void rotationStep(const JobSettings &job, const QString &path, QImage &surface)
+bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, QString *error)
 {
     if (job.iRotateMode < kRotateAuto || surface.isNull())
-        return;
+        return true;
     const Turn turn = turnFor(job, path);
     if (turn == Turn::None)
-        return;
+        return true;
     const QImage source = toRgb32(surface);
     const QSize size = swapsSides(turn) ? source.size().transposed() : source.size();
-    QImage turned(size, source.format());
-    if (turned.isNull())
-        return;
+    QString why;
+    QImage turned;
+    if (pictureFitsLimit(size, &why))
+        turned = QImage(size, source.format());
+    if (turned.isNull() || source.isNull()) {
+        if (error)
+            *error = QStringLiteral("旋转图片时无法分配内存")
+                + (why.isEmpty() ? QString() : QStringLiteral(":") + why);
+        return false;
+    }
     turned.setDotsPerMeterX(swapsSides(turn) ? source.dotsPerMeterY() : source.dotsPerMeterX());
     turned.setDotsPerMeterY(swapsSides(turn) ? source.dotsPerMeterX() : source.dotsPerMeterY());
     RotatePicture(turn, rgb32View(source), mutableRgb32View(turned));
     surface = turned;
+    return true;
 }
