@@ -25,6 +25,22 @@ std::optional<double> numberFromText(const QString &text)
 
 std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
 {
+    // QSettings reads its file as it is made, and a FIFO or device in the file's
+    // place would stall every start. The folder QSettings uses is found through a
+    // store of a name nobody has, which reads nothing.
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".tuvo-probe"),
+        QStringLiteral(".tuvo-probe"));
+    const QString folder = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
+    const QString ini = applicationName + QStringLiteral(".ini");
+    for (const QString &file : {folder + QLatin1Char('/') + applicationName + QLatin1Char('/') + ini,
+             folder + QLatin1Char('/') + ini}) {
+        const QFileInfo info(file);
+        if (info.exists() && !info.isFile()) {
+            qWarning("%s: 不是普通文件,设置未读取也不会保存。", qPrintable(file));
+            // A path below a device: nothing is read from it and nothing can be written.
+            return std::make_unique<QSettings>(QStringLiteral("/dev/null/") + ini, QSettings::IniFormat);
+        }
+    }
     return std::make_unique<QSettings>(
         QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName);
 }
