@@ -45,7 +45,7 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
       --brightness -75..75
       --channels R,G,B    颜色通道系数
-      --matrix 25个数      颜色矩阵 m[0][0]..m[4][4], 按行
+      --matrix 25个用逗号分隔的数  颜色矩阵 m[0][0]..m[4][4], 按行
 
 完成后:
       --error-log         有错误时在输出文件夹写 ErrorLog.txt
@@ -54,7 +54,7 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
                           (密码取自环境变量 TUVO_FTP_PASSWORD)
 
 其他:
-      --print-exif FILE   列出FILE的EXIF项(每行 "标签<TAB>值")后退出
+      --print-exif FILE...  列出每个文件的EXIF项(每行 "标签<TAB>值")后退出
   -h, --help              显示本帮助
       --version           显示版本
 

@@ -1,5 +1,6 @@
 #include "cli_inputs.h"
 
+#include "batch/file_names.h"
 #include "batch/frame_list.h"
 #include "batch/picture_files.h"
 #include "capture/word_import.h"
@@ -36,23 +37,24 @@ void addWordPictures(const QString &input, const AppPaths &paths, CliInputs &out
 CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPaths &paths)
 {
     CliInputs out;
+    // Inputs are looked at by the bytes of their names, which need not be UTF-8.
     for (const QString &input : inputs) {
         const QFileInfo info(input);
-        if (info.isDir()) {
+        if (isDirectoryPath(input)) {
             const QStringList found = scanPictureFolder(info.absoluteFilePath(), recursive);
             if (found.isEmpty())
-                out.messages << QStringLiteral("文件夹里没有图片: ") + input;
+                out.messages << QStringLiteral("文件夹里没有图片: ") + shownName(input);
             out.pictures << found;
         } else if (isWordDocument(info)) {
             addWordPictures(input, paths, out);
         } else if (isPictureFileName(input)) {
             // Even a missing or broken picture goes into the list: the run reports it.
-            out.pictures << (info.exists() ? info.absoluteFilePath() : input);
-        } else if (!info.exists()) {
-            out.messages << QStringLiteral("找不到: ") + input;
+            out.pictures << info.absoluteFilePath();
+        } else if (!pathExists(input)) {
+            out.messages << QStringLiteral("找不到: ") + shownName(input);
             out.hadProblem = true;
         } else {
-            out.messages << QStringLiteral("不是图片文件,已跳过: ") + input;
+            out.messages << QStringLiteral("不是图片文件,已跳过: ") + shownName(input);
             out.hadProblem = true;
         }
     }
@@ -69,8 +71,8 @@ QString firstFrameIn(const QString &bkDir)
 bool loadCliJobFromSettings(JobSettings &job, const AppPaths &paths, QString *error)
 {
     Q_UNUSED(error);
-    job = loadJobFromDesktopSettings(paths);
     const std::unique_ptr<QSettings> store = openSettingsStore(desktopSettingsName());
+    job = loadJobFromSettings(*store, paths);
     store->beginGroup(QStringLiteral("Options"));
     loadFtpAccount(*store, job);
     return true;

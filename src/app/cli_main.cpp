@@ -5,6 +5,8 @@
 #include "app/cli_options.h"
 #include "batch/batch_run.h"
 #include "batch/chinese_fonts.h"
+#include "batch/file_names.h"
+#include "batch/frame_list.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/job_fields.h"
 #include "batch/picture_files.h"
@@ -13,6 +15,7 @@
 #include "exif/exif_print.h"
 #include "publish/publishing.h"
 #include "settings/app_paths.h"
+#include "settings/job_restore.h"
 
 #include <QDate>
 #include <QDir>
@@ -96,9 +99,13 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
     installChineseFontSubstitutes();
 
+    // Qt decodes the arguments as UTF-8 and loses file names that are not; keep their bytes.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << decodeFileName(QByteArray(argv[i]));
     CliOptions options;
     QString error;
-    if (!parseCliOptions(app.arguments().mid(1), &options, &error))
+    if (!parseCliOptions(arguments, &options, &error))
         return cannotStart(error);
     if (options.help) {
         std::fputs(cliHelpText().toLocal8Bit().constData(), stdout);
@@ -108,8 +115,12 @@ int main(int argc, char **argv)
         std::printf("tuvo-cli %s\n", TUVO_VERSION);
         return 0;
     }
-    if (!options.printExif.isEmpty())
-        return printExif(QFile::encodeName(options.printExif).toStdString(), std::cout);
+    if (!options.printExif.isEmpty()) {
+        std::vector<std::string> files;
+        for (const QString &file : QStringList {options.printExif} + options.inputs)
+            files.push_back(encodeFileName(file).toStdString());
+        return printExif(files, std::cout, std::cerr);
+    }
 
     if (options.memoryLimitMB > 0)
         setPictureMemoryLimit(qint64(options.memoryLimitMB) * 1024 * 1024);
@@ -120,14 +131,29 @@ int main(int argc, char **argv)
         QString why;
         if (!loadCliJobFromSettings(job, paths, &why))
             return cannotStart(why);
+    } else {
+        job.SizePresets = readSizePresets(paths.sizeIni());
     }
-    job.SizePresets = readSizePresets(paths.sizeIni());
     if (job.sPDF3.isEmpty())
         job.sPDF3 = chineseDate(QDate::currentDate());
 
     if (!options.sizeMode.isEmpty() && !applySizeMode(job, options.sizeMode, &error))
         return cannotStart(error);
-    for (const auto &[key, value] : options.fields) {
+    FrameList frames;
+    frames.loadFolder(paths.bkDir());
+    for (int k = 0; k < options.fields.size(); ++k) {
+        const auto &[key, value] = options.fields[k];
+        if (options.setFields.contains(k)) {
+            // Checked like any option, then restored exactly as the settings file would.
+            JobSettings checked = job;
+            if (jobFieldNames().contains(key) && !setJobField(checked, key, value, &error))
+                return cannotStart(error);
+            if (const auto warnings = restoreStoredValue(key, value, paths, frames, job)) {
+                for (const QString &line : *warnings)
+                    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+                continue;
+            }
+        }
         if (!setJobField(job, key, value, &error))
             return cannotStart(error);
     }
@@ -150,8 +176,8 @@ int main(int argc, char **argv)
             return cannotStart(QStringLiteral("无法创建默认输出文件夹: ") + paths.zpDir());
         job.sOutDir = paths.zpDir();
     } else {
-        if (!QFileInfo(options.outputDir).isDir())
-            return cannotStart(QStringLiteral("输出文件夹不存在: ") + options.outputDir);
+        if (!isDirectoryPath(options.outputDir))
+            return cannotStart(QStringLiteral("输出文件夹不存在: ") + shownName(options.outputDir));
         job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
     }
     if (job.bUpload == 1)
@@ -176,10 +202,11 @@ int main(int argc, char **argv)
 
     if (summary.check != StartCheck::Ok)
         return kExitCannotStart;
-    if (!options.quiet || summary.hadError) {
-        if (summary.hadError)
-            std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
-    }
+    // The report holds the warnings too; without errors they are said alone.
+    if (summary.hadError)
+        std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
+    else
+        std::fputs(summary.warnings.join(QString()).toLocal8Bit().constData(), stderr);
     if (!options.quiet) {
         // What really happened: written n of m, and with upload on, uploaded k of m.
         QString counts = QStringLiteral("%1/%2").arg(summary.written).arg(summary.total);

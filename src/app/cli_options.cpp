@@ -14,13 +14,11 @@ using Fields = QList<std::pair<QString, QString>>;
 const std::map<QString, QString> &rotateNames()
 {
     static const std::map<QString, QString> names = {
-        {QStringLiteral("none"), QStringLiteral("0")},
-        {QStringLiteral("auto"), QStringLiteral("2")},
-        {QStringLiteral("cw"), QStringLiteral("3")},
-        {QStringLiteral("ccw"), QStringLiteral("4")},
+        {QStringLiteral("none"), QStringLiteral("0")}, {QStringLiteral("auto"), QStringLiteral("2")},
+        {QStringLiteral("cw"), QStringLiteral("3")}, {QStringLiteral("ccw"), QStringLiteral("4")},
         {QStringLiteral("180"), QStringLiteral("5")},
-        {QStringLiteral("flip-lr"), QStringLiteral("6")},
-        {QStringLiteral("flip-tb"), QStringLiteral("7")},
+        {QStringLiteral("flip-tb"), QStringLiteral("6")}, // 水平镜像: top and bottom exchanged
+        {QStringLiteral("flip-lr"), QStringLiteral("7")}, // 垂直镜像: left and right exchanged
     };
     return names;
 }
@@ -132,6 +130,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QStringLiteral("--set 需要 KEY=VALUE 的形式");
                 return false;
             }
+            o.setFields << int(f.size());
             f << std::pair(v.left(eq), v.mid(eq + 1));
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
             if (!value(&v))

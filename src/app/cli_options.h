@@ -25,6 +25,7 @@ struct CliOptions {
     QString height;
     QString frame;
     QList<std::pair<QString, QString>> fields;
+    QList<int> setFields; // positions in fields given by --set: stored keys restore as from the settings file
 };
 
 // Parses args (without the program name). Returns false with *error on a bad

@@ -10,6 +10,7 @@ enum class StartCheck {
     ZeroSize, // "图片尺寸不能为0！", then the width box gets the focus
     NoOutputFolder, // "请设置图片输出文件夹！", then the output-folder chooser
     NoNetworkSettings, // "网络参数还没设置或设置错误！"
+    PrefixLeavesFolder, // the rename prefix holds a path separator: names would land outside sOutDir
 };
 
 // What a batch run needs from whoever started it: the main window, tuvo-cli or a
@@ -34,6 +35,8 @@ public:
     virtual void openFile(const QString &) { } // the link page in the browser
     virtual void openTextFile(const QString &) { } // ErrorLog.txt in the text editor
     virtual void showMessage(const QString &) { } // a step's failure the user must see (PDF)
+    // A line of the error report that is no failure; it is in the report already.
+    virtual void showWarning(const QString &) { }
     // Lets pending window events run; called often while pictures are rendered.
     virtual void processEvents() { }
     // One picture is finished (written or failed), in list order.

@@ -2,6 +2,7 @@
 
 #include "batch/imaging/encoders.h"
 #include "batch/job_settings.h"
+#include "batch/output_plan.h"
 #include "batch/pipeline.h"
 #include "batch/texts.h"
 #include "batch/writers.h"
@@ -48,10 +49,11 @@ struct PictureOutcome {
 // the consumer, so memory stays flat however long the list is.
 class PicturePool {
 public:
-    PicturePool(const QStringList &pictures, const JobSettings &job, int jobs)
+    PicturePool(const QStringList &pictures, const JobSettings &job, const OutputPlan &plan, int jobs)
         : pictures_(pictures)
         , job_(job)
-        , protected_(protectedPathsFor(pictures))
+        , plan_(plan)
+        , protected_(protectedFilesFor(pictures))
         , outcomes_(size_t(pictures.size()))
         , window_(jobs)
     {
@@ -145,8 +147,11 @@ private:
         const QString &path = pictures_[i];
         try {
             out.render = funImgDone(job_, path);
-            if (out.render.ok())
-                out.write = writeOutput(job_, path, i, out.render.surface, protected_);
+            // A picture whose name a later one takes is still rendered, so its
+            // errors are reported as in a one-at-a-time run, but not written.
+            const PlannedOutput &planned = plan_.outputs[i];
+            if (out.render.writable() && planned.write)
+                out.write = writePlanned(job_, path, planned, out.render.surface, protected_);
         } catch (const std::bad_alloc &) {
             out.render.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
         } catch (...) {
@@ -157,7 +162,8 @@ private:
 
     const QStringList pictures_;
     const JobSettings job_;
-    const QSet<QString> protected_;
+    const OutputPlan &plan_;
+    const ProtectedFiles protected_;
     std::vector<PictureOutcome> outcomes_;
     const int window_;
     std::vector<std::thread> threads_;
@@ -168,6 +174,14 @@ private:
     bool noMoreStarts_ = false;
     bool closing_ = false;
 };
+
+// A name prefix must stay a part of one file name: "../x_" or "a/b_" would
+// write outside the output folder.
+bool isPlainNamePart(const QString &prefix)
+{
+    return !prefix.contains(QLatin1Char('/')) && !prefix.contains(QLatin1Char('\\'))
+        && !prefix.contains(QChar(0));
+}
 
 bool hasNoServer(const JobSettings &job)
 {
@@ -203,6 +217,8 @@ StartCheck BatchRun::checkStart(const QStringList &pictures, const JobSettings &
         return StartCheck::NoOutputFolder;
     if (job.bUpload == 1 && hasNoServer(job))
         return StartCheck::NoNetworkSettings;
+    if (job.bRename == 1 && !isPlainNamePart(job.sPrefix))
+        return StartCheck::PrefixLeavesFolder;
     return StartCheck::Ok;
 }
 
@@ -217,6 +233,8 @@ QString BatchRun::startCheckText(StartCheck check)
         return texts::noOutputFolder();
     case StartCheck::NoNetworkSettings:
         return texts::noNetworkSettings();
+    case StartCheck::PrefixLeavesFolder:
+        return texts::prefixLeavesFolder();
     case StartCheck::Ok:
         break;
     }
@@ -263,6 +281,12 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
     host_.showWaitWindow(true);
 
     const int count = int(pictures.size());
+    const OutputPlan plan = planOutputs(job, pictures);
+    for (const QString &line : plan.warnings) {
+        state_.appendWarning(line);
+        summary.warnings << line;
+        host_.showWarning(line);
+    }
     const auto consume = [&](int i, PictureOutcome &out) {
         for (const QString &line : out.render.errorLines)
             state_.appendError(line);
@@ -288,7 +312,7 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         host_.pictureFinished(i, out.render);
     };
     {
-        PicturePool pool(pictures, job, jobs_);
+        PicturePool pool(pictures, job, plan, jobs_);
         const auto letEventsRun = [this, &pool] {
             host_.processEvents();
             if (stop_)
@@ -296,7 +320,7 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         };
         int i = 0;
         for (; i < count; ++i) {
-            host_.showStatus(texts::processing() + pictures[i]);
+            host_.showStatus(texts::processing() + shownName(pictures[i]));
             host_.processEvents();
             if (stop_ || state_.bStopRequest) {
                 pool.stopStarting();

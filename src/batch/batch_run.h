@@ -18,6 +18,7 @@ struct RunSummary {
     bool stopped = false;
     bool hadError = false;
     QString errorReport; // header plus one line per error, as ErrorLog.txt holds it
+    QStringList warnings; // lines of the report that are no failure (a name two pictures share)
     QString finalStatus;
     QString errorLogPath; // set when ErrorLog.txt was written
 };

@@ -1,5 +1,7 @@
 #include "batch/committed_file.h"
 
+#include "batch/file_names.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -68,7 +70,7 @@ bool CommittedFile::open(OpenMode mode)
     error_ = 0;
     written_ = 0;
     tail_.clear();
-    const QByteArray folder = QFile::encodeName(QFileInfo(path_).absolutePath());
+    const QByteArray folder = encodeFileName(QFileInfo(path_).absolutePath());
     // An unnamed file gets its name only once it is complete: if the program is
     // killed halfway, the kernel drops it and nothing is left behind.
     fd_ = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
@@ -76,7 +78,7 @@ bool CommittedFile::open(OpenMode mode)
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             namedTemp_ = path_ + QStringLiteral(".tuvo-%1-%2").arg(::getpid()).arg(attempt);
             fd_ = ::open(
-                QFile::encodeName(namedTemp_).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+                encodeFileName(namedTemp_).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
             if (fd_ < 0 && errno != EEXIST)
                 break;
         }
@@ -124,7 +126,7 @@ bool CommittedFile::commit()
     // Delayed allocation shows a full disk only here, on some file systems even only at close.
     if (error_ == 0 && ::fsync(fd_) != 0)
         failWith(errno);
-    const QByteArray target = QFile::encodeName(path_);
+    const QByteArray target = encodeFileName(path_);
     if (error_ == 0 && namedTemp_.isEmpty()) {
         const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd_);
         bool linked = false;
@@ -147,7 +149,7 @@ bool CommittedFile::commit()
     if (::close(fd) != 0 && error_ == 0)
         failWith(errno);
     if (!namedTemp_.isEmpty()) {
-        const QByteArray temp = QFile::encodeName(namedTemp_);
+        const QByteArray temp = encodeFileName(namedTemp_);
         if (error_ == 0 && ::rename(temp.constData(), target.constData()) != 0)
             failWith(errno);
         if (error_ != 0)
@@ -157,7 +159,7 @@ bool CommittedFile::commit()
     QIODevice::close();
     if (error_ != 0)
         return false;
-    syncFolder(QFile::encodeName(QFileInfo(path_).absolutePath()));
+    syncFolder(encodeFileName(QFileInfo(path_).absolutePath()));
     return true;
 }
 
@@ -168,7 +170,7 @@ void CommittedFile::discard()
         fd_ = -1;
     }
     if (!namedTemp_.isEmpty()) {
-        ::unlink(QFile::encodeName(namedTemp_).constData());
+        ::unlink(encodeFileName(namedTemp_).constData());
         namedTemp_.clear();
     }
     if (isOpen())

@@ -61,6 +61,13 @@ void RunState::appendError(const QString &line)
         sErrorText += QLatin1String("\r\n");
 }
 
+void RunState::appendWarning(const QString &line)
+{
+    const bool hadError = bHadError;
+    appendError(line);
+    bHadError = hadError;
+}
+
 void RunState::reset()
 {
     bHadError = false;

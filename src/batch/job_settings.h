@@ -171,5 +171,7 @@ struct RunState {
 
     static QString errorReportHeader();
     void appendError(const QString &line);
+    // A report line that does not make the run a failed one.
+    void appendWarning(const QString &line);
     void reset();
 };

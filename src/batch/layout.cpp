@@ -13,14 +13,21 @@ int roundEven(double v)
     return int(up ? below + 1 : below);
 }
 
+// A very thin picture (3000 x 1 at width 800) must keep one row, not vanish.
+static int roundExtent(double v)
+{
+    const int rounded = roundEven(v);
+    return rounded == 0 && v > 0 ? 1 : rounded;
+}
+
 QSize Layout::outputSize() const
 {
-    return QSize(roundEven(width), roundEven(height));
+    return QSize(roundExtent(width), roundExtent(height));
 }
 
 static QRect roundRect(const QRectF &r)
 {
-    return QRect(roundEven(r.x()), roundEven(r.y()), roundEven(r.width()), roundEven(r.height()));
+    return QRect(roundEven(r.x()), roundEven(r.y()), roundExtent(r.width()), roundExtent(r.height()));
 }
 
 QRect Layout::roundedSource() const

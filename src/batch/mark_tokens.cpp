@@ -1,5 +1,6 @@
 #include "batch/mark_tokens.h"
 
+#include "batch/file_names.h"
 #include "batch/job_settings.h"
 #include "exif/exif_reader.h"
 
@@ -13,7 +14,7 @@ constexpr int kExifDateTimeOriginal = 36867;
 QString shootingTime(const QString &path)
 {
     ExifReader reader;
-    reader.picFile = QFile::encodeName(path).toStdString();
+    reader.picFile = encodeFileName(path).toStdString();
     reader.Load();
     const std::string value = reader.Tag(kExifDateTimeOriginal);
     // A zero byte ends the text; whatever follows it is padding.

@@ -1,9 +1,12 @@
 #include "batch/picture_files.h"
 
-#include <QDir>
+#include "batch/file_names.h"
+
 #include <QImageReader>
 
 #include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
 
 static bool webpReadable()
 {
@@ -32,25 +35,54 @@ static void sortByName(QStringList &names)
     });
 }
 
+// Lists a folder by the bytes of its names: Qt's own listing skips names that
+// are not valid UTF-8, and such names are common in archives from other systems.
+static void listFolder(const QString &folder, QStringList &files, QStringList &folders)
+{
+    const QByteArray base = encodeFileName(folder);
+    DIR *dir = ::opendir(base.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QByteArray full = base + '/' + name;
+        struct stat own { };
+        if (::lstat(full.constData(), &own) != 0)
+            continue;
+        // Links to folders are not followed, so a link cycle cannot make the scan endless.
+        if (S_ISDIR(own.st_mode)) {
+            folders << decodeFileName(name);
+            continue;
+        }
+        // A dangling link stays in the list: the run reports it instead of dropping it.
+        struct stat target { };
+        if (S_ISLNK(own.st_mode) && ::stat(full.constData(), &target) == 0 && S_ISDIR(target.st_mode))
+            continue;
+        files << decodeFileName(name);
+    }
+    ::closedir(dir);
+}
+
 static void scanInto(const QString &folder, bool recursive, QStringList &out,
     const std::function<void(int)> &progress, int depth)
 {
-    QDir dir(folder);
-    QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList files, subs;
+    listFolder(folder, files, subs);
     sortByName(files);
+    const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     for (const QString &f : files) {
         if (isPictureFileName(f))
-            out << dir.filePath(f);
+            out << prefix + f;
     }
     if (progress)
         progress(int(out.size()));
     if (!recursive || depth > 64)
         return;
-    // Links to folders are not followed, so a link cycle cannot make the scan endless.
-    QStringList subs = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden);
     sortByName(subs);
     for (const QString &s : subs)
-        scanInto(dir.filePath(s), true, out, progress, depth + 1);
+        scanInto(prefix + s, true, out, progress, depth + 1);
 }
 
 QStringList scanPictureFolder(const QString &folder, bool recursive, const std::function<void(int)> &progress)

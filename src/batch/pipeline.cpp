@@ -71,10 +71,13 @@ RenderResult funImgDone(const JobSettings &job, const QString &path, PictureSour
     RenderResult result = drawStep(job, path, source);
     if (!result.ok())
         return result;
-    if (job.iRotateMode >= kRotateAuto)
-        rotationStep(job, path, result.surface);
-    if (job.iEffect.has_value())
-        effectStep(job, result.surface);
+    // A failing step is recorded and the next one runs, so the preview still shows
+    // the rest; an error line keeps the batch run from writing the picture.
+    QString error;
+    if (!rotationStep(job, path, result.surface, &error))
+        result.errorLines << texts::drawError(path, error);
+    if (!effectStep(job, result.surface, &error))
+        result.errorLines << texts::drawError(path, error);
     decorationStep(job, path, result.surface, result);
     return result;
 }

@@ -31,4 +31,6 @@ struct RenderResult {
     QByteArray iccProfile; // the profile the surface is in and the output embeds; empty: sRGB
 
     bool ok() const { return !surface.isNull(); }
+    // Only a picture that went through every step without an error line is written.
+    bool writable() const { return ok() && errorLines.isEmpty(); }
 };

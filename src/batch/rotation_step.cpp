@@ -1,4 +1,6 @@
+#include "batch/file_names.h"
 #include "batch/imaging/cdib_qimage.h"
+#include "batch/imaging/picture_limits.h"
 #include "batch/pipeline_steps.h"
 #include "core/rotation.h"
 #include "exif/exif_reader.h"
@@ -12,7 +14,7 @@ constexpr int kOrientationTag = 274;
 std::string orientationOf(const QString &path)
 {
     ExifReader reader;
-    reader.picFile = QFile::encodeName(path).toStdString();
+    reader.picFile = encodeFileName(path).toStdString();
     reader.Load();
     return reader.Tag(kOrientationTag);
 }
@@ -46,12 +48,15 @@ bool rotationTurnsPixels(const JobSettings &job, const QString &path)
 
 namespace {
 
-QImage turnedPicture(const QImage &picture, Turn turn)
+// The turned picture, or a null one with *why saying what stood in the way.
+QImage turnedPicture(const QImage &picture, Turn turn, QString *why)
 {
     const QImage source = toRgb32(picture);
     const QSize size = swapsSides(turn) ? source.size().transposed() : source.size();
-    QImage turned(size, source.format());
-    if (turned.isNull())
+    QImage turned;
+    if (pictureFitsLimit(size, why))
+        turned = QImage(size, source.format());
+    if (turned.isNull() || source.isNull())
         return {};
     turned.setDotsPerMeterX(swapsSides(turn) ? source.dotsPerMeterY() : source.dotsPerMeterX());
     turned.setDotsPerMeterY(swapsSides(turn) ? source.dotsPerMeterX() : source.dotsPerMeterY());
@@ -61,15 +66,22 @@ QImage turnedPicture(const QImage &picture, Turn turn)
 
 } // namespace
 
-void rotationStep(const JobSettings &job, const QString &path, QImage &surface)
+bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, QString *error)
 {
     if (job.iRotateMode < kRotateAuto || surface.isNull())
-        return;
+        return true;
     const Turn turn = turnFor(job, path);
     if (turn == Turn::None)
-        return;
-    if (QImage turned = turnedPicture(surface, turn); !turned.isNull())
-        surface = turned;
+        return true;
+    QString why;
+    const QImage turned = turnedPicture(surface, turn, &why);
+    if (turned.isNull()) {
+        if (error)
+            *error = QStringLiteral("旋转图片时无法分配内存") + (why.isEmpty() ? QString() : QStringLiteral(":") + why);
+        return false;
+    }
+    surface = turned;
+    return true;
 }
 
 QImage uprightPicture(const QString &path, const QImage &picture)
@@ -77,6 +89,7 @@ QImage uprightPicture(const QString &path, const QImage &picture)
     const Turn turn = turnForOrientation(orientationOf(path));
     if (turn == Turn::None || picture.isNull())
         return picture;
-    const QImage turned = turnedPicture(picture, turn);
+    QString ignored;
+    const QImage turned = turnedPicture(picture, turn, &ignored);
     return turned.isNull() ? picture : turned;
 }

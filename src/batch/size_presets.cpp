@@ -1,5 +1,7 @@
 #include "batch/size_presets.h"
 
+#include "batch/file_names.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -38,9 +40,16 @@ QVector<SizePreset> parseSizePresets(const QByteArray &content)
 
 QVector<SizePreset> readSizePresets(const QString &path)
 {
-    QFile f(path);
-    // A preset file is small; anything huge is not one and must not stall start-up.
-    if (!f.open(QIODevice::ReadOnly) || f.size() > 4 * 1024 * 1024)
+    // A preset file is small and regular; anything else must not stall start-up.
+    QString error;
+    const int fd = openRegularFile(path, &error);
+    if (fd < 0) {
+        if (pathExists(path))
+            qWarning("%s: %s", qPrintable(shownName(path)), qPrintable(error));
+        return {};
+    }
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) || f.size() > 4 * 1024 * 1024)
         return {};
     return parseSizePresets(f.readAll());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/file_names.h"
+
 #include <QString>
 
 // The batch run's own words, in one place.
@@ -20,6 +22,10 @@ inline QString noOutputFolder()
 inline QString noNetworkSettings()
 {
     return QStringLiteral("网络参数还没设置或设置错误！");
+}
+inline QString prefixLeavesFolder()
+{
+    return QStringLiteral("文件名前缀不能包含路径分隔符(/ 或 \\)！");
 }
 inline QString minimiseQuestion()
 {
@@ -79,19 +85,29 @@ inline QString idle()
     return QStringLiteral("就绪。");
 }
 
-// Per-picture error lines; each starts with the picture's full path.
+// Per-picture error lines; each starts with the picture's full path, shown so
+// that its name cannot split the line.
 inline QString drawError(const QString &path, const QString &description)
 {
-    return path + QStringLiteral("在显示图片时发生错误:(0)") + description + QStringLiteral("。\r\n");
+    return shownName(path) + QStringLiteral("在显示图片时发生错误:(0)") + shownName(description)
+        + QStringLiteral("。\r\n");
 }
 inline QString saveError(const QString &path, const QString &description)
 {
-    return path + QStringLiteral("在保存时发生错误:") + description + QStringLiteral(".\r\n");
+    return shownName(path) + QStringLiteral("在保存时发生错误:") + shownName(description)
+        + QStringLiteral(".\r\n");
 }
 inline QString markError(const QString &path, const QString &description)
 {
-    return path + QStringLiteral("在添加图片水印时发生错误:(错误代码:0)") + description
+    return shownName(path) + QStringLiteral("在添加图片水印时发生错误:(错误代码:0)") + shownName(description)
         + QStringLiteral("。\r\n");
+}
+
+// Two pictures of a run want the same output name; the later one is written.
+inline QString clashWarning(const QString &earlier, const QString &later, const QString &output)
+{
+    return QStringLiteral("【提示】") + shownName(earlier) + QStringLiteral("和") + shownName(later)
+        + QStringLiteral("的输出文件同名(") + shownName(output) + QStringLiteral("),只保存了后者。\r\n");
 }
 
 } // namespace texts

@@ -8,17 +8,15 @@
 #include "batch/texts.h"
 
 #include <QDir>
-#include <QFileInfo>
 
-QSet<QString> protectedPathsFor(const QStringList &pictures)
+ProtectedFiles protectedFilesFor(const QStringList &pictures)
 {
-    QSet<QString> paths;
+    ProtectedFiles files;
     for (const QString &p : pictures) {
-        const QString canonical = QFileInfo(p).canonicalFilePath();
-        if (!canonical.isEmpty())
-            paths.insert(canonical);
+        if (const auto id = fileIdentity(p))
+            files.insert(*id);
     }
-    return paths;
+    return files;
 }
 
 // Between encoding and committing the file: what the job keeps of the source's
@@ -39,24 +37,24 @@ static bool carrySourceMetadata(const JobSettings &job, const QString &picturePa
     return carryMetadata(bytes, source, plan, error);
 }
 
-static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath, int position,
-    const QImage &surface, const QSet<QString> &protectedPaths, const QString &extension)
+WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, const PlannedOutput &output,
+    const QImage &surface, const ProtectedFiles &protectedFiles)
 {
     WriteOutcome out;
-    out.path = QDir(job.sOutDir)
-                   .filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + extension);
-    const QString existing = QFileInfo(out.path).canonicalFilePath();
-    if (!existing.isEmpty() && protectedPaths.contains(existing)) {
+    out.path = output.path;
+    const auto existing = fileIdentity(out.path);
+    if (existing && protectedFiles.count(*existing) > 0) {
         out.errorLine = texts::saveError(picturePath,
             QStringLiteral("输出文件") + out.path
                 + QStringLiteral("就是要处理的原图片,为保护原图没有覆盖它"));
         return out;
     }
-    if (!QFileInfo(job.sOutDir).isDir()) {
+    if (!isDirectoryPath(job.sOutDir)) {
         out.errorLine = texts::saveError(picturePath, QStringLiteral("输出文件夹不存在:") + job.sOutDir);
         return out;
     }
     QString error;
+    const QString &extension = output.target.extension;
     QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, &error);
     if (bytes.isEmpty() || !carrySourceMetadata(job, picturePath, surface.size(), extension, bytes, &error)
         || !writeFileAtomically(out.path, bytes, &error)) {
@@ -67,23 +65,33 @@ static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath
     return out;
 }
 
-WriteOutcome SaveImg(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-    const QSet<QString> &protectedPaths)
+static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath, int position,
+    const QImage &surface, const ProtectedFiles &protectedFiles, const OutputTarget &target)
 {
-    return writeWith(
-        job, picturePath, position, surface, protectedPaths, outputTargetFor(job, picturePath).extension);
+    PlannedOutput output;
+    output.target = target;
+    output.path
+        = QDir(job.sOutDir)
+              .filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + target.extension);
+    return writePlanned(job, picturePath, output, surface, protectedFiles);
+}
+
+WriteOutcome SaveImg(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
+    const ProtectedFiles &protectedFiles)
+{
+    return writeWith(job, picturePath, position, surface, protectedFiles, outputTargetFor(job, picturePath));
 }
 
 WriteOutcome SaveBMP(const JobSettings &job, const QString &picturePath, int position, const QImage &surface,
-    const QSet<QString> &protectedPaths)
+    const ProtectedFiles &protectedFiles)
 {
-    return writeWith(job, picturePath, position, surface, protectedPaths, QStringLiteral("bmp"));
+    return writeWith(job, picturePath, position, surface, protectedFiles, {true, QStringLiteral("bmp")});
 }
 
 WriteOutcome writeOutput(const JobSettings &job, const QString &picturePath, int position,
-    const QImage &surface, const QSet<QString> &protectedPaths)
+    const QImage &surface, const ProtectedFiles &protectedFiles)
 {
     return outputTargetFor(job, picturePath).bmpWriter
-        ? SaveBMP(job, picturePath, position, surface, protectedPaths)
-        : SaveImg(job, picturePath, position, surface, protectedPaths);
+        ? SaveBMP(job, picturePath, position, surface, protectedFiles)
+        : SaveImg(job, picturePath, position, surface, protectedFiles);
 }

@@ -2,6 +2,10 @@
 
 #include "exif/exif_reader.h"
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 
 std::string escapeControlBytes(const std::string &value)
@@ -24,12 +28,30 @@ std::string escapeControlBytes(const std::string &value)
 
 } // namespace
 
-int printExif(const std::string &path, std::ostream &out)
+int printExif(const std::vector<std::string> &paths, std::ostream &out, std::ostream &err)
 {
-    ExifReader reader;
-    reader.picFile = path;
-    reader.Load();
-    for (const auto &[tag, value] : reader.entries())
-        out << tag << '\t' << escapeControlBytes(value) << '\n';
-    return 0;
+    int status = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string &path = paths[i];
+        const std::string shown = escapeControlBytes(path);
+        struct stat info { };
+        if (::stat(path.c_str(), &info) != 0) {
+            err << shown << ": " << std::strerror(errno) << '\n';
+            status = 1;
+            continue;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            err << shown << ": 不是普通文件\n";
+            status = 1;
+            continue;
+        }
+        if (paths.size() > 1)
+            out << (i > 0 ? "\n" : "") << "==> " << shown << " <==\n";
+        ExifReader reader;
+        reader.picFile = path;
+        reader.Load();
+        for (const auto &[tag, value] : reader.entries())
+            out << tag << '\t' << escapeControlBytes(value) << '\n';
+    }
+    return status;
 }

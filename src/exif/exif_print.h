@@ -2,8 +2,11 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
-// Writes the EXIF entries of the file at path, one "TAG<TAB>VALUE" line each in
-// walk order, the tag in decimal and control bytes of the value as \xNN.
-// Writes nothing for a file without EXIF. Returns the exit status, always 0.
-int printExif(const std::string &path, std::ostream &out);
+// Writes the EXIF entries of each file, one "TAG<TAB>VALUE" line each in walk
+// order, the tag in decimal and control bytes of the value as \xNN; a
+// "==> name <==" line heads each file when there are several. A file without
+// EXIF gives no lines. A missing or non-regular file is said on err.
+// Returns the exit status: 0, or 1 when a file could not be read.
+int printExif(const std::vector<std::string> &paths, std::ostream &out, std::ostream &err);

@@ -2,18 +2,38 @@
 
 #include "exif/exif_walk.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-bool readWholeFile(const std::string &path, std::string &bytes)
+// Only a regular file is read (a FIFO would wait for a writer, /dev/zero never
+// ends), and only the prefix an EXIF block can lie in.
+bool readFilePrefix(const std::string &path, std::string &bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    struct stat info { };
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) {
+        bytes.resize(std::size_t(std::min<std::uint64_t>(std::uint64_t(info.st_size), exif::maxFileBytes)));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += std::size_t(n);
+        }
+        bytes.resize(got);
+    }
+    ::close(fd);
+    return ok;
 }
 
 } // namespace
@@ -30,7 +50,7 @@ bool ExifReader::load() const
     if (picFile.empty())
         return false;
     std::string bytes;
-    if (!readWholeFile(picFile, bytes))
+    if (!readFilePrefix(picFile, bytes))
         return false;
     loaded_ = exif::readExifEntries(bytes, entries_);
     return loaded_;

@@ -12,7 +12,8 @@ class ExifReader {
 public:
     std::string picFile; // path (UTF-8 / local 8-bit bytes)
 
-    // Reads picFile and walks IFD0, the directories chained behind it and the
+    // Reads picFile (a regular file only, and only the part an EXIF block can lie
+    // in) and walks IFD0, the directories chained behind it and the
     // Exif sub-directory. Loading again reads the file afresh.
     // Returns false when the file has no readable EXIF block.
     bool Load();

@@ -46,15 +46,16 @@ EntryValue integer(std::int64_t n)
     return {std::to_string(n), n};
 }
 
-// Values that fit into the entry's last four bytes.
-EntryValue decodeInline(const TiffBytes &bytes, std::uint64_t p, std::uint32_t type)
+// Values that fit into the entry's last four bytes. Numbers use only their own
+// bytes: cameras leave non-zero padding behind a single SHORT or BYTE.
+EntryValue decodeInline(const TiffBytes &bytes, std::uint64_t p, std::uint32_t type, std::uint64_t count)
 {
     static const char hexDigits[] = "0123456789ABCDEF";
     EntryValue value;
     switch (type) {
     case Byte:
     case SByte:
-        for (int i = 0; i < 4; ++i) {
+        for (std::uint64_t i = 0; i < count; ++i) {
             const auto b = bytes.u8(p + i);
             if (!b)
                 break;
@@ -76,8 +77,8 @@ EntryValue decodeInline(const TiffBytes &bytes, std::uint64_t p, std::uint32_t t
     case SShort: {
         // A count of 2 gives the sum of both halves; with a count of 1 the second half is padding.
         const auto first = bytes.u16(p);
-        const auto second = bytes.u16(p + 2);
-        if (first && second)
+        const auto second = count >= 2 ? bytes.u16(p + 2) : std::optional<std::uint32_t>(0);
+        if (count >= 1 && first && second)
             value = integer(*first + *second);
         break;
     }
@@ -108,8 +109,18 @@ EntryValue decodeArea(
         }
         break;
     case Ascii:
+        // Count bytes; many cameras store the text without its terminating zero,
+        // so only trailing zeros are dropped, never the last character.
+        for (std::uint64_t i = 0; i < std::min(count, byteLimit); ++i) {
+            const auto b = bytes.u8(a + i);
+            if (!b)
+                break;
+            value.text += static_cast<char>(*b);
+        }
+        while (!value.text.empty() && value.text.back() == '\0')
+            value.text.pop_back();
+        break;
     case Undefined:
-        // The terminating zero is left out.
         for (std::uint64_t i = 0; i + 1 < std::min(count, byteLimit + 1); ++i) {
             const auto b = bytes.u8(a + i);
             if (!b)
@@ -161,7 +172,7 @@ EntryValue decodeEntryValue(
         return {};
     const std::uint64_t count = bytes.u32(entryPos + 4).value_or(0);
     if (count * unit <= 4)
-        return decodeInline(bytes, entryPos + 8, *type);
+        return decodeInline(bytes, entryPos + 8, *type, count);
     const auto offset = bytes.u32(entryPos + 8);
     if (!offset)
         return {};

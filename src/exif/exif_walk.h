@@ -12,6 +12,9 @@ namespace exif {
 // carry well under a few hundred entries in IFD0, IFD1 and the Exif directory.
 constexpr std::size_t maxEntries = 1024;
 constexpr int maxDirectories = 64;
+// Bytes of a file the reader looks at: the first FF E1 pair is searched in the
+// first MiB, and the block behind it holds at most one APP1 segment.
+constexpr std::uint64_t maxFileBytes = (1 << 20) + 65536 + 10;
 // Most value-area bytes decoded from one file, sixteen times what one APP1 segment can hold.
 constexpr std::uint64_t maxValueBytesPerFile = 1 << 20;
 

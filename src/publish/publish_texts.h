@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/file_names.h"
+
 #include <QString>
 
 // The publishing step's own texts, kept in one place.
@@ -27,7 +29,7 @@ inline const QString kLinkPageHeader = QStringLiteral(
 
 inline QString fileWriteErrorLine(const QString &path, const QString &reason)
 {
-    return QStringLiteral("写入文件时发生错误:%1(%2)。").arg(path, reason);
+    return QStringLiteral("写入文件时发生错误:%1(%2)。").arg(shownName(path), reason);
 }
 
 inline const QString kPdfErrorTitle = QStringLiteral("PDF In-The-Box");

@@ -1,5 +1,6 @@
 #include "settings/job_restore.h"
 
+#include "batch/file_names.h"
 #include "batch/size_presets.h"
 #include "settings/app_paths.h"
 #include "settings/settings_store.h"
@@ -7,8 +8,13 @@
 #include <QDate>
 #include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
 
 JobSettings startJobSettings(const AppPaths &paths)
 {
@@ -25,81 +31,202 @@ JobSettings startJobSettings(const AppPaths &paths)
     return job;
 }
 
+namespace {
+
+struct RestoreContext {
+    const AppPaths &paths;
+    const FrameList &frames;
+    JobSettings &job;
+    RestoredSettings &restored;
+};
+
+using RestoreRow = std::pair<QString, std::function<void(const OptionsStore &, RestoreContext &)>>;
+
+// Values no control could have stored start safe instead of placing things nowhere.
+double safeFraction(double fraction)
+{
+    return std::isfinite(fraction) && std::abs(fraction) <= 1000 ? fraction : 0;
+}
+
+RestoreRow int16Row(const QString &key, int JobSettings::*field, int fallback)
+{
+    return {key, [=](const OptionsStore &s, RestoreContext &c) {
+                c.job.*field = s.int16(key, fallback);
+            }};
+}
+
+RestoreRow textRow(const QString &key, QString JobSettings::*field, const QString &fallback)
+{
+    return {key, [=](const OptionsStore &s, RestoreContext &c) {
+                c.job.*field = s.text(key, fallback);
+            }};
+}
+
+RestoreRow boolRow(const QString &key, bool JobSettings::*field)
+{
+    return {key, [=](const OptionsStore &s, RestoreContext &c) {
+                c.job.*field = s.boolean(key, false);
+            }};
+}
+
+// A cut mode beyond 0-2 would crop nowhere: start from the default.
+RestoreRow cutModeRow(const QString &key, int JobSettings::*field, int fallback)
+{
+    return {key, [=](const OptionsStore &s, RestoreContext &c) {
+                const int mode = s.int16(key, fallback);
+                c.job.*field = mode >= 0 && mode <= 2 ? mode : fallback;
+            }};
+}
+
+// Every stored key in start-up order with the side effects of restoring it.
+const std::vector<RestoreRow> &restoreRows()
+{
+    static const std::vector<RestoreRow> rows = {
+        {QStringLiteral("sSkinFileName"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.restored.sSkinFileName = s.text(QStringLiteral("sSkinFileName"),
+                    QDir(c.paths.skinDir()).filePath(QStringLiteral("浅蓝(默认).she")));
+            }},
+        {QStringLiteral("sODIR"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.sODIR = s.text(QStringLiteral("sODIR"), QDir::toNativeSeparators(c.paths.dataDir()));
+            }},
+        {QStringLiteral("iuSYAlpha"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.restored.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), 80);
+                // An opacity beyond 0-100 is no opacity at all: start from the default.
+                const int alpha = c.restored.alphaAtStart;
+                c.job.setMarkAlpha(alpha >= 0 && alpha <= 100 ? alpha : 80);
+            }},
+        {QStringLiteral("bShowToday"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.restored.bShowToday = s.int16(QStringLiteral("bShowToday"), 1);
+            }},
+        // Both lists are filled by now: choosing runs each list's own handler.
+        {QStringLiteral("iuSize"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const int size = s.int16(QStringLiteral("iuSize"), 0);
+                if (size >= 0 && size <= c.job.customSizeIndex()) {
+                    chooseSizeMode(c.job, size);
+                    pickFrameForFitMode(c.job, c.frames);
+                }
+            }},
+        {QStringLiteral("iuBk"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const int bk = s.int16(QStringLiteral("iuBk"), 0);
+                if (c.frames.isFrame(bk) || bk == 0)
+                    chooseFrame(c.job, c.frames, bk);
+            }},
+        {QStringLiteral("sText"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.sText = s.text(QStringLiteral("sText"), QString());
+                if (!c.job.sText.isEmpty()) {
+                    c.job.iuTSyX = safeFraction(s.single(QStringLiteral("iuTSyX"), 0));
+                    c.job.iuTSyY = safeFraction(s.single(QStringLiteral("iuTSyY"), 0));
+                    c.job.bTextMark = 1;
+                    c.job.iuTxtPos = kCustom;
+                }
+            }},
+        {QStringLiteral("iSize"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.iSize = s.int16(QStringLiteral("iSize"), 9);
+            }},
+        textRow(QStringLiteral("sFont"), &JobSettings::sFont, QStringLiteral("宋体")),
+        {QStringLiteral("lColor"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.lColor = s.int32(QStringLiteral("lColor"), 0);
+            }},
+        boolRow(QStringLiteral("sBold"), &JobSettings::sBold),
+        boolRow(QStringLiteral("sUnderline"), &JobSettings::sUnderline),
+        boolRow(QStringLiteral("sItalic"), &JobSettings::sItalic),
+        {QStringLiteral("suISyF"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.suISyF = s.text(QStringLiteral("suISyF"), QString());
+                if (!c.job.suISyF.isEmpty()) {
+                    c.job.iuISyX = safeFraction(s.single(QStringLiteral("iuISyX"), 0));
+                    c.job.iuISyY = safeFraction(s.single(QStringLiteral("iuISyY"), 0));
+                    c.job.bPicMark = 1;
+                    c.job.iuImgPos = kCustom;
+                }
+            }},
+        // A quality the options dialog would refuse falls back to the default, said once.
+        {QStringLiteral("iJPGQ"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const QString stored = s.text(QStringLiteral("iJPGQ"), QStringLiteral("100"));
+                const std::optional<qint64> quality = wholeNumberFromText(stored, 0, 100);
+                c.job.iJPGQ = int(quality.value_or(100));
+                if (!quality) {
+                    c.restored.warnings
+                        << QStringLiteral("设置项iJPGQ的值“%1”不是0到100之间的JPG质量,已改用默认值100。")
+                               .arg(shownName(stored));
+                }
+            }},
+        {QStringLiteral("iSlideTime"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.restored.iSlideTime = s.int16(QStringLiteral("iSlideTime"), 3);
+            }},
+        int16Row(QStringLiteral("bPicJQ"), &JobSettings::bPicJQ, 1),
+        int16Row(QStringLiteral("bAutoODir"), &JobSettings::bAutoODir, 1),
+        int16Row(QStringLiteral("bAutoURL"), &JobSettings::bAutoURL, 1),
+        int16Row(QStringLiteral("bShowURL"), &JobSettings::bShowURL, 1),
+        int16Row(QStringLiteral("bShowURLPic"), &JobSettings::bShowURLPic, 1),
+        int16Row(QStringLiteral("bSaveErr"), &JobSettings::bSaveErr, 0),
+        cutModeRow(QStringLiteral("iXCutMode"), &JobSettings::iXCutMode, 1),
+        cutModeRow(QStringLiteral("iYCutMode"), &JobSettings::iYCutMode, 0),
+        int16Row(QStringLiteral("bChkResizeOpt"), &JobSettings::bChkResizeOpt, 0),
+        {QStringLiteral("iMetadata"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const int choice = s.int16(QStringLiteral("iMetadata"), kKeepWithoutLocation);
+                c.job.iMetadata
+                    = choice >= kKeepMetadata && choice <= kStripMetadata ? choice : kKeepWithoutLocation;
+            }},
+        {QStringLiteral("iColorProfile"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const int choice = s.int16(QStringLiteral("iColorProfile"), kKeepProfile);
+                c.job.iColorProfile = choice == kConvertToSrgb ? kConvertToSrgb : kKeepProfile;
+            }},
+        textRow(QStringLiteral("sPDF1"), &JobSettings::sPDF1, QStringLiteral("Tuvo图片集")),
+        textRow(QStringLiteral("sPDF2"), &JobSettings::sPDF2,
+            QStringLiteral("本图片集由Tuvo图片批量处理软件制作")),
+        {QStringLiteral("sPDF3"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
+            }},
+    };
+    return rows;
+}
+
+} // namespace
+
 RestoredSettings restoreJobSettings(
     QSettings &settings, const AppPaths &paths, const FrameList &frames, JobSettings &job)
 {
-    OptionsStore s(settings);
+    const OptionsStore s(settings);
     RestoredSettings r;
-    r.sSkinFileName = s.text(
-        QStringLiteral("sSkinFileName"), QDir(paths.skinDir()).filePath(QStringLiteral("浅蓝(默认).she")));
-    job.sODIR = s.text(QStringLiteral("sODIR"), QDir::toNativeSeparators(paths.dataDir()));
-    r.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), 80);
-    // An opacity beyond 0-100 is no opacity at all: start from the default.
-    job.setMarkAlpha(r.alphaAtStart >= 0 && r.alphaAtStart <= 100 ? r.alphaAtStart : 80);
-    r.bShowToday = s.int16(QStringLiteral("bShowToday"), 1);
-
-    // Both lists are filled by now: choosing runs each list's own handler.
-    const int size = s.int16(QStringLiteral("iuSize"), 0);
-    if (size >= 0 && size <= job.customSizeIndex()) {
-        chooseSizeMode(job, size);
-        pickFrameForFitMode(job, frames);
-    }
-    const int bk = s.int16(QStringLiteral("iuBk"), 0);
-    if (frames.isFrame(bk) || bk == 0)
-        chooseFrame(job, frames, bk);
-
-    job.sText = s.text(QStringLiteral("sText"), QString());
-    job.iSize = s.int16(QStringLiteral("iSize"), 9);
-    job.sFont = s.text(QStringLiteral("sFont"), QStringLiteral("宋体"));
-    job.lColor = s.int32(QStringLiteral("lColor"), 0);
-    job.sBold = s.boolean(QStringLiteral("sBold"), false);
-    job.sUnderline = s.boolean(QStringLiteral("sUnderline"), false);
-    job.sItalic = s.boolean(QStringLiteral("sItalic"), false);
-    if (!job.sText.isEmpty()) {
-        job.iuTSyX = s.single(QStringLiteral("iuTSyX"), 0);
-        job.iuTSyY = s.single(QStringLiteral("iuTSyY"), 0);
-        job.bTextMark = 1;
-        job.iuTxtPos = kCustom;
-    }
-    job.suISyF = s.text(QStringLiteral("suISyF"), QString());
-    if (!job.suISyF.isEmpty()) {
-        job.iuISyX = s.single(QStringLiteral("iuISyX"), 0);
-        job.iuISyY = s.single(QStringLiteral("iuISyY"), 0);
-        job.bPicMark = 1;
-        job.iuImgPos = kCustom;
-    }
-
-    job.iJPGQ = s.byte(QStringLiteral("iJPGQ"), 100);
-    r.iSlideTime = s.int16(QStringLiteral("iSlideTime"), 3);
-    job.bPicJQ = s.int16(QStringLiteral("bPicJQ"), 1);
-    job.bAutoODir = s.int16(QStringLiteral("bAutoODir"), 1);
-    job.bAutoURL = s.int16(QStringLiteral("bAutoURL"), 1);
-    job.bShowURL = s.int16(QStringLiteral("bShowURL"), 1);
-    job.bShowURLPic = s.int16(QStringLiteral("bShowURLPic"), 1);
-    job.bSaveErr = s.int16(QStringLiteral("bSaveErr"), 0);
-    job.iXCutMode = s.int16(QStringLiteral("iXCutMode"), 1);
-    job.iYCutMode = s.int16(QStringLiteral("iYCutMode"), 0);
-    job.bChkResizeOpt = s.int16(QStringLiteral("bChkResizeOpt"), 0);
-    job.iMetadata = s.int16(QStringLiteral("iMetadata"), kKeepWithoutLocation);
-    job.iColorProfile = s.int16(QStringLiteral("iColorProfile"), kKeepProfile);
-    job.sPDF1 = s.text(QStringLiteral("sPDF1"), QStringLiteral("Tuvo图片集"));
-    job.sPDF2 = s.text(QStringLiteral("sPDF2"), QStringLiteral("本图片集由Tuvo图片批量处理软件制作"));
-    job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
-
-    // Values no control could have stored start safe instead of placing things nowhere.
-    for (double *fraction : {&job.iuTSyX, &job.iuTSyY, &job.iuISyX, &job.iuISyY}) {
-        if (!std::isfinite(*fraction) || std::abs(*fraction) > 1000)
-            *fraction = 0;
-    }
-    if (job.iXCutMode < 0 || job.iXCutMode > 2)
-        job.iXCutMode = 1;
-    if (job.iYCutMode < 0 || job.iYCutMode > 2)
-        job.iYCutMode = 0;
-    if (job.iMetadata < kKeepMetadata || job.iMetadata > kStripMetadata)
-        job.iMetadata = kKeepWithoutLocation;
-    if (job.iColorProfile != kConvertToSrgb)
-        job.iColorProfile = kKeepProfile;
+    RestoreContext context {paths, frames, job, r};
+    for (const auto &[key, restore] : restoreRows())
+        restore(s, context);
+    for (const QString &line : r.warnings)
+        qWarning("%s", qPrintable(line));
     return r;
+}
+
+std::optional<QStringList> restoreStoredValue(const QString &key, const QString &value, const AppPaths &paths,
+    const FrameList &frames, JobSettings &job)
+{
+    const auto &rows = restoreRows();
+    const auto row
+        = std::find_if(rows.begin(), rows.end(), [&key](const RestoreRow &r) { return r.first == key; });
+    if (row == rows.end())
+        return std::nullopt;
+    // The row reads from a store that holds this one key, as a settings file would.
+    QTemporaryDir scratch;
+    QSettings settings(scratch.filePath(QStringLiteral("set.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Options/") + key, value);
+    RestoredSettings r;
+    RestoreContext context {paths, frames, job, r};
+    row->second(OptionsStore(settings), context);
+    return r.warnings;
 }
 
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths)

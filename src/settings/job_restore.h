@@ -4,6 +4,9 @@
 #include "batch/job_settings.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 class AppPaths;
 class QSettings;
@@ -14,6 +17,7 @@ struct RestoredSettings {
     int bShowToday = 1;
     int iSlideTime = 3;
     int alphaAtStart = 80; // iuSYAlpha as read; shutdown writes it only when changed
+    QStringList warnings; // stored values that were replaced by their default
 };
 
 // The job a fresh start begins with before anything is restored: output folder zp,
@@ -27,6 +31,12 @@ JobSettings startJobSettings(const AppPaths &paths);
 // hold its SizePresets.
 RestoredSettings restoreJobSettings(
     QSettings &settings, const AppPaths &paths, const FrameList &frames, JobSettings &job);
+
+// Restores one stored key from value as if the settings file held it, with the
+// same side effects (tuvo-cli --set). nullopt when key is not a stored key;
+// otherwise the warning lines restoring gave.
+std::optional<QStringList> restoreStoredValue(const QString &key, const QString &value, const AppPaths &paths,
+    const FrameList &frames, JobSettings &job);
 
 // tuvo-cli --from-settings: the job the desktop program would start with.
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths);

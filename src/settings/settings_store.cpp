@@ -25,11 +25,35 @@ std::optional<double> numberFromText(const QString &text)
 
 std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
 {
+    // QSettings reads its file as it is made, and a FIFO or device in the file's
+    // place would stall every start: such a file is neither read nor written.
+    const QString ini = applicationName + QStringLiteral(".ini");
+    const auto unusable = [&ini](const QString &file) -> std::unique_ptr<QSettings> {
+        const QFileInfo info(file);
+        if (!info.exists() || info.isFile())
+            return nullptr;
+        qWarning("%s: 不是普通文件,设置未读取也不会保存。", qPrintable(file));
+        // A path below a device: nothing is read from it and nothing can be written.
+        return std::make_unique<QSettings>(QStringLiteral("/dev/null/") + ini, QSettings::IniFormat);
+    };
     // TUVO_HOME keeps a whole second set of per-user files, settings included.
     const QString home = qEnvironmentVariable("TUVO_HOME");
-    if (!home.isEmpty())
-        return std::make_unique<QSettings>(
-            home + QLatin1Char('/') + applicationName + QStringLiteral(".ini"), QSettings::IniFormat);
+    if (!home.isEmpty()) {
+        const QString file = home + QLatin1Char('/') + ini;
+        if (auto store = unusable(file))
+            return store;
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    }
+    // The folder QSettings uses is found through a store of a name nobody has,
+    // which reads nothing.
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".tuvo-probe"),
+        QStringLiteral(".tuvo-probe"));
+    const QString folder = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
+    for (const QString &file :
+        {folder + QLatin1Char('/') + applicationName + QLatin1Char('/') + ini, folder + QLatin1Char('/') + ini}) {
+        if (auto store = unusable(file))
+            return store;
+    }
     return std::make_unique<QSettings>(
         QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName);
 }

@@ -96,6 +96,7 @@ void MainWindow::startCheckFailed(StartCheck check)
         cmdODir_Click();
         break;
     case StartCheck::NoNetworkSettings:
+    case StartCheck::PrefixLeavesFolder:
     case StartCheck::Ok:
         break;
     }

@@ -1,5 +1,7 @@
 #include "batch/batch_run.h"
+#include "batch/imaging/picture_limits.h"
 #include "batch/pipeline.h"
+#include "batch/pipeline_steps.h"
 
 #include <QDir>
 #include <QFile>
@@ -324,4 +326,60 @@ TEST(BatchRun, LinkPageCaptionsFollowTheirPictures)
     run.StartRun(list, job);
     EXPECT_EQ(seenLinks, (QStringList {"http://w/b.jpg", "http://w/c.jpg"}));
     EXPECT_EQ(seenCaptions, (QStringList {"第二张", "第三张"}));
+}
+
+TEST(Pipeline, VeryThinPicturesKeepOneRowOrColumn)
+{
+    Fixture fx;
+    JobSettings job = fx.job();
+    const std::pair<QSize, QSize> cases[]
+        = {{QSize(3000, 1), QSize(800, 1)}, {QSize(20000, 10), QSize(800, 1)}};
+    for (const auto &[picture, output] : cases) {
+        const QString path
+            = fx.photo(QStringLiteral("thin%1.png").arg(picture.width()), picture.width(), picture.height());
+        const RenderResult r = funImgDone(job, path);
+        ASSERT_TRUE(r.ok()) << r.errorLines.join(QString()).toStdString();
+        EXPECT_EQ(r.surface.size(), output);
+        EXPECT_EQ(r.surface.pixel(400, 0), qRgb(200, 100, 50)); // drawn, not a white band
+    }
+    // A custom canvas extended around a thin picture keeps a one-pixel band of it.
+    chooseSizeMode(job, job.customSizeIndex());
+    job.iTargetW = 800;
+    job.iTargetH = 600;
+    job.bPicJQ = 0;
+    const RenderResult r = funImgDone(job, fx.photo(QStringLiteral("line.png"), 3000, 1));
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.surface.pixel(400, 300), qRgb(200, 100, 50));
+}
+
+TEST(BatchRun, AStepThatFailsIsAnErrorLineAndThePictureIsNotWritten)
+{
+    Fixture fx;
+    JobSettings job = fx.job();
+    job.sFrameFile = fx.junk(QStringLiteral("frame.png"), "not a png");
+    RecordingHost host;
+    RunState state;
+    BatchRun run(host, state);
+    const QString photo = fx.photo(QStringLiteral("a.png"));
+    const RunSummary s = run.StartRun({photo}, job);
+    EXPECT_EQ(s.written, 0);
+    EXPECT_TRUE(s.errorReport.contains(photo + QStringLiteral("在显示图片时发生错误:(0)无法加载边框图片")));
+    EXPECT_FALSE(QFile::exists(QDir(fx.out).filePath(QStringLiteral("a.jpg"))));
+
+    // Rotation and effect work buffers that cannot be had are failures, not no-ops.
+    const qint64 limit = pictureMemoryLimit();
+    setPictureMemoryLimit(1000);
+    QImage surface(100, 100, QImage::Format_RGB32);
+    surface.fill(Qt::red);
+    const QImage before = surface;
+    JobSettings turn;
+    turn.iRotateMode = kRotateClockwise;
+    turn.iEffect = 9;
+    QString error;
+    EXPECT_FALSE(rotationStep(turn, photo, surface, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("旋转")));
+    EXPECT_FALSE(effectStep(turn, surface, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("特效")));
+    EXPECT_EQ(surface, before);
+    setPictureMemoryLimit(limit);
 }

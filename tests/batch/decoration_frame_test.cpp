@@ -40,12 +40,15 @@ TEST(DecorationFrame, IsStretchedOverTheWholeSurfaceWithItsAlpha)
     EXPECT_NEAR(qRed(surface.pixel(30, 100)), 128, 3) << "half-transparent white over black";
     EXPECT_EQ(rgb(surface, 200, 100), 0u);
 
-    // A frame that cannot be loaded is left out, without an error line.
+    // A frame that cannot be loaded is left out and said in an error line.
+    EXPECT_TRUE(result.errorLines.isEmpty());
     job.sFrameFile = dir.filePath("missing.png");
     QImage plain = surfaceOf(QSize(40, 30), Qt::blue);
     decorationStep(job, "pic.jpg", plain, result);
     EXPECT_EQ(plain, surfaceOf(QSize(40, 30), Qt::blue));
-    EXPECT_TRUE(result.errorLines.isEmpty());
+    ASSERT_EQ(result.errorLines.size(), 1);
+    EXPECT_TRUE(
+        result.errorLines[0].startsWith(QStringLiteral("pic.jpg在显示图片时发生错误:(0)无法加载边框图片")));
 }
 
 TEST(DecorationFrame, FitFrameModeMakesEveryOutputTheFramesSize)

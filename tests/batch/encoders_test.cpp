@@ -127,7 +127,7 @@ TEST(Writers, NeverOverwriteASourcePicture)
     JobSettings job;
     job.sOutDir = dir.path();
     job.sFormat = QStringLiteral("原格式");
-    const WriteOutcome out = writeOutput(job, source, 0, testPicture(10, 10), protectedPathsFor({source}));
+    const WriteOutcome out = writeOutput(job, source, 0, testPicture(10, 10), protectedFilesFor({source}));
     EXPECT_FALSE(out.written);
     EXPECT_TRUE(out.errorLine.startsWith(source + QStringLiteral("在保存时发生错误:")));
     EXPECT_TRUE(out.errorLine.endsWith(QLatin1String(".\r\n")));

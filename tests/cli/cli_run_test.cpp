@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -21,11 +22,13 @@ struct CliRun {
     QString out, err;
 };
 
-CliRun runCli(const QStringList &args, int timeoutMs = 120000)
+CliRun runCli(const QStringList &args, int timeoutMs = 120000,
+    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
     p.setProgram(QStringLiteral(TUVO_CLI_PATH));
     p.setArguments(args);
+    p.setProcessEnvironment(env);
     p.start();
     p.waitForFinished(timeoutMs);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -244,4 +247,217 @@ TEST(CliRun, FromSettingsStartsWithTheDesktopProgramsOptions)
         for (int x = 100; x < 160; ++x)
             dark += qGray(written.pixel(x, y)) < 60;
     EXPECT_GT(dark, 10);
+}
+
+TEST(CliRun, SharedOutputNameKeepsTheLaterPictureWhateverTheJobs)
+{
+    QTemporaryDir dir;
+    QStringList inputs;
+    for (const char *folder : {"a", "b"}) {
+        QDir().mkpath(dir.filePath(folder));
+        for (int k = 0; k < 6; ++k) {
+            QImage img = photo(300, 200);
+            img.fill(*folder == 'a' ? Qt::red : Qt::blue);
+            const QString path = dir.filePath(QStringLiteral("%1/x%2.png").arg(folder).arg(k));
+            ASSERT_TRUE(img.save(path));
+        }
+        inputs << dir.filePath(folder);
+    }
+    QMap<QByteArray, QByteArray> results[2];
+    for (int jobs = 1; jobs <= 2; ++jobs) {
+        const QString out = dir.filePath(QStringLiteral("out%1").arg(jobs));
+        QDir().mkpath(out);
+        const CliRun r = runCli(QStringList {"--quiet", "-j", QString::number(jobs), "-f", "png", "--size",
+                                    "original", "--pdf", "-o", out}
+            + inputs);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = r.err.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 6) << r.err.toStdString();
+        EXPECT_TRUE(
+            lines[0].contains(dir.filePath("a/x0.png")) && lines[0].contains(dir.filePath("b/x0.png")));
+        for (int k = 0; k < 6; ++k) {
+            const QImage written(QDir(out).filePath(QStringLiteral("x%1.png").arg(k)));
+            EXPECT_EQ(written.pixel(10, 10), qRgb(0, 0, 255)) << "jobs " << jobs << " picture " << k;
+        }
+        // The PDF holds its two cover pages and each kept picture once; it is then
+        // set aside, as its date differs from run to run.
+        for (const QString &name : QDir(out).entryList({"*.pdf"}, QDir::Files)) {
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {QDir(out).filePath(name)});
+            if (info.waitForFinished(30000) && info.exitCode() == 0) {
+                EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                                .contains(QRegularExpression("Pages: +8\n")));
+            }
+            QFile::remove(QDir(out).filePath(name));
+        }
+        for (auto [path, hash] : snapshot(out).asKeyValueRange())
+            results[jobs - 1][path.mid(out.size())] = hash;
+    }
+    EXPECT_EQ(results[0], results[1]);
+}
+
+TEST(CliRun, SetGivesWhatTheSameStoredKeyGives)
+{
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("home"));
+    QDir().mkpath(home + QStringLiteral("/bk"));
+    writeBytes(home + QStringLiteral("/size.ini"), "a;100;100\nb;200;200\n头像;120;160\n");
+    QImage frame(300, 200, QImage::Format_ARGB32);
+    frame.fill(Qt::transparent);
+    for (int x = 0; x < 300; ++x)
+        frame.setPixel(x, 0, qRgba(0, 255, 0, 255));
+    ASSERT_TRUE(frame.save(home + QStringLiteral("/bk/frame.png")));
+    const QString mark = dir.filePath(QStringLiteral("mark.png"));
+    QImage markPicture(40, 40, QImage::Format_RGB32);
+    markPicture.fill(Qt::black);
+    ASSERT_TRUE(markPicture.save(mark));
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    QImage white(300, 200, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(white.save(in));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+
+    const auto runWith = [&](const QStringList &set) {
+        const QString out = dir.filePath(QStringLiteral("out") + set.join('_').left(12));
+        QDir().mkpath(out);
+        QStringList args = {"--quiet", "-f", "png", "-o", out};
+        for (const QString &s : set)
+            args << "--set" << s;
+        const CliRun r = runCli(args << in, 120000, env);
+        EXPECT_EQ(r.exitCode, 0) << set.join(' ').toStdString() << r.err.toStdString();
+        return QImage(QDir(out).filePath(QStringLiteral("a.png"))).convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(runWith({"iuSize=5"}).size(), QSize(120, 160)); // the third preset
+    EXPECT_EQ(runWith({"iuSize=2", "iuBk=1"}).pixel(150, 0), qRgb(0, 255, 0)); // the first frame
+    const auto darkNearTopLeft = [](const QImage &picture) {
+        int dark = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x)
+                dark += qGray(picture.pixel(x, y)) < 60;
+        return dark;
+    };
+    EXPECT_GT(darkNearTopLeft(runWith({"sText=Hello", "iSize=20"})), 10); // text at its stored corner 0,0
+    EXPECT_GT(darkNearTopLeft(runWith({"suISyF=" + mark})), 100); // watermark centred at 0,0
+}
+
+TEST(CliRun, OddFilesNeverHangAndBadPrefixesNeverStart)
+{
+    QTemporaryDir dir;
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const QString config = dir.filePath(QStringLiteral("config"));
+    QDir().mkpath(home);
+    QDir().mkpath(config + QStringLiteral("/tuvo"));
+    for (const QString &fifo :
+        {home + QStringLiteral("/size.ini"), config + QStringLiteral("/tuvo/tuvo.ini")})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(photo(100, 80).save(in));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+
+    CliRun r = runCli({"--quiet", "--from-settings", "-o", out, in}, 30000, env);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(QStringLiteral("不是普通文件")), 2) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(QDir(out).filePath(QStringLiteral("a.jpg"))));
+
+    r = runCli({"--print-exif", dir.path()}, 30000);
+    EXPECT_EQ(r.exitCode, 1);
+    r = runCli({"--print-exif", in, in}, 30000);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.count(QStringLiteral("==> ") + in + QStringLiteral(" <==")), 2);
+    r = runCli({"--print-exif", dir.filePath(QStringLiteral("missing.jpg"))}, 30000);
+    EXPECT_EQ(r.exitCode, 1);
+
+    const auto before = snapshot(dir.path());
+    for (const QString prefix : {"../x_", "sub/x_", "/tmp/x_"}) {
+        r = runCli({"--quiet", "--rename", prefix, "-o", out, in});
+        EXPECT_EQ(r.exitCode, 2) << prefix.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("文件名前缀不能包含路径分隔符"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+TEST(CliRun, SourcesAreKnownByTheirFileNotTheirPath)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in/a.jpg"));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(dir.filePath(QStringLiteral("in")));
+    QDir().mkpath(out);
+    ASSERT_TRUE(photo(400, 300).save(in, "JPG"));
+    // The same file under the output name: another path, the same device and inode.
+    const QString link = QDir(out).filePath(QStringLiteral("a.jpg"));
+    ASSERT_EQ(::link(QFile::encodeName(in).constData(), QFile::encodeName(link).constData()), 0);
+    const auto before = snapshot(dir.path());
+    const CliRun r = runCli({"--quiet", "-f", "original", "-o", out, in});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("为保护原图没有覆盖它"))) << r.err.toStdString();
+    struct stat source {
+    }, target {};
+    ASSERT_EQ(::stat(QFile::encodeName(in).constData(), &source), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(link).constData(), &target), 0);
+    EXPECT_EQ(source.st_ino, target.st_ino);
+    EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
+{
+    QTemporaryDir dir;
+    const QByteArray in = QFile::encodeName(dir.filePath(QStringLiteral("in")));
+    const QByteArray out = QFile::encodeName(dir.filePath(QStringLiteral("out")));
+    QDir().mkpath(QFile::decodeName(in));
+    QDir().mkpath(QFile::decodeName(out));
+    // "照片" in GBK, as archives made on Chinese Windows carry it.
+    const QByteArray gbk = "\xD5\xD5\xC6\xAC";
+    const QByteArray png = QFile::encodeName(dir.filePath(QStringLiteral("p.png")));
+    ASSERT_TRUE(photo(120, 90).save(QFile::decodeName(png)));
+    for (const QByteArray &name : {gbk + ".png", QByteArray("ok.png"), QByteArray("sub/") + gbk + "2.png"}) {
+        if (name.startsWith("sub/")) {
+            ASSERT_EQ(::mkdir(in + "/sub", 0700), 0);
+        }
+        ASSERT_EQ(::link(png.constData(), (in + '/' + name).constData()), 0);
+    }
+    // A broken picture whose name could forge a line of the report.
+    const QByteArray forged = in + "/x.jpg\nforged line.jpg";
+    writeBytes(QFile::decodeName(forged), "not a picture");
+
+    // Raw bytes on the command line: through the shell, as a script would pass them.
+    const auto runRaw = [](const QByteArrayList &args) {
+        QByteArray script = "exec \"$0\"";
+        for (const QByteArray &a : args) {
+            script += " \"$(printf '";
+            for (const char c : a)
+                script += "\\" + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
+            script += "')\"";
+        }
+        QProcess p;
+        p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QString::fromLatin1(script), TUVO_CLI_PATH});
+        p.waitForFinished(120000);
+        return CliRun {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+    };
+    CliRun r = runRaw({"--quiet", "-R", "-o", out, in});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_EQ(::access((out + '/' + gbk + ".jpg").constData(), F_OK), 0) << r.err.toStdString();
+    EXPECT_EQ(::access((out + '/' + gbk + "2.jpg").constData(), F_OK), 0);
+    EXPECT_EQ(::access((out + "/ok.jpg").constData(), F_OK), 0);
+    const QStringList lines = r.err.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << r.err.toStdString(); // the header and one escaped line
+    EXPECT_TRUE(lines[1].startsWith(QFile::decodeName(in) + QStringLiteral("/x.jpg\\nforged line.jpg")));
+
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), r.err.count(QStringLiteral("\r\n")));
+
+    // Given directly, and missing: the error line names the full path.
+    const QByteArray direct = out + "2";
+    ASSERT_EQ(::mkdir(direct.constData(), 0700), 0);
+    r = runRaw({"--quiet", "-o", direct, in + '/' + gbk + ".png", "missing.jpg"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(::access((direct + '/' + gbk + ".jpg").constData(), F_OK), 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QDir::currentPath() + QStringLiteral("/missing.jpg在显示图片时发生错误")))
+        << r.err.toStdString();
 }

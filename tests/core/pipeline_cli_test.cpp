@@ -138,3 +138,34 @@ TEST_F(PipelineThroughCli, BrightnessCaptionsAndRotationOrder)
         EXPECT_EQ(written[i], expected(turned, kPresetOperations[9])) << kWidths[i];
     }
 }
+
+TEST_F(PipelineThroughCli, MirrorsMatchImageMagickFlipAndFlop)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("convert"), {QStringLiteral("-version")});
+    if (!probe.waitForFinished(20000) || probe.exitCode() != 0)
+        GTEST_SKIP() << "ImageMagick's convert is not installed; cannot compare the mirrors with it";
+    const QList<QImage> plain = run({});
+    ASSERT_EQ(plain.size(), inputs.size());
+    const std::pair<const char *, const char *> mirrors[] = {{"flip-tb", "-flip"}, {"flip-lr", "-flop"}};
+    for (const auto &[name, magickOption] : mirrors) {
+        const QList<QImage> written = run({"--rotate", name});
+        ASSERT_EQ(written.size(), inputs.size());
+        for (int i = 0; i < inputs.size(); ++i) {
+            const QString unturned = dir.filePath(QStringLiteral("plain%1.png").arg(i));
+            const QString reference = dir.filePath(QStringLiteral("magick%1.png").arg(i));
+            ASSERT_TRUE(plain[i].save(unturned));
+            QProcess magick;
+            magick.start(QStringLiteral("convert"), {unturned, magickOption, reference});
+            ASSERT_TRUE(magick.waitForFinished(60000) && magick.exitCode() == 0);
+            // Pixels only: ImageMagick's PNG carries a colour space the BMP has not.
+            const QImage magickPixels = QImage(reference).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(written[i].size(), magickPixels.size());
+            int differing = 0;
+            for (int y = 0; y < magickPixels.height(); ++y)
+                for (int x = 0; x < magickPixels.width(); ++x)
+                    differing += written[i].pixel(x, y) != magickPixels.pixel(x, y);
+            EXPECT_EQ(differing, 0) << name << " width " << kWidths[i];
+        }
+    }
+}

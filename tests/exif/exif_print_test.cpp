@@ -3,10 +3,12 @@
 #include "exif/exif_reader.h"
 #include "exif_test_files.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace exiftest;
 
@@ -28,8 +30,8 @@ TEST(PrintExif, OneLinePerEntryInWalkOrder)
         {"-ExifByteOrder=MM", "-DateTimeOriginal=2014:05:01 10:20:30", "-Orientation#=6", "-Make=Cam",
             "-ImageDescription=two\nlines"});
     ASSERT_FALSE(path.isEmpty());
-    std::ostringstream out;
-    EXPECT_EQ(printExif(path.toStdString(), out), 0);
+    std::ostringstream out, err;
+    EXPECT_EQ(printExif({path.toStdString()}, out, err), 0);
 
     ExifReader reader;
     reader.picFile = path.toStdString();
@@ -54,11 +56,41 @@ TEST(PrintExif, PrintsNothingWithoutExif)
     QTemporaryDir dir;
     const QString png = dir.filePath("plain.png");
     ASSERT_TRUE(runTool("convert", {"-size", "8x8", "xc:white", png}));
-    for (const QString &path : {png, dir.filePath("missing.jpg")}) {
-        std::ostringstream out;
-        EXPECT_EQ(printExif(path.toStdString(), out), 0);
+    std::ostringstream out, err;
+    EXPECT_EQ(printExif({png.toStdString()}, out, err), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "");
+}
+
+// Folders, pipes, endless devices and missing files are refused at once; every
+// file given is printed under its own header.
+TEST(PrintExif, OddFilesAreRefusedAndEveryFileIsPrinted)
+{
+    QTemporaryDir dir;
+    const QString photo = exiftoolJpeg(dir.path(), "photo.jpg", {"-Orientation#=6"});
+    ASSERT_FALSE(photo.isEmpty());
+    const QString fifo = dir.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &odd : {dir.path(), fifo, QString("/dev/zero"), dir.filePath("missing.jpg")}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(printExif({odd.toStdString()}, out, err), 1) << odd.toStdString();
         EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str().find(odd.toStdString()), std::string::npos);
     }
+    std::ostringstream out, err;
+    EXPECT_EQ(printExif({photo.toStdString(), photo.toStdString()}, out, err), 0);
+    const auto printed = lines(out.str());
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), "==> " + photo.toStdString() + " <=="), 2);
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), "274\t6"), 2);
+
+    // A big file: only its head is read, however large the rest is.
+    const QString big = dir.filePath("big.jpg");
+    ASSERT_TRUE(QFile::copy(photo, big));
+    ASSERT_TRUE(QFile::resize(big, qint64(16) << 30)); // sparse: no disk used
+    ExifReader reader;
+    reader.picFile = big.toStdString();
+    reader.Load();
+    EXPECT_EQ(reader.Tag(274), "6");
 }
 
 } // namespace

@@ -113,6 +113,28 @@ TEST_P(ExifValues, ValuesRunningOffTheFileKeepWhatWasRead)
     EXPECT_EQ(r.Tag(0), "4");
 }
 
+// Real cameras: texts stored without their terminating zero, non-zero padding
+// behind a single SHORT or BYTE.
+TEST_P(ExifValues, TextsKeepTheirLastCharacterAndPaddingStaysOutOfNumbers)
+{
+    TiffBlock t(GetParam());
+    t.directory(
+        8, {{274, Short, 1, 6}, {0x100, Byte, 1, 0}, {0x101, Ascii, 19, 300}, {36867, Ascii, 24, 320}});
+    const auto valueOf = [](int k) {
+        return 10 + 12 * k + 8;
+    };
+    t.bytes(valueOf(0) + 2, "\x12\x34"s);
+    t.bytes(valueOf(1), "\x07\xAA\xBB\xCC"s);
+    t.bytes(300, "2014:05:01 09:47:25"s);
+    t.bytes(320, "2014:05:01 10:20:30\0\0\0\0\0"s);
+
+    const ExifReader r = read(jpegWithExif(t.data()));
+    EXPECT_EQ(r.Tag(274), "6");
+    EXPECT_EQ(r.Tag(0x100), "07");
+    EXPECT_EQ(r.Tag(0x101), "2014:05:01 09:47:25");
+    EXPECT_EQ(r.Tag(36867), "2014:05:01 10:20:30");
+}
+
 INSTANTIATE_TEST_SUITE_P(ByteOrders, ExifValues, ::testing::Values(true, false),
     [](const auto &info) { return info.param ? "Intel" : "Motorola"; });
 
@@ -186,7 +208,7 @@ TEST_F(ExifBytes, HugeCountsReadOnlyWhatIsThere)
     const std::uint32_t text = 10 + 12 * n + 4;
     TiffBlock big(true);
     big.directory(8, std::vector<TiffEntry>(n, {270, Ascii, 60001, text}));
-    big.bytes(text, std::string(60000, 'x'));
+    big.bytes(text, std::string(60000, 'x') + '\0');
     const ExifReader capped = read(jpegWithExif(big.data()));
     ASSERT_EQ(capped.Tag(0), "1024");
     EXPECT_EQ(capped.Tag(270), std::string(60000, 'x'));

@@ -79,7 +79,6 @@ TEST_F(StoreTest, FirstStartGivesTheDefaults)
 
 TEST_F(StoreTest, TextsThatDoNotConvertGiveZeroNotTheDefault)
 {
-    writeRaw(QStringLiteral("iJPGQ"), QStringLiteral("300")); // does not fit a byte
     writeRaw(QStringLiteral("iSize"), QStringLiteral("big"));
     writeRaw(QStringLiteral("bPicJQ"), QStringLiteral(""));
     writeRaw(QStringLiteral("sBold"), QStringLiteral("maybe"));
@@ -88,7 +87,6 @@ TEST_F(StoreTest, TextsThatDoNotConvertGiveZeroNotTheDefault)
     writeRaw(QStringLiteral("lColor"), QStringLiteral("16711680"));
     auto s = store();
     const JobSettings job = loadJobFromSettings(*s, paths);
-    EXPECT_EQ(job.iJPGQ, 0);
     EXPECT_EQ(job.iSize, 0);
     EXPECT_EQ(job.bPicJQ, 0);
     EXPECT_FALSE(job.sBold);
@@ -96,6 +94,24 @@ TEST_F(StoreTest, TextsThatDoNotConvertGiveZeroNotTheDefault)
     EXPECT_EQ(job.iXCutMode, 2);
     EXPECT_EQ(job.lColor, 16711680);
     EXPECT_EQ(job.iuSYAlpha, 80); // absent: the default
+}
+
+// A quality the options dialog would refuse must not write quality-1 JPEGs.
+TEST_F(StoreTest, NonsenseJpegQualityFallsBackToTheDefaultWithAWarning)
+{
+    for (const QString &stored : {QStringLiteral("300"), QStringLiteral("-1"), QStringLiteral("abc")}) {
+        writeRaw(QStringLiteral("iJPGQ"), stored);
+        auto s = store();
+        FrameList frames;
+        JobSettings job = startJobSettings(paths);
+        const RestoredSettings restored = restoreJobSettings(*s, paths, frames, job);
+        EXPECT_EQ(job.iJPGQ, 100) << stored.toStdString();
+        ASSERT_EQ(restored.warnings.size(), 1);
+        EXPECT_TRUE(restored.warnings[0].contains(stored));
+    }
+    writeRaw(QStringLiteral("iJPGQ"), QStringLiteral("0"));
+    auto s = store();
+    EXPECT_EQ(loadJobFromSettings(*s, paths).iJPGQ, 0);
 }
 
 TEST_F(StoreTest, NumbersRoundHalvesToEvenAndRespectTheirRange)

@@ -1,6 +1,7 @@
 #include "batch/imaging/picture_loader.h"
 
 #include "batch/imaging/colour_profiles.h"
+#include "batch/file_names.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <memory>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,18 +31,26 @@ bool looksLikeJpeg(const uchar *data, qint64 size)
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-QString describeMissing(const QString &path)
+// Opens the picture by the bytes of its name, regular files only (a FIFO would
+// wait for a writer). Returns false with *error in the report's words.
+bool openPicture(const QString &path, QFile &file, QString *error)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("文件不存在");
-    if (!info.isFile())
-        return QStringLiteral("不是图片文件");
-    if (!info.isReadable())
-        return QStringLiteral("文件无法读取(没有权限)");
-    if (info.size() == 0)
-        return QStringLiteral("文件是空的");
-    return QString();
+    const int fd = openRegularFile(path, error);
+    if (fd < 0) {
+        if (*error == QStringLiteral("不是普通文件"))
+            *error = QStringLiteral("不是图片文件");
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = QStringLiteral("文件无法读取:") + file.errorString();
+        return false;
+    }
+    if (file.size() == 0) {
+        *error = QStringLiteral("文件是空的");
+        return false;
+    }
+    return true;
 }
 
 QString readerError(const QImageReader &reader)
@@ -178,13 +188,14 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
 
 QSize probePictureSize(const QString &path, QString *error)
 {
-    const QString missing = describeMissing(path);
-    if (!missing.isEmpty()) {
+    QFile file;
+    QString why;
+    if (!openPicture(path, file, &why)) {
         if (error)
-            *error = missing;
+            *error = why;
         return QSize();
     }
-    QImageReader reader(path);
+    QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (!size.isValid() && error)
@@ -195,15 +206,9 @@ QSize probePictureSize(const QString &path, QString *error)
 LoadedPicture loadPicture(const QString &path, QSize minimumSize)
 {
     LoadedPicture out;
-    out.error = describeMissing(path);
-    if (!out.error.isEmpty())
+    QFile file;
+    if (!openPicture(path, file, &out.error))
         return out;
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QStringLiteral("文件无法读取:") + file.errorString();
-        return out;
-    }
     const qint64 size = file.size();
     uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
     if (mapped && looksLikeJpeg(mapped, size)) {
