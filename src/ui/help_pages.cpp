@@ -9,11 +9,12 @@ const QList<HelpPage> &helpPages()
 {
     static const QList<HelpPage> pages = {
         {QStringLiteral("mNews"), QStringLiteral("更新说明"), QString(),
-            {QStringLiteral("RELEASE-NOTES.md"), QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
+            {QStringLiteral("release-notes.txt"), QStringLiteral("RELEASE-NOTES.md"),
+                QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
         {QStringLiteral("mLicence"), QStringLiteral("许可协议"), QString(),
             {QStringLiteral("LICENSE"), QStringLiteral("LICENSE.txt"), QStringLiteral("copyright")}},
         {QStringLiteral("mReport"), QStringLiteral("问题反馈"), QString(),
-            {QStringLiteral("问题反馈.txt"), QStringLiteral("REPORTING.md")}},
+            {QStringLiteral("问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
     };
     return pages;
 }
