@@ -3,6 +3,7 @@
 // ground by at least 4.5:1, the WCAG AA contrast for normal text.
 #include "support/qstring_printer.h"
 #include "ui/file_list_view.h"
+#include "ui/frm_option.h"
 #include "ui/skin.h"
 #include "window_fixture.h"
 
@@ -153,6 +154,19 @@ TEST_P(SkinLookTest, DisabledControlsLookDisabled)
     const double off = inkContrast(shot, textArea(disabled));
     const double enabledInk = inkContrast(shot, textArea(enabled));
     EXPECT_LT(off, enabledInk / 2) << GetParam().id << ": disabled " << off << " enabled " << enabledInk;
+
+    // Not a check: the options dialog with its greyed crop and link-page options.
+    const QString out = qEnvironmentVariable("TUVO_SCREENS");
+    if (!out.isEmpty()) {
+        JobSettings job;
+        job.bPicJQ = 0;
+        job.bAutoURL = 0;
+        StoredOptions stored;
+        FrmOption dlg(job, stored, FrmOption::GeneralPanel, {}, &w);
+        dlg.show();
+        QApplication::processEvents();
+        dlg.grab().save(out + QStringLiteral("/options_%1.png").arg(QLatin1String(GetParam().id)));
+    }
 }
 
 TEST_P(SkinLookTest, TextsReachTheAaContrast)

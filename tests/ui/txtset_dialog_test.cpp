@@ -248,6 +248,9 @@ TEST(TextSettingsOpeners, CancelFromTheMenuKeepsTheOldTextAndFont)
 // skin, the preview box shows it, and the written picture carries it.
 TEST(TextSettingsDialog, PickedColourSurvivesReopeningAndReachesThePicture)
 {
+    struct PlainAfterwards {
+        ~PlainAfterwards() { qApp->setStyleSheet(QString()); }
+    } plainAfterwards;
     ASSERT_TRUE(applySkin(QStringLiteral(TUVO_SOURCE_DIR "/data/skin/浅蓝(默认).she")));
     const QImage &chart = ColourChart::chartImage();
     QPoint redSpot;
@@ -324,5 +327,4 @@ TEST(TextSettingsDialog, PickedColourSurvivesReopeningAndReachesThePicture)
     ASSERT_TRUE(out.ok());
     EXPECT_TRUE(shows(out.surface, red));
     EXPECT_FALSE(shows(out.surface, QColor(31, 45, 58)));
-    qApp->setStyleSheet(QString());
 }
