@@ -44,6 +44,7 @@ endforeach()
 add_custom_target(tuvo-compressed-docs ALL DEPENDS ${tuvo_gz_files})
 install(FILES ${TUVO_GZ_DIR}/tuvo.1.gz ${TUVO_GZ_DIR}/tuvo-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${TUVO_GZ_DIR}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tuvo)
 
 set(TUVO_PACKAGE_MAINTAINER "Tuvo developers <tuvo@users.noreply.github.com>"
     CACHE STRING "Maintainer field of the .deb: the project's address")
@@ -52,8 +53,8 @@ set(CPACK_PACKAGE_VENDOR "The Tuvo developers")
 set(CPACK_PACKAGE_CONTACT ${TUVO_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TUVO_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch picture processor: resize, frame, watermark, convert, PDF and FTP")
-file(READ ${CMAKE_SOURCE_DIR}/packaging/description.txt tuvo_description)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${tuvo_description}")
+# CPack puts the summary in front as the synopsis line.
+file(READ ${CMAKE_SOURCE_DIR}/packaging/description.txt CPACK_DEBIAN_PACKAGE_DESCRIPTION)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/tuvo/tuvo")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)

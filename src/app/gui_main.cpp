@@ -38,7 +38,7 @@ Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表;
                  边框、水印、皮肤和 size.ini 仍从安装的数据文件夹读取
   LANG, LC_ALL, LC_CTYPE  需要UTF-8的区域设置(C.UTF-8即可)
 
-文件:
+文件(安装后):
   /usr/share/tuvo/        只读数据: bk(边框) sy(水印) skin(皮肤) size.ini 使用必读.txt
   ~/.local/share/tuvo/    zp(默认输出文件夹) 和 user(程序自己的文件)
   ~/.config/tuvo/tuvo.ini 设置

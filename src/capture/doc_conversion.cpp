@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <csignal>
+#include <unistd.h>
+
 QString findSoffice()
 {
     QString exe = QStandardPaths::findExecutable(QStringLiteral("soffice"));
@@ -20,6 +23,9 @@ QString convertDocToDocx(
     const QString profile = QDir(outDir).filePath(QStringLiteral("lo-profile"));
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // soffice is a wrapper that starts soffice.bin: its own process group lets a
+    // timeout end the whole LibreOffice, not only the wrapper.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     process.start(soffice,
         {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
             QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("docx"),
@@ -29,6 +35,7 @@ QString convertDocToDocx(
         return {};
     }
     if (!process.waitForFinished(timeoutMs)) {
+        ::kill(-pid_t(process.processId()), SIGKILL);
         process.kill();
         process.waitForFinished();
         *error = QStringLiteral("LibreOffice超时未完成");

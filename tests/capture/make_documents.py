@@ -72,6 +72,12 @@ emf[4:8] = (88).to_bytes(4, "little")
 emf[40:44] = b" EMF"
 replace_part(f"{out}/mixed.docx", emf_part, bytes(emf))
 
+# Four inline pictures of plain colours, for the round trip through LibreOffice.
+doc = docx.Document()
+for name in ("red.jpg", "yellow.gif", "blue.png", "white.png"):
+    picture(doc, name)
+doc.save(f"{out}/colours.docx")
+
 doc = docx.Document()
 doc.add_paragraph("只有文字,没有图片。")
 doc.save(f"{out}/none.docx")

@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -226,17 +228,54 @@ TEST_F(WordImport, DocFilesGoThroughLibreOffice)
         EXPECT_EQ(r.message, captureTexts::docNeedsLibreOffice());
         EXPECT_TRUE(r.messageIsError);
         EXPECT_TRUE(r.pictures.isEmpty());
-        GTEST_SKIP() << "soffice is not installed: the conversion itself is not tested";
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed: the .doc conversion is NOT tested; "
+                        "scripts/install-deps.sh test installs libreoffice-writer-nogui";
     }
-    // A real .doc made by LibreOffice from the python-docx file, then imported back.
-    QProcess convert;
-    convert.start(soffice,
+    // A real .doc written by LibreOffice from the python-docx document.
+    QProcess save;
+    save.start(soffice,
         {QStringLiteral("-env:UserInstallation=file://") + user_.path() + "/profile",
             QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc"),
-            QStringLiteral("--outdir"), user_.path(), doc("missing-rel.docx")});
-    ASSERT_TRUE(convert.waitForFinished(180000));
-    const WordImportResult r = importWordPictures(user_.path() + "/missing-rel.doc", userDir_);
-    EXPECT_EQ(r.pictures.size(), 1) << r.message.toStdString();
+            QStringLiteral("--outdir"), user_.path(), doc("colours.docx")});
+    ASSERT_TRUE(save.waitForFinished(180000));
+    const QString dotDoc = user_.path() + "/colours.doc";
+    ASSERT_TRUE(QFile::exists(dotDoc)) << save.readAll().toStdString();
+
+    // Two imports at once, each with its own LibreOffice: both get every picture in order.
+    const auto import = [&](const QString &dir) {
+        return std::async(std::launch::async, [dotDoc, dir] { return importWordPictures(dotDoc, dir); });
+    };
+    auto first = import(user_.path() + "/one");
+    auto second = import(user_.path() + "/two");
+    for (const WordImportResult &r : {first.get(), second.get()}) {
+        ASSERT_EQ(r.pictures.size(), 4) << r.message.toStdString();
+        EXPECT_TRUE(r.errorLines.isEmpty());
+        const QList<QRgb> expected
+            = {qRgb(255, 0, 0), qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+        for (int i = 0; i < 4; ++i) {
+            const QImage picture(r.pictures[i]);
+            const QRgb centre = picture.pixel(picture.width() / 2, picture.height() / 2);
+            EXPECT_NEAR(qRed(centre), qRed(expected[i]), 40) << i;
+            EXPECT_NEAR(qGreen(centre), qGreen(expected[i]), 40) << i;
+            EXPECT_NEAR(qBlue(centre), qBlue(expected[i]), 40) << i;
+        }
+    }
+
+    // A LibreOffice that hangs becomes an error, and nothing of it keeps running.
+    const QString hanging = user_.path() + "/hanging-soffice";
+    const QString childPid = user_.path() + "/child.pid";
+    writeBytes(
+        hanging, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > '%1'\nwait\n").arg(childPid).toUtf8());
+    QFile::setPermissions(hanging, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QString error;
+    EXPECT_TRUE(convertDocToDocx(hanging, dotDoc, user_.path(), &error, 2000).isEmpty());
+    EXPECT_EQ(error, QStringLiteral("LibreOffice超时未完成"));
+    const QString pid = QString::fromLatin1(readBytes(childPid)).trimmed();
+    ASSERT_FALSE(pid.isEmpty());
+    QThread::msleep(200);
+    // An ended child may stay a zombie (empty command line) until it is reaped.
+    EXPECT_FALSE(readBytes(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline")).contains("sleep"))
+        << "the hanging LibreOffice's child is still running";
 }
 
 // tuvo-cli takes a .docx as an input: its pictures join the run in document order.

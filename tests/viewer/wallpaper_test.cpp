@@ -3,7 +3,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -155,6 +161,93 @@ TEST_F(WallpaperCommand_, AnUnknownDesktopWithoutFehGetsAStatusMessage)
     ASSERT_EQ(status.count(), 1);
     EXPECT_TRUE(status.at(0).at(0).toString().startsWith(QStringLiteral("【操作错误】")));
     EXPECT_TRUE(logged().isEmpty());
+    viewer.close();
+}
+
+// The viewer's wallpaper against the real settings programs: gsettings with the
+// dconf backend and xfconf-query with xfconfd, both on a private session bus
+// from dbus-run-session, keeping their files in the test's own folders.
+class RealDesktopSettings : public ViewerFixture {
+protected:
+    void SetUp() override
+    {
+        ViewerFixture::SetUp();
+        for (const char *tool : {"dbus-run-session", "gsettings", "xfconf-query"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << tool << " is not installed: the wallpaper is NOT tested against the real "
+                             << "desktop settings; scripts/install-deps.sh test installs it";
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "GSETTINGS_BACKEND",
+                 "DBUS_SESSION_BUS_ADDRESS", "XDG_CURRENT_DESKTOP"})
+            saved.append({name, qgetenv(name)});
+        const QString runtime = dir.filePath(QStringLiteral("runtime"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+        // Without dconf GIO would fall back to a memory backend and forget every value.
+        qputenv("GSETTINGS_BACKEND", "dconf");
+
+        // The bus lives as long as the shell that prints its address; its own process
+        // group lets TearDown end the bus and the services it started.
+        bus.setChildProcessModifier([] { ::setpgid(0, 0); });
+        bus.start(QStringLiteral("dbus-run-session"),
+            {QStringLiteral("--"), QStringLiteral("sh"), QStringLiteral("-c"),
+                QStringLiteral("echo \"$DBUS_SESSION_BUS_ADDRESS\"; exec sleep 300")});
+        ASSERT_TRUE(bus.waitForReadyRead(10000)) << bus.readAllStandardError().toStdString();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    }
+    void TearDown() override
+    {
+        if (bus.state() != QProcess::NotRunning) {
+            ::kill(-pid_t(bus.processId()), SIGTERM);
+            bus.waitForFinished(5000);
+        }
+        for (const auto &[name, value] : saved)
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+    static QString output(const QString &program, const QStringList &arguments)
+    {
+        QProcess p;
+        p.start(program, arguments);
+        p.waitForFinished(10000);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+    QString gsetting(const char *key)
+    {
+        return output(QStringLiteral("gsettings"),
+            {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.background"),
+                QString::fromLatin1(key)});
+    }
+
+    QProcess bus;
+    QList<QPair<const char *, QByteArray>> saved;
+};
+
+TEST_F(RealDesktopSettings, GnomeAndXfceShowTheWrittenSwpicBmp)
+{
+    const QString jpeg = picture(QStringLiteral("photo.jpg"), 64, 48);
+    const QString swpic = dir.filePath(QStringLiteral("user/SWPIC.bmp"));
+    const QString swpicUri
+        = QStringLiteral("'") + QUrl::fromLocalFile(swpic).toString(QUrl::FullyEncoded) + QLatin1Char('\'');
+    FrmPic viewer;
+    ASSERT_TRUE(viewer.open(request({jpeg})));
+
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    viewer.menuAction(QStringLiteral("平铺"))->trigger();
+    ASSERT_TRUE(QFile::exists(swpic));
+    EXPECT_EQ(gsetting("picture-uri"), swpicUri);
+    EXPECT_EQ(gsetting("picture-uri-dark"), swpicUri);
+    EXPECT_EQ(gsetting("picture-options"), QStringLiteral("'wallpaper'"));
+
+    qputenv("XDG_CURRENT_DESKTOP", "XFCE");
+    viewer.menuAction(QStringLiteral("拉伸"))->trigger();
+    const QString backdrop = QStringLiteral("/backdrop/screen0/monitor0/workspace0/");
+    const auto xfconf = [](const QString &property) {
+        return output(QStringLiteral("xfconf-query"),
+            {QStringLiteral("-c"), QStringLiteral("xfce4-desktop"), QStringLiteral("-p"), property});
+    };
+    EXPECT_EQ(xfconf(backdrop + QStringLiteral("last-image")), swpic);
+    EXPECT_EQ(xfconf(backdrop + QStringLiteral("image-style")), QStringLiteral("3"));
     viewer.close();
 }
 
