@@ -10,10 +10,10 @@ packages=(
   qt6-multimedia-dev
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-hanazono
   # tests and their real peers
   libgtest-dev libgmock-dev
-  python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
+  python3-pyftpdlib python3-openssl openssh-server openssh-client libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
