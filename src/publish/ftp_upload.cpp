@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <cstring>
 #include <curl/curl.h>
 #include <memory>
@@ -124,7 +125,14 @@ bool isSftpConnectFailure(CURLcode result)
         || result == CURLE_OPERATION_TIMEDOUT;
 }
 
+std::atomic<int> lastSecurity {int(LastUploadSecurity::None)};
+
 } // namespace
+
+LastUploadSecurity lastUploadSecurity()
+{
+    return LastUploadSecurity(lastSecurity.load());
+}
 
 UploadSession::UploadSession(int timeoutSeconds)
     : timeoutSeconds_(timeoutSeconds)
@@ -252,6 +260,7 @@ UploadOutcome UploadSession::UploadPicture(
         return {QString(), PublishTexts::uploadErrorLine(picture, code) + why, QString()};
     }
     lastEncrypted_ = endpoint.sftp || replies.encrypted;
+    lastSecurity = int(lastEncrypted_ ? LastUploadSecurity::Encrypted : LastUploadSecurity::Clear);
     QString warning;
     if (!lastEncrypted_ && !warnedClear_) {
         warnedClear_ = true;

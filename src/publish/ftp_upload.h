@@ -33,6 +33,10 @@ private:
     bool lastEncrypted_ = false;
 };
 
+// How the program's last finished upload travelled, for the account dialog.
+enum class LastUploadSecurity { None, Encrypted, Clear };
+LastUploadSecurity lastUploadSecurity();
+
 // One picture in a session of its own.
 UploadOutcome UploadPicture(const JobSettings &job, const QString &localPath, const QString &fileName,
     const QDateTime &now = QDateTime::currentDateTime());
