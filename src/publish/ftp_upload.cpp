@@ -125,6 +125,66 @@ bool isSftpConnectFailure(CURLcode result)
         || result == CURLE_OPERATION_TIMEDOUT;
 }
 
+void setSftpOptions(CURL *h, const JobSettings &job, const QString &knownHostsFile, HostKeyCheck *hostKey)
+{
+    long methods = CURLSSH_AUTH_PASSWORD;
+    const QString keyFile = job.sFtpKeyFile.isEmpty() ? defaultSshKey() : job.sFtpKeyFile;
+    if (!keyFile.isEmpty() && QFileInfo::exists(keyFile)) {
+        methods |= CURLSSH_AUTH_PUBLICKEY;
+        curl_easy_setopt(h, CURLOPT_SSH_PRIVATE_KEYFILE, QFile::encodeName(keyFile).constData());
+    }
+    curl_easy_setopt(h, CURLOPT_SSH_AUTH_TYPES, methods);
+    curl_easy_setopt(h, CURLOPT_SSH_KNOWNHOSTS, QFile::encodeName(knownHostsFile).constData());
+    curl_easy_setopt(h, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
+    curl_easy_setopt(h, CURLOPT_SSH_KEYDATA, hostKey);
+}
+
+void setFtpOptions(CURL *h, const JobSettings &job, long timeout, FtpReplies *replies)
+{
+    curl_easy_setopt(h, CURLOPT_TRANSFERTEXT, 0L);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, watchReplies);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, replies);
+    // Explicit TLS ("AUTH TLS") whenever the server offers it; required, a server
+    // without it is refused before USER and PASS are sent.
+    curl_easy_setopt(h, CURLOPT_USE_SSL, long(job.bFtpRequireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
+    curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
+    if (!job.sFtpCaFile.isEmpty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(job.sFtpCaFile).constData());
+    if (!job.sFtpPin.isEmpty()) {
+        curl_easy_setopt(h, CURLOPT_PINNEDPUBLICKEY, publicKeyPin(job.sFtpPin).constData());
+        // The pinned key is this account's trust in a self-signed server: it
+        // stands in for the chain unless a CA file is given as well.
+        if (job.sFtpCaFile.isEmpty()) {
+            curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
+            curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
+        }
+    }
+    // Active mode unless the account asks for passive: the server connects back
+    // to the address of the control connection. Encrypted accounts go passive:
+    // NAT helpers cannot read an encrypted PORT, and curl cannot start TLS on a
+    // data connection the server opened.
+    if (!job.bFtpPassive && !job.bFtpRequireTls)
+        curl_easy_setopt(h, CURLOPT_FTPPORT, "-");
+    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
+    curl_easy_setopt(h, CURLOPT_ACCEPTTIMEOUT_MS, timeout * 1000);
+}
+
+// What the error line adds to its code, when the cause is one the user can act on.
+QString failureReason(CURLcode result, const FtpEndpoint &endpoint, const HostKeyCheck &hostKey)
+{
+    if (!hostKey.unknownFingerprint.isEmpty())
+        return PublishTexts::unknownHostKey(hostKey.unknownFingerprint);
+    if (hostKey.changed)
+        return PublishTexts::kHostKeyChanged;
+    if (result == CURLE_USE_SSL_FAILED)
+        return PublishTexts::kTlsRequired;
+    if (result == CURLE_SSL_PINNEDPUBKEYNOTMATCH)
+        return PublishTexts::kPinMismatch;
+    if (!endpoint.sftp && isTlsFailure(result))
+        return PublishTexts::kCertificateRefused;
+    return QString();
+}
+
 std::atomic<int> lastSecurity {int(LastUploadSecurity::None)};
 
 } // namespace
@@ -185,49 +245,10 @@ UploadOutcome UploadSession::UploadPicture(
     FtpReplies replies;
     HostKeyCheck hostKey;
     hostKey.accepted = job.sFtpHostKey;
-    const QByteArray knownHosts = QFile::encodeName(knownHostsFile_);
-    const QByteArray keyFile
-        = QFile::encodeName(job.sFtpKeyFile.isEmpty() ? defaultSshKey() : job.sFtpKeyFile);
-    const QByteArray caFile = QFile::encodeName(job.sFtpCaFile);
-    const QByteArray pin = job.sFtpPin.isEmpty() ? QByteArray() : publicKeyPin(job.sFtpPin);
-    if (endpoint.sftp) {
-        long methods = CURLSSH_AUTH_PASSWORD;
-        if (!keyFile.isEmpty() && QFileInfo::exists(QFile::decodeName(keyFile))) {
-            methods |= CURLSSH_AUTH_PUBLICKEY;
-            curl_easy_setopt(h, CURLOPT_SSH_PRIVATE_KEYFILE, keyFile.constData());
-        }
-        curl_easy_setopt(h, CURLOPT_SSH_AUTH_TYPES, methods);
-        curl_easy_setopt(h, CURLOPT_SSH_KNOWNHOSTS, knownHosts.constData());
-        curl_easy_setopt(h, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
-        curl_easy_setopt(h, CURLOPT_SSH_KEYDATA, &hostKey);
-    } else {
-        curl_easy_setopt(h, CURLOPT_TRANSFERTEXT, 0L);
-        curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, watchReplies);
-        curl_easy_setopt(h, CURLOPT_HEADERDATA, &replies);
-        // Explicit TLS ("AUTH TLS") whenever the server offers it; required, a server
-        // without it is refused before USER and PASS are sent.
-        curl_easy_setopt(h, CURLOPT_USE_SSL, long(job.bFtpRequireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
-        curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
-        if (!caFile.isEmpty())
-            curl_easy_setopt(h, CURLOPT_CAINFO, caFile.constData());
-        if (!pin.isEmpty()) {
-            curl_easy_setopt(h, CURLOPT_PINNEDPUBLICKEY, pin.constData());
-            // The pinned key is this account's trust in a self-signed server: it
-            // stands in for the chain unless a CA file is given as well.
-            if (caFile.isEmpty()) {
-                curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
-                curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
-            }
-        }
-        // Active mode unless the account asks for passive: the server connects back
-        // to the address of the control connection. Encrypted accounts go passive:
-        // NAT helpers cannot read an encrypted PORT, and curl cannot start TLS on a
-        // data connection the server opened.
-        if (!job.bFtpPassive && !job.bFtpRequireTls)
-            curl_easy_setopt(h, CURLOPT_FTPPORT, "-");
-        curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
-        curl_easy_setopt(h, CURLOPT_ACCEPTTIMEOUT_MS, timeout * 1000);
-    }
+    if (endpoint.sftp)
+        setSftpOptions(h, job, knownHostsFile_, &hostKey);
+    else
+        setFtpOptions(h, job, timeout, &replies);
 
     CURLcode result = curl_easy_perform(h);
     // A server that offered TLS to an active-mode account: the data connection
@@ -245,20 +266,10 @@ UploadOutcome UploadSession::UploadPicture(
         return {
             QString(), PublishTexts::uploadErrorLine(picture, code) + PublishTexts::kServerSilent, QString()};
     }
-    if (result != CURLE_OK) {
-        QString why;
-        if (!hostKey.unknownFingerprint.isEmpty())
-            why = PublishTexts::unknownHostKey(hostKey.unknownFingerprint);
-        else if (hostKey.changed)
-            why = PublishTexts::kHostKeyChanged;
-        else if (result == CURLE_USE_SSL_FAILED)
-            why = PublishTexts::kTlsRequired;
-        else if (result == CURLE_SSL_PINNEDPUBKEYNOTMATCH)
-            why = PublishTexts::kPinMismatch;
-        else if (!endpoint.sftp && isTlsFailure(result))
-            why = PublishTexts::kCertificateRefused;
-        return {QString(), PublishTexts::uploadErrorLine(picture, code) + why, QString()};
-    }
+    if (result != CURLE_OK)
+        return {QString(),
+            PublishTexts::uploadErrorLine(picture, code) + failureReason(result, endpoint, hostKey),
+            QString()};
     lastEncrypted_ = endpoint.sftp || replies.encrypted;
     lastSecurity = int(lastEncrypted_ ? LastUploadSecurity::Encrypted : LastUploadSecurity::Clear);
     QString warning;
