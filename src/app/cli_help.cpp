@@ -52,6 +52,12 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --pdf               把写出的图片做成一个PDF文件
       --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
                           (密码取自环境变量 TUVO_FTP_PASSWORD)
+                          服务器可写 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密
+      --ftp-require-tls   服务器不支持加密时不登录(不发送密码)
+      --ftp-ca FILE       用FILE中的证书验证FTPS服务器
+      --ftp-pin SHA256    信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)
+      --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
+      --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
 
 其他:
       --print-exif FILE...  列出每个文件的EXIF项(每行 "标签<TAB>值")后退出

@@ -4,6 +4,7 @@
 #include "core/effect_presets.h"
 
 #include <QColor>
+#include <QHash>
 
 #include <map>
 
@@ -326,6 +327,18 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             f << std::pair(QStringLiteral("sWebBase"), v);
         } else if (arg == QLatin1String("--passive")) {
             f << std::pair(QStringLiteral("bFtpPassive"), QStringLiteral("True"));
+        } else if (arg == QLatin1String("--ftp-require-tls")) {
+            f << std::pair(QStringLiteral("bFtpRequireTls"), QStringLiteral("True"));
+        } else if (arg == QLatin1String("--ftp-ca") || arg == QLatin1String("--ftp-pin")
+            || arg == QLatin1String("--ftp-key") || arg == QLatin1String("--ftp-accept-host-key")) {
+            if (!value(&v))
+                return false;
+            static const QHash<QString, QString> keys {
+                {QStringLiteral("--ftp-ca"), QStringLiteral("sFtpCaFile")},
+                {QStringLiteral("--ftp-pin"), QStringLiteral("sFtpPin")},
+                {QStringLiteral("--ftp-key"), QStringLiteral("sFtpKeyFile")},
+                {QStringLiteral("--ftp-accept-host-key"), QStringLiteral("sFtpHostKey")}};
+            f << std::pair(keys.value(arg), v);
         } else {
             *error = QStringLiteral("未知的选项: ") + arg + QStringLiteral(" (tuvo-cli --help 列出全部选项)");
             return false;

@@ -299,6 +299,8 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
                     = publish_.uploadPicture(job, out.write.path, QFileInfo(out.write.path).fileName());
                 if (!up.errorLine.isEmpty())
                     state_.appendError(up.errorLine);
+                if (!up.warning.isEmpty())
+                    host_.showMessage(up.warning);
                 if (!up.link.isEmpty()) {
                     ++summary.uploaded;
                     state_.UploadLinks << up.link;

@@ -127,21 +127,18 @@ bool CommittedFile::commit()
     if (error_ == 0 && ::fsync(fd_) != 0)
         failWith(errno);
     const QByteArray target = encodeFileName(path_);
+    // An unnamed temporary gets a name beside the target first; the rename comes
+    // only after the close, so a failing close still keeps the old file.
     if (error_ == 0 && namedTemp_.isEmpty()) {
         const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd_);
-        bool linked = false;
-        for (int attempt = 0; attempt < 100 && !linked && error_ == 0; ++attempt) {
-            const QByteArray temp
-                = target + ".tuvo-" + QByteArray::number(::getpid()) + "-" + QByteArray::number(attempt);
-            if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
-                linked = true;
-                if (::rename(temp.constData(), target.constData()) != 0) {
-                    failWith(errno);
-                    ::unlink(temp.constData());
-                }
-            } else if (errno != EEXIST) {
+        for (int attempt = 0; attempt < 100 && namedTemp_.isEmpty() && error_ == 0; ++attempt) {
+            const QString temp = path_ + QStringLiteral(".tuvo-%1-%2").arg(::getpid()).arg(attempt);
+            if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, encodeFileName(temp).constData(),
+                    AT_SYMLINK_FOLLOW)
+                == 0)
+                namedTemp_ = temp;
+            else if (errno != EEXIST)
                 failWith(errno);
-            }
         }
     }
     const int fd = fd_;

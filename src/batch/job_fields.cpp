@@ -193,6 +193,11 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("sFtpSubDir"), textField(&JobSettings::sFtpSubDir)},
         {QStringLiteral("sWebBase"), textField(&JobSettings::sWebBase)},
         {QStringLiteral("bFtpPassive"), boolField(&JobSettings::bFtpPassive)},
+        {QStringLiteral("bFtpRequireTls"), boolField(&JobSettings::bFtpRequireTls)},
+        {QStringLiteral("sFtpCaFile"), textField(&JobSettings::sFtpCaFile)},
+        {QStringLiteral("sFtpPin"), textField(&JobSettings::sFtpPin)},
+        {QStringLiteral("sFtpKeyFile"), textField(&JobSettings::sFtpKeyFile)},
+        {QStringLiteral("sFtpHostKey"), textField(&JobSettings::sFtpHostKey)},
     };
     return table;
 }

@@ -142,6 +142,18 @@ struct JobSettings {
     QString sFtpSubDir;
     QString sWebBase = QStringLiteral("http://");
     bool bFtpPassive = false;
+    // Secure transfers: FTP tries AUTH TLS always; with bFtpRequireTls a server
+    // without TLS is refused before the password is sent (the account dialog turns
+    // it on for new accounts). sFtpCaFile or sFtpPin (SHA-256 of the server's public
+    // key) trust a self-signed server for this account only. SFTP ("sftp://host")
+    // logs in with sFtpKeyFile (else ~/.ssh/id_ed25519, id_rsa) or the password and
+    // checks the host key against ~/.ssh/known_hosts; sFtpHostKey is a fingerprint
+    // (SHA256:...) the user accepted for a host not yet known there.
+    bool bFtpRequireTls = false;
+    QString sFtpCaFile;
+    QString sFtpPin;
+    QString sFtpKeyFile;
+    QString sFtpHostKey;
 
     // Index of the custom size entry, the last one of the size list.
     int customSizeIndex() const { return kFirstPreset + int(SizePresets.size()); }

@@ -12,6 +12,7 @@
 struct UploadOutcome {
     QString link; // web address of the uploaded picture; empty on failure
     QString errorLine; // empty on success
+    QString warning {}; // shown once to the user, not an error (the password went in clear)
 };
 
 struct PublishSteps {

@@ -18,7 +18,7 @@ void loadText(QSettings &settings, const char *key, QString &field)
 FtpAccount accountOf(const JobSettings &job)
 {
     return {job.sFtpServer, job.sFtpUser, job.sFtpPassword, job.sWebBase, job.sFtpDir, job.sFtpSubDir,
-        job.bFtpPassive};
+        job.bFtpPassive, job.bFtpRequireTls, job.sFtpCaFile, job.sFtpPin, job.sFtpKeyFile, job.sFtpHostKey};
 }
 
 void applyAccount(JobSettings &job, const FtpAccount &account)
@@ -30,6 +30,11 @@ void applyAccount(JobSettings &job, const FtpAccount &account)
     job.sFtpDir = account.dir;
     job.sFtpSubDir = account.subDir;
     job.bFtpPassive = account.passive;
+    job.bFtpRequireTls = account.requireTls;
+    job.sFtpCaFile = account.caFile;
+    job.sFtpPin = account.pin;
+    job.sFtpKeyFile = account.keyFile;
+    job.sFtpHostKey = account.hostKey;
 }
 
 void loadFtpAccount(QSettings &settings, JobSettings &job)
@@ -41,6 +46,12 @@ void loadFtpAccount(QSettings &settings, JobSettings &job)
     loadText(settings, "sFtpSubDir", job.sFtpSubDir);
     if (settings.contains(QStringLiteral("bFtpPassive")))
         job.bFtpPassive = settings.value(QStringLiteral("bFtpPassive")).toInt() == 1;
+    if (settings.contains(QStringLiteral("bFtpRequireTls")))
+        job.bFtpRequireTls = settings.value(QStringLiteral("bFtpRequireTls")).toInt() == 1;
+    loadText(settings, "sFtpCaFile", job.sFtpCaFile);
+    loadText(settings, "sFtpPin", job.sFtpPin);
+    loadText(settings, "sFtpKeyFile", job.sFtpKeyFile);
+    loadText(settings, "sFtpHostKey", job.sFtpHostKey);
 }
 
 void saveFtpAccount(QSettings &settings, const JobSettings &job)
@@ -51,6 +62,11 @@ void saveFtpAccount(QSettings &settings, const JobSettings &job)
     settings.setValue(QStringLiteral("sFtpDir"), job.sFtpDir);
     settings.setValue(QStringLiteral("sFtpSubDir"), job.sFtpSubDir);
     settings.setValue(QStringLiteral("bFtpPassive"), job.bFtpPassive ? 1 : 0);
+    settings.setValue(QStringLiteral("bFtpRequireTls"), job.bFtpRequireTls ? 1 : 0);
+    settings.setValue(QStringLiteral("sFtpCaFile"), job.sFtpCaFile);
+    settings.setValue(QStringLiteral("sFtpPin"), job.sFtpPin);
+    settings.setValue(QStringLiteral("sFtpKeyFile"), job.sFtpKeyFile);
+    settings.setValue(QStringLiteral("sFtpHostKey"), job.sFtpHostKey);
     // Whatever else wrote these settings, the password does not stay on disk.
     settings.remove(QStringLiteral("sFtpPassword"));
 }

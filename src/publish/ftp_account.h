@@ -14,6 +14,11 @@ struct FtpAccount {
     QString dir;
     QString subDir;
     bool passive = false;
+    bool requireTls = false;
+    QString caFile;
+    QString pin;
+    QString keyFile;
+    QString hostKey;
 };
 
 FtpAccount accountOf(const JobSettings &job);
@@ -21,6 +26,7 @@ void applyAccount(JobSettings &job, const FtpAccount &account);
 
 // Keeps the account between starts in the settings' current group. The password
 // is never written; loading leaves job.sFtpPassword as it is, and keys that are
-// missing leave their fields at their start values.
+// missing leave their fields at their start values. An account stored before
+// bFtpRequireTls existed keeps working with plain FTP (the key is off for it).
 void loadFtpAccount(QSettings &settings, JobSettings &job);
 void saveFtpAccount(QSettings &settings, const JobSettings &job);

@@ -14,6 +14,17 @@ inline QString uploadErrorLine(const QString &picture, int code)
 }
 inline const QString kServerSilent = QStringLiteral("服务器没有应答。");
 inline const QString kServerStillSilent = QStringLiteral("服务器没有应答,本次不再连接。");
+inline const QString kTlsRequired = QStringLiteral("服务器不支持加密,按设置没有登录(密码未发送)。");
+inline const QString kCertificateRefused = QStringLiteral("服务器证书无法验证,连接被拒绝。");
+inline const QString kPinMismatch = QStringLiteral("服务器公钥与账户中固定的指纹不符,连接被拒绝。");
+inline const QString kHostKeyChanged = QStringLiteral("服务器主机密钥与known_hosts中的记录不符,连接被拒绝。");
+inline QString unknownHostKey(const QString &fingerprint)
+{
+    return QStringLiteral("未知的主机密钥%1,确认无误后请在账户中接受它(--ftp-accept-host-key)。")
+        .arg(fingerprint);
+}
+inline const QString kPasswordInClear
+    = QStringLiteral("警告:服务器不支持加密,本次上传的密码和图片以明文传输。");
 
 inline const QString kUploadWarningTitle = QStringLiteral("敬告");
 inline const QString kUploadWarningText

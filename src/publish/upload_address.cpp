@@ -10,8 +10,13 @@ FtpEndpoint parseFtpServer(const QString &server)
 {
     FtpEndpoint endpoint;
     QString text = server.trimmed();
-    if (text.startsWith(QLatin1String("ftp://"), Qt::CaseInsensitive))
+    if (text.startsWith(QLatin1String("ftp://"), Qt::CaseInsensitive)) {
         text = text.mid(6);
+    } else if (text.startsWith(QLatin1String("sftp://"), Qt::CaseInsensitive)) {
+        text = text.mid(7);
+        endpoint.sftp = true;
+        endpoint.port = 22;
+    }
     while (text.endsWith(QLatin1Char('/')))
         text.chop(1);
     const int colon = text.lastIndexOf(QLatin1Char(':'));
@@ -93,9 +98,14 @@ QString uploadUrl(const FtpEndpoint &endpoint, const QString &remotePath)
     // characters reach the server as typed; "%2F" makes the first CWD "/".
     QString path = percentEncodedPath(remotePath);
     if (remotePath.startsWith(QLatin1Char('/')))
-        path = QLatin1String("%2F") + path.mid(1);
+        path = endpoint.sftp ? path.mid(1) : QLatin1String("%2F") + path.mid(1);
+    else if (endpoint.sftp)
+        path = QLatin1String("~/") + path; // SFTP paths are absolute; "~" is the login folder
     QString host = endpoint.host;
     if (host.contains(QLatin1Char(':')))
         host = QLatin1Char('[') + host + QLatin1Char(']');
-    return QStringLiteral("ftp://%1:%2/%3").arg(host).arg(endpoint.port).arg(path);
+    return QStringLiteral("%1://%2:%3/%4")
+        .arg(endpoint.sftp ? QLatin1String("sftp") : QLatin1String("ftp"), host)
+        .arg(endpoint.port)
+        .arg(path);
 }

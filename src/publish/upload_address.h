@@ -9,9 +9,10 @@ struct JobSettings;
 struct FtpEndpoint {
     QString host;
     int port = 21;
+    bool sftp = false; // "sftp://host": SSH file transfer, port 22 unless given
 };
 
-// "host" or "host:port"; a leading "ftp://" is tolerated.
+// "host" or "host:port"; a leading "ftp://" is tolerated, "sftp://" chooses SFTP.
 FtpEndpoint parseFtpServer(const QString &server);
 
 // True while the server text is still empty or the bare "ftp://" start value.
@@ -26,5 +27,6 @@ QString uploadRemotePath(const JobSettings &job, const QString &stamp, const QSt
 // The picture's web address; sWebBase stands for the folder sFtpDir.
 QString uploadWebAddress(const JobSettings &job, const QString &stamp, const QString &fileName);
 
-// ftp:// URL for libcurl; a path starting with "/" stays absolute on the server.
+// ftp:// or sftp:// URL for libcurl; a path starting with "/" stays absolute on
+// the server, others start in the login folder.
 QString uploadUrl(const FtpEndpoint &endpoint, const QString &remotePath);

@@ -1,6 +1,7 @@
 #include "ui/ftp_account_dialog.h"
 
 #include "batch/job_settings.h"
+#include "publish/ftp_upload.h"
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"
 #include "ui/prompter.h"
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -44,6 +46,19 @@ FtpAccountDialog::FtpAccountDialog(QWidget *parent)
     passive_ = new QCheckBox(QStringLiteral("被动模式(PASV)"));
     passive_->setObjectName(QStringLiteral("chkPassive"));
     form->addRow(QString(), passive_);
+    requireTls_ = new QCheckBox(QStringLiteral("要求加密(服务器不支持TLS时不发送密码)"));
+    requireTls_->setObjectName(QStringLiteral("chkRequireTls"));
+    form->addRow(QString(), requireTls_);
+    caFile_ = addField(
+        form, "txtCaFile", QStringLiteral("CA证书文件:"), QStringLiteral("自签名服务器的证书(PEM)"));
+    pin_ = addField(form, "txtPin", QStringLiteral("公钥指纹:"), QStringLiteral("服务器公钥的SHA-256"));
+    keyFile_ = addField(form, "txtKeyFile", QStringLiteral("SSH私钥:"), QStringLiteral("~/.ssh/id_ed25519"));
+    hostKey_ = addField(form, "txtHostKey", QStringLiteral("接受主机密钥:"), QStringLiteral("SHA256:..."));
+    security_ = new QLabel;
+    security_->setObjectName(QStringLiteral("lblSecurity"));
+    form->addRow(QString(), security_);
+    connect(server_, &QLineEdit::textChanged, this, &FtpAccountDialog::showSecurity);
+    connect(requireTls_, &QCheckBox::toggled, this, &FtpAccountDialog::showSecurity);
 
     auto *buttons = new QDialogButtonBox;
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
@@ -66,6 +81,27 @@ void FtpAccountDialog::setAccount(const FtpAccount &account)
     dir_->setText(account.dir);
     subDir_->setText(account.subDir);
     passive_->setChecked(account.passive);
+    // A new account starts with encryption required.
+    requireTls_->setChecked(account.requireTls || ftpServerUnset(account.server));
+    caFile_->setText(account.caFile);
+    pin_->setText(account.pin);
+    keyFile_->setText(account.keyFile);
+    hostKey_->setText(account.hostKey);
+    showSecurity();
+}
+
+void FtpAccountDialog::showSecurity()
+{
+    const bool sftp = parseFtpServer(server_->text()).sftp;
+    QString text = QStringLiteral("连接方式: ")
+        + (sftp                            ? QStringLiteral("SFTP(SSH加密)")
+                : requireTls_->isChecked() ? QStringLiteral("FTP over TLS(必须加密)")
+                                           : QStringLiteral("FTP(服务器支持时使用TLS)"));
+    const LastUploadSecurity last = lastUploadSecurity();
+    if (last != LastUploadSecurity::None)
+        text += last == LastUploadSecurity::Encrypted ? QStringLiteral(";上次连接已加密")
+                                                      : QStringLiteral(";上次连接未加密");
+    security_->setText(text);
 }
 
 FtpAccount FtpAccountDialog::account() const
@@ -78,6 +114,11 @@ FtpAccount FtpAccountDialog::account() const
     a.dir = dir_->text().trimmed();
     a.subDir = subDir_->text().trimmed();
     a.passive = passive_->isChecked();
+    a.requireTls = requireTls_->isChecked();
+    a.caFile = caFile_->text().trimmed();
+    a.pin = pin_->text().trimmed();
+    a.keyFile = keyFile_->text().trimmed();
+    a.hostKey = hostKey_->text().trimmed();
     return a;
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class Prompter;
 struct JobSettings;
@@ -14,7 +15,9 @@ struct JobSettings;
 // The upload account: server (host or host:port), user, password, web address of
 // the FTP folder, the folder, the sub-folder and the passive switch.
 // Child widgets are named txtServer, txtUser, txtPassword, txtWebBase, txtDir,
-// txtSubDir and chkPassive.
+// txtSubDir and chkPassive; then the secure-transfer rows chkRequireTls,
+// txtCaFile, txtPin, txtKeyFile, txtHostKey and the label lblSecurity, which says
+// whether the account uses FTP, FTP over TLS or SFTP and how the last upload went.
 class FtpAccountDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +27,8 @@ public:
     FtpAccount account() const;
 
 private:
+    void showSecurity();
+
     QLineEdit *server_;
     QLineEdit *user_;
     QLineEdit *password_;
@@ -31,6 +36,12 @@ private:
     QLineEdit *dir_;
     QLineEdit *subDir_;
     QCheckBox *passive_;
+    QCheckBox *requireTls_;
+    QLineEdit *caFile_;
+    QLineEdit *pin_;
+    QLineEdit *keyFile_;
+    QLineEdit *hostKey_;
+    QLabel *security_;
 };
 
 // Opens the account dialog modally on job's account; true and job updated when

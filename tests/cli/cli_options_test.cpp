@@ -61,6 +61,21 @@ TEST(CliOptions, NamedOptionsSetTheirFields)
     EXPECT_EQ(job.sngOffsetY, -6.0f);
 }
 
+TEST(CliOptions, SecureUploadOptionsReachTheAccount)
+{
+    const JobSettings job
+        = jobFrom({"--upload", "--ftp-server", "sftp://h:2222", "--ftp-require-tls", "--ftp-ca", "ca.pem",
+            "--ftp-pin", "sha256//AAAA", "--ftp-key", "id", "--ftp-accept-host-key", "SHA256:BBBB", "a.jpg"});
+    EXPECT_EQ(job.sFtpServer, QStringLiteral("sftp://h:2222"));
+    EXPECT_TRUE(job.bFtpRequireTls);
+    EXPECT_EQ(job.sFtpCaFile, QStringLiteral("ca.pem"));
+    EXPECT_EQ(job.sFtpPin, QStringLiteral("sha256//AAAA"));
+    EXPECT_EQ(job.sFtpKeyFile, QStringLiteral("id"));
+    EXPECT_EQ(job.sFtpHostKey, QStringLiteral("SHA256:BBBB"));
+    // Scripts written before these options keep plain FTP working.
+    EXPECT_FALSE(jobFrom({"--upload", "a.jpg"}).bFtpRequireTls);
+}
+
 TEST(CliOptions, WatermarksAndAdjustments)
 {
     JobSettings job = jobFrom({"--text", "#当前日期#", "--color", "#102030", "--bold", "--font-size", "20",

@@ -20,6 +20,9 @@ TEST(FtpAccountSettings, AccountComesBackAfterARestartWithoutThePassword)
         job.sFtpSubDir = QStringLiteral("trip");
         job.sWebBase = QStringLiteral("http://example.org");
         job.bFtpPassive = true;
+        job.bFtpRequireTls = true;
+        job.sFtpPin = QStringLiteral("sha256//AAAA");
+        job.sFtpHostKey = QStringLiteral("SHA256:BBBB");
         QSettings settings(ini, QSettings::IniFormat);
         settings.setValue(QStringLiteral("sFtpPassword"), QStringLiteral("left by someone"));
         saveFtpAccount(settings, job);
@@ -46,4 +49,8 @@ TEST(FtpAccountSettings, AccountComesBackAfterARestartWithoutThePassword)
     EXPECT_EQ(job.sFtpSubDir, QStringLiteral("trip"));
     EXPECT_EQ(job.sWebBase, QStringLiteral("http://example.org"));
     EXPECT_TRUE(job.bFtpPassive);
+    // The trust settings belong to the account and come back with it.
+    EXPECT_TRUE(job.bFtpRequireTls);
+    EXPECT_EQ(job.sFtpPin, QStringLiteral("sha256//AAAA"));
+    EXPECT_EQ(job.sFtpHostKey, QStringLiteral("SHA256:BBBB"));
 }

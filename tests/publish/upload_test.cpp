@@ -182,7 +182,7 @@ TEST(UploadFailures, SilentServerIsWaitedForOnlyOnce)
     JobSettings job;
     job.sFtpServer = QStringLiteral("127.0.0.1:%1").arg(ntohs(address.sin_port));
     UploadSession session(1);
-    for (const QString name : {QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")}) {
+    for (const QString &name : {QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")}) {
         writeFile(local.filePath(name), binaryBytes(100));
         const UploadOutcome outcome = session.UploadPicture(job, local.filePath(name), name, kWhen);
         EXPECT_TRUE(outcome.link.isEmpty());

@@ -1,19 +1,38 @@
 #include "support/ftp_server.h"
 
+#include <QFile>
 #include <QStringList>
 
 namespace {
 
 // Listens on port 0 so the system picks a free port, then prints it.
 const char *const kServerScript = R"PY(
-import sys
+import logging, sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
-root, user, password, perm, refuse_pasv, refuse_port = sys.argv[1:7]
+root, user, password, perm, refuse_pasv, refuse_port, cert, key, log = sys.argv[1:10]
+logging.basicConfig(level=logging.DEBUG, filename=log, format="%(message)s")
 
-class Handler(FTPHandler):
+Base = FTPHandler
+if cert:
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
+
+    # curl starts the data connection's TLS handshake before it sends STOR;
+    # pyftpdlib drops a data connection that speaks before its command.
+    class DataHandler(TLS_DTPHandler):
+        def readable(self):
+            return True if self._ssl_accepting else super().readable()
+
+    Base = TLS_FTPHandler
+    Base.dtp_handler = DataHandler
+    Base.certfile = cert
+    Base.keyfile = key
+    Base.tls_control_required = True
+    Base.tls_data_required = True
+
+class Handler(Base):
     def _refuse(self, line):
         self.respond("502 Command not allowed here.")
 
@@ -64,7 +83,8 @@ bool FtpTestServer::start(QString *error)
         {QStringLiteral("-u"), QStringLiteral("-c"), QString::fromLatin1(kServerScript), root_.path(),
             options_.user, options_.password, options_.permissions,
             options_.refusePassive ? QStringLiteral("1") : QStringLiteral("0"),
-            options_.refuseActive ? QStringLiteral("1") : QStringLiteral("0")});
+            options_.refuseActive ? QStringLiteral("1") : QStringLiteral("0"), options_.certificate,
+            options_.privateKey, logDir_.filePath(QStringLiteral("server.log"))});
     if (!process_.waitForStarted(10000))
         return failed(QStringLiteral("python3 did not start: ") + process_.errorString());
     QByteArray line;
@@ -90,6 +110,12 @@ void FtpTestServer::stop()
         process_.kill();
         process_.waitForFinished(5000);
     }
+}
+
+QString FtpTestServer::log()
+{
+    QFile file(logDir_.filePath(QStringLiteral("server.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 bool FtpTestServer::isRunning() const

@@ -4,6 +4,7 @@
 #include "ui/prompter.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -35,6 +36,12 @@ TEST(UploadBox, TickingWithoutServerWarnsThenOpensTheAccountDialog)
         type(dialog, "txtDir", QStringLiteral("/htdocs/"));
         type(dialog, "txtSubDir", QStringLiteral("trip"));
         dialog->findChild<QCheckBox *>(QStringLiteral("chkPassive"))->setChecked(true);
+        // A new account requires encryption unless the user turns it off.
+        EXPECT_TRUE(dialog->findChild<QCheckBox *>(QStringLiteral("chkRequireTls"))->isChecked());
+        type(dialog, "txtCaFile", QStringLiteral("/etc/ca.pem"));
+        EXPECT_TRUE(dialog->findChild<QLabel *>(QStringLiteral("lblSecurity"))
+                        ->text()
+                        .contains(QStringLiteral("TLS")));
         return int(QDialog::Accepted);
     };
     JobSettings job;
@@ -56,6 +63,8 @@ TEST(UploadBox, TickingWithoutServerWarnsThenOpensTheAccountDialog)
     EXPECT_EQ(job.sFtpDir, QStringLiteral("/htdocs/"));
     EXPECT_EQ(job.sFtpSubDir, QStringLiteral("trip"));
     EXPECT_TRUE(job.bFtpPassive);
+    EXPECT_TRUE(job.bFtpRequireTls);
+    EXPECT_EQ(job.sFtpCaFile, QStringLiteral("/etc/ca.pem"));
 
     // Shown again, the dialog starts from the account and hides the password.
     prompter.dialogHandler = [](QDialog *dialog) {
