@@ -1,8 +1,11 @@
 // The file list commands: add, scan, drop, remove, undo, clear, copy, selection
 // and the preview that follows the current entry.
+#include "batch/committed_file.h"
+#include "batch/imaging/encoders.h"
 #include "batch/mark_position.h"
 #include "batch/picture_files.h"
 #include "batch/texts.h"
+#include "capture/capture_texts.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
 #include "ui/canvas_editor.h"
@@ -168,9 +171,13 @@ void MainWindow::dropPictures(const QMimeData *data)
         if (!image.isNull()) {
             QDir().mkpath(paths_.userDir());
             const QString path = droppedBitmapPath(paths_.userDir(), QDateTime::currentDateTime());
-            if (image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
+            // Written whole or not at all: a full disk must not leave a cut-off bitmap in the list.
+            QString error;
+            if (writeFileAtomically(path, encodeBmp24(image), &error)) {
                 files_->append(QDir::toNativeSeparators(path));
                 lstFile_->setCurrentRow(files_->count() - 1);
+            } else {
+                showStatus(captureTexts::saveFailed(path, error));
             }
         }
     } else if (data->hasUrls()) {
