@@ -165,6 +165,7 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("sOutExt"), textField(&JobSettings::sOutExt)},
         {QStringLiteral("iJPGQ"), intField(&JobSettings::iJPGQ, 0, 100)},
         {QStringLiteral("bRename"), intField(&JobSettings::bRename, 0, 1)},
+        {QStringLiteral("iOnClash"), intField(&JobSettings::iOnClash, kClashOverwrite, kClashFail)},
         {QStringLiteral("sPrefix"), textField(&JobSettings::sPrefix)},
         {QStringLiteral("iNumDigits"),
             [](JobSettings &job, const QString &v, QString *error) {

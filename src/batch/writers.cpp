@@ -33,11 +33,16 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     QString error;
+    if (!output.subFolder.isEmpty() && !makeSubFolders(job.sOutDir, output.subFolder, &error)) {
+        out.errorLine = texts::saveError(picturePath, error);
+        return out;
+    }
     if (!SavePictureEncoded(surface, out.path, output.target.extension, job.iJPGQ, &error)) {
         out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
     out.written = true;
+    out.bytes = qMax<qint64>(0, fileSize(out.path));
     return out;
 }
 

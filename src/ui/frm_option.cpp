@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QEvent>
 #include <QFrame>
@@ -146,6 +147,13 @@ QWidget *FrmOption::buildGeneralPanel()
     for (QCheckBox *c : {chkSaveErr_, chkShowToday_, chkNewVer_}) {
         grid->addWidget(c, row++, 0, 1, 2);
     }
+    // Appended below the original rows: what a run does with a name that exists.
+    clashPolicyBox_ = new QComboBox(frameSet_);
+    clashPolicyBox_->setObjectName(QStringLiteral("clashPolicyBox"));
+    clashPolicyBox_->addItems({QStringLiteral("覆盖"), QStringLiteral("自动编号(名称_2、名称_3…)"),
+        QStringLiteral("跳过,保留原有文件"), QStringLiteral("报错")});
+    grid->addWidget(new QLabel(QStringLiteral("输出文件夹中已有同名文件时:"), frameSet_), row, 0);
+    grid->addWidget(clashPolicyBox_, row++, 1);
 
     connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
@@ -206,6 +214,7 @@ void FrmOption::load()
     chkSaveErr_->setChecked(job_.bSaveErr == 1);
     chkJQ_->setChecked(job_.bPicJQ == 1);
     chkNewVer_->setChecked(stored_.bNewVer == 1);
+    clashPolicyBox_->setCurrentIndex(qBound(0, job_.iOnClash, clashPolicyBox_->count() - 1));
     chkShowToday_->setChecked(true);
     chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
     if (job_.iXCutMode >= 0 && job_.iXCutMode < 3)
@@ -284,6 +293,7 @@ void FrmOption::cmdOK_Click()
     storeText("sPDF1", job_.sPDF1, txtPDF_[0]->text());
     storeText("sPDF2", job_.sPDF2, txtPDF_[1]->text());
     storeText("sPDF3", job_.sPDF3, txtPDF_[2]->text());
+    store("iOnClash", job_.iOnClash, clashPolicyBox_->currentIndex()); // the appended row, stored last
     accept();
 }
 

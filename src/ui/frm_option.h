@@ -7,6 +7,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -63,6 +64,7 @@ private:
     QCheckBox *chkSaveErr_;
     QCheckBox *chkShowToday_;
     QCheckBox *chkNewVer_;
+    QComboBox *clashPolicyBox_;
     QLineEdit *txtPDF_[3];
 };
 
