@@ -21,7 +21,13 @@ public:
     bool askYesNo(const QString &) override { return false; }
     void showMessage(const QString &text) override;
     void processEvents() override;
+    void pictureDone(const PictureReport &report) override;
     void finishLine();
+
+    // --json: one object per picture on standard output, then a summary.
+    void setJson(bool json) { json_ = json; }
+    void printJsonSummary(int pictures, qint64 ms) const;
+    int failed() const { return failed_; }
 
     // Set from the signal handler; the next processEvents turns it into a stop.
     static std::atomic<int> interrupts;
@@ -36,4 +42,8 @@ private:
     QString path_;
     bool lineShown_ = false;
     bool stopAsked_ = false;
+    bool json_ = false;
+    int written_ = 0;
+    int failed_ = 0;
+    int skipped_ = 0;
 };
