@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth
+  parallel python3-yaml
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # benchmarks
