@@ -75,7 +75,8 @@ void CliHost::pictureDone(const PictureReport &report)
     // A dry run knows the output's name but not its pixels.
     const bool wrote = !report.output.isEmpty() && report.size.isValid();
     const QByteArray line = "{\"index\":" + QByteArray::number(report.position)
-        + ",\"source\":" + jsonString(report.source) + ",\"output\":" + jsonStringOrNull(report.output)
+        + ",\"source\":" + jsonString(given_.value(report.position, report.source))
+        + ",\"output\":" + jsonStringOrNull(report.output)
         + ",\"width\":" + (wrote ? QByteArray::number(report.size.width()) : "null")
         + ",\"height\":" + (wrote ? QByteArray::number(report.size.height()) : "null")
         + ",\"bytes\":" + (wrote ? QByteArray::number(report.bytes) : "null")

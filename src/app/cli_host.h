@@ -26,6 +26,8 @@ public:
 
     // --json: one object per picture on standard output, then a summary.
     void setJson(bool json) { json_ = json; }
+    // Sources by list position as they were given, for the JSON lines.
+    void setGivenSources(const QStringList &given) { given_ = given; }
     void printJsonSummary(int pictures, qint64 ms) const;
     int failed() const { return failed_; }
 
@@ -43,6 +45,7 @@ private:
     bool lineShown_ = false;
     bool stopAsked_ = false;
     bool json_ = false;
+    QStringList given_;
     int written_ = 0;
     int failed_ = 0;
     int skipped_ = 0;

@@ -52,16 +52,20 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
                 // The scan joins real names below root, so this never holds "..".
                 const QString below = picture.mid(root.size() + (root.endsWith(QLatin1Char('/')) ? 0 : 1));
                 out.subFolders << below.left(qMax(0, int(below.lastIndexOf(QLatin1Char('/')))));
+                out.given << (input.endsWith(QLatin1Char('/')) ? input : input + QLatin1Char('/')) + below;
             }
             out.pictures << found;
         } else if (isWordDocument(info)) {
             addWordPictures(input, paths, out);
-            while (out.subFolders.size() < out.pictures.size())
+            while (out.subFolders.size() < out.pictures.size()) {
                 out.subFolders << QString();
+                out.given << out.pictures[out.given.size()];
+            }
         } else if (isPictureFileName(input)) {
             // Even a missing or broken picture goes into the list: the run reports it.
             out.pictures << info.absoluteFilePath();
             out.subFolders << QString();
+            out.given << input;
         } else if (!pathExists(input)) {
             out.messages << QStringLiteral("找不到: ") + shownName(input);
             out.hadProblem = true;

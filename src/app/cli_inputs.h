@@ -9,6 +9,7 @@
 struct CliInputs {
     QStringList pictures;
     QStringList subFolders; // per picture: its folder below the input folder it was found in, or ""
+    QStringList given; // per picture: its path as the command line or list gave it
     QStringList messages; // said on standard error before the run
     bool hadProblem = false; // an input could not be used at all
 };

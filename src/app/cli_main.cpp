@@ -228,6 +228,7 @@ int main(int argc, char **argv)
 
     CliHost host(options.quiet);
     host.setJson(options.json);
+    host.setGivenSources(inputs.given);
     // A shard may get no picture of a short list: nothing to do is no failure.
     if (options.shards > 0 && share.pictures.isEmpty() && !inputs.pictures.isEmpty()) {
         if (options.json)

@@ -659,8 +659,14 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
     r = runCli({"--quiet", "--json", "--dry-run", "-o", dir.filePath("dry"), in});
     EXPECT_NE(r.exitCode, 0); // the output folder does not exist
     QDir().mkpath(dir.filePath("dry"));
-    r = runCli({"--quiet", "--json", "--dry-run", "-o", dir.filePath("dry"), in});
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // Sources as given: relative to where the caller stands.
+    QProcess relative;
+    relative.setWorkingDirectory(dir.path());
+    relative.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "--json", "--dry-run", "-o", "dry", "in"});
+    ASSERT_TRUE(relative.waitForFinished(60000));
+    r.out = QString::fromUtf8(relative.readAllStandardOutput());
+    EXPECT_EQ(relative.exitCode(), 0);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\"source\":\"in/good.png\""))) << r.out.toStdString();
     EXPECT_EQ(parse(r.out),
         (QStringList {"0 True None False False", "1 True None False False", "2 True None False False",
             "summary 3 3 0 0"}));
