@@ -21,6 +21,7 @@ test=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib python3-openssl openssh-server openssh-client libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth liblcms2-utils libgs10-common
+  parallel python3-yaml
   # Wayland: weston (native Wayland client test), sway + the desktop portal with
   # its wlroots backend (screen capture through the portal)
   qt6-wayland weston sway grim pipewire xdg-desktop-portal xdg-desktop-portal-wlr

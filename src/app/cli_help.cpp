@@ -59,6 +59,16 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
       --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
 
+脚本和多台机器:
+      --files-from FILE   从文件读入输入列表, 每行一个路径("-" 为标准输入)
+  -0, --null              列表以NUL分隔(find -print0)
+      --shard K/N         只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表
+      --first-number N    改名顺序号从N开始
+      --on-clash overwrite|number|skip|fail   输出文件已存在或与本次先前的图片同名时
+      --keep-tree         与 -R 一起: 在输出文件夹中保留子文件夹结构
+      --json              每张图片一行JSON(标准输出), 最后一行汇总
+      --dry-run           只列出将要写出的文件, 不处理图片
+
 其他:
       --print-exif FILE...  列出每个文件的EXIF项(每行 "标签<TAB>值")后退出
   -h, --help              显示本帮助

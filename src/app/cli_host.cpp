@@ -1,5 +1,6 @@
 #include "app/cli_host.h"
 
+#include "app/json_lines.h"
 #include "batch/batch_run.h"
 #include "batch/texts.h"
 
@@ -60,6 +61,37 @@ void CliHost::showError(const QString &text)
 void CliHost::showMessage(const QString &text)
 {
     showError(text);
+}
+
+void CliHost::pictureDone(const PictureReport &report)
+{
+    if (report.errorLines.isEmpty())
+        ++(report.output.isEmpty() ? skipped_ : written_);
+    else
+        ++failed_;
+    if (!json_)
+        return;
+    const QString error = report.errorLines.join(QString()).trimmed();
+    // A dry run knows the output's name but not its pixels.
+    const bool wrote = !report.output.isEmpty() && report.size.isValid();
+    const QByteArray line = "{\"index\":" + QByteArray::number(report.position)
+        + ",\"source\":" + jsonString(given_.value(report.position, report.source))
+        + ",\"output\":" + jsonStringOrNull(report.output)
+        + ",\"width\":" + (wrote ? QByteArray::number(report.size.width()) : "null")
+        + ",\"height\":" + (wrote ? QByteArray::number(report.size.height()) : "null")
+        + ",\"bytes\":" + (wrote ? QByteArray::number(report.bytes) : "null")
+        + ",\"ms\":" + QByteArray::number(report.ms) + ",\"error\":" + jsonStringOrNull(error) + "}\n";
+    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    std::fflush(stdout);
+}
+
+void CliHost::printJsonSummary(int pictures, qint64 ms) const
+{
+    const QByteArray line = "{\"summary\":true,\"pictures\":" + QByteArray::number(pictures)
+        + ",\"written\":" + QByteArray::number(written_) + ",\"failed\":" + QByteArray::number(failed_)
+        + ",\"skipped\":" + QByteArray::number(skipped_) + ",\"ms\":" + QByteArray::number(ms) + "}\n";
+    std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    std::fflush(stdout);
 }
 
 void CliHost::processEvents()

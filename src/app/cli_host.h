@@ -21,7 +21,15 @@ public:
     bool askYesNo(const QString &) override { return false; }
     void showMessage(const QString &text) override;
     void processEvents() override;
+    void pictureDone(const PictureReport &report) override;
     void finishLine();
+
+    // --json: one object per picture on standard output, then a summary.
+    void setJson(bool json) { json_ = json; }
+    // Sources by list position as they were given, for the JSON lines.
+    void setGivenSources(const QStringList &given) { given_ = given; }
+    void printJsonSummary(int pictures, qint64 ms) const;
+    int failed() const { return failed_; }
 
     // Set from the signal handler; the next processEvents turns it into a stop.
     static std::atomic<int> interrupts;
@@ -36,4 +44,9 @@ private:
     QString path_;
     bool lineShown_ = false;
     bool stopAsked_ = false;
+    bool json_ = false;
+    QStringList given_;
+    int written_ = 0;
+    int failed_ = 0;
+    int skipped_ = 0;
 };

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "batch/job_settings.h"
+#include "batch/output_plan.h"
 #include "settings/app_paths.h"
 
 #include <QStringList>
 
 struct CliInputs {
     QStringList pictures;
+    QStringList subFolders; // per picture: its folder below the input folder it was found in, or ""
+    QStringList given; // per picture: its path as the command line or list gave it
     QStringList messages; // said on standard error before the run
     bool hadProblem = false; // an input could not be used at all
 };
@@ -15,8 +18,22 @@ struct CliInputs {
 // are, folders as their pictures in name order, .docx files as their pictures.
 CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPaths &paths);
 
+// The pictures this run takes from the whole list and where they stand in it:
+// shard K of N takes the list positions p with p mod N = K - 1 (all when N is
+// 0); sub-folders are kept only when keepTree is set.
+struct RunShare {
+    QStringList pictures;
+    ListPlacement placement;
+};
+RunShare shareOfList(const CliInputs &inputs, int shard, int shards, int firstNumber, bool keepTree);
+
 // The first frame picture of the bk folder, for the fit-frame size with no frame given.
 QString firstFrameIn(const QString &bkDir);
+
+// The list of --files-from: one path a line (a CR before the LF is dropped) or
+// NUL-separated, each with its bytes; "-" reads standard input. Empty entries
+// are skipped. Returns false with *error when the list cannot be read.
+bool readFileList(const QString &from, bool nullSeparated, QStringList *paths, QString *error);
 
 // Starts from the options the desktop program stored.
 bool loadCliJobFromSettings(JobSettings &job, const AppPaths &paths, QString *error);

@@ -9,6 +9,7 @@
 #include "batch/frame_list.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/job_fields.h"
+#include "batch/output_plan.h"
 #include "batch/picture_files.h"
 #include "batch/size_presets.h"
 #include "cli_inputs.h"
@@ -19,6 +20,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -85,6 +87,37 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
     }
     chooseSizeMode(job, index);
     return true;
+}
+
+// --dry-run: the plan of the run, with no picture read or written.
+int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool json)
+{
+    const StartCheck check = BatchRun::checkStart(share.pictures, job);
+    if (check != StartCheck::Ok)
+        return cannotStart(BatchRun::startCheckText(check));
+    const OutputPlan plan = planOutputs(job, share.pictures, share.placement);
+    std::fputs(plan.warnings.join(QString()).toLocal8Bit().constData(), stderr);
+    bool refused = false;
+    for (int i = 0; i < share.pictures.size(); ++i) {
+        const PlannedOutput &out = plan.outputs[i];
+        refused = refused || !out.errorLine.isEmpty();
+        PictureReport report;
+        report.position = share.placement.positionOf(i);
+        report.source = share.pictures[i];
+        if (out.write)
+            report.output = out.path;
+        else if (!out.errorLine.isEmpty())
+            report.errorLines << out.errorLine;
+        host.pictureDone(report);
+        if (!json) {
+            const QString line = shownName(report.source) + QStringLiteral(" -> ")
+                + (out.write ? shownName(out.path) : QStringLiteral("(不写)")) + QLatin1Char('\n');
+            std::fputs(line.toLocal8Bit().constData(), stdout);
+        }
+    }
+    if (json)
+        host.printJsonSummary(int(share.pictures.size()), 0);
+    return refused ? kExitErrors : 0;
 }
 
 } // namespace
@@ -183,12 +216,29 @@ int main(int argc, char **argv)
     if (job.bUpload == 1)
         job.sFtpPassword = qEnvironmentVariable("TUVO_FTP_PASSWORD");
 
-    CliInputs inputs = collectInputs(options.inputs, options.recursive, paths);
+    QStringList inputArguments = options.inputs;
+    if (!options.filesFrom.isEmpty()
+        && !readFileList(options.filesFrom, options.nullSeparated, &inputArguments, &error))
+        return cannotStart(error);
+    CliInputs inputs = collectInputs(inputArguments, options.recursive, paths);
     for (const QString &message : inputs.messages)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    const RunShare share
+        = shareOfList(inputs, options.shard, options.shards, options.firstNumber, options.keepTree);
+
+    CliHost host(options.quiet);
+    host.setJson(options.json);
+    host.setGivenSources(inputs.given);
+    // A shard may get no picture of a short list: nothing to do is no failure.
+    if (options.shards > 0 && share.pictures.isEmpty() && !inputs.pictures.isEmpty()) {
+        if (options.json)
+            host.printJsonSummary(0, 0);
+        return inputs.hadProblem ? kExitErrors : 0;
+    }
+    if (options.dryRun)
+        return dryRun(share, job, host, options.json);
 
     RunState state;
-    CliHost host(options.quiet);
     BatchRun run(host, state);
     host.attach(&run);
     if (options.jobs > 0)
@@ -197,8 +247,13 @@ int main(int argc, char **argv)
 
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
-    const RunSummary summary = run.StartRun(inputs.pictures, job);
+    run.setPlacement(share.placement);
+    QElapsedTimer clock;
+    clock.start();
+    const RunSummary summary = run.StartRun(share.pictures, job);
     host.finishLine();
+    if (options.json && summary.check == StartCheck::Ok)
+        host.printJsonSummary(summary.total, clock.elapsed());
 
     if (summary.check != StartCheck::Ok)
         return kExitCannotStart;

@@ -120,6 +120,47 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QStringLiteral("--max-memory 需要16到65536之间的整数(MB)");
                 return false;
             }
+        } else if (arg == QLatin1String("--files-from")) {
+            if (!value(&o.filesFrom))
+                return false;
+        } else if (arg == QLatin1String("-0") || arg == QLatin1String("--null")) {
+            o.nullSeparated = true;
+        } else if (arg == QLatin1String("--shard")) {
+            if (!value(&v))
+                return false;
+            const QStringList kn = v.split(QLatin1Char('/'));
+            bool okK = false, okN = false;
+            o.shard = kn.size() == 2 ? kn[0].toInt(&okK) : 0;
+            o.shards = kn.size() == 2 ? kn[1].toInt(&okN) : 0;
+            if (!okK || !okN || o.shards < 1 || o.shard < 1 || o.shard > o.shards) {
+                *error = QStringLiteral("--shard 需要 K/N (1 ≤ K ≤ N): ") + v;
+                return false;
+            }
+        } else if (arg == QLatin1String("--first-number")) {
+            if (!value(&v))
+                return false;
+            bool ok = false;
+            o.firstNumber = v.toInt(&ok);
+            if (!ok || o.firstNumber < 0 || o.firstNumber > 999999999) {
+                *error = QStringLiteral("--first-number 需要0到999999999之间的整数");
+                return false;
+            }
+        } else if (arg == QLatin1String("--on-clash")) {
+            if (!value(&v))
+                return false;
+            const QStringList policies = {QStringLiteral("overwrite"), QStringLiteral("number"),
+                QStringLiteral("skip"), QStringLiteral("fail")};
+            if (!policies.contains(v)) {
+                *error = QStringLiteral("--on-clash 只能是 overwrite|number|skip|fail");
+                return false;
+            }
+            f << std::pair(QStringLiteral("iOnClash"), QString::number(policies.indexOf(v)));
+        } else if (arg == QLatin1String("--keep-tree")) {
+            o.keepTree = true;
+        } else if (arg == QLatin1String("--json")) {
+            o.json = true;
+        } else if (arg == QLatin1String("--dry-run")) {
+            o.dryRun = true;
         } else if (arg == QLatin1String("--print-exif")) {
             if (!value(&o.printExif))
                 return false;

@@ -18,6 +18,15 @@ struct CliOptions {
     bool help = false;
     bool version = false;
     QString printExif;
+    // Scripts and many machines.
+    QString filesFrom; // one path a line, "-": standard input
+    bool nullSeparated = false; // -0: the list is separated by NUL bytes
+    int shard = 0; // --shard K/N: 1-based K; 0: the whole list
+    int shards = 0;
+    int firstNumber = 0; // rename number of list position 0
+    bool keepTree = false;
+    bool json = false;
+    bool dryRun = false;
     int memoryLimitMB = 0; // 0: the built-in limit
 
     QString sizeMode; // limit-width, fit-frame, original, custom or a preset name

@@ -2,7 +2,9 @@
 
 #include "batch/render_result.h"
 
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 enum class StartCheck {
     Ok,
@@ -11,6 +13,17 @@ enum class StartCheck {
     NoOutputFolder, // "请设置图片输出文件夹！", then the output-folder chooser
     NoNetworkSettings, // "网络参数还没设置或设置错误！"
     PrefixLeavesFolder, // the rename prefix holds a path separator: names would land outside sOutDir
+};
+
+// What became of one picture, for hosts that report each one (tuvo-cli --json).
+struct PictureReport {
+    int position = 0; // list position
+    QString source;
+    QString output; // empty when nothing was written
+    QSize size; // of the written picture
+    qint64 bytes = 0;
+    qint64 ms = 0; // rendering and writing
+    QStringList errorLines;
 };
 
 // What a batch run needs from whoever started it: the main window, tuvo-cli or a
@@ -41,4 +54,5 @@ public:
     virtual void processEvents() { }
     // One picture is finished (written or failed), in list order.
     virtual void pictureFinished(int /*position*/, const RenderResult & /*result*/) { }
+    virtual void pictureDone(const PictureReport &) { }
 };

@@ -41,6 +41,7 @@ void keepPictureBuffersInHeap()
 struct PictureOutcome {
     RenderResult render; // surface dropped once written, unless the host wants to show it
     WriteOutcome write;
+    qint64 ms = 0;
     bool ready = false;
     bool neverStarted = false; // a stop came before the picture was begun
 };
@@ -145,6 +146,7 @@ private:
     {
         PictureOutcome out;
         const QString &path = pictures_[i];
+        const auto started = std::chrono::steady_clock::now();
         try {
             out.render = funImgDone(job_, path);
             // A picture whose name a later one takes is still rendered, so its
@@ -152,11 +154,16 @@ private:
             const PlannedOutput &planned = plan_.outputs[i];
             if (out.render.writable() && planned.write)
                 out.write = writePlanned(job_, path, planned, out.render.surface, protected_);
+            else if (out.render.writable())
+                out.write.errorLine = planned.errorLine;
         } catch (const std::bad_alloc &) {
             out.render.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
         } catch (...) {
             out.render.errorLines << texts::drawError(path, QStringLiteral("处理图片时发生意外错误"));
         }
+        out.ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - started)
+                     .count();
         return out;
     }
 
@@ -200,6 +207,11 @@ BatchRun::BatchRun(BatchHost &host, RunState &state)
 void BatchRun::setJobs(int jobs)
 {
     jobs_ = qBound(1, jobs, 64);
+}
+
+void BatchRun::setPlacement(const ListPlacement &placement)
+{
+    placement_ = placement;
 }
 
 void BatchRun::setPublishSteps(const PublishSteps &steps)
@@ -281,7 +293,7 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
     host_.showWaitWindow(true);
 
     const int count = int(pictures.size());
-    const OutputPlan plan = planOutputs(job, pictures);
+    const OutputPlan plan = planOutputs(job, pictures, placement_);
     for (const QString &line : plan.warnings) {
         state_.appendWarning(line);
         summary.warnings << line;
@@ -311,6 +323,19 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
             state_.appendError(out.write.errorLine);
         }
         ++summary.finished;
+        PictureReport report;
+        report.position = placement_.positionOf(i);
+        report.source = pictures[i];
+        report.ms = out.ms;
+        report.errorLines = out.render.errorLines;
+        if (out.write.written) {
+            report.output = out.write.path;
+            report.size = out.render.surface.size();
+            report.bytes = out.write.bytes;
+        } else if (!out.write.errorLine.isEmpty()) {
+            report.errorLines << out.write.errorLine;
+        }
+        host_.pictureDone(report);
         host_.pictureFinished(i, out.render);
     };
     {

@@ -2,6 +2,7 @@
 
 #include "batch/batch_host.h"
 #include "batch/job_settings.h"
+#include "batch/output_plan.h"
 #include "batch/publish_steps.h"
 
 #include <QString>
@@ -32,6 +33,8 @@ public:
 
     void setJobs(int jobs);
     void setPublishSteps(const PublishSteps &steps);
+    // The run's pictures as a part of a longer list (tuvo-cli --shard, --keep-tree).
+    void setPlacement(const ListPlacement &placement);
 
     // Returns after the run has ended (or did not start: summary.check).
     RunSummary StartRun(const QStringList &pictures, const JobSettings &job);
@@ -48,6 +51,7 @@ private:
     BatchHost &host_;
     RunState &state_;
     PublishSteps publish_;
+    ListPlacement placement_;
     int jobs_;
     std::atomic<bool> stop_ {false};
     bool running_ = false;

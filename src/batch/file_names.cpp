@@ -1,6 +1,7 @@
 #include "batch/file_names.h"
 
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -169,6 +170,35 @@ bool isDirectoryPath(const QString &path)
 {
     struct stat info { };
     return ::stat(encodeFileName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+qint64 fileSize(const QString &path)
+{
+    struct stat info { };
+    return ::stat(encodeFileName(path).constData(), &info) == 0 ? qint64(info.st_size) : -1;
+}
+
+bool makeSubFolders(const QString &base, const QString &sub, QString *error)
+{
+    QByteArray folder = encodeFileName(base);
+    for (const QString &part : sub.split(QLatin1Char('/'))) {
+        if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..")) {
+            *error = QStringLiteral("子文件夹名无效:") + sub;
+            return false;
+        }
+        folder += '/' + encodeFileName(part);
+        if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
+            *error = QStringLiteral("无法创建文件夹") + decodeFileName(folder) + QStringLiteral(":")
+                + QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        struct stat info { };
+        if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            *error = decodeFileName(folder) + QStringLiteral("不是文件夹(链接不会被跟随)");
+            return false;
+        }
+    }
+    return true;
 }
 
 bool pathExists(const QString &path)

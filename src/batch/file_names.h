@@ -32,3 +32,9 @@ struct FileIdentity {
 std::optional<FileIdentity> fileIdentity(const QString &path);
 bool isDirectoryPath(const QString &path);
 bool pathExists(const QString &path);
+qint64 fileSize(const QString &path); // -1 when there is no such file
+
+// Creates the "/"-separated folder sub below base, one folder at a time. Refuses
+// an empty, "." or ".." component and one that exists as anything but a real
+// folder: a link there could lead outside base.
+bool makeSubFolders(const QString &base, const QString &sub, QString *error);

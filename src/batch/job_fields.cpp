@@ -167,6 +167,7 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("bRename"), intField(&JobSettings::bRename, 0, 1)},
         {QStringLiteral("iMetadata"), intField(&JobSettings::iMetadata, 0, 2)},
         {QStringLiteral("iColorProfile"), intField(&JobSettings::iColorProfile, 0, 1)},
+        {QStringLiteral("iOnClash"), intField(&JobSettings::iOnClash, kClashOverwrite, kClashFail)},
         {QStringLiteral("sPrefix"), textField(&JobSettings::sPrefix)},
         {QStringLiteral("iNumDigits"),
             [](JobSettings &job, const QString &v, QString *error) {

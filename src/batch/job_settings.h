@@ -57,6 +57,15 @@ enum ColourChoice : int {
     kConvertToSrgb = 1,
 };
 
+// What a run does with an output name that exists already or that an earlier
+// picture of the run takes (stored as iOnClash).
+enum ClashPolicy : int {
+    kClashOverwrite = 0, // the file is replaced; within a run the later picture wins
+    kClashNumber = 1, // name_2.jpg, name_3.jpg, ...
+    kClashSkip = 2, // the existing file is kept and the picture skipped
+    kClashFail = 3, // the picture fails with an error line
+};
+
 constexpr int kMaxSizePresets = 501;
 constexpr int kListTableSize = 10000;
 constexpr int kBrightnessPreset = 12;
@@ -120,6 +129,7 @@ struct JobSettings {
     QString iNumDigits = QStringLiteral("4");
     int iMetadata = kKeepWithoutLocation;
     int iColorProfile = kKeepProfile;
+    int iOnClash = kClashOverwrite;
 
     // Publishing and after-run actions
     int bUpload = 0;

@@ -110,4 +110,17 @@ inline QString clashWarning(const QString &earlier, const QString &later, const 
         + QStringLiteral("的输出文件同名(") + shownName(output) + QStringLiteral("),只保存了后者。\r\n");
 }
 
+// iOnClash "skip": an output name that exists already (or another picture of
+// the run takes) is left alone.
+inline QString clashSkipped(const QString &picture, const QString &output)
+{
+    return QStringLiteral("【提示】") + shownName(picture) + QStringLiteral("的输出文件") + shownName(output)
+        + QStringLiteral("已存在,没有覆盖,跳过了这张图片。\r\n");
+}
+// iOnClash "fail": the description of the picture's save error.
+inline QString clashRefused(const QString &output)
+{
+    return QStringLiteral("输出文件") + output + QStringLiteral("已存在");
+}
+
 } // namespace texts

@@ -54,6 +54,10 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     QString error;
+    if (!output.subFolder.isEmpty() && !makeSubFolders(job.sOutDir, output.subFolder, &error)) {
+        out.errorLine = texts::saveError(picturePath, error);
+        return out;
+    }
     const QString &extension = output.target.extension;
     QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, &error);
     if (bytes.isEmpty() || !carrySourceMetadata(job, picturePath, surface.size(), extension, bytes, &error)
@@ -62,6 +66,7 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     out.written = true;
+    out.bytes = qMax<qint64>(0, fileSize(out.path));
     return out;
 }
 

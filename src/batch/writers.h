@@ -12,6 +12,7 @@
 struct WriteOutcome {
     QString path; // the output path that was chosen
     bool written = false;
+    qint64 bytes = 0; // size of the written file
     QString errorLine; // set when nothing was written
 };
 

@@ -192,6 +192,12 @@ const std::vector<RestoreRow> &restoreRows()
             [](const OptionsStore &s, RestoreContext &c) {
                 c.job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
             }},
+        // Not one of the original keys: what to do with an output name that exists.
+        {QStringLiteral("iOnClash"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                const int policy = s.int16(QStringLiteral("iOnClash"), kClashOverwrite);
+                c.job.iOnClash = policy >= kClashOverwrite && policy <= kClashFail ? policy : kClashOverwrite;
+            }},
     };
     return rows;
 }

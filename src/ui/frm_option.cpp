@@ -159,6 +159,13 @@ QWidget *FrmOption::buildGeneralPanel()
     grid->addWidget(metadataBox_, row++, 1);
     grid->addWidget(new QLabel(QStringLiteral("颜色:"), frameSet_), row, 0);
     grid->addWidget(colourBox_, row++, 1);
+    // Appended below the original rows: what a run does with a name that exists.
+    clashPolicyBox_ = new QComboBox(frameSet_);
+    clashPolicyBox_->setObjectName(QStringLiteral("clashPolicyBox"));
+    clashPolicyBox_->addItems({QStringLiteral("覆盖"), QStringLiteral("自动编号(名称_2、名称_3…)"),
+        QStringLiteral("跳过,保留原有文件"), QStringLiteral("报错")});
+    grid->addWidget(new QLabel(QStringLiteral("输出文件夹中已有同名文件时:"), frameSet_), row, 0);
+    grid->addWidget(clashPolicyBox_, row++, 1);
 
     connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
@@ -221,6 +228,7 @@ void FrmOption::load()
     chkSaveErr_->setChecked(job_.bSaveErr == 1);
     chkJQ_->setChecked(job_.bPicJQ == 1);
     chkNewVer_->setChecked(stored_.bNewVer == 1);
+    clashPolicyBox_->setCurrentIndex(qBound(0, job_.iOnClash, clashPolicyBox_->count() - 1));
     chkShowToday_->setChecked(true);
     chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
     metadataBox_->setCurrentIndex(job_.iMetadata);
@@ -303,6 +311,7 @@ void FrmOption::cmdOK_Click()
     storeText("sPDF3", job_.sPDF3, txtPDF_[2]->text());
     store("iMetadata", job_.iMetadata, metadataBox_->currentIndex());
     store("iColorProfile", job_.iColorProfile, colourBox_->currentIndex());
+    store("iOnClash", job_.iOnClash, clashPolicyBox_->currentIndex());
     accept();
 }
 

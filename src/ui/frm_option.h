@@ -66,6 +66,7 @@ private:
     QCheckBox *chkNewVer_;
     QComboBox *metadataBox_; // "元数据", appended below the behaviour's options
     QComboBox *colourBox_;
+    QComboBox *clashPolicyBox_;
     QLineEdit *txtPDF_[3];
 };
 

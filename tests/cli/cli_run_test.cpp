@@ -461,3 +461,214 @@ TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
     EXPECT_TRUE(r.err.contains(QDir::currentPath() + QStringLiteral("/missing.jpg在显示图片时发生错误")))
         << r.err.toStdString();
 }
+
+// Issue-23 features: runs tuvo-cli with its standard input fed from bytes.
+CliRun runCliWithInput(const QStringList &args, const QByteArray &input)
+{
+    QProcess p;
+    p.start(QStringLiteral(TUVO_CLI_PATH), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Names of everything but folders below dir, as bytes (Qt's listing skips
+// names that are not UTF-8).
+QSet<QByteArray> namesIn(const QString &dir)
+{
+    QProcess find;
+    find.start(QStringLiteral("find"), {dir, "-mindepth", "1", "!", "-type", "d", "-printf", "%P\\0"});
+    find.waitForFinished(30000);
+    QSet<QByteArray> names;
+    for (const QByteArray &name : find.readAllStandardOutput().split('\0'))
+        if (!name.isEmpty())
+            names << name;
+    return names;
+}
+
+TEST(CliScripts, FileListsKeepEveryByteOfTheirPaths)
+{
+    QTemporaryDir dir;
+    const QByteArray in = QFile::encodeName(dir.filePath(QStringLiteral("in")));
+    QDir().mkpath(QFile::decodeName(in));
+    const QByteArray png = QFile::encodeName(dir.filePath(QStringLiteral("p.png")));
+    ASSERT_TRUE(photo(60, 40).save(QFile::decodeName(png)));
+    const QByteArrayList names
+        = {"with space.png", "照片.png", "\xD5\xD5\xC6\xAC.png", "two\nlines.png", "plain.png"};
+    QByteArray lines, nulls;
+    for (const QByteArray &name : names) {
+        ASSERT_EQ(::link(png.constData(), (in + '/' + name).constData()), 0);
+        nulls += in + '/' + name + '\0';
+        if (!name.contains('\n'))
+            lines += in + '/' + name + "\r\n";
+    }
+    const QString list = dir.filePath(QStringLiteral("list.txt"));
+    writeBytes(list, lines + "\n");
+
+    const QString out1 = dir.filePath(QStringLiteral("out1"));
+    const QString out2 = dir.filePath(QStringLiteral("out2"));
+    QDir().mkpath(out1);
+    QDir().mkpath(out2);
+    CliRun r = runCli({"--quiet", "-f", "png", "--files-from", list, "-o", out1});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCliWithInput({"--quiet", "-f", "png", "-0", "--files-from", "-", "-o", out2}, nulls);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QSet<QByteArray> expected;
+    for (const QByteArray &name : names)
+        expected << name;
+    EXPECT_EQ(namesIn(out2), expected);
+    expected.remove("two\nlines.png");
+    EXPECT_EQ(namesIn(out1), expected);
+}
+
+TEST(CliScripts, ShardsTogetherWriteWhatOneRunWrites)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    QDir().mkpath(in);
+    for (int k = 0; k < 7; ++k)
+        ASSERT_TRUE(photo(50 + 10 * k, 40).save(QDir(in).filePath(QStringLiteral("p%1.png").arg(k))));
+    const auto run = [&](const QString &out, const QStringList &extra) {
+        QDir().mkpath(out);
+        const CliRun r = runCli(QStringList {"--quiet", "-o", out} + extra + QStringList {in});
+        EXPECT_EQ(r.exitCode, 0) << extra.join(' ').toStdString() << r.err.toStdString();
+        QMap<QByteArray, QByteArray> files;
+        for (auto [path, hash] : snapshot(out).asKeyValueRange())
+            files[path.mid(out.size())] = hash;
+        return files;
+    };
+    for (const QStringList &naming : {QStringList {}, QStringList {"--rename", "shot_"}}) {
+        const QString tag = naming.isEmpty() ? QStringLiteral("plain") : QStringLiteral("renamed");
+        const auto one = run(dir.filePath("one-" + tag), naming);
+        ASSERT_EQ(one.size(), 7);
+        EXPECT_EQ(run(dir.filePath("whole-" + tag), naming + QStringList {"--shard", "1/1"}), one);
+        const QString shards = dir.filePath("shards-" + tag);
+        for (const char *k : {"1/3", "2/3", "3/3"})
+            run(shards, naming + QStringList {"--shard", k, "-j", "1"});
+        EXPECT_EQ(run(shards, naming + QStringList {"--shard", "9/10"}), one); // past the list: nothing
+    }
+    const auto numbered = run(dir.filePath("numbered"), {"--rename", "shot_", "--first-number", "5000"});
+    EXPECT_TRUE(numbered.contains("/shot_5000.jpg") && numbered.contains("/shot_5006.jpg"));
+}
+
+TEST(CliScripts, ClashPoliciesGiveTheSameFilesForAnyJobs)
+{
+    QTemporaryDir dir;
+    QStringList inputs;
+    for (const char *folder : {"a", "b"}) {
+        QDir().mkpath(dir.filePath(folder));
+        QImage img = photo(80, 60);
+        img.fill(*folder == 'a' ? Qt::red : Qt::blue);
+        ASSERT_TRUE(img.save(dir.filePath(QStringLiteral("%1/x.png").arg(folder))));
+        inputs << dir.filePath(folder);
+    }
+    const struct {
+        const char *policy;
+        int exitCode;
+        QSet<QByteArray> names;
+    } cases[] = {
+        {"overwrite", 0, {"x.png"}},
+        {"number", 0, {"x.png", "x_2.png", "x_3.png"}},
+        {"skip", 0, {"x.png"}},
+        {"fail", 1, {"x.png"}},
+    };
+    for (const auto &c : cases) {
+        QMap<QByteArray, QByteArray> results[2];
+        for (int jobs = 1; jobs <= 2; ++jobs) {
+            const QString out = dir.filePath(QStringLiteral("%1-%2").arg(c.policy).arg(jobs));
+            QDir().mkpath(out);
+            writeBytes(QDir(out).filePath("x.png"), "kept"); // from an earlier run
+            const CliRun r = runCli(QStringList {"--quiet", "-f", "png", "-j", QString::number(jobs),
+                                        "--on-clash", c.policy, "-o", out}
+                + inputs);
+            EXPECT_EQ(r.exitCode, c.exitCode) << c.policy << r.err.toStdString();
+            EXPECT_EQ(namesIn(out), c.names) << c.policy;
+            for (auto [path, hash] : snapshot(out).asKeyValueRange())
+                results[jobs - 1][path.mid(out.size())] = hash;
+        }
+        EXPECT_EQ(results[0], results[1]) << c.policy;
+        QFile kept(dir.filePath(QStringLiteral("%1-1/x.png").arg(c.policy)));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll() == "kept", QByteArray(c.policy) != "overwrite") << c.policy;
+    }
+}
+
+TEST(CliScripts, KeepTreeNeverWritesOutsideTheOutputFolder)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+    for (const QString &folder : {in + "/sub/deep", in + "/..x", in + "/trap", out, elsewhere})
+        QDir().mkpath(folder);
+    for (const char *name : {"top.png", "sub/deep/a.png", "..x/b.png", "trap/c.png"})
+        ASSERT_TRUE(photo(40, 30).save(QDir(in).filePath(name)));
+    // A linked folder among the inputs is not followed; a link in the output is not entered.
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(elsewhere).constData(), QFile::encodeName(in + "/link").constData()), 0);
+    ASSERT_TRUE(photo(40, 30).save(elsewhere + "/d.png"));
+    ASSERT_EQ(
+        ::symlink(QFile::encodeName(elsewhere).constData(), QFile::encodeName(out + "/trap").constData()), 0);
+    const auto before = snapshot(elsewhere);
+
+    const CliRun r = runCli({"--quiet", "-R", "--keep-tree", "-f", "png", "-o", out, in});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("trap/c.png在保存时发生错误"))) << r.err.toStdString();
+    EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"top.png", "sub/deep/a.png", "..x/b.png", "trap"}));
+    EXPECT_EQ(snapshot(elsewhere), before);
+}
+
+TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(in);
+    QDir().mkpath(out);
+    ASSERT_TRUE(photo(300, 200).save(in + "/good.png"));
+    ASSERT_TRUE(photo(300, 200).save(QFile::decodeName(QFile::encodeName(in) + "/\xD5\xD5.png")));
+    writeBytes(in + "/broken \"quoted\".jpg", "not a picture");
+    // Checked by Python's own json module, line by line.
+    const auto parse = [](const QString &text) {
+        QProcess python;
+        python.start(QStringLiteral("python3"),
+            {"-c",
+                "import json, sys\n"
+                "for line in sys.stdin.buffer.read().decode('utf-8').splitlines():\n"
+                "    o = json.loads(line)\n"
+                "    print(o['summary'] and 'summary %d %d %d %d' % (o['pictures'], o['written'], "
+                "o['failed'], "
+                "o['skipped']) if 'summary' in o else '%d %s %s %s %s' % (o['index'], o['output'] is not "
+                "None, "
+                "o['width'], o['bytes'] is not None, o['error'] is not None))"});
+        python.write(text.toUtf8());
+        python.closeWriteChannel();
+        python.waitForFinished(30000);
+        EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+        return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    };
+    CliRun r = runCli({"--quiet", "--json", "-j", "2", "-o", out, in});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(parse(r.out),
+        (QStringList {
+            "0 False None False True", "1 True 800 True False", "2 True 800 True False", "summary 3 2 1 0"}))
+        << r.out.toStdString();
+
+    r = runCli({"--quiet", "--json", "--dry-run", "-o", dir.filePath("dry"), in});
+    EXPECT_NE(r.exitCode, 0); // the output folder does not exist
+    QDir().mkpath(dir.filePath("dry"));
+    // Sources as given: relative to where the caller stands.
+    QProcess relative;
+    relative.setWorkingDirectory(dir.path());
+    relative.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "--json", "--dry-run", "-o", "dry", "in"});
+    ASSERT_TRUE(relative.waitForFinished(60000));
+    r.out = QString::fromUtf8(relative.readAllStandardOutput());
+    EXPECT_EQ(relative.exitCode(), 0);
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\"source\":\"in/good.png\""))) << r.out.toStdString();
+    EXPECT_EQ(parse(r.out),
+        (QStringList {"0 True None False False", "1 True None False False", "2 True None False False",
+            "summary 3 3 0 0"}));
+    EXPECT_TRUE(QDir(dir.filePath("dry")).isEmpty());
+}

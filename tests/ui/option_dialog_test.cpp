@@ -75,7 +75,7 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
         QStringLiteral("bShowToday"), QStringLiteral("bNewVer"), QStringLiteral("bChkResizeOpt"),
         QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
         QStringLiteral("sPDF2"), QStringLiteral("sPDF3"), QStringLiteral("iMetadata"),
-        QStringLiteral("iColorProfile")};
+        QStringLiteral("iColorProfile"), QStringLiteral("iOnClash")};
     EXPECT_EQ(w.keys, order);
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(job.bSaveErr, 1);
@@ -155,4 +155,21 @@ TEST(OptionsDialog, GreyedBoxesStillStoreTheirState)
     EXPECT_EQ(w.text(QStringLiteral("iYCutMode")), QStringLiteral("2"));
     EXPECT_EQ(job.bShowURL, 1);
     EXPECT_EQ(job.sPDF1, QStringLiteral("旅行"));
+}
+
+TEST(OptionsDialog, ClashPolicyIsAChoiceBelowTheOriginalRows)
+{
+    JobSettings job;
+    job.iOnClash = kClashSkip;
+    StoredOptions stored;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::GeneralPanel, w.writer());
+    auto *box = child<QComboBox>(dlg, "clashPolicyBox");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->currentIndex(), int(kClashSkip));
+    box->setCurrentIndex(kClashNumber);
+    dlg.cmdOK_Click();
+    EXPECT_EQ(job.iOnClash, int(kClashNumber));
+    EXPECT_EQ(w.text(QStringLiteral("iOnClash")), QStringLiteral("1"));
+    EXPECT_EQ(w.keys.last(), QStringLiteral("iOnClash"));
 }
