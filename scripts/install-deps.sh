@@ -10,12 +10,12 @@ packages=(
   qt6-multimedia-dev
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev
-  libexiv2-dev liblcms2-dev
+  libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev
   fonts-noto-cjk
   # tests and their real peers
   libgtest-dev libgmock-dev
   python3-pyftpdlib libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
-  python3-docx xvfb xauth liblcms2-utils libgs10-common
+  python3-docx xvfb xauth liblcms2-utils libgs10-common libheif-examples webp
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # benchmarks

@@ -1,6 +1,7 @@
 #include "batch/imaging/picture_loader.h"
 
 #include "batch/imaging/colour_profiles.h"
+#include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
 
@@ -184,6 +185,11 @@ QSize probePictureSize(const QString &path, QString *error)
             *error = missing;
         return QSize();
     }
+    if (QFile file(path); file.open(QIODevice::ReadOnly) && file.size() > 0) {
+        const qint64 size = file.size();
+        if (const uchar *head = file.map(0, size); head && looksLikeHeif(head, size))
+            return probeHeifSize(head, size, error);
+    }
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
@@ -206,6 +212,11 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
     }
     const qint64 size = file.size();
     uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (mapped && looksLikeHeif(mapped, size)) {
+        out = decodeHeif(mapped, size, minimumSize);
+        file.unmap(mapped);
+        return out;
+    }
     if (mapped && looksLikeJpeg(mapped, size)) {
         const bool handled = decodeJpeg(mapped, size, minimumSize, out);
         file.unmap(mapped);
