@@ -16,6 +16,7 @@ QByteArray encodeWebp(const QImage &picture, int quality, QString *error)
     }
     config.quality = float(qBound(0, quality, 100));
     config.method = 4;
+    config.use_sharp_yuv = quality >= 90; // WebP halves colour; keep its edges where quality asks for it
     pic.use_argb = 0;
     pic.width = image.width();
     pic.height = image.height();

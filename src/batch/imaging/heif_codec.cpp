@@ -204,6 +204,8 @@ QByteArray encodeHeif(
     heif_encoder_set_lossy_quality(encoder.get(), qBound(0, quality, 100));
     if (!hevc)
         heif_encoder_set_parameter_integer(encoder.get(), "speed", 8); // aom: 6 is far slower for little gain
+    // From 90 up colour keeps full resolution, as the JPEG writer does.
+    heif_encoder_set_parameter_string(encoder.get(), "chroma", quality >= 90 ? "444" : "420");
 
     heif_image *raw = nullptr;
     if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &raw)

@@ -1,0 +1,165 @@
+// HEIC/AVIF pictures in, WebP/AVIF out. Inputs are made here with heif-enc and
+// compared with heif-convert; outputs are read back with webpinfo and heif-info.
+#include "batch/imaging/picture_limits.h"
+#include "batch/imaging/picture_loader.h"
+#include "batch/pipeline.h"
+#include "batch/writers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool run(const QString &program, const QStringList &args, QByteArray *out = nullptr)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return false;
+    if (out)
+        *out = p.readAll();
+    return true;
+}
+
+QString missingTool(const QStringList &tools)
+{
+    for (const QString &t : tools) {
+        if (QStandardPaths::findExecutable(t).isEmpty())
+            return t + QStringLiteral(" is not installed");
+    }
+    return {};
+}
+
+// A photo-like picture: soft plasma (colour changing over a few pixels, as in a
+// camera picture scaled down) and a hard line.
+QString photo(const QString &path, const QString &size = QStringLiteral("640x480"))
+{
+    run("convert",
+        {"-size", size, "-seed", "7", "plasma:fractal", "-blur", "0x2", "-stroke", "white", "-draw",
+            "line 10,10 600,400", "-quality", "95", path});
+    return path;
+}
+
+QString processed(
+    JobSettings job, const QString &source, const QString &outDir, QStringList *errors = nullptr)
+{
+    QDir().mkpath(outDir);
+    job.sOutDir = outDir;
+    const RenderResult rendered = funImgDone(job, source);
+    if (errors)
+        *errors << rendered.errorLines;
+    if (!rendered.ok())
+        return {};
+    const WriteOutcome written = writeOutput(job, source, 0, rendered.surface);
+    if (errors && !written.written)
+        *errors << written.errorLine;
+    return written.written ? written.path : QString();
+}
+
+JobSettings jobFor(const QString &format, int quality = 90)
+{
+    JobSettings job;
+    job.sFormat = job.sOutExt = format;
+    job.iJPGQ = quality;
+    return job;
+}
+
+double psnr(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 0;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                sum += double(d) * d;
+        }
+    }
+    const double mse = sum / (3.0 * a.width() * a.height());
+    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+} // namespace
+
+TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesAndBadFilesAreOneErrorLine)
+{
+    if (const QString missing = missingTool({"convert", "exiftool", "heif-enc", "heif-convert"});
+        !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    const QString jpeg = photo(dir.filePath("photo.jpg"));
+    ASSERT_TRUE(run("exiftool", {"-q", "-overwrite_original", "-Make=Apple", "-Orientation#=6", jpeg}));
+    for (const QString name : {"phone.heic", "web.AVIF"}) {
+        const QString heif = dir.filePath(name);
+        ASSERT_TRUE(run("heif-enc", {"-q", "90", jpeg, "-o", heif})) << name.toStdString();
+        const QString reference = dir.filePath(name + ".png");
+        ASSERT_TRUE(run("heif-convert", {heif, reference}));
+        JobSettings job = jobFor("png");
+        chooseSizeMode(job, kOriginalSize);
+        const QString out = processed(job, heif, dir.filePath("out"));
+        ASSERT_FALSE(out.isEmpty()) << name.toStdString();
+        const QImage written(out), expected(reference);
+        EXPECT_EQ(written.size(), expected.size()) << name.toStdString();
+        EXPECT_GT(psnr(written, expected.convertToFormat(QImage::Format_RGB32)), 45) << name.toStdString();
+        // The HEIF transforms are the orientation: the EXIF tag no longer turns it.
+        QByteArray tags;
+        run("exiftool", {"-s3", "-n", "-Make", "-Orientation", out}, &tags);
+        EXPECT_EQ(tags.simplified(), "Apple 1") << name.toStdString();
+    }
+
+    // A truncated file and one declaring an enormous picture: one error line each.
+    QFile whole(dir.filePath("phone.heic"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QByteArray huge = bytes;
+    const qsizetype ispe = huge.indexOf("ispe");
+    ASSERT_GT(ispe, 0);
+    huge.replace(ispe + 8, 8, QByteArray::fromHex("0000fff00000fff0"));
+    QByteArray brokenBox = bytes;
+    brokenBox.replace(brokenBox.indexOf("meta") - 4, 4, QByteArray::fromHex("7ffffff0"));
+    setPictureMemoryLimit(kDefaultPictureMemoryLimit);
+    for (const auto &[name, content] : {std::pair("truncated.heic", bytes.left(bytes.size() / 2)),
+             std::pair("huge.heic", huge), std::pair("broken.heic", brokenBox)}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        QStringList errors;
+        EXPECT_TRUE(processed(jobFor("jpg"), f.fileName(), dir.filePath("bad"), &errors).isEmpty()) << name;
+        EXPECT_EQ(errors.size(), 1) << name;
+    }
+}
+
+TEST(ModernOutput, WebpAndAvifAreReadableFaithfulAndFollowTheQuality)
+{
+    if (const QString missing = missingTool({"convert", "webpinfo", "heif-info"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    const QString source = photo(dir.filePath("photo.jpg"), "1600x1200");
+    const QImage png(processed(jobFor("png"), source, dir.filePath("png")));
+    ASSERT_EQ(png.size(), QSize(800, 600));
+    for (const QString format : {"webp", "avif"}) {
+        const QString q90 = processed(jobFor(format, 90), source, dir.filePath(format + "90"));
+        const QString q20 = processed(jobFor(format, 20), source, dir.filePath(format + "20"));
+        ASSERT_FALSE(q90.isEmpty() || q20.isEmpty()) << format.toStdString();
+        QByteArray info;
+        EXPECT_TRUE(run(format == "webp" ? "webpinfo" : "heif-info", {q90}, &info)) << info.toStdString();
+        EXPECT_TRUE(format == "webp" ? info.contains("Width: 800") && info.contains("Height: 600")
+                                     : info.contains("800x600"))
+            << info.toStdString();
+        const LoadedPicture decoded = loadPicture(q90);
+        ASSERT_TRUE(decoded.ok()) << decoded.error.toStdString();
+        EXPECT_GT(psnr(decoded.image.convertToFormat(QImage::Format_RGB32), png), 40) << format.toStdString();
+        EXPECT_LT(QFileInfo(q20).size() * 2, QFileInfo(q90).size()) << format.toStdString();
+    }
+}
