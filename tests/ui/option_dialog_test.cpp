@@ -69,13 +69,13 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
     child<QComboBox>(dlg, "metadataBox")->setCurrentIndex(kStripMetadata);
     dlg.cmdOK_Click();
 
-    const QStringList order = {QStringLiteral("iJPGQ"), QStringLiteral("iSlideTime"),
-        QStringLiteral("bAutoODir"), QStringLiteral("bAutoURL"), QStringLiteral("bShowURL"),
-        QStringLiteral("bShowURLPic"), QStringLiteral("bSaveErr"), QStringLiteral("bPicJQ"),
-        QStringLiteral("bShowToday"), QStringLiteral("bNewVer"), QStringLiteral("bChkResizeOpt"),
-        QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
-        QStringLiteral("sPDF2"), QStringLiteral("sPDF3"), QStringLiteral("iMetadata"),
-        QStringLiteral("iColorProfile")};
+    const QStringList order
+        = {QStringLiteral("iJPGQ"), QStringLiteral("iSlideTime"), QStringLiteral("bAutoODir"),
+            QStringLiteral("bAutoURL"), QStringLiteral("bShowURL"), QStringLiteral("bShowURLPic"),
+            QStringLiteral("bSaveErr"), QStringLiteral("bPicJQ"), QStringLiteral("bShowToday"),
+            QStringLiteral("bNewVer"), QStringLiteral("bChkResizeOpt"), QStringLiteral("iXCutMode"),
+            QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"), QStringLiteral("sPDF2"),
+            QStringLiteral("sPDF3"), QStringLiteral("iMetadata"), QStringLiteral("iColorProfile")};
     EXPECT_EQ(w.keys, order);
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(job.bSaveErr, 1);
