@@ -4,6 +4,7 @@
 #include "batch/imaging/picture_loader.h"
 #include "batch/pipeline.h"
 #include "batch/writers.h"
+#include "support/external_tools.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,32 +19,11 @@
 
 namespace {
 
-bool run(const QString &program, const QStringList &args, QByteArray *out = nullptr)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return false;
-    if (out)
-        *out = p.readAll();
-    return true;
-}
-
-QString missingTool(const QStringList &tools)
-{
-    for (const QString &t : tools) {
-        if (QStandardPaths::findExecutable(t).isEmpty())
-            return t + QStringLiteral(" is not installed");
-    }
-    return {};
-}
-
 // A photo-like picture: soft plasma (colour changing over a few pixels, as in a
 // camera picture scaled down) and a hard line.
 QString photo(const QString &path, const QString &size = QStringLiteral("640x480"))
 {
-    run("convert",
+    runProgram("convert",
         {"-size", size, "-seed", "7", "plasma:fractal", "-blur", "0x2", "-stroke", "white", "-draw",
             "line 10,10 600,400", "-quality", "95", path});
     return path;
@@ -98,12 +78,13 @@ TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesAndBadFilesAreOneErrorLine)
         GTEST_SKIP() << missing.toStdString();
     QTemporaryDir dir;
     const QString jpeg = photo(dir.filePath("photo.jpg"));
-    ASSERT_TRUE(run("exiftool", {"-q", "-overwrite_original", "-Make=Apple", "-Orientation#=6", jpeg}));
+    ASSERT_TRUE(
+        runProgram("exiftool", {"-q", "-overwrite_original", "-Make=Apple", "-Orientation#=6", jpeg}));
     for (const QString name : {"phone.heic", "web.AVIF"}) {
         const QString heif = dir.filePath(name);
-        ASSERT_TRUE(run("heif-enc", {"-q", "90", jpeg, "-o", heif})) << name.toStdString();
+        ASSERT_TRUE(runProgram("heif-enc", {"-q", "90", jpeg, "-o", heif})) << name.toStdString();
         const QString reference = dir.filePath(name + ".png");
-        ASSERT_TRUE(run("heif-convert", {heif, reference}));
+        ASSERT_TRUE(runProgram("heif-convert", {heif, reference}));
         JobSettings job = jobFor("png");
         chooseSizeMode(job, kOriginalSize);
         const QString out = processed(job, heif, dir.filePath("out"));
@@ -113,7 +94,7 @@ TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesAndBadFilesAreOneErrorLine)
         EXPECT_GT(psnr(written, expected.convertToFormat(QImage::Format_RGB32)), 45) << name.toStdString();
         // The HEIF transforms are the orientation: the EXIF tag no longer turns it.
         QByteArray tags;
-        run("exiftool", {"-s3", "-n", "-Make", "-Orientation", out}, &tags);
+        runProgram("exiftool", {"-s3", "-n", "-Make", "-Orientation", out}, &tags);
         EXPECT_EQ(tags.simplified(), "Apple 1") << name.toStdString();
     }
 
@@ -153,7 +134,8 @@ TEST(ModernOutput, WebpAndAvifAreReadableFaithfulAndFollowTheQuality)
         const QString q20 = processed(jobFor(format, 20), source, dir.filePath(format + "20"));
         ASSERT_FALSE(q90.isEmpty() || q20.isEmpty()) << format.toStdString();
         QByteArray info;
-        EXPECT_TRUE(run(format == "webp" ? "webpinfo" : "heif-info", {q90}, &info)) << info.toStdString();
+        EXPECT_TRUE(runProgram(format == "webp" ? "webpinfo" : "heif-info", {q90}, &info))
+            << info.toStdString();
         EXPECT_TRUE(format == "webp" ? info.contains("Width: 800") && info.contains("Height: 600")
                                      : info.contains("800x600"))
             << info.toStdString();

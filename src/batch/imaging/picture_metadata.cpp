@@ -237,20 +237,17 @@ static bool readHeifInto(const QString &path, SourceMetadata::Data &d)
     return true;
 }
 
-SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
+// Reads what open() gives; a format exiv2 does not know is no metadata, not a failure.
+template<typename Open> SourceMetadata SourceMetadata::readWith(Open open, QString *error)
 {
     ensureExiv2();
     SourceMetadata m;
     try {
-        if (readHeifInto(path, *m.d_)) {
-            m.ok_ = true;
-            return m;
-        }
-        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
-        *m.d_ = readFrom(*image);
+        *m.d_ = open();
         m.ok_ = true;
     } catch (const Exiv2::AnyError &e) {
-        if (e.code() == Exiv2::kerFileContainsUnknownImageType)
+        if (e.code() == Exiv2::kerFileContainsUnknownImageType
+            || e.code() == Exiv2::kerMemoryContainsUnknownImageType)
             m.ok_ = true;
         else if (error)
             *error = exiv2Error(e);
@@ -261,25 +258,26 @@ SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
     return m;
 }
 
+SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
+{
+    return readWith(
+        [&] {
+            Data d;
+            if (!readHeifInto(path, d))
+                d = readFrom(*Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false));
+            return d;
+        },
+        error);
+}
+
 SourceMetadata SourceMetadata::fromBytes(const QByteArray &bytes, QString *error)
 {
-    ensureExiv2();
-    SourceMetadata m;
-    try {
-        auto image = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte *>(bytes.constData()), long(bytes.size()));
-        *m.d_ = readFrom(*image);
-        m.ok_ = true;
-    } catch (const Exiv2::AnyError &e) {
-        if (e.code() == Exiv2::kerMemoryContainsUnknownImageType)
-            m.ok_ = true;
-        else if (error)
-            *error = exiv2Error(e);
-    } catch (const std::exception &e) {
-        if (error)
-            *error = exiv2Error(e);
-    }
-    return m;
+    return readWith(
+        [&] {
+            return readFrom(*Exiv2::ImageFactory::open(
+                reinterpret_cast<const Exiv2::byte *>(bytes.constData()), long(bytes.size())));
+        },
+        error);
 }
 
 bool SourceMetadata::hasTags() const

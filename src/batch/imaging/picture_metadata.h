@@ -28,6 +28,8 @@ public:
     const Data &data() const { return *d_; }
 
 private:
+    template<typename Open> static SourceMetadata readWith(Open open, QString *error);
+
     std::unique_ptr<Data> d_;
     bool ok_ = false;
 };
