@@ -71,7 +71,7 @@ double psnr(const QImage &a, const QImage &b)
 
 } // namespace
 
-TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesAndBadFilesAreOneErrorLine)
+TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesKeepTheirProfileAndBadFilesAreOneErrorLine)
 {
     if (const QString missing = missingTool({"convert", "exiftool", "heif-enc", "heif-convert"});
         !missing.isEmpty())
@@ -119,6 +119,22 @@ TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesAndBadFilesAreOneErrorLine)
         EXPECT_TRUE(processed(jobFor("jpg"), f.fileName(), dir.filePath("bad"), &errors).isEmpty()) << name;
         EXPECT_EQ(errors.size(), 1) << name;
     }
+
+    // A HEIC's ICC profile reaches the output, byte for byte.
+    const QString a98 = QStringLiteral("/usr/share/color/icc/ghostscript/a98.icc");
+    if (!QFile::exists(a98))
+        GTEST_SKIP()
+            << "libgs10-common (Adobe RGB profile) is not installed: the HEIC profile case did not run";
+    const QString tagged = photo(dir.filePath("tagged.jpg"));
+    ASSERT_TRUE(runProgram("exiftool", {"-q", "-overwrite_original", "-ICC_Profile<=" + a98, tagged}));
+    const QString heic = dir.filePath("tagged.heic");
+    ASSERT_TRUE(runProgram("heif-enc", {"-q", "80", tagged, "-o", heic}));
+    const QString out = processed(jobFor("jpg"), heic, dir.filePath("icc"));
+    QByteArray kept, source;
+    runProgram("exiftool", {"-b", "-ICC_Profile", out}, &kept);
+    runProgram("exiftool", {"-b", "-ICC_Profile", tagged}, &source);
+    EXPECT_FALSE(kept.isEmpty());
+    EXPECT_EQ(kept, source);
 }
 
 TEST(ModernOutput, WebpAndAvifAreReadableFaithfulAndFollowTheQuality)
