@@ -33,7 +33,7 @@ for target in "${targets[@]}"; do
     work=$root/fuzz/corpus-work/$target
     mkdir -p "$corpus" "$work/inputs" "$work/artifacts"
     echo "== $target: ${seconds}s"
-    if ! "$build/fuzz/$target" "$work/inputs" "$corpus" -max_total_time="$seconds" -timeout=10 \
+    if ! LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp "$build/fuzz/$target" "$work/inputs" "$corpus" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
         2>"$work/last-run.log"; then
         echo "$target: FINDING, see $work/artifacts/ and $work/last-run.log"

@@ -14,13 +14,13 @@ build=(
   qt6-translations-l10n
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
-  libexiv2-dev liblcms2-dev
+  libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev
   fonts-noto-cjk fonts-hanazono
 )
 test=(
   libgtest-dev libgmock-dev
   python3-pyftpdlib python3-openssl openssh-server openssh-client libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
-  python3-docx xvfb xauth liblcms2-utils libgs10-common
+  python3-docx xvfb xauth liblcms2-utils libgs10-common libheif-examples webp
   parallel python3-yaml
   # Wayland: weston (native Wayland client test), sway + the desktop portal with
   # its wlroots backend (screen capture through the portal)

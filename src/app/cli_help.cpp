@@ -15,7 +15,8 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
 
 格式和文件名:
-  -f, --format original|jpg|png|tiff|bmp
+  -f, --format original|jpg|png|tiff|bmp|webp|avif
+                          (原格式: HEIC/HEIF 图片写成 HEIC; 所有格式都不透明, 透明处为白色)
   -q, --quality 0-100     JPG图片质量(默认100)
       --rename PREFIX     统一文件名: PREFIX + 顺序号
       --digits N          顺序号位数(默认4)

@@ -153,11 +153,12 @@ const std::map<QString, Setter> &setters()
         {QStringLiteral("sODIR"), textField(&JobSettings::sODIR)},
         {QStringLiteral("sFormat"),
             [](JobSettings &job, const QString &v, QString *error) {
-                static const QStringList formats
-                    = {QStringLiteral("原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
-                        QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("gif")};
+                static const QStringList formats = {QStringLiteral("原格式"), QStringLiteral("jpg"),
+                    QStringLiteral("png"), QStringLiteral("tiff"), QStringLiteral("bmp"),
+                    QStringLiteral("gif"), QStringLiteral("webp"), QStringLiteral("avif")};
                 if (!formats.contains(v))
-                    return fail(error, QStringLiteral("格式只能是 原格式、jpg、png、tiff、bmp 或 gif"));
+                    return fail(
+                        error, QStringLiteral("格式只能是 原格式、jpg、png、tiff、bmp、gif、webp 或 avif"));
                 job.sFormat = v;
                 job.sOutExt = v;
                 return true;

@@ -1,5 +1,7 @@
 #include "batch/naming.h"
 
+#include "batch/imaging/heif_codec.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,6 +17,10 @@ OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath)
         if (last4.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0) {
             t.bmpWriter = true;
             t.extension = QStringLiteral("bmp");
+        } else if (!heifEncoderAvailable(true)
+            && (last4.compare(QLatin1String("heic"), Qt::CaseInsensitive) == 0
+                || last4.compare(QLatin1String("heif"), Qt::CaseInsensitive) == 0)) {
+            t.extension = QStringLiteral("avif"); // no HEVC encoder here: the nearest format we can write
         } else if (last4.startsWith(QLatin1Char('.'))) {
             t.extension = last4.mid(1);
         } else {

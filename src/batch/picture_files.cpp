@@ -21,7 +21,8 @@ bool isPictureFileName(const QString &name)
         return false;
     const QString ext = name.mid(dot + 1).toLower();
     static const QStringList known = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
-        QStringLiteral("gif"), QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff")};
+        QStringLiteral("gif"), QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
+        QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("avif")};
     if (known.contains(ext))
         return true;
     return ext == QLatin1String("webp") && webpReadable();

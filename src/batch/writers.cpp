@@ -1,6 +1,7 @@
 #include "batch/writers.h"
 
 #include "batch/imaging/encoders.h"
+#include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_metadata.h"
 #include "batch/naming.h"
 #include "batch/output_profile.h"
@@ -19,22 +20,39 @@ ProtectedFiles protectedFilesFor(const QStringList &pictures)
     return files;
 }
 
-// Between encoding and committing the file: what the job keeps of the source's
-// metadata and colour profile goes into the encoded bytes, or the output fails.
-static bool carrySourceMetadata(const JobSettings &job, const QString &picturePath, QSize size,
-    const QString &extension, QByteArray &bytes, QString *error)
+// The output's bytes with what the job keeps of the source's metadata and colour
+// profile: written into the encoded file, or for HEIC/AVIF handed to the encoder.
+// A metadata failure fails the output; nothing is committed then.
+static QByteArray encodeOutput(const JobSettings &job, const QString &picturePath, const QImage &surface,
+    const QString &extension, QString *error)
 {
     if (!extensionCarriesMetadata(extension))
-        return true;
+        return encodePicture(surface, extension, job.iJPGQ, error);
     const SourceMetadata source = SourceMetadata::fromFile(picturePath, error);
     if (!source.ok())
-        return false;
+        return {};
     MetadataPlan plan;
     plan.choice = job.iMetadata;
     plan.pixelsTurned = rotationTurnsPixels(job, picturePath);
-    plan.outputSize = size;
+    plan.outputSize = surface.size();
     plan.iccProfile = outputProfileFor(job, picturePath, source.iccProfile());
-    return carryMetadata(bytes, source, plan, error);
+    if (isHeifExtension(extension)) {
+        // HEIF readers ignore the EXIF orientation (libheif cannot write irot here):
+        // an unturned photo is turned upright now, or it would show lying on its side.
+        const QImage upright = plan.pixelsTurned ? surface : uprightPicture(picturePath, surface);
+        if (upright.cacheKey() != surface.cacheKey()) {
+            plan.pixelsTurned = true;
+            plan.outputSize = upright.size();
+        }
+        HeifMetadata blocks;
+        if (!heifMetadataFor(source, plan, &blocks, error))
+            return {};
+        return encodeHeif(upright, job.iJPGQ, extension.toLower() != QLatin1String("avif"), blocks, error);
+    }
+    QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, error);
+    if (bytes.isEmpty() || !carryMetadata(bytes, source, plan, error))
+        return {};
+    return bytes;
 }
 
 WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, const PlannedOutput &output,
@@ -59,9 +77,8 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     const QString &extension = output.target.extension;
-    QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, &error);
-    if (bytes.isEmpty() || !carrySourceMetadata(job, picturePath, surface.size(), extension, bytes, &error)
-        || !writeFileAtomically(out.path, bytes, &error)) {
+    const QByteArray bytes = encodeOutput(job, picturePath, surface, extension, &error);
+    if (bytes.isEmpty() || !writeFileAtomically(out.path, bytes, &error)) {
         out.errorLine = texts::saveError(picturePath, error);
         return out;
     }

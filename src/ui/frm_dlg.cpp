@@ -29,7 +29,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kDefaultFilter = QStringLiteral("*.jpg;*.gif;*.png;*.bmp");
+const QString kDefaultFilter = QStringLiteral("*.jpg;*.gif;*.png;*.bmp;*.heic;*.heif;*.avif");
 bool alphaFieldClickedOnce = false; // the first click after start selects the whole field
 } // namespace
 

@@ -62,7 +62,7 @@ void MainWindow::load(const QStringList &commandLinePictures)
     lOut_->setToolTip(job_.sOutDir);
     cmbFormat_->clear();
     cmbFormat_->addItems({QStringLiteral("原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
-        QStringLiteral("tiff"), QStringLiteral("bmp")});
+        QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("webp"), QStringLiteral("avif")});
     cmbFormat_->setCurrentIndex(1);
     fillSizeList();
     frames_.loadFolder(paths_.bkDir());

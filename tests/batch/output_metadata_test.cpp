@@ -3,6 +3,7 @@
 // exiftool, colours compared with lcms2's transicc and ImageMagick.
 #include "batch/pipeline.h"
 #include "batch/writers.h"
+#include "support/external_tools.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -22,37 +23,17 @@ namespace {
 
 const QString kGhostscriptIcc = QStringLiteral("/usr/share/color/icc/ghostscript/");
 
-bool run(const QString &program, const QStringList &args, QByteArray *out = nullptr)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return false;
-    if (out)
-        *out = p.readAllStandardOutput();
-    return true;
-}
-
-QString missingTool(const QStringList &tools)
-{
-    for (const QString &t : tools) {
-        if (QStandardPaths::findExecutable(t).isEmpty())
-            return t + QStringLiteral(" is not installed");
-    }
-    return {};
-}
-
 QJsonObject tagsOf(const QString &path)
 {
     QByteArray json;
-    run(QStringLiteral("exiftool"), {"-j", "-a", "-G1", "-n", path}, &json);
+    runProgram(QStringLiteral("exiftool"), {"-j", "-a", "-G1", "-n", path}, &json);
     return QJsonDocument::fromJson(json).array().at(0).toObject();
 }
 
 QByteArray iccMd5(const QString &path)
 {
     QByteArray icc;
-    run(QStringLiteral("exiftool"), {"-b", "-ICC_Profile", path}, &icc);
+    runProgram(QStringLiteral("exiftool"), {"-b", "-ICC_Profile", path}, &icc);
     return icc.isEmpty() ? QByteArray() : QCryptographicHash::hash(icc, QCryptographicHash::Md5).toHex();
 }
 
@@ -80,13 +61,14 @@ JobSettings jobWith(const QString &format, int metadata, int rotate, int colour 
 
 QString flatPicture(const QString &path, const QString &colour)
 {
-    run(QStringLiteral("convert"), {"-size", "300x200", "xc:" + colour, path});
+    runProgram(QStringLiteral("convert"), {"-size", "300x200", "xc:" + colour, path});
     return path;
 }
 
 bool embedProfile(const QString &picture, const QString &icc)
 {
-    return run(QStringLiteral("exiftool"), {"-q", "-overwrite_original", "-ICC_Profile<=" + icc, picture});
+    return runProgram(
+        QStringLiteral("exiftool"), {"-q", "-overwrite_original", "-ICC_Profile<=" + icc, picture});
 }
 
 // Display P3: P3 primaries, D65, the sRGB tone curve.
@@ -143,12 +125,12 @@ TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
         GTEST_SKIP() << missing.toStdString();
     QTemporaryDir dir;
     const QString thumb = dir.filePath("thumb.jpg");
-    run("convert", {"-size", "160x120", "xc:green", thumb});
+    runProgram("convert", {"-size", "160x120", "xc:green", thumb});
     QStringList photos;
     for (const char *orientation : {"6", "8"}) {
         const QString photo = dir.filePath(QStringLiteral("camera%1.jpg").arg(orientation));
-        run("convert", {"-size", "600x400", "gradient:red-blue", photo});
-        ASSERT_TRUE(run("exiftool",
+        runProgram("convert", {"-size", "600x400", "gradient:red-blue", photo});
+        ASSERT_TRUE(runProgram("exiftool",
             {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS 5D",
                 "-DateTimeOriginal=2014:05:01 10:20:30", "-GPSLatitude=48.1", "-GPSLatitudeRef=N",
                 "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-XMP-dc:Creator=Anna",
@@ -251,11 +233,11 @@ TEST(OutputColour, ProfilesAreKeptOrConvertedToSrgb)
 
     // CMYK becomes RGB through its profile and carries no CMYK profile.
     const QString cmyk = dir.filePath("cmyk.jpg");
-    ASSERT_TRUE(run("convert",
+    ASSERT_TRUE(runProgram("convert",
         {"-size", "300x200", "xc:rgb(200,40,60)", "-profile", kGhostscriptIcc + "srgb.icc", "-profile",
             kGhostscriptIcc + "default_cmyk.icc", cmyk}));
     QByteArray reference;
-    ASSERT_TRUE(run("convert",
+    ASSERT_TRUE(runProgram("convert",
         {cmyk, "-intent", "perceptual", "-black-point-compensation", "-profile", kGhostscriptIcc + "srgb.icc",
             "-format",
             "%[fx:round(255*p{150,100}.r)] %[fx:round(255*p{150,100}.g)] "

@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include "batch/imaging/heif_codec.h"
+
 #include <QBuffer>
 #include <QImageWriter>
 
@@ -10,30 +12,22 @@ QString lower(const QString &e)
     return e.toLower();
 }
 
-QByteArray encodeWithQt(const QImage &picture, const char *format, QString *error)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (!writer.write(picture)) {
-        if (error)
-            *error = writer.errorString();
-        return {};
-    }
-    return bytes;
-}
-
 } // namespace
+
+bool isHeifExtension(const QString &extension)
+{
+    const QString e = lower(extension);
+    return e == QLatin1String("avif") || e == QLatin1String("heic") || e == QLatin1String("heif");
+}
 
 bool hasEncoderFor(const QString &extension)
 {
     const QString e = lower(extension);
     if (e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("png")
         || e == QLatin1String("gif") || e == QLatin1String("tif") || e == QLatin1String("tiff")
-        || e == QLatin1String("bmp"))
+        || e == QLatin1String("bmp") || e == QLatin1String("webp") || e == QLatin1String("avif"))
         return true;
-    return e == QLatin1String("webp") && QImageWriter::supportedImageFormats().contains("webp");
+    return (e == QLatin1String("heic") || e == QLatin1String("heif")) && heifEncoderAvailable(true);
 }
 
 QByteArray encodePicture(const QImage &picture, const QString &extension, int quality, QString *error)
@@ -47,15 +41,17 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
     if (e == QLatin1String("jpg") || e == QLatin1String("jpeg"))
         return encodeJpeg(picture, quality, error);
     if (e == QLatin1String("png"))
-        return encodeWithQt(picture.convertToFormat(QImage::Format_RGB888), "png", error);
+        return encodePng(picture, error);
     if (e == QLatin1String("gif"))
         return encodeGif(picture, error);
     if (e == QLatin1String("tif") || e == QLatin1String("tiff"))
         return encodeTiff24(picture);
     if (e == QLatin1String("bmp"))
         return encodeBmp24(picture);
-    if (e == QLatin1String("webp") && hasEncoderFor(e))
-        return encodeWithQt(picture, "webp", error);
+    if (e == QLatin1String("webp"))
+        return encodeWebp(picture, quality, error);
+    if (isHeifExtension(e) && hasEncoderFor(e))
+        return encodeHeif(picture, quality, e != QLatin1String("avif"), {}, error);
     if (error)
         *error = QStringLiteral("没有扩展名为%1的图片编码器").arg(extension);
     return {};

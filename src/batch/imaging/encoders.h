@@ -15,6 +15,11 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
 bool hasEncoderFor(const QString &extension);
 
 QByteArray encodeJpeg(const QImage &picture, int quality, QString *error);
+QByteArray encodePng(const QImage &picture, QString *error);
+QByteArray encodeWebp(const QImage &picture, int quality, QString *error);
+
+// HEIC/HEIF and AVIF outputs carry their metadata from the encoder on.
+bool isHeifExtension(const QString &extension);
 QByteArray encodeGif(const QImage &picture, QString *error);
 QByteArray encodeTiff24(const QImage &picture);
 QByteArray encodeBmp24(const QImage &picture);

@@ -2,6 +2,7 @@
 
 #include "batch/imaging/colour_profiles.h"
 #include "batch/file_names.h"
+#include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
 
@@ -195,6 +196,10 @@ QSize probePictureSize(const QString &path, QString *error)
             *error = why;
         return QSize();
     }
+    if (const qint64 size = file.size(); size > 0) {
+        if (const uchar *head = file.map(0, size); head && looksLikeHeif(head, size))
+            return probeHeifSize(head, size, error);
+    }
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
@@ -211,6 +216,11 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
         return out;
     const qint64 size = file.size();
     uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (mapped && looksLikeHeif(mapped, size)) {
+        out = decodeHeif(mapped, size, minimumSize);
+        file.unmap(mapped);
+        return out;
+    }
     if (mapped && looksLikeJpeg(mapped, size)) {
         const bool handled = decodeJpeg(mapped, size, minimumSize, out);
         file.unmap(mapped);

@@ -1,11 +1,15 @@
 #include "batch/imaging/picture_metadata.h"
 
+#include "batch/imaging/heif_codec.h"
 #include "batch/imaging/png_chunks.h"
 
 #include <QFile>
 
 #include <exiv2/exiv2.hpp>
+#include <exiv2/webpimage.hpp>
+#include <memory>
 #include <mutex>
+#include <webp/mux.h>
 
 #ifndef TUVO_VERSION
 #define TUVO_VERSION "0"
@@ -182,6 +186,25 @@ void buildTags(const SourceMetadata::Data &src, const MetadataPlan &plan, int or
     setXmpIfPresent(xmp, "Xmp.tiff.ImageLength", h);
 }
 
+// exiv2 0.27 writes a WebP's ICCP chunk under a wrong name when the file had no
+// VP8X header; libwebpmux puts the chunk where it belongs and marks it there.
+bool addWebpIccProfile(QByteArray &webp, const QByteArray &icc, QString *error)
+{
+    const WebPData in {reinterpret_cast<const uint8_t *>(webp.constData()), size_t(webp.size())};
+    const std::unique_ptr<WebPMux, void (*)(WebPMux *)> mux(WebPMuxCreate(&in, 1), WebPMuxDelete);
+    const WebPData profile {reinterpret_cast<const uint8_t *>(icc.constData()), size_t(icc.size())};
+    WebPData assembled {};
+    if (!mux || WebPMuxSetChunk(mux.get(), "ICCP", &profile, 1) != WEBP_MUX_OK
+        || WebPMuxAssemble(mux.get(), &assembled) != WEBP_MUX_OK) {
+        if (error)
+            *error = QStringLiteral("无法在WebP中嵌入颜色配置文件");
+        return false;
+    }
+    webp = QByteArray(reinterpret_cast<const char *>(assembled.bytes), qsizetype(assembled.size));
+    WebPDataClear(&assembled);
+    return true;
+}
+
 } // namespace
 
 SourceMetadata::SourceMetadata()
@@ -192,16 +215,39 @@ SourceMetadata::~SourceMetadata() = default;
 SourceMetadata::SourceMetadata(SourceMetadata &&) noexcept = default;
 SourceMetadata &SourceMetadata::operator=(SourceMetadata &&) noexcept = default;
 
-SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
+// exiv2 0.27 does not read HEIF; libheif hands over the blocks and exiv2 parses them.
+static bool readHeifInto(const QString &path, SourceMetadata::Data &d)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(64);
+    if (!looksLikeHeif(reinterpret_cast<const uchar *>(head.constData()), head.size()))
+        return false;
+    const HeifMetadata heif = readHeifMetadata(path);
+    if (!heif.exif.isEmpty())
+        Exiv2::ExifParser::decode(
+            d.exif, reinterpret_cast<const Exiv2::byte *>(heif.exif.constData()), uint32_t(heif.exif.size()));
+    if (!heif.xmp.isEmpty())
+        Exiv2::XmpParser::decode(d.xmp, heif.xmp.toStdString());
+    // The file's irot/imir boxes are its orientation; the decoder has applied them.
+    if (d.exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != d.exif.end())
+        d.exif["Exif.Image.Orientation"] = uint16_t(1);
+    d.icc = heif.icc;
+    return true;
+}
+
+// Reads what open() gives; a format exiv2 does not know is no metadata, not a failure.
+template<typename Open> SourceMetadata SourceMetadata::readWith(Open open, QString *error)
 {
     ensureExiv2();
     SourceMetadata m;
     try {
-        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false);
-        *m.d_ = readFrom(*image);
+        *m.d_ = open();
         m.ok_ = true;
     } catch (const Exiv2::AnyError &e) {
-        if (e.code() == Exiv2::kerFileContainsUnknownImageType)
+        if (e.code() == Exiv2::kerFileContainsUnknownImageType
+            || e.code() == Exiv2::kerMemoryContainsUnknownImageType)
             m.ok_ = true;
         else if (error)
             *error = exiv2Error(e);
@@ -212,25 +258,26 @@ SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
     return m;
 }
 
+SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
+{
+    return readWith(
+        [&] {
+            Data d;
+            if (!readHeifInto(path, d))
+                d = readFrom(*Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false));
+            return d;
+        },
+        error);
+}
+
 SourceMetadata SourceMetadata::fromBytes(const QByteArray &bytes, QString *error)
 {
-    ensureExiv2();
-    SourceMetadata m;
-    try {
-        auto image = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte *>(bytes.constData()), long(bytes.size()));
-        *m.d_ = readFrom(*image);
-        m.ok_ = true;
-    } catch (const Exiv2::AnyError &e) {
-        if (e.code() == Exiv2::kerMemoryContainsUnknownImageType)
-            m.ok_ = true;
-        else if (error)
-            *error = exiv2Error(e);
-    } catch (const std::exception &e) {
-        if (error)
-            *error = exiv2Error(e);
-    }
-    return m;
+    return readWith(
+        [&] {
+            return readFrom(*Exiv2::ImageFactory::open(
+                reinterpret_cast<const Exiv2::byte *>(bytes.constData()), long(bytes.size())));
+        },
+        error);
 }
 
 bool SourceMetadata::hasTags() const
@@ -255,8 +302,36 @@ int SourceMetadata::orientation() const
 bool extensionCarriesMetadata(const QString &extension)
 {
     static const QStringList formats = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),
-        QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("webp")};
+        QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("webp"), QStringLiteral("avif"),
+        QStringLiteral("heic"), QStringLiteral("heif")};
     return formats.contains(extension.toLower());
+}
+
+bool heifMetadataFor(
+    const SourceMetadata &source, const MetadataPlan &plan, HeifMetadata *out, QString *error)
+{
+    ensureExiv2();
+    try {
+        Exiv2::ExifData exif;
+        Exiv2::XmpData xmp;
+        Exiv2::IptcData iptc;
+        buildTags(source.data(), plan, source.orientation(), exif, xmp, iptc);
+        if (!exif.empty()) {
+            Exiv2::Blob blob;
+            Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+            out->exif = QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+        }
+        std::string packet;
+        if (!xmp.empty() && Exiv2::XmpParser::encode(packet, xmp) == 0)
+            out->xmp = QByteArray::fromStdString(packet);
+        out->icc = plan.iccProfile;
+        out->ok = true;
+        return true;
+    } catch (const std::exception &e) {
+        if (error)
+            *error = exiv2Error(e);
+        return false;
+    }
 }
 
 bool carryMetadata(
@@ -279,7 +354,8 @@ bool carryMetadata(
         image->setExifData(exif);
         image->setXmpData(xmp);
         image->setIptcData(iptc);
-        if (!plan.iccProfile.isEmpty()) {
+        const bool webp = image->imageType() == Exiv2::ImageType::webp;
+        if (!plan.iccProfile.isEmpty() && !webp) {
             Exiv2::DataBuf icc(reinterpret_cast<const Exiv2::byte *>(plan.iccProfile.constData()),
                 long(plan.iccProfile.size()));
             image->setIccProfile(icc);
@@ -294,6 +370,8 @@ bool carryMetadata(
             return false;
         }
         encoded = nameUnnamedIccp(QByteArray(reinterpret_cast<const char *>(out.pData_), int(out.size_)));
+        if (!plan.iccProfile.isEmpty() && webp)
+            return addWebpIccProfile(encoded, plan.iccProfile, error);
         return true;
     } catch (const std::exception &e) {
         if (error)

@@ -28,6 +28,8 @@ public:
     const Data &data() const { return *d_; }
 
 private:
+    template<typename Open> static SourceMetadata readWith(Open open, QString *error);
+
     std::unique_ptr<Data> d_;
     bool ok_ = false;
 };
@@ -40,7 +42,8 @@ struct MetadataPlan {
     QByteArray iccProfile; // embedded when not empty
 };
 
-// True for the output extensions that can hold metadata: jpg, jpeg, png, tif, tiff, webp.
+// True for the output extensions that can hold metadata: jpg, jpeg, png, tif, tiff,
+// webp, avif, heic, heif.
 bool extensionCarriesMetadata(const QString &extension);
 
 // Writes into an encoded picture (in memory) what plan keeps of source: tags
@@ -49,3 +52,8 @@ bool extensionCarriesMetadata(const QString &extension);
 // exiv2 fails; encoded is then unchanged.
 bool carryMetadata(
     QByteArray &encoded, const SourceMetadata &source, const MetadataPlan &plan, QString *error);
+
+// The same for HEIC and AVIF, whose metadata goes in while encoding: the EXIF
+// block and XMP packet the plan keeps, and the profile.
+bool heifMetadataFor(
+    const SourceMetadata &source, const MetadataPlan &plan, struct HeifMetadata *out, QString *error);

@@ -1,0 +1,30 @@
+// HEIC/AVIF decoding through libheif as the loader drives it: size probe, decode
+// at full and at thumbnail size. Hostile boxes must give an error, never a crash
+// or an allocation beyond the picture memory limit.
+#include "batch/imaging/heif_codec.h"
+#include "batch/imaging/picture_limits.h"
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static int argc = 1;
+    static char name[] = "fuzz_heif";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication *app = new QCoreApplication(argc, argv);
+    (void)app;
+    setPictureMemoryLimit(64 * 1024 * 1024);
+    if (!looksLikeHeif(data, qint64(size)))
+        return 0;
+    QString error;
+    probeHeifSize(data, qint64(size), &error);
+    for (const QSize minimum : {QSize(), QSize(64, 64)}) {
+        const LoadedPicture picture = decodeHeif(data, qint64(size), minimum);
+        if (!picture.ok() && picture.error.isEmpty())
+            __builtin_trap();
+    }
+    return 0;
+}
