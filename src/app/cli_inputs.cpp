@@ -7,6 +7,7 @@
 #include "settings/job_restore.h"
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -41,7 +42,7 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
         if (info.isDir()) {
             const QStringList found = scanPictureFolder(info.absoluteFilePath(), recursive);
             if (found.isEmpty())
-                out.messages << QStringLiteral("文件夹里没有图片: ") + input;
+                out.messages << QCoreApplication::translate("tuvo", "文件夹里没有图片: ") + input;
             out.pictures << found;
         } else if (isWordDocument(info)) {
             addWordPictures(input, paths, out);
@@ -49,10 +50,10 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
             // Even a missing or broken picture goes into the list: the run reports it.
             out.pictures << (info.exists() ? info.absoluteFilePath() : input);
         } else if (!info.exists()) {
-            out.messages << QStringLiteral("找不到: ") + input;
+            out.messages << QCoreApplication::translate("tuvo", "找不到: ") + input;
             out.hadProblem = true;
         } else {
-            out.messages << QStringLiteral("不是图片文件,已跳过: ") + input;
+            out.messages << QCoreApplication::translate("tuvo", "不是图片文件,已跳过: ") + input;
             out.hadProblem = true;
         }
     }

@@ -7,6 +7,7 @@
 #include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -48,12 +49,13 @@ static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath
     const QString existing = QFileInfo(out.path).canonicalFilePath();
     if (!existing.isEmpty() && protectedPaths.contains(existing)) {
         out.errorLine = texts::saveError(picturePath,
-            QStringLiteral("输出文件") + out.path
-                + QStringLiteral("就是要处理的原图片,为保护原图没有覆盖它"));
+            QCoreApplication::translate("tuvo", "输出文件") + out.path
+                + QCoreApplication::translate("tuvo", "就是要处理的原图片,为保护原图没有覆盖它"));
         return out;
     }
     if (!QFileInfo(job.sOutDir).isDir()) {
-        out.errorLine = texts::saveError(picturePath, QStringLiteral("输出文件夹不存在:") + job.sOutDir);
+        out.errorLine = texts::saveError(
+            picturePath, QCoreApplication::translate("tuvo", "输出文件夹不存在:") + job.sOutDir);
         return out;
     }
     QString error;

@@ -53,7 +53,7 @@ UploadOutcome UploadSession::UploadPicture(
 {
     const QString picture = QDir::toNativeSeparators(localPath);
     if (serverSilent_)
-        return {QString(), PublishTexts::uploadErrorLine(picture, 2) + PublishTexts::kServerStillSilent};
+        return {QString(), PublishTexts::uploadErrorLine(picture, 2) + PublishTexts::serverStillSilent()};
     std::unique_ptr<CURL, CurlDeleter> handle(openClient());
     if (!handle)
         return {QString(), PublishTexts::uploadErrorLine(picture, 1)};
@@ -98,7 +98,7 @@ UploadOutcome UploadSession::UploadPicture(
     if (result == CURLE_OPERATION_TIMEDOUT || result == CURLE_FTP_ACCEPT_TIMEOUT) {
         serverSilent_ = true;
         return {QString(),
-            PublishTexts::uploadErrorLine(picture, loggedIn ? 3 : 2) + PublishTexts::kServerSilent};
+            PublishTexts::uploadErrorLine(picture, loggedIn ? 3 : 2) + PublishTexts::serverSilent()};
     }
     if (result != CURLE_OK)
         return {QString(), PublishTexts::uploadErrorLine(picture, loggedIn ? 3 : 2)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The publishing step's own texts, kept in one place.
@@ -8,18 +9,34 @@ namespace PublishTexts {
 // Starts with the picture's full path, like every per-picture error line.
 inline QString uploadErrorLine(const QString &picture, int code)
 {
-    return picture + QStringLiteral("在传输文件时发生错误:(错误代码:%1)。").arg(code);
+    return picture + QCoreApplication::translate("tuvo", "在传输文件时发生错误:(错误代码:%1)。").arg(code);
 }
-inline const QString kServerSilent = QStringLiteral("服务器没有应答。");
-inline const QString kServerStillSilent = QStringLiteral("服务器没有应答,本次不再连接。");
+inline QString serverSilent()
+{
+    return QCoreApplication::translate("tuvo", "服务器没有应答。");
+}
+inline QString serverStillSilent()
+{
+    return QCoreApplication::translate("tuvo", "服务器没有应答,本次不再连接。");
+}
 
-inline const QString kUploadWarningTitle = QStringLiteral("敬告");
-inline const QString kUploadWarningText
-    = QStringLiteral("严禁上传淫秽、暴力、反动等国家禁止或有违道德图片！\r\n\r\n"
-                     "请自觉遵守法律法规和道德规范，共创良好网络环境。");
-inline const QString kUploadHint = QStringLiteral("【提示】图片将被上传到互联网,请确保网络连接正常。");
+inline QString uploadWarningTitle()
+{
+    return QCoreApplication::translate("tuvo", "敬告");
+}
+inline QString uploadWarningText()
+{
+    return QCoreApplication::translate("tuvo",
+        "严禁上传淫秽、暴力、反动等国家禁止或有违道德图片！\r\n\r\n"
+        "请自觉遵守法律法规和道德规范，共创良好网络环境。");
+}
+inline QString uploadHint()
+{
+    return QCoreApplication::translate("tuvo", "【提示】图片将被上传到互联网,请确保网络连接正常。");
+}
 
 inline const QString kUploadRecordName = QStringLiteral("picUpload.dat");
+// Part of the link page, which reads the same in every language.
 inline const QString kLinkPageHeader = QStringLiteral(
     "<font color=red>【Tuvo网络图片使用指南】<br>下面这些图片已经传输到了网络空间。复制您需要的图片,"
     "直接粘贴到网站的编辑框里即可使用。<br>如果网站不支持直接粘贴,请选择插入图片,选择对应的图片地址即可。"
@@ -27,7 +44,7 @@ inline const QString kLinkPageHeader = QStringLiteral(
 
 inline QString fileWriteErrorLine(const QString &path, const QString &reason)
 {
-    return QStringLiteral("写入文件时发生错误:%1(%2)。").arg(path, reason);
+    return QCoreApplication::translate("tuvo", "写入文件时发生错误:%1(%2)。").arg(path, reason);
 }
 
 inline const QString kPdfErrorTitle = QStringLiteral("PDF In-The-Box");

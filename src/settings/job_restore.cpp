@@ -4,6 +4,7 @@
 #include "settings/app_paths.h"
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QSettings>
@@ -82,8 +83,9 @@ RestoredSettings restoreJobSettings(
     job.bChkResizeOpt = s.int16(QStringLiteral("bChkResizeOpt"), 0);
     job.iMetadata = s.int16(QStringLiteral("iMetadata"), kKeepWithoutLocation);
     job.iColorProfile = s.int16(QStringLiteral("iColorProfile"), kKeepProfile);
-    job.sPDF1 = s.text(QStringLiteral("sPDF1"), QStringLiteral("Tuvo图片集"));
-    job.sPDF2 = s.text(QStringLiteral("sPDF2"), QStringLiteral("本图片集由Tuvo图片批量处理软件制作"));
+    job.sPDF1 = s.text(QStringLiteral("sPDF1"), QCoreApplication::translate("tuvo", "Tuvo图片集"));
+    job.sPDF2 = s.text(
+        QStringLiteral("sPDF2"), QCoreApplication::translate("tuvo", "本图片集由Tuvo图片批量处理软件制作"));
     job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));
 
     // Values no control could have stored start safe instead of placing things nowhere.

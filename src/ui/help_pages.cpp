@@ -2,17 +2,18 @@
 
 #include "settings/app_paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 const QList<HelpPage> &helpPages()
 {
     static const QList<HelpPage> pages = {
-        {QStringLiteral("mNews"), QStringLiteral("更新说明"), QString(),
+        {QStringLiteral("mNews"), QCoreApplication::translate("tuvo", "更新说明"), QString(),
             {QStringLiteral("RELEASE-NOTES.md"), QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
-        {QStringLiteral("mLicence"), QStringLiteral("许可协议"), QString(),
+        {QStringLiteral("mLicence"), QCoreApplication::translate("tuvo", "许可协议"), QString(),
             {QStringLiteral("LICENSE"), QStringLiteral("LICENSE.txt"), QStringLiteral("copyright")}},
-        {QStringLiteral("mReport"), QStringLiteral("问题反馈"), QString(),
+        {QStringLiteral("mReport"), QCoreApplication::translate("tuvo", "问题反馈"), QString(),
             {QStringLiteral("问题反馈.txt"), QStringLiteral("REPORTING.md")}},
     };
     return pages;

@@ -1,6 +1,7 @@
 #include "batch/imaging/encoders.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageWriter>
 
 namespace {
@@ -40,7 +41,7 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
 {
     if (picture.isNull()) {
         if (error)
-            *error = QStringLiteral("没有可保存的图片");
+            *error = QCoreApplication::translate("tuvo", "没有可保存的图片");
         return {};
     }
     const QString e = lower(extension);
@@ -57,7 +58,7 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
     if (e == QLatin1String("webp") && hasEncoderFor(e))
         return encodeWithQt(picture, "webp", error);
     if (error)
-        *error = QStringLiteral("没有扩展名为%1的图片编码器").arg(extension);
+        *error = QCoreApplication::translate("tuvo", "没有扩展名为%1的图片编码器").arg(extension);
     return {};
 }
 
