@@ -84,8 +84,13 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
     if (index < 0) {
         QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
             QStringLiteral("original"), QStringLiteral("custom")};
-        for (const SizePreset &p : job.SizePresets)
-            names << p.name + QStringLiteral(" (%1x%2)").arg(p.width.trimmed(), p.height.trimmed());
+        for (const SizePreset &p : job.SizePresets) {
+            // English lists the dimensions alone: the names are size.ini's own, mostly Chinese.
+            const QString size = p.width.trimmed() + QLatin1Char('x') + p.height.trimmed();
+            names << (languageFromEnvironment() == UiLanguage::Chinese
+                    ? p.name + QStringLiteral(" (%1)").arg(size)
+                    : size);
+        }
         *error = QCoreApplication::translate("tuvo", "未知的尺寸: ") + mode
             + QCoreApplication::translate("tuvo", " (可用: ") + names.join(QStringLiteral(", "))
             + QStringLiteral(")");

@@ -10,12 +10,12 @@
 
 namespace {
 
-struct Run {
+struct CliResult {
     int exitCode = -1;
     QString out, err;
 };
 
-Run runIn(const QString &lang, const QStringList &args)
+CliResult runIn(const QString &lang, const QStringList &args)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
@@ -49,17 +49,17 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishHelpAndErrorsChineseAndCKeepChinese)
             {QStringLiteral("--size"), QStringLiteral("1x1"), QStringLiteral("-o"), out, missing},
             {QStringLiteral("-o"), out, missing}};
 
-    const Run help = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
+    const CliResult help = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tuvo-cli")));
     EXPECT_FALSE(hasChinese(help.out)) << help.out.toStdString();
     for (const QStringList &args : errorRuns) {
-        const Run r = runIn(QStringLiteral("en_US.UTF-8"), args);
+        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"), args);
         EXPECT_NE(r.exitCode, 0);
         EXPECT_FALSE(r.err.trimmed().isEmpty());
         EXPECT_FALSE(hasChinese(r.err)) << r.err.toStdString();
     }
-    for (const QString lang : {QStringLiteral("zh_CN.UTF-8"), QStringLiteral("C")}) {
+    for (const QString &lang : {QStringLiteral("zh_CN.UTF-8"), QStringLiteral("C")}) {
         EXPECT_TRUE(runIn(lang, {QStringLiteral("--help")}).out.startsWith(QStringLiteral("用法: tuvo-cli")));
         EXPECT_TRUE(
             runIn(lang, {QStringLiteral("--bogus")}).err.startsWith(QStringLiteral("未知的选项: --bogus")));
@@ -74,10 +74,10 @@ TEST(CliLanguage, SizePresetChosenByItsDimensions)
     QImage img(600, 800, QImage::Format_RGB32);
     img.fill(Qt::darkCyan);
     ASSERT_TRUE(img.save(in));
-    for (const QString size : {QStringLiteral("295x413"), QStringLiteral("295×413")}) {
+    for (const QString &size : {QStringLiteral("295x413"), QStringLiteral("295×413")}) {
         const QString out = dir.filePath(QStringLiteral("out") + QString::number(size.size()) + size.at(3));
         QDir().mkpath(out);
-        const Run r = runIn(QStringLiteral("en_US.UTF-8"),
+        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"),
             {QStringLiteral("--size"), size, QStringLiteral("-f"), QStringLiteral("png"),
                 QStringLiteral("-o"), out, in});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
