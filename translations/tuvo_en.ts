@@ -2059,5 +2059,53 @@ Examples:
         <source>【提示】语言将在下次启动Tuvo时改变。</source>
         <translation>[Info] The language changes the next time Tuvo starts.</translation>
     </message>
+    <message>
+        <source>一键美容</source>
+        <translation>One-click beauty</translation>
+    </message>
+    <message>
+        <source>棱角分明</source>
+        <translation>Sharpen</translation>
+    </message>
+    <message>
+        <source>暖黄记忆</source>
+        <translation>Warm memories</translation>
+    </message>
+    <message>
+        <source>华贵绛紫</source>
+        <translation>Noble purple</translation>
+    </message>
+    <message>
+        <source>棕褐怀旧</source>
+        <translation>Sepia nostalgia</translation>
+    </message>
+    <message>
+        <source>夜色朦胧</source>
+        <translation>Misty night</translation>
+    </message>
+    <message>
+        <source>陈旧往事</source>
+        <translation>Old times</translation>
+    </message>
+    <message>
+        <source>扫描线</source>
+        <translation>Scan lines</translation>
+    </message>
+    <message>
+        <source>浮雕</source>
+        <translation>Emboss</translation>
+    </message>
+    <message>
+        <source>灰度</source>
+        <translation>Greyscale</translation>
+    </message>
+    <message>
+        <source>黑白</source>
+        <translation>Black and white</translation>
+    </message>
+    <message>
+        <source>底片</source>
+        <translation>Negative</translation>
+    </message>
 </context>
 </TS>

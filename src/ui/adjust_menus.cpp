@@ -19,7 +19,17 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace {
+
+// The effect captions as the core names them, listed here for the translation.
+[[maybe_unused]] const char *const kEffectCaptions[] = {QT_TRANSLATE_NOOP("tuvo", "一键美容"),
+    QT_TRANSLATE_NOOP("tuvo", "棱角分明"), QT_TRANSLATE_NOOP("tuvo", "暖黄记忆"),
+    QT_TRANSLATE_NOOP("tuvo", "华贵绛紫"), QT_TRANSLATE_NOOP("tuvo", "棕褐怀旧"),
+    QT_TRANSLATE_NOOP("tuvo", "夜色朦胧"), QT_TRANSLATE_NOOP("tuvo", "陈旧往事"),
+    QT_TRANSLATE_NOOP("tuvo", "扫描线"), QT_TRANSLATE_NOOP("tuvo", "浮雕"), QT_TRANSLATE_NOOP("tuvo", "灰度"),
+    QT_TRANSLATE_NOOP("tuvo", "黑白"), QT_TRANSLATE_NOOP("tuvo", "底片")};
 
 QPushButton *toolButton(const QString &name, const QString &text, const QString &tip, QWidget *parent)
 {
@@ -68,7 +78,7 @@ AdjustMenus::AdjustMenus(JobSettings &job, QWidget *panelParent, QObject *parent
     for (int i = 0; i < kEffectPresetCount; ++i) {
         const QString caption = i == kBrightnessPreset
             ? QStringLiteral("BR_NotShow")
-            : QString::fromUtf8(effectPresetCaption(i).data(), int(effectPresetCaption(i).size()));
+            : QCoreApplication::translate("tuvo", std::string(effectPresetCaption(i)).c_str());
         QAction *a = new QAction(caption, this);
         a->setObjectName(QStringLiteral("mEffect%1").arg(i));
         a->setCheckable(true);

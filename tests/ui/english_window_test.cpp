@@ -1,4 +1,5 @@
 // The window in English: no Chinese left in what it shows, and the language choice stored.
+#include "support/qstring_printer.h"
 #include "ui/frm_option.h"
 #include "ui/main_window_editing.h"
 #include "ui/main_window_language.h"
