@@ -2107,5 +2107,13 @@ Examples:
         <source>底片</source>
         <translation>Negative</translation>
     </message>
+    <message>
+        <source>#JPG照片拍摄时间#</source>
+        <translation>#exif-time#</translation>
+    </message>
+    <message>
+        <source>#图片原文件名#</source>
+        <translation>#file-name#</translation>
+    </message>
 </context>
 </TS>

@@ -17,10 +17,13 @@ inline QString txtSetDefaultText()
 {
     return QCoreApplication::translate("tuvo", "Tuvo图片批量处理");
 }
+// In English the ASCII aliases, which the watermark accepts beside the Chinese tokens.
 inline QStringList markTokens()
 {
-    return {QStringLiteral("#当前日期#"), QStringLiteral("#当前时间#"), QStringLiteral("#JPG照片拍摄时间#"),
-        QStringLiteral("#图片原文件名#")};
+    return {QCoreApplication::translate("tuvo", "#当前日期#"),
+        QCoreApplication::translate("tuvo", "#当前时间#"),
+        QCoreApplication::translate("tuvo", "#JPG照片拍摄时间#"),
+        QCoreApplication::translate("tuvo", "#图片原文件名#")};
 }
 inline QString emptyText()
 {
