@@ -33,16 +33,21 @@ install(FILES packaging/doc/release-notes.txt packaging/doc/reporting-bugs.txt p
 # or time stamp, so the package is reproducible).
 set(TUVO_GZ_DIR ${CMAKE_BINARY_DIR}/compressed)
 set(tuvo_gz_files)
-foreach(source packaging/tuvo.1 packaging/tuvo-cli.1 packaging/changelog.Debian)
-  get_filename_component(name ${source} NAME)
+foreach(source packaging/tuvo.1 packaging/tuvo-cli.1 packaging/changelog.Debian
+    packaging/zh_CN/tuvo.1 packaging/zh_CN/tuvo-cli.1)
+  # The Chinese man pages keep their folder, so their names do not clash.
+  string(REGEX REPLACE "^packaging/" "" name ${source})
+  get_filename_component(sub ${name} DIRECTORY)
   add_custom_command(OUTPUT ${TUVO_GZ_DIR}/${name}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${TUVO_GZ_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TUVO_GZ_DIR}/${sub}
     COMMAND sh -c "gzip -9n -c '${CMAKE_SOURCE_DIR}/${source}' > '${TUVO_GZ_DIR}/${name}.gz'"
     DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
   list(APPEND tuvo_gz_files ${TUVO_GZ_DIR}/${name}.gz)
 endforeach()
 add_custom_target(tuvo-compressed-docs ALL DEPENDS ${tuvo_gz_files})
 install(FILES ${TUVO_GZ_DIR}/tuvo.1.gz ${TUVO_GZ_DIR}/tuvo-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TUVO_GZ_DIR}/zh_CN/tuvo.1.gz ${TUVO_GZ_DIR}/zh_CN/tuvo-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES ${TUVO_GZ_DIR}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tuvo)
 

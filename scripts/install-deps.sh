@@ -11,7 +11,7 @@ build=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   qt6-multimedia-dev
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-l10n-tools
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
   libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev

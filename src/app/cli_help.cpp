@@ -1,8 +1,10 @@
 #include "app/cli_options.h"
 
+#include <QCoreApplication>
+
 QString cliHelpText()
 {
-    return QStringLiteral(R"(用法: tuvo-cli [选项] 输入...
+    return QCoreApplication::translate("tuvo", R"(用法: tuvo-cli [选项] 输入...
 Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
 
 输入和输出:
@@ -24,7 +26,7 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
 
 尺寸:
-      --size limit-width|fit-frame|original|custom|预设名(size.ini)
+      --size limit-width|fit-frame|original|custom|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
   -W N  -H N              目标宽度和高度(像素)
       --no-enlarge        小图片不放大
       --extend            比例不同时扩充画布(默认剪切图片)
@@ -33,7 +35,8 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
 
 边框和水印:
       --frame FILE        边框图片(PNG)
-      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名# 时按图片替换
+      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
+                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
       --font FAMILY  --font-size PT  --color '#RRGGBB'  --bold  --italic  --underline
       --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
       --mark FILE         图片水印

@@ -27,7 +27,7 @@ void CliHost::showStatus(const QString &text)
 
 void CliHost::setStartCaption(const QString &caption)
 {
-    if (caption.startsWith(QStringLiteral("进度:"))) {
+    if (caption.startsWith(texts::progress(0, 0).section(QLatin1Char('0'), 0, 0))) {
         caption_ = caption;
         redraw();
     }
@@ -99,7 +99,11 @@ void CliHost::processEvents()
     if (interrupts.load() > 0 && !stopAsked_ && run_) {
         stopAsked_ = true;
         finishLine();
-        std::fputs("正在停止: 正在处理的图片完成后结束(再按一次 Ctrl-C 立即退出)。\n", stderr);
+        std::fprintf(stderr, "%s\n",
+            QCoreApplication::translate(
+                "tuvo", "正在停止: 正在处理的图片完成后结束(再按一次 Ctrl-C 立即退出)。")
+                .toLocal8Bit()
+                .constData());
         run_->RequestStop();
     }
     QCoreApplication::processEvents();

@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -47,7 +48,7 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
             const QString root = info.absoluteFilePath();
             const QStringList found = scanPictureFolder(root, recursive);
             if (found.isEmpty())
-                out.messages << QStringLiteral("文件夹里没有图片: ") + shownName(input);
+                out.messages << QCoreApplication::translate("tuvo", "文件夹里没有图片: ") + shownName(input);
             for (const QString &picture : found) {
                 // The scan joins real names below root, so this never holds "..".
                 const QString below = picture.mid(root.size() + (root.endsWith(QLatin1Char('/')) ? 0 : 1));
@@ -67,10 +68,10 @@ CliInputs collectInputs(const QStringList &inputs, bool recursive, const AppPath
             out.subFolders << QString();
             out.given << input;
         } else if (!pathExists(input)) {
-            out.messages << QStringLiteral("找不到: ") + shownName(input);
+            out.messages << QCoreApplication::translate("tuvo", "找不到: ") + shownName(input);
             out.hadProblem = true;
         } else {
-            out.messages << QStringLiteral("不是图片文件,已跳过: ") + shownName(input);
+            out.messages << QCoreApplication::translate("tuvo", "不是图片文件,已跳过: ") + shownName(input);
             out.hadProblem = true;
         }
     }

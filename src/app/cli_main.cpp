@@ -17,12 +17,15 @@
 #include "publish/publishing.h"
 #include "settings/app_paths.h"
 #include "settings/job_restore.h"
+#include "settings/ui_language.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdio>
@@ -75,14 +78,27 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
             if (job.SizePresets[k].name == mode)
                 index = kFirstPreset + k;
         }
+        // A preset is also known by its dimensions, 295x413 (or 295×413), whatever its name.
+        const QStringList wh = mode.split(QRegularExpression(QStringLiteral("[x×X]")));
+        for (int k = 0; index < 0 && wh.size() == 2 && k < job.SizePresets.size(); ++k) {
+            if (job.SizePresets[k].width.trimmed() == wh[0].trimmed()
+                && job.SizePresets[k].height.trimmed() == wh[1].trimmed())
+                index = kFirstPreset + k;
+        }
     }
     if (index < 0) {
         QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
             QStringLiteral("original"), QStringLiteral("custom")};
-        for (const SizePreset &p : job.SizePresets)
-            names << p.name;
-        *error = QStringLiteral("未知的尺寸: ") + mode + QStringLiteral(" (可用: ")
-            + names.join(QStringLiteral(", ")) + QStringLiteral(")");
+        for (const SizePreset &p : job.SizePresets) {
+            // English lists the dimensions alone: the names are size.ini's own, mostly Chinese.
+            const QString size = p.width.trimmed() + QLatin1Char('x') + p.height.trimmed();
+            names << (languageFromEnvironment() == UiLanguage::Chinese
+                    ? p.name + QStringLiteral(" (%1)").arg(size)
+                    : size);
+        }
+        *error = QCoreApplication::translate("tuvo", "未知的尺寸: ") + mode
+            + QCoreApplication::translate("tuvo", " (可用: ") + names.join(QStringLiteral(", "))
+            + QStringLiteral(")");
         return false;
     }
     chooseSizeMode(job, index);
@@ -131,6 +147,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("tuvo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
     installChineseFontSubstitutes();
+    installUiLanguage(app, languageFromEnvironment());
 
     // Qt decodes the arguments as UTF-8 and loses file names that are not; keep their bytes.
     QStringList arguments;
@@ -196,21 +213,22 @@ int main(int argc, char **argv)
         return cannotStart(error);
     if (!options.frame.isEmpty()) {
         if (!QFileInfo(options.frame).isFile())
-            return cannotStart(QStringLiteral("找不到边框图片: ") + options.frame);
+            return cannotStart(QCoreApplication::translate("tuvo", "找不到边框图片: ") + options.frame);
         job.sFrameFile = QFileInfo(options.frame).absoluteFilePath();
     }
     if (job.iuSize == kFitFrame && job.sFrameFile.isEmpty())
         job.sFrameFile = firstFrameIn(paths.bkDir());
     if (job.bPicMark == 1 && !job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile())
-        return cannotStart(QStringLiteral("找不到水印图片: ") + job.suISyF);
+        return cannotStart(QCoreApplication::translate("tuvo", "找不到水印图片: ") + job.suISyF);
 
     if (options.outputDir.isEmpty()) {
         if (!paths.ensureWritableFolders())
-            return cannotStart(QStringLiteral("无法创建默认输出文件夹: ") + paths.zpDir());
+            return cannotStart(
+                QCoreApplication::translate("tuvo", "无法创建默认输出文件夹: ") + paths.zpDir());
         job.sOutDir = paths.zpDir();
     } else {
         if (!isDirectoryPath(options.outputDir))
-            return cannotStart(QStringLiteral("输出文件夹不存在: ") + shownName(options.outputDir));
+            return cannotStart(QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(options.outputDir));
         job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
     }
     if (job.bUpload == 1)
@@ -266,7 +284,9 @@ int main(int argc, char **argv)
         // What really happened: written n of m, and with upload on, uploaded k of m.
         QString counts = QStringLiteral("%1/%2").arg(summary.written).arg(summary.total);
         if (job.bUpload == 1)
-            counts += QStringLiteral(" 上传 %1/%2").arg(summary.uploaded).arg(summary.total);
+            counts += QCoreApplication::translate("tuvo", " 上传 %1/%2")
+                          .arg(summary.uploaded)
+                          .arg(summary.total);
         std::fprintf(stderr, "%s %s → %s\n", summary.finalStatus.toLocal8Bit().constData(),
             counts.toLocal8Bit().constData(),
             QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QCoreApplication>
 
 #include <map>
 
@@ -41,7 +42,8 @@ bool positionFields(const QString &value, bool text, Fields &fields, QString *er
         xy[1].toDouble(&okY);
     }
     if (!okX || !okY) {
-        *error = QStringLiteral("位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: ")
+        *error = QCoreApplication::translate(
+                     "tuvo", "位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: ")
             + value;
         return false;
     }
@@ -78,7 +80,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return true;
             }
             if (i + 1 >= args.size()) {
-                *error = arg + QStringLiteral(" 需要一个值");
+                *error = arg + QCoreApplication::translate("tuvo", " 需要一个值");
                 return false;
             }
             *v = args[++i];
@@ -104,7 +106,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             bool ok = false;
             o.jobs = v.toInt(&ok);
             if (!ok || o.jobs < 1 || o.jobs > 64) {
-                *error = QStringLiteral("--jobs 需要1到64之间的整数");
+                *error = QCoreApplication::translate("tuvo", "--jobs 需要1到64之间的整数");
                 return false;
             }
         } else if (arg == QLatin1String("--from-settings")) {
@@ -117,7 +119,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             bool ok = false;
             o.memoryLimitMB = v.toInt(&ok);
             if (!ok || o.memoryLimitMB < 16 || o.memoryLimitMB > 65536) {
-                *error = QStringLiteral("--max-memory 需要16到65536之间的整数(MB)");
+                *error = QCoreApplication::translate("tuvo", "--max-memory 需要16到65536之间的整数(MB)");
                 return false;
             }
         } else if (arg == QLatin1String("--files-from")) {
@@ -169,7 +171,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return false;
             const int eq = int(v.indexOf(QLatin1Char('=')));
             if (eq <= 0) {
-                *error = QStringLiteral("--set 需要 KEY=VALUE 的形式");
+                *error = QCoreApplication::translate("tuvo", "--set 需要 KEY=VALUE 的形式");
                 return false;
             }
             o.setFields << int(f.size());
@@ -214,7 +216,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 : QStringList {QStringLiteral("top"), QStringLiteral("middle"), QStringLiteral("bottom")};
             const int k = int(names.indexOf(v));
             if (k < 0) {
-                *error = arg + QStringLiteral(" 只能是 ") + names.join(QLatin1Char('|'));
+                *error = arg + QCoreApplication::translate("tuvo", " 只能是 ") + names.join(QLatin1Char('|'));
                 return false;
             }
             f << std::pair(x ? QStringLiteral("iXCutMode") : QStringLiteral("iYCutMode"), QString::number(k));
@@ -223,7 +225,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return false;
             const QStringList xy = v.split(QLatin1Char(','));
             if (xy.size() != 2) {
-                *error = QStringLiteral("--offset 需要 X,Y");
+                *error = QCoreApplication::translate("tuvo", "--offset 需要 X,Y");
                 return false;
             }
             f << std::pair(QStringLiteral("sngOffsetX"), xy[0])
@@ -250,7 +252,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return false;
             const QColor c = QColor::fromString(v);
             if (!c.isValid()) {
-                *error = QStringLiteral("--color 需要 #RRGGBB 形式的颜色: ") + v;
+                *error = QCoreApplication::translate("tuvo", "--color 需要 #RRGGBB 形式的颜色: ") + v;
                 return false;
             }
             f << std::pair(
@@ -284,7 +286,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             bool ok = false;
             const int s = v.toInt(&ok);
             if (!ok || s < -20 || s > 20) {
-                *error = QStringLiteral("--mark-scale 需要-20到20之间的整数");
+                *error = QCoreApplication::translate("tuvo", "--mark-scale 需要-20到20之间的整数");
                 return false;
             }
             f << std::pair(
@@ -294,7 +296,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 return false;
             const auto it = rotateNames().find(v);
             if (it == rotateNames().end()) {
-                *error = QStringLiteral("--rotate 只能是 none|auto|cw|ccw|180|flip-tb|flip-lr");
+                *error = QCoreApplication::translate(
+                    "tuvo", "--rotate 只能是 none|auto|cw|ccw|180|flip-tb|flip-lr");
                 return false;
             }
             f << std::pair(QStringLiteral("iRotateMode"), it->second);
@@ -307,7 +310,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             if (!value(&v))
                 return false;
             if (!choices.contains(v)) {
-                *error = arg + QStringLiteral(" 只能是 ") + choices.join(QLatin1Char('|'));
+                *error
+                    = arg + QCoreApplication::translate("tuvo", " 只能是 ") + choices.join(QLatin1Char('|'));
                 return false;
             }
             f << std::pair(metadata ? QStringLiteral("iMetadata") : QStringLiteral("iColorProfile"),
@@ -322,7 +326,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             if (v == QLatin1String("none") || v == QStringLiteral("无特效")) {
                 f << std::pair(QStringLiteral("iEffect"), QStringLiteral("none"));
             } else if (k < 0) {
-                *error = QStringLiteral("未知的特效: ") + v;
+                *error = QCoreApplication::translate("tuvo", "未知的特效: ") + v;
                 return false;
             } else {
                 f << std::pair(QStringLiteral("iEffect"), QString::number(k));
@@ -381,7 +385,8 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 {QStringLiteral("--ftp-accept-host-key"), QStringLiteral("sFtpHostKey")}};
             f << std::pair(keys.value(arg), v);
         } else {
-            *error = QStringLiteral("未知的选项: ") + arg + QStringLiteral(" (tuvo-cli --help 列出全部选项)");
+            *error = QCoreApplication::translate("tuvo", "未知的选项: ") + arg
+                + QCoreApplication::translate("tuvo", " (tuvo-cli --help 列出全部选项)");
             return false;
         }
     }

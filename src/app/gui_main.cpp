@@ -5,15 +5,17 @@
 #include "settings/display_texts.h"
 #include "settings/settings_store.h"
 #include "settings/single_instance.h"
+#include "settings/ui_language.h"
 #include "ui/main_window.h"
 #include "ui/main_window_capture.h"
 #include "ui/main_window_editing.h"
+#include "ui/main_window_language.h"
 #include "ui/main_window_skin.h"
 #include "ui/main_window_viewer.h"
 #include "ui/prompter.h"
-#include "ui/qt_translations.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -26,7 +28,7 @@
 
 namespace {
 
-const char kHelp[] = R"(用法: tuvo [图片...]
+const char kHelp[] = QT_TRANSLATE_NOOP("tuvo", R"(用法: tuvo [图片...]
 Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表; 已有Tuvo在运行时,
 图片交给那个窗口, 本次启动随即结束。没有窗口的批量处理见 tuvo-cli(1)。
 
@@ -42,7 +44,7 @@ Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表;
   /usr/share/tuvo/        只读数据: bk(边框) sy(水印) skin(皮肤) size.ini 使用必读.txt
   ~/.local/share/tuvo/    zp(默认输出文件夹) 和 user(程序自己的文件)
   ~/.config/tuvo/tuvo.ini 设置
-)";
+)");
 
 // Answers --help and --version before anything needs a display. True when the
 // program should end.
@@ -53,7 +55,9 @@ bool answeredWithoutWindow(int argc, char **argv)
         if (std::strcmp(arg, "--") == 0)
             return false;
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(kHelp, stdout);
+            QCoreApplication core(argc, argv);
+            installUiLanguage(core, languageFromEnvironment());
+            std::fputs(QCoreApplication::translate("tuvo", kHelp).toLocal8Bit().constData(), stdout);
             return true;
         }
         if (std::strcmp(arg, "--version") == 0) {
@@ -100,9 +104,10 @@ int main(int argc, char **argv)
         return 0;
 
     applyLook(app);
-    installQtTranslations(app);
     const AppPaths paths = AppPaths::resolve();
     std::unique_ptr<QSettings> settings = openSettingsStore(programBaseName());
+    installUiLanguage(
+        app, uiLanguageFromCode(storedLanguageCode(settings.get())).value_or(languageFromEnvironment()));
     MainWindow window(paths, settings.get());
     installEditingControls(window);
     installViewerHooks(window);
@@ -110,11 +115,13 @@ int main(int argc, char **argv)
     window.listenTo(instance);
     window.load(pictures);
     installSkinMenu(window);
+    installLanguageMenu(window);
     window.show();
     if (!window.isVisible()) {
-        Prompter::instance().message(nullptr, QStringLiteral("Tuvo图片批量处理"),
-            QStringLiteral("程序未能正常运行。请双击【注册组件.bat】后再试。"
-                           "如果还不能解决，请详细阅读【使用必读.txt】安装部分。"),
+        Prompter::instance().message(nullptr, QCoreApplication::translate("tuvo", "Tuvo图片批量处理"),
+            QCoreApplication::translate("tuvo",
+                "程序未能正常运行。请双击【注册组件.bat】后再试。"
+                "如果还不能解决，请详细阅读【使用必读.txt】安装部分。"),
             Prompter::Icon::Error);
         return 1;
     }

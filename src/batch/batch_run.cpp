@@ -7,6 +7,7 @@
 #include "batch/texts.h"
 #include "batch/writers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
@@ -157,9 +158,10 @@ private:
             else if (out.render.writable())
                 out.write.errorLine = planned.errorLine;
         } catch (const std::bad_alloc &) {
-            out.render.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
+            out.render.errorLines << texts::drawError(path, QCoreApplication::translate("tuvo", "内存不足"));
         } catch (...) {
-            out.render.errorLines << texts::drawError(path, QStringLiteral("处理图片时发生意外错误"));
+            out.render.errorLines << texts::drawError(
+                path, QCoreApplication::translate("tuvo", "处理图片时发生意外错误"));
         }
         out.ms = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - started)
@@ -433,7 +435,8 @@ void BatchRun::afterRun(const JobSettings &job, RunSummary &summary)
             if (host_.askYesNo(texts::errorLogQuestion(logPath)))
                 host_.openTextFile(logPath);
         } else {
-            host_.showMessage(QStringLiteral("无法写入错误记录") + logPath + QStringLiteral(":") + error);
+            host_.showMessage(QCoreApplication::translate("tuvo", "无法写入错误记录") + logPath
+                + QStringLiteral(":") + error);
         }
         summary.finalStatus += texts::errorNotice();
     }

@@ -1,5 +1,6 @@
 #include "batch/frame_list.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -24,17 +25,17 @@ QString cleanAbsolute(const QString &path)
 
 QString FrameList::noFrameText()
 {
-    return QStringLiteral("无边框");
+    return QCoreApplication::translate("tuvo", "无边框");
 }
 
 QString FrameList::addLocalText()
 {
-    return QStringLiteral("添加本地边框...");
+    return QCoreApplication::translate("tuvo", "添加本地边框...");
 }
 
 QString FrameList::downloadText()
 {
-    return QStringLiteral("网络下载边框...");
+    return QCoreApplication::translate("tuvo", "网络下载边框...");
 }
 
 void FrameList::loadFolder(const QString &folder)

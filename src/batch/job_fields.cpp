@@ -1,5 +1,7 @@
 #include "batch/job_fields.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -22,7 +24,7 @@ Setter intField(int JobSettings::*field, int lo, int hi)
         bool ok = false;
         const int n = v.trimmed().toInt(&ok);
         if (!ok || n < lo || n > hi)
-            return fail(error, QStringLiteral("需要%1到%2之间的整数").arg(lo).arg(hi));
+            return fail(error, QCoreApplication::translate("tuvo", "需要%1到%2之间的整数").arg(lo).arg(hi));
         job.*field = n;
         return true;
     };
@@ -34,7 +36,7 @@ template<typename T> Setter realField(T JobSettings::*field)
         bool ok = false;
         const double n = v.trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(n))
-            return fail(error, QStringLiteral("需要一个数字"));
+            return fail(error, QCoreApplication::translate("tuvo", "需要一个数字"));
         job.*field = T(n);
         return true;
     };
@@ -57,7 +59,7 @@ Setter boolField(bool JobSettings::*field)
         else if (t == QLatin1String("false") || t == QLatin1String("0"))
             job.*field = false;
         else
-            return fail(error, QStringLiteral("需要 True 或 False"));
+            return fail(error, QCoreApplication::translate("tuvo", "需要 True 或 False"));
         return true;
     };
 }
@@ -66,13 +68,13 @@ bool setMatrix(ColourMatrix &m, const QString &v, QString *error)
 {
     const QStringList parts = v.split(QLatin1Char(','));
     if (parts.size() != 25)
-        return fail(error, QStringLiteral("颜色矩阵需要25个用逗号分隔的数字"));
+        return fail(error, QCoreApplication::translate("tuvo", "颜色矩阵需要25个用逗号分隔的数字"));
     ColourMatrix out {};
     for (int k = 0; k < 25; ++k) {
         bool ok = false;
         const float n = parts[k].trimmed().toFloat(&ok);
         if (!ok || !std::isfinite(n))
-            return fail(error, QStringLiteral("颜色矩阵的第%1个数不是数字").arg(k + 1));
+            return fail(error, QCoreApplication::translate("tuvo", "颜色矩阵的第%1个数不是数字").arg(k + 1));
         out[k / 5][k % 5] = n;
     }
     m = out;
@@ -112,7 +114,7 @@ const std::map<QString, Setter> &setters()
                 bool ok = false;
                 const int n = v.trimmed().toInt(&ok);
                 if (!ok || n < 0 || n > 100)
-                    return fail(error, QStringLiteral("需要0到100之间的整数"));
+                    return fail(error, QCoreApplication::translate("tuvo", "需要0到100之间的整数"));
                 job.setMarkAlpha(n);
                 return true;
             }},
@@ -130,7 +132,7 @@ const std::map<QString, Setter> &setters()
                 bool ok = false;
                 const int n = t.toInt(&ok);
                 if (!ok || n < 0 || n > kBrightnessPreset)
-                    return fail(error, QStringLiteral("需要0到12之间的整数或none"));
+                    return fail(error, QCoreApplication::translate("tuvo", "需要0到12之间的整数或none"));
                 job.iEffect = n;
                 return true;
             }},
@@ -146,19 +148,21 @@ const std::map<QString, Setter> &setters()
                 if (rgb.size() != 3
                     || !setChannelFactors(
                         job.sngColorMatrix, rgb[0].toStdString(), rgb[1].toStdString(), rgb[2].toStdString()))
-                    return fail(error, QStringLiteral("通道系数需要 R,G,B 三个数字"));
+                    return fail(error, QCoreApplication::translate("tuvo", "通道系数需要 R,G,B 三个数字"));
                 return true;
             }},
         {QStringLiteral("sOutDir"), textField(&JobSettings::sOutDir)},
         {QStringLiteral("sODIR"), textField(&JobSettings::sODIR)},
         {QStringLiteral("sFormat"),
-            [](JobSettings &job, const QString &v, QString *error) {
+            [](JobSettings &job, const QString &typed, QString *error) {
                 static const QStringList formats = {QStringLiteral("原格式"), QStringLiteral("jpg"),
                     QStringLiteral("png"), QStringLiteral("tiff"), QStringLiteral("bmp"),
                     QStringLiteral("gif"), QStringLiteral("webp"), QStringLiteral("avif")};
+                // "original" spells the stored 原格式 in ASCII.
+                const QString v = typed == QLatin1String("original") ? formats.first() : typed;
                 if (!formats.contains(v))
                     return fail(
-                        error, QStringLiteral("格式只能是 原格式、jpg、png、tiff、bmp、gif、webp 或 avif"));
+                        error, QCoreApplication::translate("tuvo", "格式只能是 原格式、jpg、png、tiff、bmp、gif、webp 或 avif"));
                 job.sFormat = v;
                 job.sOutExt = v;
                 return true;
@@ -175,7 +179,7 @@ const std::map<QString, Setter> &setters()
                 bool ok = false;
                 const int n = v.trimmed().toInt(&ok);
                 if (!ok || n < 0 || n > 32)
-                    return fail(error, QStringLiteral("需要0到32之间的整数"));
+                    return fail(error, QCoreApplication::translate("tuvo", "需要0到32之间的整数"));
                 job.iNumDigits = QString::number(n);
                 return true;
             }},
@@ -211,7 +215,7 @@ bool setJobField(JobSettings &job, const QString &key, const QString &value, QSt
     const auto &table = setters();
     const auto it = table.find(key);
     if (it == table.end())
-        return fail(error, QStringLiteral("未知的设置项:") + key);
+        return fail(error, QCoreApplication::translate("tuvo", "未知的设置项:") + key);
     QString why;
     if (!it->second(job, value, &why))
         return fail(error, key + QStringLiteral("=") + value + QStringLiteral(":") + why);

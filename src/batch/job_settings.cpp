@@ -1,5 +1,6 @@
 #include "batch/job_settings.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 ColourMatrix JobSettings::markMatrixFor(int alphaPercent)
@@ -50,7 +51,7 @@ QString chineseDate(const QDate &date)
 
 QString RunState::errorReportHeader()
 {
-    return QStringLiteral("在本次操作过程中产生下列错误,敬请检查相关图片:\r\n");
+    return QCoreApplication::translate("tuvo", "在本次操作过程中产生下列错误,敬请检查相关图片:\r\n");
 }
 
 void RunState::appendError(const QString &line)

@@ -2,6 +2,7 @@
 
 #include "core/colour_matrix.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -139,8 +140,8 @@ struct JobSettings {
     int bShowURL = 1;
     int bShowURLPic = 1;
     int bSaveErr = 0;
-    QString sPDF1 = QStringLiteral("Tuvo图片集");
-    QString sPDF2 = QStringLiteral("本图片集由Tuvo图片批量处理软件制作");
+    QString sPDF1 = QCoreApplication::translate("tuvo", "Tuvo图片集");
+    QString sPDF2 = QCoreApplication::translate("tuvo", "本图片集由Tuvo图片批量处理软件制作");
     QString sPDF3; // filled with today's date by whoever builds the job
     QStringList PicCaptions; // by list position; missing entries are empty
 

@@ -21,10 +21,27 @@ QString shootingTime(const QString &path)
     return QString::fromUtf8(value.c_str());
 }
 
+// The ASCII spellings a reader of no Chinese can type; both work in every language.
+QString chineseToken(const QString &token)
+{
+    static const QList<std::pair<QString, QString>> aliases = {
+        {QStringLiteral("#date#"), QStringLiteral("#当前日期#")},
+        {QStringLiteral("#time#"), QStringLiteral("#当前时间#")},
+        {QStringLiteral("#exif-time#"), QStringLiteral("#JPG照片拍摄时间#")},
+        {QStringLiteral("#file-name#"), QStringLiteral("#图片原文件名#")},
+    };
+    for (const auto &[alias, chinese] : aliases) {
+        if (token == alias)
+            return chinese;
+    }
+    return token;
+}
+
 } // namespace
 
-QString markText(const QString &sText, const QString &picturePath, const QDateTime &now)
+QString markText(const QString &typed, const QString &picturePath, const QDateTime &now)
 {
+    const QString sText = chineseToken(typed);
     if (sText == QStringLiteral("#当前日期#"))
         return chineseDate(now.date());
     if (sText == QStringLiteral("#当前时间#"))
@@ -33,5 +50,5 @@ QString markText(const QString &sText, const QString &picturePath, const QDateTi
         return shootingTime(picturePath);
     if (sText == QStringLiteral("#图片原文件名#"))
         return QFileInfo(picturePath).completeBaseName();
-    return sText;
+    return typed;
 }

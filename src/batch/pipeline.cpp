@@ -10,6 +10,8 @@
 #include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource *source)
@@ -28,7 +30,7 @@ RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource
         job.iuSize == kFitFrame ? frameSizeFor(job) : QSize());
     const QSize outSize = layout.outputSize();
     if (outSize.width() < 1 || outSize.height() < 1) {
-        result.errorLines << texts::drawError(path, QStringLiteral("输出图片的尺寸为0"));
+        result.errorLines << texts::drawError(path, QCoreApplication::translate("tuvo", "输出图片的尺寸为0"));
         return result;
     }
     if (!pictureFitsLimit(outSize, &error)) {
@@ -52,7 +54,7 @@ RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource
 
     QImage surface(outSize, QImage::Format_RGB32);
     if (surface.isNull()) {
-        result.errorLines << texts::drawError(path, QStringLiteral("内存不足"));
+        result.errorLines << texts::drawError(path, QCoreApplication::translate("tuvo", "内存不足"));
         return result;
     }
     surface.fill(Qt::white);

@@ -2,6 +2,7 @@
 
 #include "batch/file_names.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // The batch run's own words, in one place.
@@ -9,19 +10,19 @@ namespace texts {
 
 inline QString noPictures()
 {
-    return QStringLiteral("没有添加要处理的图片！");
+    return QCoreApplication::translate("tuvo", "没有添加要处理的图片！");
 }
 inline QString zeroSize()
 {
-    return QStringLiteral("图片尺寸不能为0！");
+    return QCoreApplication::translate("tuvo", "图片尺寸不能为0！");
 }
 inline QString noOutputFolder()
 {
-    return QStringLiteral("请设置图片输出文件夹！");
+    return QCoreApplication::translate("tuvo", "请设置图片输出文件夹！");
 }
 inline QString noNetworkSettings()
 {
-    return QStringLiteral("网络参数还没设置或设置错误！");
+    return QCoreApplication::translate("tuvo", "网络参数还没设置或设置错误！");
 }
 inline QString prefixLeavesFolder()
 {
@@ -29,48 +30,48 @@ inline QString prefixLeavesFolder()
 }
 inline QString minimiseQuestion()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("tuvo",
         "处理这些图片可能需要较长时间。为不干扰您的工作,软件将在最小化状态下运行。\r\n确认最小化吗？");
 }
 inline QString processing()
 {
-    return QStringLiteral("【提示】正在处理 ");
+    return QCoreApplication::translate("tuvo", "【提示】正在处理 ");
 }
 inline QString progress(int done, int total)
 {
-    return QStringLiteral("进度:%1/%2").arg(done).arg(total);
+    return QCoreApplication::translate("tuvo", "进度:%1/%2").arg(done).arg(total);
 }
 inline QString startCaption()
 {
-    return QStringLiteral("开始处理");
+    return QCoreApplication::translate("tuvo", "开始处理");
 }
 inline QString stopCaption()
 {
-    return QStringLiteral("停止处理");
+    return QCoreApplication::translate("tuvo", "停止处理");
 }
 inline QString doneUploaded()
 {
-    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹并上传到网络。");
+    return QCoreApplication::translate("tuvo", "【提示】处理完毕！图片已保存到输出文件夹并上传到网络。");
 }
 // When not every picture of the run reached the server, the success text above would be false.
 inline QString doneUploadedPartly(int uploaded, int total)
 {
-    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹,%1/%2张上传到网络。")
+    return QCoreApplication::translate("tuvo", "【提示】处理完毕！图片已保存到输出文件夹,%1/%2张上传到网络。")
         .arg(uploaded)
         .arg(total);
 }
 inline QString done()
 {
-    return QStringLiteral("【提示】处理完毕！图片已保存到输出文件夹。");
+    return QCoreApplication::translate("tuvo", "【提示】处理完毕！图片已保存到输出文件夹。");
 }
 inline QString errorNotice()
 {
-    return QStringLiteral("请注意,在图片处理或上传过程中发生错误。");
+    return QCoreApplication::translate("tuvo", "请注意,在图片处理或上传过程中发生错误。");
 }
 inline QString errorLogQuestion(const QString &logPath)
 {
-    return QStringLiteral("在处理过程中发生错误,这些错误已经保存到") + logPath
-        + QStringLiteral("。\r\n现在查看错误记录吗？");
+    return QCoreApplication::translate("tuvo", "在处理过程中发生错误,这些错误已经保存到") + logPath
+        + QCoreApplication::translate("tuvo", "。\r\n现在查看错误记录吗？");
 }
 inline QString errorLogName()
 {
@@ -82,25 +83,25 @@ inline QString linkPageName()
 }
 inline QString idle()
 {
-    return QStringLiteral("就绪。");
+    return QCoreApplication::translate("tuvo", "就绪。");
 }
 
 // Per-picture error lines; each starts with the picture's full path, shown so
 // that its name cannot split the line.
 inline QString drawError(const QString &path, const QString &description)
 {
-    return shownName(path) + QStringLiteral("在显示图片时发生错误:(0)") + shownName(description)
-        + QStringLiteral("。\r\n");
+    return shownName(path) + QCoreApplication::translate("tuvo", "在显示图片时发生错误:(0)") + shownName(description)
+        + QCoreApplication::translate("tuvo", "。\r\n");
 }
 inline QString saveError(const QString &path, const QString &description)
 {
-    return shownName(path) + QStringLiteral("在保存时发生错误:") + shownName(description)
+    return shownName(path) + QCoreApplication::translate("tuvo", "在保存时发生错误:") + shownName(description)
         + QStringLiteral(".\r\n");
 }
 inline QString markError(const QString &path, const QString &description)
 {
-    return shownName(path) + QStringLiteral("在添加图片水印时发生错误:(错误代码:0)") + shownName(description)
-        + QStringLiteral("。\r\n");
+    return shownName(path) + QCoreApplication::translate("tuvo", "在添加图片水印时发生错误:(错误代码:0)") + shownName(description)
+        + QCoreApplication::translate("tuvo", "。\r\n");
 }
 
 // Two pictures of a run want the same output name; the later one is written.

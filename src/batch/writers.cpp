@@ -8,6 +8,7 @@
 #include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 ProtectedFiles protectedFilesFor(const QStringList &pictures)
@@ -63,12 +64,12 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
     const auto existing = fileIdentity(out.path);
     if (existing && protectedFiles.count(*existing) > 0) {
         out.errorLine = texts::saveError(picturePath,
-            QStringLiteral("输出文件") + out.path
-                + QStringLiteral("就是要处理的原图片,为保护原图没有覆盖它"));
+            QCoreApplication::translate("tuvo", "输出文件") + out.path
+                + QCoreApplication::translate("tuvo", "就是要处理的原图片,为保护原图没有覆盖它"));
         return out;
     }
     if (!isDirectoryPath(job.sOutDir)) {
-        out.errorLine = texts::saveError(picturePath, QStringLiteral("输出文件夹不存在:") + job.sOutDir);
+        out.errorLine = texts::saveError(picturePath, QCoreApplication::translate("tuvo", "输出文件夹不存在:") + job.sOutDir);
         return out;
     }
     QString error;

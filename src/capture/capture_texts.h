@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // What the import and capture windows say, in one place.
@@ -7,92 +8,94 @@ namespace captureTexts {
 
 inline QString boxTitle()
 {
-    return QStringLiteral("Tuvo图片批量处理");
+    return QCoreApplication::translate("tuvo", "Tuvo图片批量处理");
 }
 
 inline QString wordMenu()
 {
-    return QStringLiteral("从Word文档批量导入...");
+    return QCoreApplication::translate("tuvo", "从Word文档批量导入...");
 }
 inline QString wordDialogTitle()
 {
-    return QStringLiteral("请选择图片所在的Word文件");
+    return QCoreApplication::translate("tuvo", "请选择图片所在的Word文件");
 }
 inline QString wordDialogFilter()
 {
-    return QStringLiteral("Word文档(*.doc,*.docx) (*.doc *.docx)");
+    return QCoreApplication::translate("tuvo", "Word文档(*.doc,*.docx) (*.doc *.docx)");
 }
 inline QString noPicturesInDocument()
 {
-    return QStringLiteral("这个文件里没有图片呢！");
+    return QCoreApplication::translate("tuvo", "这个文件里没有图片呢！");
 }
 inline QString docNeedsLibreOffice()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("tuvo",
         "打开.doc文件需要安装LibreOffice(soffice)。请安装LibreOffice,或先用字处理软件把它另存为.docx文件。");
 }
 inline QString docConversionFailed(const QString &why)
 {
-    return QStringLiteral("无法用LibreOffice把.doc文件转换为.docx: ") + why;
+    return QCoreApplication::translate("tuvo", "无法用LibreOffice把.doc文件转换为.docx: ") + why;
 }
 inline QString cannotReadDocument(const QString &why)
 {
-    return QStringLiteral("无法读取这个Word文件: ") + why;
+    return QCoreApplication::translate("tuvo", "无法读取这个Word文件: ") + why;
 }
 // One line for a picture of the document that could not become a list entry.
 inline QString pictureSkipped(int number, const QString &part, const QString &why)
 {
-    return QStringLiteral("【操作错误】文档中的第%1张图片(%2)无法导入: %3").arg(number).arg(part, why);
+    return QCoreApplication::translate("tuvo", "【操作错误】文档中的第%1张图片(%2)无法导入: %3")
+        .arg(number)
+        .arg(part, why);
 }
 inline QString wordImported(int count)
 {
-    return QStringLiteral("【提示】已从Word文档导入%1张图片。").arg(count);
+    return QCoreApplication::translate("tuvo", "【提示】已从Word文档导入%1张图片。").arg(count);
 }
 
 inline QString cameraHint()
 {
-    return QStringLiteral("【提示】请确保摄像头已经与您的电脑连接好。");
+    return QCoreApplication::translate("tuvo", "【提示】请确保摄像头已经与您的电脑连接好。");
 }
 inline QString noCamera()
 {
-    return QStringLiteral("没有摄像头或发生错误！请检查。");
+    return QCoreApplication::translate("tuvo", "没有摄像头或发生错误！请检查。");
 }
 inline QString cameraTitle()
 {
-    return QStringLiteral("摄像头拍照");
+    return QCoreApplication::translate("tuvo", "摄像头拍照");
 }
 inline QString shoot()
 {
-    return QStringLiteral("拍照");
+    return QCoreApplication::translate("tuvo", "拍照");
 }
 inline QString reshoot()
 {
-    return QStringLiteral("重拍");
+    return QCoreApplication::translate("tuvo", "重拍");
 }
 inline QString ok()
 {
-    return QStringLiteral("确定");
+    return QCoreApplication::translate("tuvo", "确定");
 }
 inline QString cancel()
 {
-    return QStringLiteral("取消");
+    return QCoreApplication::translate("tuvo", "取消");
 }
 
 inline QString captureRestart()
 {
-    return QStringLiteral("重新选择");
+    return QCoreApplication::translate("tuvo", "重新选择");
 }
 inline QString captureCopy()
 {
-    return QStringLiteral("复制到剪贴板");
+    return QCoreApplication::translate("tuvo", "复制到剪贴板");
 }
 inline QString captureKeep()
 {
-    return QStringLiteral("添加到图片列表");
+    return QCoreApplication::translate("tuvo", "添加到图片列表");
 }
 inline QString captureClose()
 {
-    return QStringLiteral("关闭");
+    return QCoreApplication::translate("tuvo", "关闭");
 }
 inline QString captureSize(int width, int height)
 {
@@ -101,24 +104,26 @@ inline QString captureSize(int width, int height)
 
 inline QString screenGrabFailed()
 {
-    return QStringLiteral("【操作错误】无法截取屏幕(这个桌面不允许程序截屏)。");
+    return QCoreApplication::translate("tuvo", "【操作错误】无法截取屏幕(这个桌面不允许程序截屏)。");
 }
 inline QString screenPortalMissing()
 {
-    return QStringLiteral("【操作错误】无法截取屏幕:桌面的截图服务(xdg-desktop-portal)没有回应。");
+    return QCoreApplication::translate(
+        "tuvo", "【操作错误】无法截取屏幕:桌面的截图服务(xdg-desktop-portal)没有回应。");
 }
 inline QString screenCaptureKept(const QString &path)
 {
-    return QStringLiteral("【提示】截图已添加到图片列表: ") + path;
+    return QCoreApplication::translate("tuvo", "【提示】截图已添加到图片列表: ") + path;
 }
 inline QString cameraStillKept(const QString &path)
 {
-    return QStringLiteral("【提示】照片已添加到图片列表: ") + path;
+    return QCoreApplication::translate("tuvo", "【提示】照片已添加到图片列表: ") + path;
 }
 
 inline QString saveFailed(const QString &path, const QString &why)
 {
-    return QStringLiteral("【操作错误】无法保存图片") + path + QStringLiteral(": ") + why;
+    return QCoreApplication::translate("tuvo", "【操作错误】无法保存图片") + path + QStringLiteral(": ")
+        + why;
 }
 
 } // namespace captureTexts

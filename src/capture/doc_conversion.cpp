@@ -1,5 +1,6 @@
 #include "capture/doc_conversion.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -38,7 +39,7 @@ QString convertDocToDocx(
         ::kill(-pid_t(process.processId()), SIGKILL);
         process.kill();
         process.waitForFinished();
-        *error = QStringLiteral("LibreOffice超时未完成");
+        *error = QCoreApplication::translate("tuvo", "LibreOffice超时未完成");
         return {};
     }
     const QString docx
@@ -46,7 +47,7 @@ QString convertDocToDocx(
     if (process.exitStatus() != QProcess::NormalExit || !QFileInfo(docx).isFile()) {
         *error = QString::fromLocal8Bit(process.readAll()).trimmed();
         if (error->isEmpty())
-            *error = QStringLiteral("LibreOffice没有生成.docx文件");
+            *error = QCoreApplication::translate("tuvo", "LibreOffice没有生成.docx文件");
         return {};
     }
     return docx;

@@ -1,5 +1,6 @@
 #include "capture/docx_package.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -30,7 +31,7 @@ bool DocxPackage::open(const QString &path, QString *error)
         zip_error_t ze;
         zip_error_init_with_code(&ze, code);
         *error = code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS
-            ? QStringLiteral("不是有效的.docx文件(不是zip压缩包)")
+            ? QCoreApplication::translate("tuvo", "不是有效的.docx文件(不是zip压缩包)")
             : QString::fromLocal8Bit(zip_error_strerror(&ze));
         zip_error_fini(&ze);
         return false;
@@ -39,7 +40,7 @@ bool DocxPackage::open(const QString &path, QString *error)
     totalRead_ = 0;
     if (zip_get_num_entries(archive, 0) > limits_.maxEntries) {
         zip_.reset();
-        *error = QStringLiteral("压缩包里的条目太多(超过%1个)").arg(limits_.maxEntries);
+        *error = QCoreApplication::translate("tuvo", "压缩包里的条目太多(超过%1个)").arg(limits_.maxEntries);
         return false;
     }
     return true;
@@ -53,7 +54,7 @@ bool DocxPackage::contains(const QString &partName) const
 QByteArray DocxPackage::read(const QString &partName, qint64 maxBytes, QString *error)
 {
     if (!zip_) {
-        *error = QStringLiteral("文件没有打开");
+        *error = QCoreApplication::translate("tuvo", "文件没有打开");
         return {};
     }
     // Part names are case-insensitive in a package.
@@ -61,20 +62,20 @@ QByteArray DocxPackage::read(const QString &partName, qint64 maxBytes, QString *
     zip_stat_t st;
     zip_stat_init(&st);
     if (index < 0 || zip_stat_index(zip_.get(), zip_uint64_t(index), 0, &st) != 0) {
-        *error = QStringLiteral("文件中缺少部件 ") + partName;
+        *error = QCoreApplication::translate("tuvo", "文件中缺少部件 ") + partName;
         return {};
     }
     const qint64 cap = std::min({maxBytes, limits_.maxPartBytes, limits_.maxTotalBytes - totalRead_});
     const bool known = (st.valid & ZIP_STAT_SIZE) && (st.valid & ZIP_STAT_COMP_SIZE);
     if (!known || st.size > zip_uint64_t(cap)) {
-        *error = QStringLiteral("部件 %1 太大(声明大小 %2 字节)")
+        *error = QCoreApplication::translate("tuvo", "部件 %1 太大(声明大小 %2 字节)")
                      .arg(partName)
                      .arg(known ? qint64(st.size) : -1);
         return {};
     }
     if (qint64(st.size) > limits_.ratioCheckFrom
         && qint64(st.size) / qMax<qint64>(1, st.comp_size) > limits_.maxRatio) {
-        *error = QStringLiteral("部件 %1 的压缩比异常,可能是压缩炸弹").arg(partName);
+        *error = QCoreApplication::translate("tuvo", "部件 %1 的压缩比异常,可能是压缩炸弹").arg(partName);
         return {};
     }
 
@@ -103,13 +104,13 @@ QByteArray DocxPackage::read(const QString &partName, qint64 maxBytes, QString *
     failed = failed || tail < 0;
     const bool longer = tail > 0;
     if (failed)
-        *error = QStringLiteral("部件 %1 已损坏: ").arg(partName)
+        *error = QCoreApplication::translate("tuvo", "部件 %1 已损坏: ").arg(partName)
             + QString::fromLocal8Bit(zip_file_strerror(file));
     zip_fclose(file);
     if (failed)
         return {};
     if (got != qint64(st.size) || longer) {
-        *error = QStringLiteral("部件 %1 的实际大小与声明不符").arg(partName);
+        *error = QCoreApplication::translate("tuvo", "部件 %1 的实际大小与声明不符").arg(partName);
         return {};
     }
     totalRead_ += got;

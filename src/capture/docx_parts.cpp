@@ -1,5 +1,6 @@
 #include "capture/docx_parts.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QXmlStreamReader>
 
@@ -55,7 +56,9 @@ QString relationshipAttribute(const QXmlStreamAttributes &attributes, QStringVie
 
 QString xmlError(const QXmlStreamReader &xml)
 {
-    return QStringLiteral("XML有误(第%1行): %2").arg(xml.lineNumber()).arg(xml.errorString());
+    return QCoreApplication::translate("tuvo", "XML有误(第%1行): %2")
+        .arg(xml.lineNumber())
+        .arg(xml.errorString());
 }
 
 } // namespace

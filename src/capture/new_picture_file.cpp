@@ -3,13 +3,14 @@
 #include "batch/imaging/encoders.h"
 #include "settings/new_picture_name.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QString writeNewPicture(const QByteArray &bytes, const QString &folder, const QString &stem,
     const QString &extension, QString *error)
 {
     if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("无法创建文件夹 ") + folder;
+        *error = QCoreApplication::translate("tuvo", "无法创建文件夹 ") + folder;
         return {};
     }
     const QString path = uniqueNewPicturePath(folder, stem, extension);
@@ -21,7 +22,7 @@ QString writeNewPicture(const QByteArray &bytes, const QString &folder, const QS
 QString writeNewBitmap(const QImage &picture, const QString &folder, const QString &stem, QString *error)
 {
     if (picture.isNull()) {
-        *error = QStringLiteral("没有图片");
+        *error = QCoreApplication::translate("tuvo", "没有图片");
         return {};
     }
     return writeNewPicture(encodeBmp24(picture), folder, stem, QStringLiteral("bmp"), error);

@@ -8,6 +8,7 @@
 #include "capture/new_picture_file.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -38,8 +39,8 @@ QByteArray asJpeg(const QByteArray &bytes, const QString &part, int quality, QSt
     QImage image = reader.read();
     if (image.isNull()) {
         const QString format = formatName(part, bytes);
-        *error = format.isEmpty() ? QStringLiteral("图片无法解码")
-                                  : QStringLiteral("%1格式的图片无法解码").arg(format);
+        *error = format.isEmpty() ? QCoreApplication::translate("tuvo", "图片无法解码")
+                                  : QCoreApplication::translate("tuvo", "%1格式的图片无法解码").arg(format);
         return {};
     }
     if (looksLikeJpegBytes(bytes))
@@ -75,7 +76,7 @@ bool prepareDocx(
     if (doc.scratch.isValid())
         doc.docxPath = convertDocToDocx(soffice, path, doc.scratch.path(), &error);
     else
-        error = QStringLiteral("无法创建临时文件夹");
+        error = QCoreApplication::translate("tuvo", "无法创建临时文件夹");
     if (doc.docxPath.isEmpty()) {
         result.message = captureTexts::docConversionFailed(error);
         result.messageIsError = true;
@@ -118,7 +119,7 @@ WordImportResult importWordPictures(
     error.clear();
     const QByteArray body = package.readXml(main, &error);
     if (body.isEmpty())
-        return fail(error.isEmpty() ? QStringLiteral("文档正文是空的") : error);
+        return fail(error.isEmpty() ? QCoreApplication::translate("tuvo", "文档正文是空的") : error);
     QString xmlProblem;
     const QStringList ids = inlinePictureIds(body, &xmlProblem);
     if (ids.isEmpty()) {
@@ -146,12 +147,12 @@ WordImportResult importWordPictures(
         QByteArray jpeg;
         QString part = id;
         if (rel == rels.byId.cend()) {
-            why = QStringLiteral("文档里找不到它的数据(关系%1缺失)").arg(id);
+            why = QCoreApplication::translate("tuvo", "文档里找不到它的数据(关系%1缺失)").arg(id);
         } else if (rel->external) {
             part = rel->target;
-            why = QStringLiteral("它是链接到文档外的图片");
+            why = QCoreApplication::translate("tuvo", "它是链接到文档外的图片");
         } else if (rel->escapes) {
-            why = QStringLiteral("它的位置指向文档之外");
+            why = QCoreApplication::translate("tuvo", "它的位置指向文档之外");
         } else {
             part = rel->target;
             const QByteArray bytes = package.readPart(part, &why);

@@ -175,13 +175,13 @@ QString failureReason(CURLcode result, const FtpEndpoint &endpoint, const HostKe
     if (!hostKey.unknownFingerprint.isEmpty())
         return PublishTexts::unknownHostKey(hostKey.unknownFingerprint);
     if (hostKey.changed)
-        return PublishTexts::kHostKeyChanged;
+        return PublishTexts::hostKeyChanged();
     if (result == CURLE_USE_SSL_FAILED)
-        return PublishTexts::kTlsRequired;
+        return PublishTexts::tlsRequired();
     if (result == CURLE_SSL_PINNEDPUBKEYNOTMATCH)
-        return PublishTexts::kPinMismatch;
+        return PublishTexts::pinMismatch();
     if (!endpoint.sftp && isTlsFailure(result))
-        return PublishTexts::kCertificateRefused;
+        return PublishTexts::certificateRefused();
     return QString();
 }
 
@@ -210,7 +210,7 @@ UploadOutcome UploadSession::UploadPicture(
 {
     const QString picture = QDir::toNativeSeparators(localPath);
     if (serverSilent_)
-        return {QString(), PublishTexts::uploadErrorLine(picture, 2) + PublishTexts::kServerStillSilent,
+        return {QString(), PublishTexts::uploadErrorLine(picture, 2) + PublishTexts::serverStillSilent(),
             QString()};
     std::unique_ptr<CURL, CurlDeleter> handle(openClient());
     if (!handle)
@@ -264,7 +264,7 @@ UploadOutcome UploadSession::UploadPicture(
     if (result == CURLE_OPERATION_TIMEDOUT || result == CURLE_FTP_ACCEPT_TIMEOUT) {
         serverSilent_ = true;
         return {
-            QString(), PublishTexts::uploadErrorLine(picture, code) + PublishTexts::kServerSilent, QString()};
+            QString(), PublishTexts::uploadErrorLine(picture, code) + PublishTexts::serverSilent(), QString()};
     }
     if (result != CURLE_OK)
         return {QString(),
@@ -275,7 +275,7 @@ UploadOutcome UploadSession::UploadPicture(
     QString warning;
     if (!lastEncrypted_ && !warnedClear_) {
         warnedClear_ = true;
-        warning = PublishTexts::kPasswordInClear;
+        warning = PublishTexts::passwordInClear();
     }
     return {uploadWebAddress(job, stamp, fileName), QString(), warning};
 }

@@ -6,6 +6,7 @@
 #include "publish/publish_texts.h"
 #include "publish/text_lines_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 QStringList linkPageLines(const JobSettings &job, const QStringList &uploadLinks)
@@ -43,7 +44,7 @@ QStringList funCreateHtm(const JobSettings &job, const QStringList &uploadLinks,
 
     const QString recordPath = QDir(userDir).filePath(PublishTexts::kUploadRecordName);
     if (!uploadLinks.isEmpty()) {
-        why = QStringLiteral("无法创建文件夹");
+        why = QCoreApplication::translate("tuvo", "无法创建文件夹");
         if (!QDir().mkpath(userDir) || !appendFileLocked(recordPath, crlfLines(uploadLinks), &why))
             errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(recordPath), why);
     }

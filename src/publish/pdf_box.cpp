@@ -4,6 +4,7 @@
 #include "batch/committed_file.h"
 #include "publish/publish_texts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFont>
 #include <QImage>
@@ -137,7 +138,7 @@ int PdfBox::fail(const QString &message)
 int PdfBox::requireDocument()
 {
     if (!begun_ || ended_)
-        return fail(QStringLiteral("文档尚未开始或已经结束。"));
+        return fail(QCoreApplication::translate("tuvo", "文档尚未开始或已经结束。"));
     return 0;
 }
 
@@ -147,9 +148,10 @@ int PdfBox::checkCairo(const QString &what)
     if (status == CAIRO_STATUS_SUCCESS)
         return 0;
     if (status == CAIRO_STATUS_WRITE_ERROR)
-        return fail(QStringLiteral("无法写入PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
+        return fail(QCoreApplication::translate("tuvo", "无法写入PDF文件:%1(%2)。")
+                        .arg(filePath_, file_->errorString()));
     return fail(what + QStringLiteral("(") + QString::fromUtf8(cairo_status_to_string(status))
-        + QStringLiteral(")。"));
+        + QCoreApplication::translate("tuvo", ")。"));
 }
 
 int PdfBox::SetNumProp(int property, qint32 value)
@@ -160,21 +162,21 @@ int PdfBox::SetNumProp(int property, qint32 value)
         return 0;
     case kPdfFontSize:
         if (value <= 0 || value > 1000)
-            return fail(QStringLiteral("字体大小无效:%1。").arg(value));
+            return fail(QCoreApplication::translate("tuvo", "字体大小无效:%1。").arg(value));
         fontSize_ = value;
         return 0;
     case kPdfPictureFit:
         if (value != 1 && value != 2)
-            return fail(QStringLiteral("图片缩放方式无效:%1。").arg(value));
+            return fail(QCoreApplication::translate("tuvo", "图片缩放方式无效:%1。").arg(value));
         pictureFit_ = value;
         return 0;
     case kPdfUnits:
         if (value != 1)
-            return fail(QStringLiteral("不支持的页面单位:%1。").arg(value));
+            return fail(QCoreApplication::translate("tuvo", "不支持的页面单位:%1。").arg(value));
         return 0;
     case kPdfPictureScale:
         if (value <= 0 || value > 100)
-            return fail(QStringLiteral("图片比例无效:%1。").arg(value));
+            return fail(QCoreApplication::translate("tuvo", "图片比例无效:%1。").arg(value));
         pictureScale_ = value;
         return 0;
     case kPdfPictureBorder:
@@ -187,7 +189,7 @@ int PdfBox::SetNumProp(int property, qint32 value)
         pictureAlignY_ = value;
         return 0;
     default:
-        return fail(QStringLiteral("未知的数值属性:%1。").arg(property));
+        return fail(QCoreApplication::translate("tuvo", "未知的数值属性:%1。").arg(property));
     }
 }
 
@@ -203,17 +205,18 @@ int PdfBox::SetStrProp(int property, const QString &value)
             cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, value.toUtf8().constData());
         return 0;
     default:
-        return fail(QStringLiteral("未知的文本属性:%1。").arg(property));
+        return fail(QCoreApplication::translate("tuvo", "未知的文本属性:%1。").arg(property));
     }
 }
 
 int PdfBox::BeginDoc()
 {
     if (begun_)
-        return fail(QStringLiteral("文档已经开始。"));
+        return fail(QCoreApplication::translate("tuvo", "文档已经开始。"));
     file_ = std::make_unique<CommittedFile>(filePath_);
     if (!file_->open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("无法创建PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
+        return fail(QCoreApplication::translate("tuvo", "无法创建PDF文件:%1(%2)。")
+                        .arg(filePath_, file_->errorString()));
     // Whole points, as PDF readers list A4: 595 x 842.
     surface_ = cairo_pdf_surface_create_for_stream(writeToFile, file_.get(),
         std::round(kPageWidth * kPointsPerUnit), std::round(kPageHeight * kPointsPerUnit));
@@ -222,7 +225,7 @@ int PdfBox::BeginDoc()
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_TITLE, title_.toUtf8().constData());
     cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "Tuvo");
     cairo_scale(cr_, kPointsPerUnit, kPointsPerUnit);
-    return checkCairo(QStringLiteral("无法开始PDF文档"));
+    return checkCairo(QCoreApplication::translate("tuvo", "无法开始PDF文档"));
 }
 
 int PdfBox::NewPage()
@@ -230,7 +233,7 @@ int PdfBox::NewPage()
     if (requireDocument() < 0)
         return -1;
     cairo_show_page(cr_);
-    return checkCairo(QStringLiteral("无法添加新页"));
+    return checkCairo(QCoreApplication::translate("tuvo", "无法添加新页"));
 }
 
 int PdfBox::DrawText(int left, int top, int right, int bottom, int alignX, int alignY, const QString &text)
@@ -260,7 +263,7 @@ int PdfBox::DrawText(int left, int top, int right, int bottom, int alignX, int a
     cairo_move_to(cr_, left, top + alignedOffset(bottom - top, height, alignY));
     pango_cairo_show_layout(cr_, layout);
     g_object_unref(layout);
-    return checkCairo(QStringLiteral("无法绘制文字"));
+    return checkCairo(QCoreApplication::translate("tuvo", "无法绘制文字"));
 }
 
 int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const QString &path)
@@ -272,7 +275,8 @@ int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const 
     const bool jpeg = reader.format() == "jpeg";
     const QImage picture = reader.read();
     if (picture.isNull())
-        return fail(QStringLiteral("无法读取图片:%1(%2)。").arg(path, reader.errorString()));
+        return fail(
+            QCoreApplication::translate("tuvo", "无法读取图片:%1(%2)。").arg(path, reader.errorString()));
     QByteArray jpegBytes;
     if (jpeg && reader.transformation() == QImageIOHandler::TransformationNone) {
         QFile file(path);
@@ -304,7 +308,7 @@ int PdfBox::StretchDrawFromFile(int left, int top, int right, int bottom, const 
         cairo_rectangle(cr_, target.left(), target.top(), target.width(), target.height());
         cairo_stroke(cr_);
     }
-    return checkCairo(QStringLiteral("无法绘制图片:") + path);
+    return checkCairo(QCoreApplication::translate("tuvo", "无法绘制图片:") + path);
 }
 
 int PdfBox::EndDoc()
@@ -320,11 +324,12 @@ int PdfBox::EndDoc()
     surface_ = nullptr;
     if (status != CAIRO_STATUS_SUCCESS || !file_->tail().contains("%%EOF"))
         return fail(
-            QStringLiteral("无法写入PDF文件:%1(%2)。")
+            QCoreApplication::translate("tuvo", "无法写入PDF文件:%1(%2)。")
                 .arg(filePath_,
                     status == CAIRO_STATUS_WRITE_ERROR ? file_->errorString()
                                                        : QString::fromUtf8(cairo_status_to_string(status))));
     if (!file_->commit())
-        return fail(QStringLiteral("无法保存PDF文件:%1(%2)。").arg(filePath_, file_->errorString()));
+        return fail(QCoreApplication::translate("tuvo", "无法保存PDF文件:%1(%2)。")
+                        .arg(filePath_, file_->errorString()));
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "batch/committed_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
 
@@ -27,7 +28,7 @@ bool appendFileLocked(const QString &path, const QByteArray &content, QString *e
     QLockFile lock(path + QStringLiteral(".lock"));
     if (!lock.tryLock(kLockWaitMs)) {
         if (error)
-            *error = QStringLiteral("无法锁定文件");
+            *error = QCoreApplication::translate("tuvo", "无法锁定文件");
         return false;
     }
     QByteArray existing;

@@ -23,7 +23,7 @@ QString shortPathText(const QString &path)
 
 QString outputFolderLabel(const QString &folder)
 {
-    return QStringLiteral("输出文件夹:") + shortPathText(folder);
+    return QCoreApplication::translate("tuvo", "输出文件夹:") + shortPathText(folder);
 }
 
 QString programVersionText()
@@ -34,7 +34,7 @@ QString programVersionText()
 
 QString windowTitleText(const QString &path)
 {
-    QString title = QStringLiteral("Tuvo图片批量处理") + programVersionText();
+    QString title = QCoreApplication::translate("tuvo", "Tuvo图片批量处理") + programVersionText();
     if (!path.isEmpty())
         title += QStringLiteral(" - ") + path;
     return title;
@@ -57,7 +57,8 @@ QString newFolderPath(const QString &parent)
 {
     const QDir dir(parent);
     for (int n = 1;; ++n) {
-        const QString name = n == 1 ? QStringLiteral("新建文件夹") : QStringLiteral("新建文件夹( %1)").arg(n);
+        const QString name = n == 1 ? QCoreApplication::translate("tuvo", "新建文件夹")
+                                    : QCoreApplication::translate("tuvo", "新建文件夹( %1)").arg(n);
         const QString candidate = dir.filePath(name);
         if (!QFileInfo::exists(candidate))
             return candidate;

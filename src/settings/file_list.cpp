@@ -1,5 +1,7 @@
 #include "settings/file_list.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 FileList::FileList(QObject *parent)
@@ -139,5 +141,5 @@ QStringList FileList::captions() const
 
 QString FileList::countText() const
 {
-    return QStringLiteral("图片数量:%1个").arg(count());
+    return QCoreApplication::translate("tuvo", "图片数量:%1个").arg(count());
 }

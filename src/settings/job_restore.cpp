@@ -5,6 +5,7 @@
 #include "settings/app_paths.h"
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QSettings>

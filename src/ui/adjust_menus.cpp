@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QFrame>
@@ -18,7 +19,17 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <string>
+
 namespace {
+
+// The effect captions as the core names them, listed here for the translation.
+[[maybe_unused]] const char *const kEffectCaptions[] = {QT_TRANSLATE_NOOP("tuvo", "一键美容"),
+    QT_TRANSLATE_NOOP("tuvo", "棱角分明"), QT_TRANSLATE_NOOP("tuvo", "暖黄记忆"),
+    QT_TRANSLATE_NOOP("tuvo", "华贵绛紫"), QT_TRANSLATE_NOOP("tuvo", "棕褐怀旧"),
+    QT_TRANSLATE_NOOP("tuvo", "夜色朦胧"), QT_TRANSLATE_NOOP("tuvo", "陈旧往事"),
+    QT_TRANSLATE_NOOP("tuvo", "扫描线"), QT_TRANSLATE_NOOP("tuvo", "浮雕"), QT_TRANSLATE_NOOP("tuvo", "灰度"),
+    QT_TRANSLATE_NOOP("tuvo", "黑白"), QT_TRANSLATE_NOOP("tuvo", "底片")};
 
 QPushButton *toolButton(const QString &name, const QString &text, const QString &tip, QWidget *parent)
 {
@@ -58,7 +69,7 @@ AdjustMenus::AdjustMenus(JobSettings &job, QWidget *panelParent, QObject *parent
 {
     effectGroup_ = new QActionGroup(this);
     effectGroup_->setExclusive(true);
-    noEffect_ = new QAction(QStringLiteral("无特效"), this);
+    noEffect_ = new QAction(QCoreApplication::translate("tuvo", "无特效"), this);
     noEffect_->setObjectName(QStringLiteral("mNoEffect"));
     noEffect_->setCheckable(true);
     noEffect_->setChecked(true);
@@ -67,7 +78,7 @@ AdjustMenus::AdjustMenus(JobSettings &job, QWidget *panelParent, QObject *parent
     for (int i = 0; i < kEffectPresetCount; ++i) {
         const QString caption = i == kBrightnessPreset
             ? QStringLiteral("BR_NotShow")
-            : QString::fromUtf8(effectPresetCaption(i).data(), int(effectPresetCaption(i).size()));
+            : QCoreApplication::translate("tuvo", std::string(effectPresetCaption(i)).c_str());
         QAction *a = new QAction(caption, this);
         a->setObjectName(QStringLiteral("mEffect%1").arg(i));
         a->setCheckable(true);
@@ -113,7 +124,7 @@ QWidget *AdjustMenus::matrixPanel() const
 
 void AdjustMenus::buildBrightnessPanel(QWidget *parent)
 {
-    brightPanel_ = new QGroupBox(QStringLiteral("调整亮度"), parent);
+    brightPanel_ = new QGroupBox(QCoreApplication::translate("tuvo", "调整亮度"), parent);
     brightPanel_->setObjectName(QStringLiteral("frameBright"));
     brightPanel_->setAutoFillBackground(true);
     sldBright_ = new QSlider(Qt::Horizontal, brightPanel_);
@@ -121,9 +132,9 @@ void AdjustMenus::buildBrightnessPanel(QWidget *parent)
     sldBright_->setRange(-75, 75);
     sldBright_->setValue(0);
     sldBright_->setMinimumWidth(180);
-    auto *cmdDefault = new QPushButton(QStringLiteral("默认"), brightPanel_);
+    auto *cmdDefault = new QPushButton(QCoreApplication::translate("tuvo", "默认"), brightPanel_);
     cmdDefault->setObjectName(QStringLiteral("cmdBrightDefault"));
-    auto *cmdClose = new QPushButton(QStringLiteral("关闭"), brightPanel_);
+    auto *cmdClose = new QPushButton(QCoreApplication::translate("tuvo", "关闭"), brightPanel_);
     cmdClose->setObjectName(QStringLiteral("cmdBrightClose"));
     auto *row = new QHBoxLayout(brightPanel_);
     row->addWidget(sldBright_, 1);
@@ -142,7 +153,7 @@ void AdjustMenus::buildBrightnessPanel(QWidget *parent)
 
 void AdjustMenus::buildMatrixPanel(QWidget *parent)
 {
-    matrixPanel_ = new QGroupBox(QStringLiteral("颜色矩阵调整"), parent);
+    matrixPanel_ = new QGroupBox(QCoreApplication::translate("tuvo", "颜色矩阵调整"), parent);
     matrixPanel_->setObjectName(QStringLiteral("frameMatrix"));
     matrixPanel_->setAutoFillBackground(true);
     auto *grid = new QGridLayout;
@@ -154,9 +165,9 @@ void AdjustMenus::buildMatrixPanel(QWidget *parent)
         connect(box, &QLineEdit::textChanged, this, [this, k] { matrixBoxChanged(k); });
         matrixBoxes_[k] = box;
     }
-    auto *cmdOK = new QPushButton(QStringLiteral("确定"), matrixPanel_);
+    auto *cmdOK = new QPushButton(QCoreApplication::translate("tuvo", "确定"), matrixPanel_);
     cmdOK->setObjectName(QStringLiteral("cmdMatrixOK"));
-    auto *cmdCancel = new QPushButton(QStringLiteral("取消"), matrixPanel_);
+    auto *cmdCancel = new QPushButton(QCoreApplication::translate("tuvo", "取消"), matrixPanel_);
     cmdCancel->setObjectName(QStringLiteral("cmdMatrixCancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -180,9 +191,11 @@ void AdjustMenus::populateRotationMenu(QMenu *menu)
             rotations_ << menu->addSeparator();
             continue;
         }
-        static const char *const captions[] = {
-            "取消旋转", "", "智能旋转数码照片", "顺转90度", "逆转90度", "旋转180度", "水平镜像", "垂直镜像"};
-        QAction *a = menu->addAction(QString::fromUtf8(captions[i]));
+        static const char *const captions[] = {QT_TRANSLATE_NOOP("tuvo", "取消旋转"), "",
+            QT_TRANSLATE_NOOP("tuvo", "智能旋转数码照片"), QT_TRANSLATE_NOOP("tuvo", "顺转90度"),
+            QT_TRANSLATE_NOOP("tuvo", "逆转90度"), QT_TRANSLATE_NOOP("tuvo", "旋转180度"),
+            QT_TRANSLATE_NOOP("tuvo", "水平镜像"), QT_TRANSLATE_NOOP("tuvo", "垂直镜像")};
+        QAction *a = menu->addAction(QCoreApplication::translate("tuvo", captions[i]));
         a->setCheckable(true);
         a->setChecked(i == job_.iRotateMode);
         connect(a, &QAction::triggered, this, [this, i] { chooseRotation(i); });
@@ -218,7 +231,7 @@ void AdjustMenus::populateEffectMenu(QMenu *menu)
     for (QAction *a : effects_)
         menu->addAction(a);
     menu->addSeparator();
-    QAction *bright = menu->addAction(QStringLiteral("调整亮度..."));
+    QAction *bright = menu->addAction(QCoreApplication::translate("tuvo", "调整亮度..."));
     bright->setObjectName(QStringLiteral("mBright"));
     connect(bright, &QAction::triggered, this, &AdjustMenus::showBrightnessPanel);
 }
@@ -245,7 +258,7 @@ void AdjustMenus::populateColourMenu(QMenu *menu)
     for (QAction *a : channels_)
         menu->addAction(a);
     menu->addSeparator();
-    QAction *advanced = menu->addAction(QStringLiteral("高级..."));
+    QAction *advanced = menu->addAction(QCoreApplication::translate("tuvo", "高级..."));
     advanced->setObjectName(QStringLiteral("mMatrix"));
     connect(advanced, &QAction::triggered, this, &AdjustMenus::openMatrixPanel);
 }
@@ -318,14 +331,14 @@ QWidget *AdjustMenus::buildToolPanel(QWidget *parent)
         rotate->addWidget(b, slot / 2, slot % 2);
         ++slot;
     }
-    column->addWidget(new QLabel(QStringLiteral("旋转"), panel));
+    column->addWidget(new QLabel(QCoreApplication::translate("tuvo", "旋转"), panel));
     column->addLayout(rotate);
 
     auto *effects = new QHBoxLayout;
-    QPushButton *beauty = toolButton(
-        QStringLiteral("cmdBeauty"), QStringLiteral("美容"), QStringLiteral("快速人像美容"), panel);
-    QPushButton *more = toolButton(
-        QStringLiteral("cmdMoreEffects"), QStringLiteral(">"), QStringLiteral("更多特效"), panel);
+    QPushButton *beauty = toolButton(QStringLiteral("cmdBeauty"), QCoreApplication::translate("tuvo", "美容"),
+        QCoreApplication::translate("tuvo", "快速人像美容"), panel);
+    QPushButton *more = toolButton(QStringLiteral("cmdMoreEffects"), QStringLiteral(">"),
+        QCoreApplication::translate("tuvo", "更多特效"), panel);
     connect(beauty, &QPushButton::clicked, this, [this] { chooseEffect(0); });
     connect(more, &QPushButton::clicked, this, [this] {
         if (effectMenu_)
@@ -333,13 +346,13 @@ QWidget *AdjustMenus::buildToolPanel(QWidget *parent)
     });
     effects->addWidget(beauty);
     effects->addWidget(more);
-    column->addWidget(new QLabel(QStringLiteral("特效"), panel));
+    column->addWidget(new QLabel(QCoreApplication::translate("tuvo", "特效"), panel));
     column->addLayout(effects);
 
     auto *colours = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
         QPushButton *b = toolButton(QStringLiteral("cmdChannel%1").arg(i), edittexts::channelButtonCaption(i),
-            edittexts::channelButtonCaption(i) + QStringLiteral("色通道开关"), panel);
+            edittexts::channelButtonCaption(i) + QCoreApplication::translate("tuvo", "色通道开关"), panel);
         b->setCheckable(true);
         b->setChecked(channels_[i]->isChecked());
         // The menu item holds the state; the button only asks it to toggle.
@@ -353,7 +366,7 @@ QWidget *AdjustMenus::buildToolPanel(QWidget *parent)
         factorBoxes_[i]->setParent(panel);
         factorBoxes_[i]->show();
     }
-    column->addWidget(new QLabel(QStringLiteral("色彩"), panel));
+    column->addWidget(new QLabel(QCoreApplication::translate("tuvo", "色彩"), panel));
     column->addLayout(colours);
     column->addStretch(1);
     panel->adjustSize();

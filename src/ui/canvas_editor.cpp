@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -83,11 +84,11 @@ CanvasEditor::CanvasEditor(QWidget *preview, JobSettings &job, Host host, QObjec
     preview->setFocusPolicy(Qt::StrongFocus);
     preview->installEventFilter(this);
 
-    mMove_ = new QAction(QStringLiteral("移动图片"), this);
+    mMove_ = new QAction(QCoreApplication::translate("tuvo", "移动图片"), this);
     mMove_->setObjectName(QStringLiteral("mMove"));
-    mReset_ = new QAction(QStringLiteral("恢复原点"), this);
+    mReset_ = new QAction(QCoreApplication::translate("tuvo", "恢复原点"), this);
     mReset_->setObjectName(QStringLiteral("mResetOrigin"));
-    mLocate_ = new QAction(QStringLiteral("坐标定位"), this);
+    mLocate_ = new QAction(QCoreApplication::translate("tuvo", "坐标定位"), this);
     mLocate_->setObjectName(QStringLiteral("mLocate"));
     mLocate_->setEnabled(false);
     connect(mMove_, &QAction::triggered, this, &CanvasEditor::enterMoveMode);
@@ -110,10 +111,10 @@ QWidget *CanvasEditor::buildButtonBar(QWidget *parent)
         connect(b, &QPushButton::clicked, this, slot);
         row->addWidget(b);
     };
-    add("cmdMove", QStringLiteral("移动图片"), &CanvasEditor::enterMoveMode);
-    add("cmdAlignX", QStringLiteral("设置图片左右与画布重合"), &CanvasEditor::alignLeft);
-    add("cmdAlignY", QStringLiteral("设置图片上下与画布重合"), &CanvasEditor::alignTop);
-    add("cmdCrop", QStringLiteral("裁剪图片"), &CanvasEditor::cropRequested);
+    add("cmdMove", QCoreApplication::translate("tuvo", "移动图片"), &CanvasEditor::enterMoveMode);
+    add("cmdAlignX", QCoreApplication::translate("tuvo", "设置图片左右与画布重合"), &CanvasEditor::alignLeft);
+    add("cmdAlignY", QCoreApplication::translate("tuvo", "设置图片上下与画布重合"), &CanvasEditor::alignTop);
+    add("cmdCrop", QCoreApplication::translate("tuvo", "裁剪图片"), &CanvasEditor::cropRequested);
     bar->adjustSize();
     bar->hide();
     buttonBar_ = bar;

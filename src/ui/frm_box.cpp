@@ -2,9 +2,11 @@
 
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
+
 QString frmBoxTitle()
 {
-    return QStringLiteral("Tuvo提示");
+    return QCoreApplication::translate("tuvo", "Tuvo提示");
 }
 
 bool frmBoxConfirm(QWidget *parent, const QString &text)

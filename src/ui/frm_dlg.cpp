@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -38,12 +39,12 @@ FrmDlg::FrmDlg(QSettings *settings, QWidget *parent)
     , settings_(settings)
 {
     setObjectName(QStringLiteral("frmDlg"));
-    setWindowTitle(QStringLiteral("文件夹/文件选择对话框"));
+    setWindowTitle(QCoreApplication::translate("tuvo", "文件夹/文件选择对话框"));
     buildUi();
     setFileFilter(kDefaultFilter);
     setMode(NoActionMode);
     setCurrentFolder(QDir::homePath());
-    label1_->setText(QStringLiteral("请选择目录或文件。"));
+    label1_->setText(QCoreApplication::translate("tuvo", "请选择目录或文件。"));
 }
 
 void FrmDlg::buildUi()
@@ -103,7 +104,7 @@ void FrmDlg::buildUi()
     connect(file1_, &QListWidget::itemClicked, this, &FrmDlg::fileClicked);
     connect(file1_, &QListWidget::itemDoubleClicked, this, [this] { cmdOK_Click(); });
 
-    previewFrame_ = new QGroupBox(QStringLiteral("图片预览"), this);
+    previewFrame_ = new QGroupBox(QCoreApplication::translate("tuvo", "图片预览"), this);
     previewFrame_->setObjectName(QStringLiteral("frmPreview"));
     preview_ = new QLabel(previewFrame_);
     preview_->setAlignment(Qt::AlignCenter);
@@ -111,10 +112,10 @@ void FrmDlg::buildUi()
     auto *pl = new QVBoxLayout(previewFrame_);
     pl->addWidget(preview_);
 
-    chkSelAll_ = new QCheckBox(QStringLiteral("包含子文件夹内图片。"), this);
+    chkSelAll_ = new QCheckBox(QCoreApplication::translate("tuvo", "包含子文件夹内图片。"), this);
     chkSelAll_->setObjectName(QStringLiteral("chkSelAll"));
 
-    frmSY_ = new QGroupBox(QStringLiteral("透明度"), this);
+    frmSY_ = new QGroupBox(QCoreApplication::translate("tuvo", "透明度"), this);
     frmSY_->setObjectName(QStringLiteral("frmSY"));
     hScroll1_ = new QSlider(Qt::Horizontal, frmSY_);
     hScroll1_->setObjectName(QStringLiteral("HScroll1"));
@@ -126,7 +127,7 @@ void FrmDlg::buildUi()
     txtSYAlpha_->setObjectName(QStringLiteral("txtSYAlpha"));
     txtSYAlpha_->setMaximumWidth(56);
     txtSYAlpha_->installEventFilter(this);
-    auto *label2 = new QLabel(QStringLiteral("0-完全透明 100-不透明"), frmSY_);
+    auto *label2 = new QLabel(QCoreApplication::translate("tuvo", "0-完全透明 100-不透明"), frmSY_);
     label2->setObjectName(QStringLiteral("Label2"));
     auto *sy = new QGridLayout(frmSY_);
     sy->addWidget(hScroll1_, 0, 0);
@@ -138,14 +139,14 @@ void FrmDlg::buildUi()
     });
     connect(txtSYAlpha_, &QLineEdit::textEdited, this, &FrmDlg::alphaTextEdited);
 
-    auto *cmdDir0
-        = new QPushButton(style()->standardIcon(QStyle::SP_DesktopIcon), QStringLiteral("桌面"), this);
+    auto *cmdDir0 = new QPushButton(
+        style()->standardIcon(QStyle::SP_DesktopIcon), QCoreApplication::translate("tuvo", "桌面"), this);
     cmdDir0->setObjectName(QStringLiteral("cmdDir0"));
-    auto *cmdDir1
-        = new QPushButton(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("我的文档"), this);
+    auto *cmdDir1 = new QPushButton(
+        style()->standardIcon(QStyle::SP_DirHomeIcon), QCoreApplication::translate("tuvo", "我的文档"), this);
     cmdDir1->setObjectName(QStringLiteral("cmdDir1"));
-    auto *cmdDirNew = new QPushButton(
-        style()->standardIcon(QStyle::SP_FileDialogNewFolder), QStringLiteral("新建"), this);
+    auto *cmdDirNew = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+        QCoreApplication::translate("tuvo", "新建"), this);
     cmdDirNew->setObjectName(QStringLiteral("cmdDirNew"));
     const auto jump = [this](QStandardPaths::StandardLocation where) {
         const QString path = QStandardPaths::writableLocation(where);
@@ -156,10 +157,10 @@ void FrmDlg::buildUi()
     connect(cmdDir1, &QPushButton::clicked, this, [jump] { jump(QStandardPaths::DocumentsLocation); });
     connect(cmdDirNew, &QPushButton::clicked, this, [this] { cmdDirNew_Click(); });
 
-    cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK_ = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
-    cmdCancel_ = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel_ = new QPushButton(QCoreApplication::translate("tuvo", "取消"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -198,7 +199,7 @@ void FrmDlg::setMode(int mode)
 {
     mode_ = mode;
     if (mode == SkinMode)
-        setWindowTitle(QStringLiteral("请选择皮肤文件"));
+        setWindowTitle(QCoreApplication::translate("tuvo", "请选择皮肤文件"));
     setFilesVisible(mode != FolderMode);
     setSubFolderOptionVisible(false);
     setOpacityVisible(mode == WatermarkMode);
@@ -297,7 +298,8 @@ void FrmDlg::driveChanged(int index)
 void FrmDlg::folderClicked(const QString &folder)
 {
     setCurrentFolder(folder);
-    label1_->setText(QStringLiteral("您选择的是\"") + currentFolder() + QStringLiteral("\"文件夹。"));
+    label1_->setText(QCoreApplication::translate("tuvo", "您选择的是\"") + currentFolder()
+        + QCoreApplication::translate("tuvo", "\"文件夹。"));
 }
 
 void FrmDlg::fillFiles()
@@ -318,9 +320,10 @@ void FrmDlg::fileClicked()
     if (!item)
         return;
     showPreview(QDir(folder_).filePath(item->text()));
-    label1_->setText(QStringLiteral("您选择的是\"")
-        + QDir::toNativeSeparators(QDir(folder_).filePath(item->text())) + QStringLiteral("\"等共")
-        + QString::number(file1_->selectedItems().size()) + QStringLiteral("个文件。"));
+    label1_->setText(QCoreApplication::translate("tuvo", "您选择的是\"")
+        + QDir::toNativeSeparators(QDir(folder_).filePath(item->text()))
+        + QCoreApplication::translate("tuvo", "\"等共") + QString::number(file1_->selectedItems().size())
+        + QCoreApplication::translate("tuvo", "个文件。"));
 }
 
 void FrmDlg::showPreview(const QString &path)
@@ -335,7 +338,7 @@ void FrmDlg::showPreview(const QString &path)
     }
     const QImage image = reader.read();
     if (image.isNull()) {
-        preview_->setText(QStringLiteral("无法预览"));
+        preview_->setText(QCoreApplication::translate("tuvo", "无法预览"));
         return;
     }
     preview_->setPixmap(QPixmap::fromImage(image));
@@ -420,8 +423,9 @@ void FrmDlg::cmdOK_Click()
 {
     // A watermark or a skin needs a file; without one the dialog stays open.
     if ((mode_ == WatermarkMode || mode_ == SkinMode) && selectedFilePaths().isEmpty()) {
-        label1_->setText(mode_ == WatermarkMode ? QStringLiteral("请选择要添加的水印图片。")
-                                                : QStringLiteral("请选择皮肤文件。"));
+        label1_->setText(mode_ == WatermarkMode
+                ? QCoreApplication::translate("tuvo", "请选择要添加的水印图片。")
+                : QCoreApplication::translate("tuvo", "请选择皮肤文件。"));
         return;
     }
     if (settings_ && !folder_.isEmpty())

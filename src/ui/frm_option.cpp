@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QEvent>
 #include <QFrame>
@@ -64,10 +65,10 @@ FrmOption::FrmOption(
     frameSet_->setVisible(panel == GeneralPanel);
     framePDF_->setVisible(panel == PdfPanel);
 
-    auto *cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    auto *cmdOK = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    auto *cmdNO = new QPushButton(QStringLiteral("取消"), this);
+    auto *cmdNO = new QPushButton(QCoreApplication::translate("tuvo", "取消"), this);
     cmdNO->setObjectName(QStringLiteral("cmdNO"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -82,7 +83,7 @@ FrmOption::FrmOption(
 
 QWidget *FrmOption::buildGeneralPanel()
 {
-    frameSet_ = new QGroupBox(QStringLiteral("根据你的需要设置下列参数"), this);
+    frameSet_ = new QGroupBox(QCoreApplication::translate("tuvo", "根据你的需要设置下列参数"), this);
     frameSet_->setObjectName(QStringLiteral("frameSet"));
     auto *grid = new QGridLayout(frameSet_);
 
@@ -94,20 +95,27 @@ QWidget *FrmOption::buildGeneralPanel()
         e->setMaximumWidth(56);
         e->installEventFilter(this);
     }
-    grid->addWidget(new QLabel(QStringLiteral("输出JPG图片质量(0-100,质量越好文件越大):"), frameSet_), 0, 0);
+    grid->addWidget(
+        new QLabel(
+            QCoreApplication::translate("tuvo", "输出JPG图片质量(0-100,质量越好文件越大):"), frameSet_),
+        0, 0);
     grid->addWidget(hsOpt0_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("幻灯片播放时图片切换的时间间隔(1-30秒):"), frameSet_), 1, 0);
+    grid->addWidget(
+        new QLabel(QCoreApplication::translate("tuvo", "幻灯片播放时图片切换的时间间隔(1-30秒):"), frameSet_),
+        1, 0);
     grid->addWidget(hsOpt1_, 1, 1);
 
-    chkResizeOpt_ = box("chkResizeOpt", QStringLiteral("小图片不放大（保持原有尺寸）。"), frameSet_);
-    chkJQ_ = box("chkJQ", QStringLiteral("图片缩放不合比例时剪切图片(不选则扩充画布)。"), frameSet_);
+    chkResizeOpt_ = box(
+        "chkResizeOpt", QCoreApplication::translate("tuvo", "小图片不放大（保持原有尺寸）。"), frameSet_);
+    chkJQ_ = box("chkJQ", QCoreApplication::translate("tuvo", "图片缩放不合比例时剪切图片(不选则扩充画布)。"),
+        frameSet_);
     grid->addWidget(chkResizeOpt_, 2, 0, 1, 2);
     grid->addWidget(chkJQ_, 3, 0, 1, 2);
 
-    const QStringList xCaptions
-        = {QStringLiteral("左优先"), QStringLiteral("中间优先"), QStringLiteral("右优先")};
-    const QStringList yCaptions
-        = {QStringLiteral("上优先"), QStringLiteral("中间优先"), QStringLiteral("下优先")};
+    const QStringList xCaptions = {QCoreApplication::translate("tuvo", "左优先"),
+        QCoreApplication::translate("tuvo", "中间优先"), QCoreApplication::translate("tuvo", "右优先")};
+    const QStringList yCaptions = {QCoreApplication::translate("tuvo", "上优先"),
+        QCoreApplication::translate("tuvo", "中间优先"), QCoreApplication::translate("tuvo", "下优先")};
     auto *crop = new QGridLayout;
     crop->setContentsMargins(24, 0, 0, 0);
     // Two separate groups: each axis keeps its own choice.
@@ -125,15 +133,20 @@ QWidget *FrmOption::buildGeneralPanel()
     }
     grid->addLayout(crop, 4, 0, 1, 2);
 
-    chkAutoODir_
-        = box("chkAutoODir", QStringLiteral("处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
-    chkAutoURL_
-        = box("chkAutoURL", QStringLiteral("上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
-    chkShowURL_ = box("chkShowURL", QStringLiteral("PicURL.htm输出网络图片地址。"), frameSet_);
-    chkShowURLPic_ = box("chkShowURLPic", QStringLiteral("PicURL.htm输出并显示网络图片。"), frameSet_);
-    chkSaveErr_ = box("chkSaveErr", QStringLiteral("输出图片处理过程中的错误记录。"), frameSet_);
-    chkShowToday_ = box("chkShowToday", QStringLiteral("软件启动时显示最新消息和广告。"), frameSet_);
-    chkNewVer_ = box("chkNewVer", QStringLiteral("软件启动时自动检测新版本。"), frameSet_);
+    chkAutoODir_ = box("chkAutoODir",
+        QCoreApplication::translate("tuvo", "处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
+    chkAutoURL_ = box("chkAutoURL",
+        QCoreApplication::translate("tuvo", "上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
+    chkShowURL_
+        = box("chkShowURL", QCoreApplication::translate("tuvo", "PicURL.htm输出网络图片地址。"), frameSet_);
+    chkShowURLPic_ = box(
+        "chkShowURLPic", QCoreApplication::translate("tuvo", "PicURL.htm输出并显示网络图片。"), frameSet_);
+    chkSaveErr_
+        = box("chkSaveErr", QCoreApplication::translate("tuvo", "输出图片处理过程中的错误记录。"), frameSet_);
+    chkShowToday_ = box(
+        "chkShowToday", QCoreApplication::translate("tuvo", "软件启动时显示最新消息和广告。"), frameSet_);
+    chkNewVer_
+        = box("chkNewVer", QCoreApplication::translate("tuvo", "软件启动时自动检测新版本。"), frameSet_);
     int row = 5;
     for (QCheckBox *c : {chkAutoODir_, chkAutoURL_}) {
         grid->addWidget(c, row++, 0, 1, 2);
@@ -150,14 +163,17 @@ QWidget *FrmOption::buildGeneralPanel()
     // Entries in the order of the stored indexes.
     metadataBox_ = new QComboBox(frameSet_);
     metadataBox_->setObjectName(QStringLiteral("metadataBox"));
-    metadataBox_->addItems(
-        {QStringLiteral("全部保留"), QStringLiteral("保留但去掉位置信息"), QStringLiteral("全部去掉")});
+    metadataBox_->addItems({QCoreApplication::translate("tuvo", "全部保留"),
+        QCoreApplication::translate("tuvo", "保留但去掉位置信息"),
+        QCoreApplication::translate("tuvo", "全部去掉")});
     colourBox_ = new QComboBox(frameSet_);
     colourBox_->setObjectName(QStringLiteral("colourBox"));
-    colourBox_->addItems({QStringLiteral("保留原图的颜色配置文件"), QStringLiteral("转换为sRGB")});
-    grid->addWidget(new QLabel(QStringLiteral("元数据(EXIF/XMP/IPTC):"), frameSet_), row, 0);
+    colourBox_->addItems({QCoreApplication::translate("tuvo", "保留原图的颜色配置文件"),
+        QCoreApplication::translate("tuvo", "转换为sRGB")});
+    grid->addWidget(
+        new QLabel(QCoreApplication::translate("tuvo", "元数据(EXIF/XMP/IPTC):"), frameSet_), row, 0);
     grid->addWidget(metadataBox_, row++, 1);
-    grid->addWidget(new QLabel(QStringLiteral("颜色:"), frameSet_), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "颜色:"), frameSet_), row, 0);
     grid->addWidget(colourBox_, row++, 1);
     // Appended below the original rows: what a run does with a name that exists.
     clashPolicyBox_ = new QComboBox(frameSet_);
@@ -182,7 +198,7 @@ QWidget *FrmOption::buildGeneralPanel()
 
 QWidget *FrmOption::buildPdfPanel()
 {
-    framePDF_ = new QGroupBox(QStringLiteral("请设置下列参数"), this);
+    framePDF_ = new QGroupBox(QCoreApplication::translate("tuvo", "请设置下列参数"), this);
     framePDF_->setObjectName(QStringLiteral("framePDF"));
     auto *page = new QFrame(framePDF_);
     page->setObjectName(QStringLiteral("pdfSketch"));
@@ -199,12 +215,12 @@ QWidget *FrmOption::buildPdfPanel()
         txtPDF_[i]->setStyleSheet(QStringLiteral("font-weight: bold;"));
         txtPDF_[i]->setAlignment(Qt::AlignCenter);
     }
-    txtPDF_[0]->setToolTip(QStringLiteral("图片集标题"));
-    txtPDF_[1]->setToolTip(QStringLiteral("署名"));
-    txtPDF_[2]->setToolTip(QStringLiteral("日期"));
+    txtPDF_[0]->setToolTip(QCoreApplication::translate("tuvo", "图片集标题"));
+    txtPDF_[1]->setToolTip(QCoreApplication::translate("tuvo", "署名"));
+    txtPDF_[2]->setToolTip(QCoreApplication::translate("tuvo", "日期"));
     txtPDF_[0]->installEventFilter(this);
     txtPDF_[1]->installEventFilter(this);
-    auto *pictures = new QLabel(QStringLiteral("<<<<图片及说明区域>>>>"), page);
+    auto *pictures = new QLabel(QCoreApplication::translate("tuvo", "<<<<图片及说明区域>>>>"), page);
     pictures->setStyleSheet(QStringLiteral("color: #333333; background: white;"));
     pictures->setAlignment(Qt::AlignCenter);
     pictures->setMinimumHeight(120);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,7 +46,7 @@ FrmTxtSet::FrmTxtSet(JobSettings &job, QWidget *parent)
 
 void FrmTxtSet::buildUi()
 {
-    frameParams_ = new QGroupBox(QStringLiteral("参数设置"), this);
+    frameParams_ = new QGroupBox(QCoreApplication::translate("tuvo", "参数设置"), this);
     frameParams_->setObjectName(QStringLiteral("frameParams"));
     frameParams_->setMouseTracking(true);
     frameParams_->installEventFilter(this);
@@ -56,7 +57,7 @@ void FrmTxtSet::buildUi()
     txtText_->setInsertPolicy(QComboBox::NoInsert);
     txtText_->setMinimumWidth(260);
     txtText_->setEditText(edittexts::txtSetDefaultText());
-    txtText_->setToolTip(QStringLiteral("输入水印文字,或从列表中选择"));
+    txtText_->setToolTip(QCoreApplication::translate("tuvo", "输入水印文字,或从列表中选择"));
 
     cmbFont_ = new QComboBox(frameParams_);
     cmbFont_->setObjectName(QStringLiteral("cmbFont"));
@@ -67,24 +68,24 @@ void FrmTxtSet::buildUi()
     txtSize_->setMaximumWidth(60);
     txtSize_->installEventFilter(this);
 
-    chkB_ = new QCheckBox(QStringLiteral("加粗"), frameParams_);
+    chkB_ = new QCheckBox(QCoreApplication::translate("tuvo", "加粗"), frameParams_);
     chkB_->setObjectName(QStringLiteral("chkB"));
-    chkI_ = new QCheckBox(QStringLiteral("斜体"), frameParams_);
+    chkI_ = new QCheckBox(QCoreApplication::translate("tuvo", "斜体"), frameParams_);
     chkI_->setObjectName(QStringLiteral("chkI"));
-    chkU_ = new QCheckBox(QStringLiteral("下划线"), frameParams_);
+    chkU_ = new QCheckBox(QCoreApplication::translate("tuvo", "下划线"), frameParams_);
     chkU_->setObjectName(QStringLiteral("chkU"));
 
     txtColor_ = new QPushButton(frameParams_);
     txtColor_->setObjectName(QStringLiteral("txtColor"));
     txtColor_->setFixedSize(60, 22);
-    txtColor_->setToolTip(QStringLiteral("单击选择文字颜色"));
+    txtColor_->setToolTip(QCoreApplication::translate("tuvo", "单击选择文字颜色"));
 
     auto *grid = new QGridLayout(frameParams_);
-    grid->addWidget(new QLabel(QStringLiteral("水印文字:"), frameParams_), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "水印文字:"), frameParams_), 0, 0);
     grid->addWidget(txtText_, 0, 1, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("字体:"), frameParams_), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "字体:"), frameParams_), 1, 0);
     grid->addWidget(cmbFont_, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("大小:"), frameParams_), 1, 3);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "大小:"), frameParams_), 1, 3);
     grid->addWidget(txtSize_, 1, 4);
     auto *styles = new QHBoxLayout;
     styles->addWidget(chkB_);
@@ -92,11 +93,11 @@ void FrmTxtSet::buildUi()
     styles->addWidget(chkU_);
     styles->addStretch(1);
     grid->addLayout(styles, 2, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("颜色:"), frameParams_), 2, 3);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "颜色:"), frameParams_), 2, 3);
     grid->addWidget(txtColor_, 2, 4);
     grid->setColumnStretch(1, 1);
 
-    auto *framePre = new QGroupBox(QStringLiteral("预览"), this);
+    auto *framePre = new QGroupBox(QCoreApplication::translate("tuvo", "预览"), this);
     txtPre_ = new QTextEdit(framePre);
     txtPre_->setObjectName(QStringLiteral("txtPre"));
     txtPre_->setReadOnly(true);
@@ -107,10 +108,10 @@ void FrmTxtSet::buildUi()
     auto *preLayout = new QVBoxLayout(framePre);
     preLayout->addWidget(txtPre_);
 
-    cmdOK_ = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK_ = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
-    cmdNO_ = new QPushButton(QStringLiteral("取消"), this);
+    cmdNO_ = new QPushButton(QCoreApplication::translate("tuvo", "取消"), this);
     cmdNO_->setObjectName(QStringLiteral("cmdNO"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,12 +1,16 @@
 #include "ui/frm_wait.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 namespace {
-const QString kText = QStringLiteral("正在处理，请稍候");
+QString waitText()
+{
+    return QCoreApplication::translate("tuvo", "正在处理，请稍候");
+}
 const QString kDots = QStringLiteral(" …");
 } // namespace
 
@@ -20,12 +24,12 @@ FrmWait::FrmWait(QWidget *parent)
 
     auto *frame = new QVBoxLayout(this);
     frame->setContentsMargins(22, 16, 22, 16);
-    label_ = new QLabel(kText + kDots, this);
+    label_ = new QLabel(waitText() + kDots, this);
     label_->setObjectName(QStringLiteral("lblWait"));
     QFont f = label_->font();
     f.setPointSizeF(f.pointSizeF() * 1.15);
     label_->setFont(f);
-    label_->setMinimumWidth(label_->fontMetrics().horizontalAdvance(kText + kDots) + 8);
+    label_->setMinimumWidth(label_->fontMetrics().horizontalAdvance(waitText() + kDots) + 8);
     auto *bar = new QProgressBar(this);
     bar->setRange(0, 0); // busy, without a measure
     bar->setTextVisible(false);
@@ -46,13 +50,13 @@ QString FrmWait::text() const
 void FrmWait::blink()
 {
     dotsShown_ = !dotsShown_;
-    label_->setText(dotsShown_ ? kText + kDots : kText);
+    label_->setText(dotsShown_ ? waitText() + kDots : waitText());
 }
 
 void FrmWait::showEvent(QShowEvent *event)
 {
     dotsShown_ = true;
-    label_->setText(kText + kDots);
+    label_->setText(waitText() + kDots);
     timer_.start();
     if (parentWidget()) {
         adjustSize();

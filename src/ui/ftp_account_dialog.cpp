@@ -7,6 +7,7 @@
 #include "ui/prompter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -32,18 +33,20 @@ FtpAccountDialog::FtpAccountDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFtp"));
-    setWindowTitle(QStringLiteral("网络参数设置"));
+    setWindowTitle(QCoreApplication::translate("tuvo", "网络参数设置"));
     auto *form = new QFormLayout;
-    server_ = addField(
-        form, "txtServer", QStringLiteral("FTP服务器:"), QStringLiteral("ftp.example.com 或 主机:端口"));
-    user_ = addField(form, "txtUser", QStringLiteral("用户名:"), QString());
-    password_ = addField(form, "txtPassword", QStringLiteral("密码:"), QStringLiteral("不会保存到磁盘"));
+    server_ = addField(form, "txtServer", QCoreApplication::translate("tuvo", "FTP服务器:"),
+        QCoreApplication::translate("tuvo", "ftp.example.com 或 主机:端口"));
+    user_ = addField(form, "txtUser", QCoreApplication::translate("tuvo", "用户名:"), QString());
+    password_ = addField(form, "txtPassword", QCoreApplication::translate("tuvo", "密码:"),
+        QCoreApplication::translate("tuvo", "不会保存到磁盘"));
     password_->setEchoMode(QLineEdit::Password);
-    webBase_ = addField(
-        form, "txtWebBase", QStringLiteral("网址:"), QStringLiteral("http://www.example.com/photo"));
-    dir_ = addField(form, "txtDir", QStringLiteral("FTP目录:"), QStringLiteral("/htdocs/photo/"));
-    subDir_ = addField(form, "txtSubDir", QStringLiteral("子目录:"), QString());
-    passive_ = new QCheckBox(QStringLiteral("被动模式(PASV)"));
+    webBase_ = addField(form, "txtWebBase", QCoreApplication::translate("tuvo", "网址:"),
+        QStringLiteral("http://www.example.com/photo"));
+    dir_ = addField(
+        form, "txtDir", QCoreApplication::translate("tuvo", "FTP目录:"), QStringLiteral("/htdocs/photo/"));
+    subDir_ = addField(form, "txtSubDir", QCoreApplication::translate("tuvo", "子目录:"), QString());
+    passive_ = new QCheckBox(QCoreApplication::translate("tuvo", "被动模式(PASV)"));
     passive_->setObjectName(QStringLiteral("chkPassive"));
     form->addRow(QString(), passive_);
     requireTls_ = new QCheckBox(QStringLiteral("要求加密(服务器不支持TLS时不发送密码)"));
@@ -61,8 +64,8 @@ FtpAccountDialog::FtpAccountDialog(QWidget *parent)
     connect(requireTls_, &QCheckBox::toggled, this, &FtpAccountDialog::showSecurity);
 
     auto *buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QCoreApplication::translate("tuvo", "确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QCoreApplication::translate("tuvo", "取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -136,11 +139,11 @@ void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &
     const std::function<void(const QString &)> &showHint)
 {
     if (ticked) {
-        prompter.message(parent, PublishTexts::kUploadWarningTitle, PublishTexts::kUploadWarningText,
+        prompter.message(parent, PublishTexts::uploadWarningTitle(), PublishTexts::uploadWarningText(),
             Prompter::Icon::Warning);
         if (ftpServerUnset(job.sFtpServer))
             editFtpAccount(parent, job, prompter);
     }
     if (showHint)
-        showHint(PublishTexts::kUploadHint);
+        showHint(PublishTexts::uploadHint());
 }

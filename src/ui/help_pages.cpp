@@ -2,19 +2,20 @@
 
 #include "settings/app_paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 const QList<HelpPage> &helpPages()
 {
     static const QList<HelpPage> pages = {
-        {QStringLiteral("mNews"), QStringLiteral("更新说明"), QString(),
+        {QStringLiteral("mNews"), QCoreApplication::translate("tuvo", "更新说明"), QString(),
             {QStringLiteral("release-notes.txt"), QStringLiteral("RELEASE-NOTES.md"),
                 QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
-        {QStringLiteral("mLicence"), QStringLiteral("许可协议"), QString(),
+        {QStringLiteral("mLicence"), QCoreApplication::translate("tuvo", "许可协议"), QString(),
             {QStringLiteral("LICENSE"), QStringLiteral("LICENSE.txt"), QStringLiteral("copyright")}},
-        {QStringLiteral("mReport"), QStringLiteral("问题反馈"), QString(),
-            {QStringLiteral("问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
+        {QStringLiteral("mReport"), QCoreApplication::translate("tuvo", "问题反馈"), QString(),
+            {QCoreApplication::translate("tuvo", "问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
     };
     return pages;
 }

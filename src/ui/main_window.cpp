@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,10 +59,10 @@ void MainWindow::load(const QStringList &commandLinePictures)
     job_ = startJobSettings(paths_);
     state_ = RunState();
     // At start the label names the whole zp path; a chosen folder is shown shortened.
-    lOut_->setText(QStringLiteral("输出文件夹:") + job_.sOutDir);
+    lOut_->setText(QCoreApplication::translate("tuvo", "输出文件夹:") + job_.sOutDir);
     lOut_->setToolTip(job_.sOutDir);
     cmbFormat_->clear();
-    cmbFormat_->addItems({QStringLiteral("原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
+    cmbFormat_->addItems({QCoreApplication::translate("tuvo", "原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
         QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("webp"), QStringLiteral("avif")});
     cmbFormat_->setCurrentIndex(1);
     fillSizeList();
@@ -105,7 +106,8 @@ void MainWindow::syncControlsFromJob()
     cmbImgPos_->setCurrentIndex(job_.iuImgPos);
     updateTextMarkControls();
     updatePictureMarkControls();
-    const int fmt = cmbFormat_->findText(job_.sFormat);
+    // The first entry keeps the source format; its stored name is 原格式 in every language.
+    const int fmt = job_.sFormat == QStringLiteral("原格式") ? 0 : cmbFormat_->findText(job_.sFormat);
     cmbFormat_->setCurrentIndex(fmt >= 0 ? fmt : 1);
     chkRename_->setChecked(job_.bRename == 1);
     txtPrefix_->setText(job_.sPrefix);

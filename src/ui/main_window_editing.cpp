@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
@@ -124,9 +125,9 @@ void installCanvasEditing(MainWindow &w, EditingControls &c)
         image->addAction(editor->resetAction());
         image->addAction(editor->locateAction());
         image->addSeparator();
-        QAction *crop = image->addAction(QStringLiteral("裁剪图片"));
+        QAction *crop = image->addAction(QCoreApplication::translate("tuvo", "裁剪图片"));
         crop->setObjectName(QStringLiteral("mCrop"));
-        QAction *cropSource = image->addAction(QStringLiteral("裁剪原图"));
+        QAction *cropSource = image->addAction(QCoreApplication::translate("tuvo", "裁剪原图"));
         cropSource->setObjectName(QStringLiteral("mCropSource"));
         for (QAction *a : {crop, cropSource})
             QObject::connect(a, &QAction::triggered, &w, [&w] { openViewer(w, ViewerCommand::Crop); });

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -95,10 +96,10 @@ void MainWindow::appendPictures(const QStringList &paths)
 
 void MainWindow::cmdAdd_Click()
 {
-    showStatus(QStringLiteral("【提示】选择要添加的图片,可多选。"));
+    showStatus(QCoreApplication::translate("tuvo", "【提示】选择要添加的图片,可多选。"));
     FrmDlg dlg(settings_, this);
     dlg.setMode(FrmDlg::AddFilesMode);
-    dlg.setPrompt(QStringLiteral("选择要添加的图片,可多选。"));
+    dlg.setPrompt(QCoreApplication::translate("tuvo", "选择要添加的图片,可多选。"));
     dlg.setCurrentFolder(job_.sODIR);
     if (Prompter::instance().exec(&dlg) == QDialog::Accepted) {
         for (const QString &path : dlg.selectedFilePaths()) {
@@ -116,7 +117,7 @@ void MainWindow::cmdAdds_Click()
         return;
     FrmDlg dlg(settings_, this);
     dlg.setMode(FrmDlg::FolderMode);
-    dlg.setPrompt(QStringLiteral("请选择文件夹,该文件夹内所有图片将被添加。"));
+    dlg.setPrompt(QCoreApplication::translate("tuvo", "请选择文件夹,该文件夹内所有图片将被添加。"));
     dlg.setSubFolderOptionVisible(true);
     dlg.setCurrentFolder(job_.sODIR);
     bool accepted = false;
@@ -143,7 +144,7 @@ void MainWindow::addFolder(const QString &folder, bool withSubFolders)
     const int before = files_->count();
     while (!scan.isFinished()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        lFile_->setText(QStringLiteral("图片数量:%1个").arg(before + found.load()));
+        lFile_->setText(QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
         QThread::msleep(10);
     }
     const QStringList pictures = scan.result();
@@ -287,13 +288,13 @@ void MainWindow::previewRendered(const RenderResult &result, const QString &path
         return;
     if (!result.ok()) {
         canvas_->clearImage();
-        lPicInfo_->setText(QFileInfo(path).fileName() + QStringLiteral("  无法显示"));
+        lPicInfo_->setText(QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
         return;
     }
     canvas_->setImage(result.surface);
     lastMarks_ = result.marks;
     keepMarkPlacement(job_, result.marks);
-    lPicInfo_->setText(QStringLiteral("%1    输出尺寸 %2 × %3")
+    lPicInfo_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
                            .arg(QFileInfo(path).fileName())
                            .arg(result.surface.width())
                            .arg(result.surface.height()));
@@ -306,7 +307,7 @@ void MainWindow::mCopyFileName_Click()
         return;
     QApplication::clipboard()->clear();
     QApplication::clipboard()->setText(path);
-    showStatus(QStringLiteral("【提示】文件路径已复制:") + path);
+    showStatus(QCoreApplication::translate("tuvo", "【提示】文件路径已复制:") + path);
 }
 
 void MainWindow::mCopyPic_Click()
@@ -330,39 +331,43 @@ void MainWindow::showListMenu(const QPoint &globalPos)
 {
     QMenu mLst(this);
     mLst.setObjectName(QStringLiteral("mLst"));
-    mLst.addAction(QStringLiteral("移除图片"), this, &MainWindow::cmdDel_Click);
-    QAction *undo = mLst.addAction(QStringLiteral("取消移除"), this, &MainWindow::undoRemoval);
+    mLst.addAction(QCoreApplication::translate("tuvo", "移除图片"), this, &MainWindow::cmdDel_Click);
+    QAction *undo
+        = mLst.addAction(QCoreApplication::translate("tuvo", "取消移除"), this, &MainWindow::undoRemoval);
     undo->setEnabled(mUndoDel_->isEnabled());
-    mLst.addAction(QStringLiteral("全部清空"), this, &MainWindow::cmdClr_Click);
+    mLst.addAction(QCoreApplication::translate("tuvo", "全部清空"), this, &MainWindow::cmdClr_Click);
     mLst.addSeparator();
-    QAction *view = mLst.addAction(QStringLiteral("全屏查看"), this, [this] {
+    QAction *view = mLst.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
         if (hooks_.viewer)
             hooks_.viewer(*this, lstFile_->currentRow(), false);
     });
     view->setEnabled(bool(hooks_.viewer));
-    mLst.addAction(QStringLiteral("复制文件路径"), this, &MainWindow::mCopyFileName_Click);
+    mLst.addAction(
+        QCoreApplication::translate("tuvo", "复制文件路径"), this, &MainWindow::mCopyFileName_Click);
     mLst.exec(globalPos);
 }
 
 void MainWindow::showCanvasMenu(const QPoint &globalPos)
 {
     QMenu menu(this);
-    QAction *caption = menu.addAction(QStringLiteral("图片说明"), this, &MainWindow::showCaptionBox);
+    QAction *caption
+        = menu.addAction(QCoreApplication::translate("tuvo", "图片说明"), this, &MainWindow::showCaptionBox);
     caption->setEnabled(lstFile_->currentRow() >= 0);
-    QAction *copy = menu.addAction(QStringLiteral("复制图片"), this, &MainWindow::mCopyPic_Click);
+    QAction *copy
+        = menu.addAction(QCoreApplication::translate("tuvo", "复制图片"), this, &MainWindow::mCopyPic_Click);
     copy->setEnabled(canvas_->hasImage());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("设置文字水印"), this, [this] {
+    menu.addAction(QCoreApplication::translate("tuvo", "设置文字水印"), this, [this] {
         if (QAction *a = findChild<QAction *>(QStringLiteral("mSetTxt")))
             a->trigger();
     });
-    menu.addAction(QStringLiteral("设置图片水印"), this, &MainWindow::mSetImg_Click);
+    menu.addAction(QCoreApplication::translate("tuvo", "设置图片水印"), this, &MainWindow::mSetImg_Click);
     if (CanvasEditor *editor = canvasEditor(*this)) {
         menu.addSeparator();
         menu.addActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
     }
     menu.addSeparator();
-    QAction *view = menu.addAction(QStringLiteral("全屏查看"), this, [this] {
+    QAction *view = menu.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
         if (hooks_.viewer)
             hooks_.viewer(*this, lstFile_->currentRow(), true);
     });

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
@@ -69,7 +70,8 @@ void MainWindow::connectJobControls()
             return;
         job_.iuTxtPos = i;
         if (i == kCustom)
-            showStatus(QStringLiteral("【提示】按住鼠标左键拖动红色圆块即可调整位置,方向键微调。"));
+            showStatus(QCoreApplication::translate(
+                "tuvo", "【提示】按住鼠标左键拖动红色圆块即可调整位置,方向键微调。"));
         redrawPreview();
     });
     connect(cmbImgPos_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -77,7 +79,8 @@ void MainWindow::connectJobControls()
             return;
         job_.iuImgPos = i;
         if (i == kCustom)
-            showStatus(QStringLiteral("【提示】按住鼠标左键拖动蓝色条块即可调整位置,方向键微调。"));
+            showStatus(QCoreApplication::translate(
+                "tuvo", "【提示】按住鼠标左键拖动蓝色条块即可调整位置,方向键微调。"));
         redrawPreview();
     });
     connect(txtSize_, &QLineEdit::textChanged, this, [this](const QString &t) {
@@ -98,9 +101,10 @@ void MainWindow::connectJobControls()
             redrawPreview();
     });
 
-    connect(cmbFormat_, &QComboBox::currentTextChanged, this, [this](const QString &t) {
-        if (syncing_ || t.isEmpty())
+    connect(cmbFormat_, &QComboBox::currentTextChanged, this, [this](const QString &shown) {
+        if (syncing_ || shown.isEmpty())
             return;
+        const QString t = cmbFormat_->currentIndex() == 0 ? QStringLiteral("原格式") : shown;
         job_.sFormat = t;
         job_.sOutExt = t;
     });
@@ -147,10 +151,11 @@ void MainWindow::fillSizeList()
     const bool was = syncing_;
     syncing_ = true;
     cmbSize_->clear();
-    cmbSize_->addItems({QStringLiteral("限制宽度"), QStringLiteral("适应边框"), QStringLiteral("原始尺寸")});
+    cmbSize_->addItems({QCoreApplication::translate("tuvo", "限制宽度"),
+        QCoreApplication::translate("tuvo", "适应边框"), QCoreApplication::translate("tuvo", "原始尺寸")});
     for (const SizePreset &p : job_.SizePresets)
         cmbSize_->addItem(p.name);
-    cmbSize_->addItem(QStringLiteral("自定义尺寸..."));
+    cmbSize_->addItem(QCoreApplication::translate("tuvo", "自定义尺寸..."));
     syncing_ = was;
 }
 
@@ -188,11 +193,11 @@ void MainWindow::cmbSize_Click(int index)
     pickFrameForFitMode(job_, frames_);
     syncSizeControls();
     if (index == kLimitWidth) {
-        showStatus(QStringLiteral("【提示】输入图片宽度,高度将按原图片比例自动换算。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】输入图片宽度,高度将按原图片比例自动换算。"));
         txtWidth_->setFocus();
         redrawPreview();
     } else if (index == job_.customSizeIndex()) {
-        showStatus(QStringLiteral("【提示】请输入图片宽度和高度。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】请输入图片宽度和高度。"));
         txtWidth_->setFocus();
         txtWidth_->selectAll();
     } else {
@@ -211,10 +216,11 @@ void MainWindow::cmbBk_Click(int index)
         redrawPreview();
         return;
     case FrameChoice::ChooseFolder: {
-        showStatus(QStringLiteral("【提示】请选择文件夹,该文件夹内所有图片边框将被添加。"));
+        showStatus(
+            QCoreApplication::translate("tuvo", "【提示】请选择文件夹,该文件夹内所有图片边框将被添加。"));
         FrmDlg dlg(settings_, this);
         dlg.setMode(FrmDlg::FolderMode);
-        dlg.setPrompt(QStringLiteral("请选择文件夹,该文件夹内所有图片边框将被添加。"));
+        dlg.setPrompt(QCoreApplication::translate("tuvo", "请选择文件夹,该文件夹内所有图片边框将被添加。"));
         dlg.setFileFilter(QStringLiteral("*.png"));
         dlg.setCurrentFolder(paths_.bkDir());
         bool accepted = false;
@@ -236,7 +242,7 @@ void MainWindow::cmbBk_Click(int index)
     case FrameChoice::Selected:
         syncSizeControls();
         redrawPreview();
-        showStatus(QStringLiteral("【提示】滚动鼠标滚轮可以选择不同的边框。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】滚动鼠标滚轮可以选择不同的边框。"));
         return;
     }
 }
@@ -244,7 +250,8 @@ void MainWindow::cmbBk_Click(int index)
 void MainWindow::updateTextMarkControls()
 {
     const bool on = !job_.sText.isEmpty() && job_.bTextMark == 1;
-    lTxt_->setText(QStringLiteral("文字水印:") + (job_.sText.isEmpty() ? QStringLiteral("无") : job_.sText));
+    lTxt_->setText(QCoreApplication::translate("tuvo", "文字水印:")
+        + (job_.sText.isEmpty() ? QCoreApplication::translate("tuvo", "无") : job_.sText));
     lTxt_->setToolTip(job_.sText);
     cmbTxtPos_->setEnabled(on);
 }
@@ -252,8 +259,8 @@ void MainWindow::updateTextMarkControls()
 void MainWindow::updatePictureMarkControls()
 {
     const bool on = !job_.suISyF.isEmpty() && job_.bPicMark == 1;
-    lImg_->setText(QStringLiteral("图片水印:")
-        + (job_.suISyF.isEmpty() ? QStringLiteral("无") : shortPathText(job_.suISyF)));
+    lImg_->setText(QCoreApplication::translate("tuvo", "图片水印:")
+        + (job_.suISyF.isEmpty() ? QCoreApplication::translate("tuvo", "无") : shortPathText(job_.suISyF)));
     lImg_->setToolTip(job_.suISyF);
     cmbImgPos_->setEnabled(on);
 }
@@ -306,7 +313,8 @@ void MainWindow::chkInfoImg_Click(bool checked)
             job_.iuImgPos = kTopRight;
             cmbImgPos_->setCurrentIndex(kTopRight);
         }
-        showStatus(QStringLiteral("【提示】已设置图片水印:") + job_.suISyF + QStringLiteral("。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】已设置图片水印:") + job_.suISyF
+            + QCoreApplication::translate("tuvo", "。"));
     }
     syncing_ = was;
     updatePictureMarkControls();
@@ -315,10 +323,10 @@ void MainWindow::chkInfoImg_Click(bool checked)
 
 void MainWindow::runWatermarkChooser()
 {
-    showStatus(QStringLiteral("【提示】请选择要添加的水印图片。"));
+    showStatus(QCoreApplication::translate("tuvo", "【提示】请选择要添加的水印图片。"));
     FrmDlg dlg(settings_, this);
     dlg.setMode(FrmDlg::WatermarkMode);
-    dlg.setPrompt(QStringLiteral("请选择要添加的水印图片。"));
+    dlg.setPrompt(QCoreApplication::translate("tuvo", "请选择要添加的水印图片。"));
     dlg.setStartAlpha(job_.iuSYAlpha);
     dlg.setCurrentFolder(paths_.syDir());
     if (Prompter::instance().exec(&dlg) != QDialog::Accepted)
@@ -351,13 +359,15 @@ void MainWindow::mSetImg_Click()
 void MainWindow::showPrefixMenu()
 {
     QMenu menu(this);
-    const QStringList presets = {QStringLiteral("#当前日期#"), QStringLiteral("#当前时间#"),
-        QStringLiteral("#日期和时间#"), QStringLiteral("#不要前缀#")};
-    for (const QString &p : presets)
-        menu.addAction(p);
+    // The entries show translated; prefixForPreset reads the preset's own name.
+    static const char *const presets[]
+        = {QT_TRANSLATE_NOOP("tuvo", "#当前日期#"), QT_TRANSLATE_NOOP("tuvo", "#当前时间#"),
+            QT_TRANSLATE_NOOP("tuvo", "#日期和时间#"), QT_TRANSLATE_NOOP("tuvo", "#不要前缀#")};
+    for (const char *p : presets)
+        menu.addAction(QCoreApplication::translate("tuvo", p))->setData(QString::fromUtf8(p));
     const QAction *chosen = menu.exec(QCursor::pos());
     if (chosen)
-        txtPrefix_->setText(prefixForPreset(chosen->text(), QDateTime::currentDateTime()));
+        txtPrefix_->setText(prefixForPreset(chosen->data().toString(), QDateTime::currentDateTime()));
 }
 
 void MainWindow::chooseRotation(int mode)
@@ -391,7 +401,7 @@ void MainWindow::cmdODir_Click()
 {
     FrmDlg dlg(settings_, this);
     dlg.setMode(FrmDlg::FolderMode);
-    dlg.setPrompt(QStringLiteral("请选择文件夹(处理好的文件将被保存到该文件夹)。"));
+    dlg.setPrompt(QCoreApplication::translate("tuvo", "请选择文件夹(处理好的文件将被保存到该文件夹)。"));
     dlg.setCurrentFolder(job_.sOutDir);
     bool accepted = false;
     const QString folder = runFolderDialog(dlg, &accepted);

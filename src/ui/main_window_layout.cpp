@@ -131,10 +131,12 @@ void MainWindow::buildUi()
     canvas_ = new PreviewCanvas(previewPane);
     txtCaption_ = new QLineEdit(previewPane);
     txtCaption_->setObjectName(QStringLiteral("txtCaption"));
-    txtCaption_->setPlaceholderText(QStringLiteral("在这里填写该图片的说明,回车确认,ESC键隐藏本说明"));
+    txtCaption_->setPlaceholderText(
+        QCoreApplication::translate("tuvo", "在这里填写该图片的说明,回车确认,ESC键隐藏本说明"));
     txtCaption_->hide();
     txtCaption_->installEventFilter(this);
-    setHint(txtCaption_, QStringLiteral("【提示】请输入对该图片的说明，该说明将出现在PDF图片集中。"));
+    setHint(txtCaption_,
+        QCoreApplication::translate("tuvo", "【提示】请输入对该图片的说明，该说明将出现在PDF图片集中。"));
     previewLayout->addWidget(lPicInfo_);
     previewLayout->addWidget(canvas_, 1);
     previewLayout->addWidget(txtCaption_);
@@ -180,15 +182,19 @@ QWidget *MainWindow::buildPanels()
     column->setSpacing(6);
 
     // 1. Pictures
-    QGroupBox *p1 = panel(QStringLiteral("frame1"), QStringLiteral("1.添加要处理的图片"), host);
-    cmdAdd_ = button(QStringLiteral("cmdAdd"), QStringLiteral("添加图片"), p1, QStyle::SP_FileIcon, true);
-    cmdAdds_ = button(QStringLiteral("cmdAdds"), QStringLiteral("添加文件夹"), p1, QStyle::SP_DirIcon, true);
-    cmdDel_ = button(
-        QStringLiteral("cmdDel"), QStringLiteral("移除图片"), p1, QStyle::SP_DialogDiscardButton, true);
-    cmdClr_ = button(QStringLiteral("cmdClr"), QStringLiteral("全部清空"), p1, QStyle::SP_TrashIcon, true);
-    cmdAdd_->setToolTip(QStringLiteral("添加单张或多张图片"));
-    cmdAdds_->setToolTip(QStringLiteral("添加文件夹内全部图片"));
-    setHint(cmdAdd_, QStringLiteral("【提示】选择要添加的图片,可多选。"));
+    QGroupBox *p1
+        = panel(QStringLiteral("frame1"), QCoreApplication::translate("tuvo", "1.添加要处理的图片"), host);
+    cmdAdd_ = button(QStringLiteral("cmdAdd"), QCoreApplication::translate("tuvo", "添加图片"), p1,
+        QStyle::SP_FileIcon, true);
+    cmdAdds_ = button(QStringLiteral("cmdAdds"), QCoreApplication::translate("tuvo", "添加文件夹"), p1,
+        QStyle::SP_DirIcon, true);
+    cmdDel_ = button(QStringLiteral("cmdDel"), QCoreApplication::translate("tuvo", "移除图片"), p1,
+        QStyle::SP_DialogDiscardButton, true);
+    cmdClr_ = button(QStringLiteral("cmdClr"), QCoreApplication::translate("tuvo", "全部清空"), p1,
+        QStyle::SP_TrashIcon, true);
+    cmdAdd_->setToolTip(QCoreApplication::translate("tuvo", "添加单张或多张图片"));
+    cmdAdds_->setToolTip(QCoreApplication::translate("tuvo", "添加文件夹内全部图片"));
+    setHint(cmdAdd_, QCoreApplication::translate("tuvo", "【提示】选择要添加的图片,可多选。"));
     auto *g1 = new QGridLayout(p1);
     g1->addWidget(cmdAdd_, 0, 0);
     g1->addWidget(cmdAdds_, 0, 1);
@@ -196,7 +202,7 @@ QWidget *MainWindow::buildPanels()
     g1->addWidget(cmdClr_, 1, 1);
 
     // 2. Size
-    QGroupBox *p2 = panel(QStringLiteral("frame2"), QStringLiteral("2.指定尺寸"), host);
+    QGroupBox *p2 = panel(QStringLiteral("frame2"), QCoreApplication::translate("tuvo", "2.指定尺寸"), host);
     cmbSize_ = new QComboBox(p2);
     cmbSize_->setObjectName(QStringLiteral("cmbSize"));
     cmbSize_->setMaxVisibleItems(20);
@@ -204,100 +210,108 @@ QWidget *MainWindow::buildPanels()
     txtHeight_ = numberBox(QStringLiteral("txtHeight"), p2);
     txtLeft_ = numberBox(QStringLiteral("txtLeft"), p2);
     txtTop_ = numberBox(QStringLiteral("txtTop"), p2);
-    setHint(txtWidth_, QStringLiteral("【提示】输入图片的宽度(单位:像素)，然后按回车键确认。"));
-    setHint(txtHeight_, QStringLiteral("【提示】输入图片的高度(单位:像素)，然后按回车键确认。"));
-    setHint(txtLeft_, QStringLiteral("【提示】请输入数字。该数字指定了图片的左边界。"));
-    setHint(txtTop_, QStringLiteral("【提示】请输入数字。该数字指定了图片的上边界。"));
+    setHint(txtWidth_,
+        QCoreApplication::translate("tuvo", "【提示】输入图片的宽度(单位:像素)，然后按回车键确认。"));
+    setHint(txtHeight_,
+        QCoreApplication::translate("tuvo", "【提示】输入图片的高度(单位:像素)，然后按回车键确认。"));
+    setHint(txtLeft_, QCoreApplication::translate("tuvo", "【提示】请输入数字。该数字指定了图片的左边界。"));
+    setHint(txtTop_, QCoreApplication::translate("tuvo", "【提示】请输入数字。该数字指定了图片的上边界。"));
     auto *g2 = new QGridLayout(p2);
     g2->addWidget(cmbSize_, 0, 0, 1, 4);
-    g2->addWidget(new QLabel(QStringLiteral("宽度:"), p2), 1, 0);
+    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "宽度:"), p2), 1, 0);
     g2->addWidget(txtWidth_, 1, 1);
-    g2->addWidget(new QLabel(QStringLiteral("高度:"), p2), 1, 2);
+    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "高度:"), p2), 1, 2);
     g2->addWidget(txtHeight_, 1, 3);
-    g2->addWidget(new QLabel(QStringLiteral("图片左边"), p2), 2, 0);
+    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片左边"), p2), 2, 0);
     g2->addWidget(txtLeft_, 2, 1);
-    g2->addWidget(new QLabel(QStringLiteral("图片上边"), p2), 2, 2);
+    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片上边"), p2), 2, 2);
     g2->addWidget(txtTop_, 2, 3);
 
     // 3. Frame and watermarks
-    QGroupBox *p3 = panel(QStringLiteral("frame3"), QStringLiteral("3.添加边框和水印"), host);
+    QGroupBox *p3
+        = panel(QStringLiteral("frame3"), QCoreApplication::translate("tuvo", "3.添加边框和水印"), host);
     cmbBk_ = new QComboBox(p3);
     cmbBk_->setObjectName(QStringLiteral("cmbBk"));
-    cmbBk_->setToolTip(QStringLiteral("选择图片边框"));
+    cmbBk_->setToolTip(QCoreApplication::translate("tuvo", "选择图片边框"));
     cmbBk_->setMaxVisibleItems(20);
     cmbBk_->installEventFilter(this);
-    chkInfoTxt_ = new QCheckBox(QStringLiteral("文字水印"), p3);
+    chkInfoTxt_ = new QCheckBox(QCoreApplication::translate("tuvo", "文字水印"), p3);
     chkInfoTxt_->setObjectName(QStringLiteral("chkInfoTxt"));
-    lTxt_ = new QLabel(QStringLiteral("文字水印:无"), p3);
+    lTxt_ = new QLabel(QCoreApplication::translate("tuvo", "文字水印:无"), p3);
     lTxt_->setObjectName(QStringLiteral("lTxt"));
     cmbTxtPos_ = new QComboBox(p3);
     cmbTxtPos_->setObjectName(QStringLiteral("cmbTxtPos"));
     txtSize_ = numberBox(QStringLiteral("txtSize"), p3, 999);
-    txtSize_->setToolTip(QStringLiteral("文字大小"));
-    setHint(txtSize_, QStringLiteral("【提示】请输入水印文字的大小。"));
-    chkInfoImg_ = new QCheckBox(QStringLiteral("图片水印"), p3);
+    txtSize_->setToolTip(QCoreApplication::translate("tuvo", "文字大小"));
+    setHint(txtSize_, QCoreApplication::translate("tuvo", "【提示】请输入水印文字的大小。"));
+    chkInfoImg_ = new QCheckBox(QCoreApplication::translate("tuvo", "图片水印"), p3);
     chkInfoImg_->setObjectName(QStringLiteral("chkInfoImg"));
-    lImg_ = new QLabel(QStringLiteral("图片水印:无"), p3);
+    lImg_ = new QLabel(QCoreApplication::translate("tuvo", "图片水印:无"), p3);
     lImg_->setObjectName(QStringLiteral("lImg"));
     cmbImgPos_ = new QComboBox(p3);
     cmbImgPos_->setObjectName(QStringLiteral("cmbImgPos"));
     txtAlpha_ = numberBox(QStringLiteral("txtAlpha"), p3, 100);
-    txtAlpha_->setToolTip(QStringLiteral("水印透明度(0-完全透明,100-不透明)"));
-    setHint(txtAlpha_, QStringLiteral("【提示】请输入水印图片的透明度(0-100，数字越大越不透明)。"));
+    txtAlpha_->setToolTip(QCoreApplication::translate("tuvo", "水印透明度(0-完全透明,100-不透明)"));
+    setHint(txtAlpha_,
+        QCoreApplication::translate("tuvo", "【提示】请输入水印图片的透明度(0-100，数字越大越不透明)。"));
     sldMarkScale_ = new QSlider(Qt::Horizontal, p3);
     sldMarkScale_->setObjectName(QStringLiteral("sldMarkScale"));
     sldMarkScale_->setRange(-20, 20);
     sldMarkScale_->setValue(0);
-    sldMarkScale_->setToolTip(QStringLiteral("水印图片大小"));
+    sldMarkScale_->setToolTip(QCoreApplication::translate("tuvo", "水印图片大小"));
     for (QComboBox *c : {cmbTxtPos_, cmbImgPos_}) {
-        c->addItems({QStringLiteral("右下"), QStringLiteral("左下"), QStringLiteral("左上"),
-            QStringLiteral("右上"), QStringLiteral("居中"), QStringLiteral("自定义")});
+        c->addItems({QCoreApplication::translate("tuvo", "右下"), QCoreApplication::translate("tuvo", "左下"),
+            QCoreApplication::translate("tuvo", "左上"), QCoreApplication::translate("tuvo", "右上"),
+            QCoreApplication::translate("tuvo", "居中"), QCoreApplication::translate("tuvo", "自定义")});
         c->setEnabled(false);
     }
     auto *g3 = new QGridLayout(p3);
-    g3->addWidget(new QLabel(QStringLiteral("边框:"), p3), 0, 0);
+    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "边框:"), p3), 0, 0);
     g3->addWidget(cmbBk_, 0, 1, 1, 3);
     g3->addWidget(chkInfoTxt_, 1, 0, 1, 2);
     g3->addWidget(cmbTxtPos_, 1, 2, 1, 2);
     g3->addWidget(lTxt_, 2, 0, 1, 4);
-    g3->addWidget(new QLabel(QStringLiteral("文字大小"), p3), 3, 0);
+    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "文字大小"), p3), 3, 0);
     g3->addWidget(txtSize_, 3, 1);
     g3->addWidget(chkInfoImg_, 4, 0, 1, 2);
     g3->addWidget(cmbImgPos_, 4, 2, 1, 2);
     g3->addWidget(lImg_, 5, 0, 1, 4);
-    g3->addWidget(new QLabel(QStringLiteral("透明度"), p3), 6, 0);
+    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "透明度"), p3), 6, 0);
     g3->addWidget(txtAlpha_, 6, 1);
-    g3->addWidget(new QLabel(QStringLiteral("大小"), p3), 6, 2, Qt::AlignRight);
+    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "大小"), p3), 6, 2, Qt::AlignRight);
     g3->addWidget(sldMarkScale_, 6, 3);
     g3->setColumnStretch(3, 1);
     lTxt_->setMinimumWidth(1);
     lImg_->setMinimumWidth(1);
 
     // 4. Output
-    QGroupBox *p4 = panel(QStringLiteral("frame4"), QStringLiteral("4.设置输出参数"), host);
+    QGroupBox *p4
+        = panel(QStringLiteral("frame4"), QCoreApplication::translate("tuvo", "4.设置输出参数"), host);
     cmbFormat_ = new QComboBox(p4);
     cmbFormat_->setObjectName(QStringLiteral("cmbFormat"));
-    chkRename_ = new QCheckBox(QStringLiteral("改名:"), p4);
+    chkRename_ = new QCheckBox(QCoreApplication::translate("tuvo", "改名:"), p4);
     chkRename_->setObjectName(QStringLiteral("chkRename"));
-    chkRename_->setToolTip(QStringLiteral("统一文件名"));
+    chkRename_->setToolTip(QCoreApplication::translate("tuvo", "统一文件名"));
     txtPrefix_ = new QLineEdit(p4);
     txtPrefix_->setObjectName(QStringLiteral("txtPrefix"));
-    txtPrefix_->setToolTip(QStringLiteral("文件名前缀(双击调出更多选项)"));
+    txtPrefix_->setToolTip(QCoreApplication::translate("tuvo", "文件名前缀(双击调出更多选项)"));
     txtPrefix_->installEventFilter(this);
     setHint(txtPrefix_,
-        QStringLiteral("【提示】请输入图片文件名的前缀(如输入Tupian_,那么文件名将类似Tupian_001.jpg)。"
-                       "双击文本框弹出更多设置。"));
+        QCoreApplication::translate("tuvo",
+            "【提示】请输入图片文件名的前缀(如输入Tupian_,那么文件名将类似Tupian_001.jpg)。"
+            "双击文本框弹出更多设置。"));
     txtDigits_ = numberBox(QStringLiteral("txtDigits"), p4, 99);
     txtDigits_->setMaximumWidth(44);
     setHint(txtDigits_,
-        QStringLiteral("【提示】请输入图片文件名的顺序号位数(比如输入3,那么文件名将类似Tuvo_001.jpg)。"));
-    cmdODir_
-        = button(QStringLiteral("cmdODir"), QStringLiteral("输出目录"), p4, QStyle::SP_DirOpenIcon, true);
+        QCoreApplication::translate(
+            "tuvo", "【提示】请输入图片文件名的顺序号位数(比如输入3,那么文件名将类似Tuvo_001.jpg)。"));
+    cmdODir_ = button(QStringLiteral("cmdODir"), QCoreApplication::translate("tuvo", "输出目录"), p4,
+        QStyle::SP_DirOpenIcon, true);
     lOut_ = new QLabel(p4);
     lOut_->setObjectName(QStringLiteral("lOut"));
     lOut_->setMinimumWidth(1);
     auto *g4 = new QGridLayout(p4);
-    g4->addWidget(new QLabel(QStringLiteral("格式:"), p4), 0, 0);
+    g4->addWidget(new QLabel(QCoreApplication::translate("tuvo", "格式:"), p4), 0, 0);
     g4->addWidget(cmbFormat_, 0, 1, 1, 3);
     g4->addWidget(chkRename_, 1, 0);
     g4->addWidget(txtPrefix_, 1, 1, 1, 2);
@@ -307,18 +321,19 @@ QWidget *MainWindow::buildPanels()
     g4->setColumnStretch(1, 1);
 
     // 5. Run
-    QGroupBox *p5 = panel(QStringLiteral("frame5"), QStringLiteral("5.完成"), host);
-    chkPDF_ = new QCheckBox(QStringLiteral("生成PDF图片集"), p5);
+    QGroupBox *p5 = panel(QStringLiteral("frame5"), QCoreApplication::translate("tuvo", "5.完成"), host);
+    chkPDF_ = new QCheckBox(QCoreApplication::translate("tuvo", "生成PDF图片集"), p5);
     chkPDF_->setObjectName(QStringLiteral("chkPDF"));
-    cmdPDFSet_ = button(QStringLiteral("cmdPDFSet"), QStringLiteral("PDF设置"), p5);
+    cmdPDFSet_ = button(QStringLiteral("cmdPDFSet"), QCoreApplication::translate("tuvo", "PDF设置"), p5);
     cmdPDFSet_->setEnabled(false);
-    chkUpload_ = new QCheckBox(QStringLiteral("上传到网络"), p5);
+    chkUpload_ = new QCheckBox(QCoreApplication::translate("tuvo", "上传到网络"), p5);
     chkUpload_->setObjectName(QStringLiteral("chkUpload"));
-    cmdStart_
-        = button(QStringLiteral("cmdStart"), QStringLiteral("开始处理"), p5, QStyle::SP_MediaPlay, true);
-    cmdStart_->setToolTip(QStringLiteral("开始批处理"));
+    cmdStart_ = button(QStringLiteral("cmdStart"), QCoreApplication::translate("tuvo", "开始处理"), p5,
+        QStyle::SP_MediaPlay, true);
+    cmdStart_->setToolTip(QCoreApplication::translate("tuvo", "开始批处理"));
     cmdStart_->setMinimumHeight(34);
-    cmdStop_ = button(QStringLiteral("cmdStop"), QStringLiteral("停止处理"), p5, QStyle::SP_MediaStop, true);
+    cmdStop_ = button(QStringLiteral("cmdStop"), QCoreApplication::translate("tuvo", "停止处理"), p5,
+        QStyle::SP_MediaStop, true);
     cmdStop_->setEnabled(false);
     cmdStop_->setMinimumHeight(34);
     auto *g5 = new QGridLayout(p5);
@@ -342,37 +357,53 @@ QWidget *MainWindow::buildPanels()
 
 void MainWindow::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-    QAction *mAddFile = menuItem(file, QStringLiteral("mAddFile"), QStringLiteral("添加单张或多张图片..."));
-    QAction *mAddDir = menuItem(file, QStringLiteral("mAddDir"), QStringLiteral("添加文件夹内全部图片..."));
+    QMenu *file = menuBar()->addMenu(QCoreApplication::translate("tuvo", "文件(&F)"));
+    QAction *mAddFile = menuItem(
+        file, QStringLiteral("mAddFile"), QCoreApplication::translate("tuvo", "添加单张或多张图片..."));
+    QAction *mAddDir = menuItem(
+        file, QStringLiteral("mAddDir"), QCoreApplication::translate("tuvo", "添加文件夹内全部图片..."));
     file->addSeparator();
-    QAction *mWord = menuItem(file, QStringLiteral("mWord"), QStringLiteral("从Word文档批量导入..."));
-    QAction *mCap = menuItem(file, QStringLiteral("mCap"), QStringLiteral("摄像头拍照..."));
-    QAction *mCopySrc2 = menuItem(file, QStringLiteral("mCopySrc2"), QStringLiteral("屏幕截图..."));
+    QAction *mWord = menuItem(
+        file, QStringLiteral("mWord"), QCoreApplication::translate("tuvo", "从Word文档批量导入..."));
+    QAction *mCap
+        = menuItem(file, QStringLiteral("mCap"), QCoreApplication::translate("tuvo", "摄像头拍照..."));
+    QAction *mCopySrc2
+        = menuItem(file, QStringLiteral("mCopySrc2"), QCoreApplication::translate("tuvo", "屏幕截图..."));
     file->addSeparator();
-    QAction *mTODir = menuItem(file, QStringLiteral("mTODir"), QStringLiteral("输出目录..."));
+    QAction *mTODir
+        = menuItem(file, QStringLiteral("mTODir"), QCoreApplication::translate("tuvo", "输出目录..."));
     file->addSeparator();
-    QAction *mExit = menuItem(file, QStringLiteral("mExit"), QStringLiteral("退    出"));
+    QAction *mExit = menuItem(file, QStringLiteral("mExit"), QCoreApplication::translate("tuvo", "退    出"));
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
-    mDelFile_ = menuItem(edit, QStringLiteral("mDelFile"), QStringLiteral("移除所选图片"));
-    mUndoDelFile_ = menuItem(edit, QStringLiteral("mUndoDelFile"), QStringLiteral("取消移除"));
-    mUndoDel_ = menuItem(edit, QStringLiteral("mUndoDel"), QStringLiteral("重新载入移除的图片"));
-    mClear_ = menuItem(edit, QStringLiteral("mClear"), QStringLiteral("清空添加的全部图片"));
+    QMenu *edit = menuBar()->addMenu(QCoreApplication::translate("tuvo", "编辑(&E)"));
+    mDelFile_
+        = menuItem(edit, QStringLiteral("mDelFile"), QCoreApplication::translate("tuvo", "移除所选图片"));
+    mUndoDelFile_
+        = menuItem(edit, QStringLiteral("mUndoDelFile"), QCoreApplication::translate("tuvo", "取消移除"));
+    mUndoDel_ = menuItem(
+        edit, QStringLiteral("mUndoDel"), QCoreApplication::translate("tuvo", "重新载入移除的图片"));
+    mClear_
+        = menuItem(edit, QStringLiteral("mClear"), QCoreApplication::translate("tuvo", "清空添加的全部图片"));
     edit->addSeparator();
-    mCopyFileName_ = menuItem(edit, QStringLiteral("mCopyFileName"), QStringLiteral("复制文件路径"));
-    QAction *mCopyPic = menuItem(edit, QStringLiteral("mCopyPic"), QStringLiteral("复制图片"));
+    mCopyFileName_ = menuItem(
+        edit, QStringLiteral("mCopyFileName"), QCoreApplication::translate("tuvo", "复制文件路径"));
+    QAction *mCopyPic
+        = menuItem(edit, QStringLiteral("mCopyPic"), QCoreApplication::translate("tuvo", "复制图片"));
 
-    QMenu *mark = menuBar()->addMenu(QStringLiteral("水印(&W)"));
-    QAction *mSetTxt = menuItem(mark, QStringLiteral("mSetTxt"), QStringLiteral("文字水印..."));
-    QAction *mSetImg = menuItem(mark, QStringLiteral("mSetImg"), QStringLiteral("图片水印..."));
+    QMenu *mark = menuBar()->addMenu(QCoreApplication::translate("tuvo", "水印(&W)"));
+    QAction *mSetTxt
+        = menuItem(mark, QStringLiteral("mSetTxt"), QCoreApplication::translate("tuvo", "文字水印..."));
+    QAction *mSetImg
+        = menuItem(mark, QStringLiteral("mSetImg"), QCoreApplication::translate("tuvo", "图片水印..."));
 
-    QMenu *image = menuBar()->addMenu(QStringLiteral("图像(&I)"));
-    rotationMenu_ = image->addMenu(QStringLiteral("方向旋转"));
+    QMenu *image = menuBar()->addMenu(QCoreApplication::translate("tuvo", "图像(&I)"));
+    rotationMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "方向旋转"));
     rotationMenu_->setObjectName(QStringLiteral("mRotate"));
-    const QStringList rotations = {QStringLiteral("取消旋转"), QString(), QStringLiteral("智能旋转数码照片"),
-        QStringLiteral("顺转90度"), QStringLiteral("逆转90度"), QStringLiteral("旋转180度"),
-        QStringLiteral("水平镜像"), QStringLiteral("垂直镜像")};
+    const QStringList rotations = {QCoreApplication::translate("tuvo", "取消旋转"), QString(),
+        QCoreApplication::translate("tuvo", "智能旋转数码照片"),
+        QCoreApplication::translate("tuvo", "顺转90度"), QCoreApplication::translate("tuvo", "逆转90度"),
+        QCoreApplication::translate("tuvo", "旋转180度"), QCoreApplication::translate("tuvo", "水平镜像"),
+        QCoreApplication::translate("tuvo", "垂直镜像")};
     for (int i = 0; i < rotations.size(); ++i) {
         if (rotations[i].isEmpty()) {
             rotationActions_ << rotationMenu_->addSeparator();
@@ -384,36 +415,41 @@ void MainWindow::buildMenus()
         connect(a, &QAction::triggered, this, [this, i] { chooseRotation(i); });
         rotationActions_ << a;
     }
-    colourMenu_ = image->addMenu(QStringLiteral("色彩通道"));
+    colourMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "色彩通道"));
     colourMenu_->setObjectName(QStringLiteral("mChannels"));
-    effectMenu_ = image->addMenu(QStringLiteral("特效(&X)"));
+    effectMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "特效(&X)"));
     effectMenu_->setObjectName(QStringLiteral("mEffect"));
 
     // The viewer hooks (installViewerHooks) connect the four viewer entries.
-    QMenu *browse = menuBar()->addMenu(QStringLiteral("浏览(&B)"));
-    menuItem(browse, QStringLiteral("mView"), QStringLiteral("全屏查看原图"));
-    menuItem(browse, QStringLiteral("mViewDone"), QStringLiteral("全屏预览处理图"));
-    menuItem(browse, QStringLiteral("mViewList"), QStringLiteral("多图列表浏览原图"));
-    menuItem(browse, QStringLiteral("mViewSlide"), QStringLiteral("幻灯片模式浏览原图"));
+    QMenu *browse = menuBar()->addMenu(QCoreApplication::translate("tuvo", "浏览(&B)"));
+    menuItem(browse, QStringLiteral("mView"), QCoreApplication::translate("tuvo", "全屏查看原图"));
+    menuItem(browse, QStringLiteral("mViewDone"), QCoreApplication::translate("tuvo", "全屏预览处理图"));
+    menuItem(browse, QStringLiteral("mViewList"), QCoreApplication::translate("tuvo", "多图列表浏览原图"));
+    menuItem(browse, QStringLiteral("mViewSlide"), QCoreApplication::translate("tuvo", "幻灯片模式浏览原图"));
     browse->addSeparator();
-    mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QStringLiteral("实时预览"));
+    mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QCoreApplication::translate("tuvo", "实时预览"));
     mPreview_->setCheckable(true);
     mPreview_->setChecked(true);
 
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("设置(&S)"));
-    QAction *mTOption = menuItem(tools, QStringLiteral("mTOption"), QStringLiteral("选项..."));
-    QAction *mSPDFSet = menuItem(tools, QStringLiteral("mSPDFSet"), QStringLiteral("PDF参数设置..."));
+    QMenu *tools = menuBar()->addMenu(QCoreApplication::translate("tuvo", "设置(&S)"));
+    QAction *mTOption
+        = menuItem(tools, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
+    QAction *mSPDFSet
+        = menuItem(tools, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    QAction *mGuide = menuItem(help, QStringLiteral("mGuide"), QStringLiteral("使用指南"));
-    QAction *mAbout = menuItem(help, QStringLiteral("mAbout"), QStringLiteral("关于Tuvo..."));
+    QMenu *help = menuBar()->addMenu(QCoreApplication::translate("tuvo", "帮助(&H)"));
+    QAction *mGuide
+        = menuItem(help, QStringLiteral("mGuide"), QCoreApplication::translate("tuvo", "使用指南"));
+    QAction *mAbout
+        = menuItem(help, QStringLiteral("mAbout"), QCoreApplication::translate("tuvo", "关于Tuvo..."));
     help->addSeparator();
     for (const HelpPage &page : helpPages()) {
         QAction *a = menuItem(help, page.objectName, page.menuText);
         connect(a, &QAction::triggered, this, [this, page] {
             const QString target = helpPageTarget(page, paths_);
             if (target.isEmpty())
-                showStatus(QStringLiteral("【操作错误】找不到") + page.menuText + QStringLiteral("文件。"));
+                showStatus(QCoreApplication::translate("tuvo", "【操作错误】找不到") + page.menuText
+                    + QCoreApplication::translate("tuvo", "文件。"));
             else
                 hooks_.openExternal(target);
         });
@@ -422,7 +458,8 @@ void MainWindow::buildMenus()
     connect(mAddFile, &QAction::triggered, this, &MainWindow::cmdAdd_Click);
     connect(mAddDir, &QAction::triggered, this, &MainWindow::cmdAdds_Click);
     connect(mTODir, &QAction::triggered, this, [this] {
-        showStatus(QStringLiteral("【提示】选择输出文件夹,处理好的图片将存放到该文件夹。"));
+        showStatus(
+            QCoreApplication::translate("tuvo", "【提示】选择输出文件夹,处理好的图片将存放到该文件夹。"));
         cmdODir_Click();
     });
     connect(mExit, &QAction::triggered, this, &MainWindow::mExit_Click);
@@ -433,7 +470,7 @@ void MainWindow::buildMenus()
     connect(mCopyFileName_, &QAction::triggered, this, &MainWindow::mCopyFileName_Click);
     connect(mCopyPic, &QAction::triggered, this, &MainWindow::mCopyPic_Click);
     connect(mSetTxt, &QAction::triggered, this, [this] {
-        showStatus(QStringLiteral("【提示】设置文字水印。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】设置文字水印。"));
         if (hooks_.textWatermarkDialog)
             hooks_.textWatermarkDialog(*this);
         syncControlsFromJob();
@@ -455,14 +492,15 @@ void MainWindow::buildMenus()
     hook(mCap, &Hooks::cameraCapture);
     hook(mCopySrc2, &Hooks::screenCapture);
     connect(mTOption, &QAction::triggered, this, [this] {
-        showStatus(QStringLiteral("【提示】请根据需要设置相关参数。"));
+        showStatus(QCoreApplication::translate("tuvo", "【提示】请根据需要设置相关参数。"));
         if (hooks_.optionsDialog)
             hooks_.optionsDialog(*this);
     });
     hook(mSPDFSet, &Hooks::pdfSettingsDialog);
     connect(mGuide, &QAction::triggered, this, [this] { openTextFile(paths_.readme()); });
     connect(mAbout, &QAction::triggered, this, [this] {
-        showMessage(QStringLiteral("Tuvo图片批量处理\n版本： ") + QCoreApplication::applicationVersion()
-            + QStringLiteral("\n时间： ") + QStringLiteral(__DATE__));
+        showMessage(QCoreApplication::translate("tuvo", "Tuvo图片批量处理\n版本： ")
+            + QCoreApplication::applicationVersion() + QCoreApplication::translate("tuvo", "\n时间： ")
+            + QStringLiteral(__DATE__));
     });
 }

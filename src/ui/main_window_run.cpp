@@ -18,7 +18,7 @@
 namespace {
 QString boxTitle()
 {
-    return QStringLiteral("Tuvo图片批量处理");
+    return QCoreApplication::translate("tuvo", "Tuvo图片批量处理");
 }
 } // namespace
 
@@ -38,7 +38,7 @@ void MainWindow::cmdStart_Click()
     runActive_ = false;
     // Only now may a new run begin: runs never nest.
     cmdStart_->setEnabled(true);
-    cmdStart_->setText(QStringLiteral("开始处理"));
+    cmdStart_->setText(QCoreApplication::translate("tuvo", "开始处理"));
     cmdStop_->setEnabled(false);
     // The run showed its own pictures; the preview goes back to the selected entry.
     redrawPreview();

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -47,7 +48,7 @@ void runSkinChooser(MainWindow &window)
 {
     FrmDlg dlg(window.settings(), &window);
     dlg.setMode(FrmDlg::SkinMode);
-    dlg.setPrompt(QStringLiteral("请选择皮肤文件。"));
+    dlg.setPrompt(QCoreApplication::translate("tuvo", "请选择皮肤文件。"));
     dlg.setFileFilter(QStringLiteral("*.she"));
     dlg.setCurrentFolder(window.paths().skinDir());
     const int result = Prompter::instance().exec(&dlg);
@@ -87,7 +88,7 @@ QMenu *installSkinMenu(MainWindow &window)
 
     if (QMenu *old = skinMenu(window))
         return old;
-    auto *menu = new QMenu(QStringLiteral("皮肤(&K)"), window.menuBar());
+    auto *menu = new QMenu(QCoreApplication::translate("tuvo", "皮肤(&K)"), window.menuBar());
     menu->setObjectName(QStringLiteral("mSkin"));
     auto *group = new QActionGroup(menu);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -99,14 +100,14 @@ QMenu *installSkinMenu(MainWindow &window)
         QObject::connect(a, &QAction::triggered, &window, [&window, file] { chooseSkin(window, file); });
     }
     menu->addSeparator();
-    QAction *more = menu->addAction(QStringLiteral("更多皮肤..."));
+    QAction *more = menu->addAction(QCoreApplication::translate("tuvo", "更多皮肤..."));
     more->setObjectName(QStringLiteral("mSkinMore"));
     QObject::connect(more, &QAction::triggered, &window, [&window] { runSkinChooser(window); });
 
     // Before the help menu, which stays last.
     QAction *before = nullptr;
     for (QAction *a : window.menuBar()->actions()) {
-        if (a->menu() && a->text().startsWith(QStringLiteral("帮助")))
+        if (a->menu() && a->text().startsWith(QCoreApplication::translate("tuvo", "帮助")))
             before = a;
     }
     window.menuBar()->insertMenu(before, menu);

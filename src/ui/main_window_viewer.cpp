@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QSettings>
 #include <QVariant>
 
@@ -83,25 +84,25 @@ void installViewerHooks(MainWindow &window)
 FrmPic *openViewer(MainWindow &window, ViewerCommand command)
 {
     if (window.fileList().isEmpty()) {
-        window.showStatus(QStringLiteral("【操作错误】当前没有图片可以浏览。"));
+        window.showStatus(QCoreApplication::translate("tuvo", "【操作错误】当前没有图片可以浏览。"));
         return nullptr;
     }
     ViewerRequest request;
     switch (command) {
     case ViewerCommand::Processed:
         if (sizeIsZero(window.job())) {
-            window.showError(QStringLiteral("图片尺寸不能同时为0！"));
+            window.showError(QCoreApplication::translate("tuvo", "图片尺寸不能同时为0！"));
             return nullptr;
         }
         if (!window.canvas()->hasImage()) {
-            window.showStatus(QStringLiteral("【操作错误】没有可预览的图片。"));
+            window.showStatus(QCoreApplication::translate("tuvo", "【操作错误】没有可预览的图片。"));
             return nullptr;
         }
         request.iViewSource = ViewSourceProcessed;
         request.job = window.job();
         break;
     case ViewerCommand::Thumbnails:
-        window.showStatus(QStringLiteral("【提示】正在启动多图浏览模式，请稍后……"));
+        window.showStatus(QCoreApplication::translate("tuvo", "【提示】正在启动多图浏览模式，请稍后……"));
         request.iViewMode = ViewModeThumbnails;
         break;
     case ViewerCommand::Slideshow:

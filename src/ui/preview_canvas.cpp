@@ -1,6 +1,7 @@
 #include "ui/preview_canvas.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -68,7 +69,8 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     if (image_.isNull()) {
         p.setPen(palette().color(QPalette::Mid).darker(130));
         p.drawText(rect(), Qt::AlignCenter,
-            QStringLiteral("添加图片后，这里显示处理后的效果\n（滚动鼠标滚轮可切换列表中的图片）"));
+            QCoreApplication::translate(
+                "tuvo", "添加图片后，这里显示处理后的效果\n（滚动鼠标滚轮可切换列表中的图片）"));
         return;
     }
     const QRect r = pictureRect();
@@ -83,7 +85,7 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
         const QRect badge(r.right() - 70, r.top() + 6, 64, 22);
         p.drawRoundedRect(badge, 4, 4);
         p.setPen(Qt::white);
-        p.drawText(badge, Qt::AlignCenter, QStringLiteral("更新中…"));
+        p.drawText(badge, Qt::AlignCenter, QCoreApplication::translate("tuvo", "更新中…"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -40,15 +41,15 @@ void Prompter::install(Prompter *p)
 void WidgetPrompter::message(QWidget *parent, const QString &title, const QString &text, Icon icon)
 {
     QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::NoButton, parent);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.addButton(QCoreApplication::translate("tuvo", "确定"), QMessageBox::AcceptRole);
     box.exec();
 }
 
 bool WidgetPrompter::askYesNo(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
-    QPushButton *yes = box.addButton(QStringLiteral("是"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("否"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(QCoreApplication::translate("tuvo", "是"), QMessageBox::YesRole);
+    box.addButton(QCoreApplication::translate("tuvo", "否"), QMessageBox::NoRole);
     box.exec();
     return box.clickedButton() == yes;
 }
@@ -60,8 +61,8 @@ bool WidgetPrompter::askText(
     box.setWindowTitle(title);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
-    box.setOkButtonText(QStringLiteral("确定"));
-    box.setCancelButtonText(QStringLiteral("取消"));
+    box.setOkButtonText(QCoreApplication::translate("tuvo", "确定"));
+    box.setCancelButtonText(QCoreApplication::translate("tuvo", "取消"));
     const bool ok = box.exec() == QDialog::Accepted;
     if (ok && answer)
         *answer = box.textValue();

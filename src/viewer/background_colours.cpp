@@ -2,6 +2,7 @@
 
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 namespace {
@@ -12,8 +13,10 @@ const QString kKey = QStringLiteral("iBGColor");
 
 QStringList backgroundNames()
 {
-    return {QStringLiteral("黑色"), QStringLiteral("白色"), QStringLiteral("灰色"), QStringLiteral("红色"),
-        QStringLiteral("蓝色"), QStringLiteral("绿色"), QStringLiteral("黄色")};
+    return {QCoreApplication::translate("tuvo", "黑色"), QCoreApplication::translate("tuvo", "白色"),
+        QCoreApplication::translate("tuvo", "灰色"), QCoreApplication::translate("tuvo", "红色"),
+        QCoreApplication::translate("tuvo", "蓝色"), QCoreApplication::translate("tuvo", "绿色"),
+        QCoreApplication::translate("tuvo", "黄色")};
 }
 
 QColor backgroundColour(int iBGColor)

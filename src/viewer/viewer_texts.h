@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -8,89 +9,90 @@ namespace viewer_texts {
 
 inline QString fitToScreen()
 {
-    return QStringLiteral("适合屏幕");
+    return QCoreApplication::translate("tuvo", "适合屏幕");
 }
 inline QString ownSize()
 {
-    return QStringLiteral("原始大小");
+    return QCoreApplication::translate("tuvo", "原始大小");
 }
 inline QString crop()
 {
-    return QStringLiteral("裁剪图片");
+    return QCoreApplication::translate("tuvo", "裁剪图片");
 }
 inline QString copyPicture()
 {
-    return QStringLiteral("复制图像");
+    return QCoreApplication::translate("tuvo", "复制图像");
 }
 inline QString wallpaper()
 {
-    return QStringLiteral("设为桌面");
+    return QCoreApplication::translate("tuvo", "设为桌面");
 }
 inline QString wallpaperStretch()
 {
-    return QStringLiteral("拉伸");
+    return QCoreApplication::translate("tuvo", "拉伸");
 }
 inline QString wallpaperCentre()
 {
-    return QStringLiteral("居中");
+    return QCoreApplication::translate("tuvo", "居中");
 }
 inline QString wallpaperTile()
 {
-    return QStringLiteral("平铺");
+    return QCoreApplication::translate("tuvo", "平铺");
 }
 inline QString thumbnails()
 {
-    return QStringLiteral("多图列表浏览");
+    return QCoreApplication::translate("tuvo", "多图列表浏览");
 }
 inline QString slideshow()
 {
-    return QStringLiteral("幻灯片浏览");
+    return QCoreApplication::translate("tuvo", "幻灯片浏览");
 }
 inline QString slideSpeed()
 {
-    return QStringLiteral("播放速度设置...");
+    return QCoreApplication::translate("tuvo", "播放速度设置...");
 }
 inline QString background()
 {
-    return QStringLiteral("背景颜色设置");
+    return QCoreApplication::translate("tuvo", "背景颜色设置");
 }
 inline QString leaveFullScreen()
 {
-    return QStringLiteral("退出全屏   ESC");
+    return QCoreApplication::translate("tuvo", "退出全屏   ESC");
 }
 inline QString removePicture()
 {
-    return QStringLiteral("移除图片");
+    return QCoreApplication::translate("tuvo", "移除图片");
 }
 
 inline QString cropHint()
 {
-    return QStringLiteral("【提示】按住鼠标左键拖动选择裁剪的区域。");
+    return QCoreApplication::translate("tuvo", "【提示】按住鼠标左键拖动选择裁剪的区域。");
 }
 inline QString nextStep()
 {
-    return QStringLiteral("请选择下一步操作");
+    return QCoreApplication::translate("tuvo", "请选择下一步操作");
 }
 inline QStringList cropActions()
 {
-    return {QStringLiteral("重新裁剪"), QStringLiteral("复制剪贴区域"), QStringLiteral("确定裁剪"),
-        QStringLiteral("退出裁剪")};
+    return {QCoreApplication::translate("tuvo", "重新裁剪"),
+        QCoreApplication::translate("tuvo", "复制剪贴区域"), QCoreApplication::translate("tuvo", "确定裁剪"),
+        QCoreApplication::translate("tuvo", "退出裁剪")};
 }
 inline QString boxTitle()
 {
-    return QStringLiteral("Tuvo提示");
+    return QCoreApplication::translate("tuvo", "Tuvo提示");
 }
 inline QString cropQuestion()
 {
-    return QStringLiteral("确认裁剪并添加到图片批处理列表吗？");
+    return QCoreApplication::translate("tuvo", "确认裁剪并添加到图片批处理列表吗？");
 }
 inline QString cropSaveFailed(const QString &why)
 {
-    return QStringLiteral("【操作错误】裁剪的图片无法保存：") + why;
+    return QCoreApplication::translate("tuvo", "【操作错误】裁剪的图片无法保存：") + why;
 }
 inline QString openFailed(const QString &path)
 {
-    return QStringLiteral("【操作错误】无法打开图片：") + path;
+    return QCoreApplication::translate("tuvo", "【操作错误】无法打开图片：") + path;
 }
 
 inline QString previousPage()
@@ -103,29 +105,30 @@ inline QString nextPage()
 }
 inline QString slideButton()
 {
-    return QStringLiteral("幻灯");
+    return QCoreApplication::translate("tuvo", "幻灯");
 }
 inline QString backButton()
 {
-    return QStringLiteral("返回");
+    return QCoreApplication::translate("tuvo", "返回");
 }
 
 inline QString intervalPrompt()
 {
-    return QStringLiteral("请输入幻灯片时间间隔(单位:秒)");
+    return QCoreApplication::translate("tuvo", "请输入幻灯片时间间隔(单位:秒)");
 }
 inline QString intervalTitle()
 {
-    return QStringLiteral("设置");
+    return QCoreApplication::translate("tuvo", "设置");
 }
 
 inline QString wallpaperUnsupported()
 {
-    return QStringLiteral("【操作错误】当前桌面环境不支持设置墙纸（支持 GNOME、Xfce，或安装 feh）。");
+    return QCoreApplication::translate(
+        "tuvo", "【操作错误】当前桌面环境不支持设置墙纸（支持 GNOME、Xfce，或安装 feh）。");
 }
 inline QString wallpaperSaveFailed(const QString &why)
 {
-    return QStringLiteral("【操作错误】墙纸图片无法保存：") + why;
+    return QCoreApplication::translate("tuvo", "【操作错误】墙纸图片无法保存：") + why;
 }
 
 inline QString tempPictureName()

@@ -27,6 +27,16 @@ TEST(MarkTokens, OnlyAWholeTokenIsReplaced)
     EXPECT_EQ(markText("#当前日期# ", "/p/a.jpg", now), "#当前日期# ");
 }
 
+TEST(MarkTokens, EnglishAliasesStandForTheChineseTokens)
+{
+    const QDateTime now(QDate(2024, 3, 5), QTime(7, 8, 9));
+    EXPECT_EQ(markText("#date#", "/p/a.jpg", now), markText("#当前日期#", "/p/a.jpg", now));
+    EXPECT_EQ(markText("#time#", "/p/a.jpg", now), markText("#当前时间#", "/p/a.jpg", now));
+    EXPECT_EQ(markText("#file-name#", "/p/holiday.2023.JPG", now), "holiday.2023");
+    EXPECT_EQ(markText("#exif-time#", "/p/none.jpg", now), "");
+    EXPECT_EQ(markText("#date# ", "/p/a.jpg", now), "#date# ");
+}
+
 TEST(MarkTokens, ShootingTimeComesFromTheExifOfThePicture)
 {
     const QString exiftool = QStandardPaths::findExecutable("exiftool");

@@ -115,7 +115,7 @@ TEST(Ftps, TrustedThroughTheCaFileOrThePinAndRefusedOtherwise)
     UploadOutcome outcome = session.UploadPicture(job, picture.path, QStringLiteral("a.jpg"), kWhen);
     EXPECT_EQ(outcome.errorLine,
         picture.path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。")
-            + PublishTexts::kCertificateRefused);
+            + PublishTexts::certificateRefused());
     EXPECT_FALSE(QFile::exists(uploadedFile));
 
     job.sFtpCaFile = certificate.cert;
@@ -152,7 +152,7 @@ TEST(Ftps, TrustedThroughTheCaFileOrThePinAndRefusedOtherwise)
     job.bFtpRequireTls = true;
     job.sFtpPin = QString(64, QLatin1Char('a'));
     outcome = session.UploadPicture(job, picture.path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_TRUE(outcome.errorLine.endsWith(PublishTexts::kPinMismatch)) << outcome.errorLine.toStdString();
+    EXPECT_TRUE(outcome.errorLine.endsWith(PublishTexts::pinMismatch())) << outcome.errorLine.toStdString();
     EXPECT_FALSE(QFile::exists(uploadedFile));
 }
 
@@ -168,7 +168,7 @@ TEST(Ftps, PlainServerIsRefusedWhenEncryptionIsRequiredAndWarnedAboutOtherwise)
     UploadSession strict;
     UploadOutcome outcome = strict.UploadPicture(job, picture.path, QStringLiteral("a.jpg"), kWhen);
     EXPECT_EQ(outcome.errorLine,
-        picture.path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。") + PublishTexts::kTlsRequired);
+        picture.path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。") + PublishTexts::tlsRequired());
     EXPECT_TRUE(QDir(server.root()).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(server.log().contains(QStringLiteral("PASS"))) << server.log().toStdString();
     EXPECT_FALSE(server.log().contains(QStringLiteral("USER"))) << server.log().toStdString();
@@ -178,7 +178,7 @@ TEST(Ftps, PlainServerIsRefusedWhenEncryptionIsRequiredAndWarnedAboutOtherwise)
     UploadSession lenient;
     outcome = lenient.UploadPicture(job, picture.path, QStringLiteral("a.jpg"), kWhen);
     EXPECT_EQ(outcome.errorLine, QString());
-    EXPECT_EQ(outcome.warning, PublishTexts::kPasswordInClear);
+    EXPECT_EQ(outcome.warning, PublishTexts::passwordInClear());
     EXPECT_FALSE(lenient.lastEncrypted());
     outcome = lenient.UploadPicture(job, picture.path, QStringLiteral("b.jpg"), kWhen);
     EXPECT_EQ(outcome.errorLine, QString());

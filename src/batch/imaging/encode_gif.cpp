@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include <QCoreApplication>
+
 #include <gif_lib.h>
 #include <libimagequant.h>
 #include <vector>
@@ -23,7 +25,7 @@ QByteArray encodeGif(const QImage &picture, QString *error)
     const int h = rgba.height();
     if (w > 65535 || h > 65535) {
         if (error)
-            *error = QStringLiteral("GIF图片的宽和高不能超过65535像素");
+            *error = QCoreApplication::translate("tuvo", "GIF图片的宽和高不能超过65535像素");
         return {};
     }
     std::vector<const unsigned char *> rows(static_cast<size_t>(h));
@@ -39,7 +41,7 @@ QByteArray encodeGif(const QImage &picture, QString *error)
     QByteArray bytes;
     if (!image || liq_image_quantize(image, attr, &result) != LIQ_OK) {
         if (error)
-            *error = QStringLiteral("GIF调色板生成失败");
+            *error = QCoreApplication::translate("tuvo", "GIF调色板生成失败");
     } else {
         liq_set_dithering_level(result, 1.0f);
         liq_write_remapped_image(result, image, indexed.data(), indexed.size());
@@ -63,7 +65,8 @@ QByteArray encodeGif(const QImage &picture, QString *error)
         if (!ok) {
             bytes.clear();
             if (error)
-                *error = QStringLiteral("GIF编码失败:") + QString::fromLatin1(GifErrorString(gifError));
+                *error = QCoreApplication::translate("tuvo", "GIF编码失败:")
+                    + QString::fromLatin1(GifErrorString(gifError));
         }
     }
     if (result)

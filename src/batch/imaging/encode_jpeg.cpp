@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include <QCoreApplication>
+
 #include <turbojpeg.h>
 
 QByteArray encodeJpeg(const QImage &picture, int quality, QString *error)
@@ -10,7 +12,7 @@ QByteArray encodeJpeg(const QImage &picture, int quality, QString *error)
     tjhandle tj = tjInitCompress();
     if (!tj) {
         if (error)
-            *error = QStringLiteral("JPEG编码器无法启动");
+            *error = QCoreApplication::translate("tuvo", "JPEG编码器无法启动");
         return {};
     }
     unsigned char *jpeg = nullptr;

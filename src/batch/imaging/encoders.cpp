@@ -3,6 +3,7 @@
 #include "batch/imaging/heif_codec.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageWriter>
 
 namespace {
@@ -34,7 +35,7 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
 {
     if (picture.isNull()) {
         if (error)
-            *error = QStringLiteral("没有可保存的图片");
+            *error = QCoreApplication::translate("tuvo", "没有可保存的图片");
         return {};
     }
     const QString e = lower(extension);
@@ -53,7 +54,7 @@ QByteArray encodePicture(const QImage &picture, const QString &extension, int qu
     if (isHeifExtension(e) && hasEncoderFor(e))
         return encodeHeif(picture, quality, e != QLatin1String("avif"), {}, error);
     if (error)
-        *error = QStringLiteral("没有扩展名为%1的图片编码器").arg(extension);
+        *error = QCoreApplication::translate("tuvo", "没有扩展名为%1的图片编码器").arg(extension);
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "batch/imaging/picture_limits.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 
 #include <atomic>
@@ -28,13 +29,13 @@ bool pictureFitsLimit(QSize size, QString *error)
 {
     if (size.width() <= 0 || size.height() <= 0) {
         if (error)
-            *error = QStringLiteral("图片尺寸无效");
+            *error = QCoreApplication::translate("tuvo", "图片尺寸无效");
         return false;
     }
     const qint64 needed = qint64(size.width()) * size.height() * 4;
     if (needed > limitBytes) {
         if (error)
-            *error = QStringLiteral("图片太大(%1×%2像素),超过了内存上限%3MB")
+            *error = QCoreApplication::translate("tuvo", "图片太大(%1×%2像素),超过了内存上限%3MB")
                          .arg(size.width())
                          .arg(size.height())
                          .arg(limitBytes / (1024 * 1024));

@@ -7,6 +7,7 @@
 #include "batch/imaging/png_chunks.h"
 
 #include <QColorSpace>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -38,17 +39,17 @@ bool openPicture(const QString &path, QFile &file, QString *error)
 {
     const int fd = openRegularFile(path, error);
     if (fd < 0) {
-        if (*error == QStringLiteral("不是普通文件"))
-            *error = QStringLiteral("不是图片文件");
+        if (*error == QCoreApplication::translate("tuvo", "不是普通文件"))
+            *error = QCoreApplication::translate("tuvo", "不是图片文件");
         return false;
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *error = QStringLiteral("文件无法读取:") + file.errorString();
+        *error = QCoreApplication::translate("tuvo", "文件无法读取:") + file.errorString();
         return false;
     }
     if (file.size() == 0) {
-        *error = QStringLiteral("文件是空的");
+        *error = QCoreApplication::translate("tuvo", "文件是空的");
         return false;
     }
     return true;
@@ -58,15 +59,15 @@ QString readerError(const QImageReader &reader)
 {
     switch (reader.error()) {
     case QImageReader::FileNotFoundError:
-        return QStringLiteral("文件不存在");
+        return QCoreApplication::translate("tuvo", "文件不存在");
     case QImageReader::UnsupportedFormatError:
-        return QStringLiteral("无法识别的图片格式");
+        return QCoreApplication::translate("tuvo", "无法识别的图片格式");
     case QImageReader::InvalidDataError:
-        return QStringLiteral("图片数据有误或不完整");
+        return QCoreApplication::translate("tuvo", "图片数据有误或不完整");
     case QImageReader::DeviceError:
-        return QStringLiteral("文件无法读取");
+        return QCoreApplication::translate("tuvo", "文件无法读取");
     default:
-        return QStringLiteral("图片无法解码");
+        return QCoreApplication::translate("tuvo", "图片无法解码");
     }
 }
 
@@ -155,7 +156,7 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
     // CMYK arrives as 4 bytes of ink per pixel, turned into sRGB light below.
     QImage image(sw, sh, cmyk ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (image.isNull()) {
-        out.error = QStringLiteral("内存不足,无法解码图片");
+        out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
         return true;
     }
     const int rc = tjDecompress2(tj.h, data, ulong(size), image.bits(), sw, int(image.bytesPerLine()), sh,
@@ -167,15 +168,15 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
         // end leaves a grey half, which must not be written as if it were the photo.
         if (!warningOnly || message.contains(QLatin1String("Premature end"), Qt::CaseInsensitive)) {
             out.error = message.contains(QLatin1String("Premature end"), Qt::CaseInsensitive)
-                ? QStringLiteral("图片数据不完整(文件被截断)")
-                : QStringLiteral("JPEG数据有误:") + message;
+                ? QCoreApplication::translate("tuvo", "图片数据不完整(文件被截断)")
+                : QCoreApplication::translate("tuvo", "JPEG数据有误:") + message;
             return true;
         }
     }
     if (cmyk) {
         image = cmykToSrgb(image.constBits(), sw, sh, int(image.bytesPerLine()), markers.icc, markers.adobe);
         if (image.isNull()) {
-            out.error = QStringLiteral("内存不足,无法解码图片");
+            out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
             return true;
         }
     } else {
@@ -231,7 +232,7 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
         const bool damagedPng = looksLikePng(mapped, size) && !pngChunksFitFile(mapped, size);
         file.unmap(mapped);
         if (damagedPng) {
-            out.error = QStringLiteral("图片数据有误或不完整");
+            out.error = QCoreApplication::translate("tuvo", "图片数据有误或不完整");
             return out;
         }
     }

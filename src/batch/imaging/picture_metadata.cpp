@@ -3,6 +3,7 @@
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/png_chunks.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <exiv2/exiv2.hpp>
@@ -45,7 +46,7 @@ void ensureExiv2()
 
 QString exiv2Error(const std::exception &e)
 {
-    return QStringLiteral("元数据有误:") + QString::fromLocal8Bit(e.what());
+    return QCoreApplication::translate("tuvo", "元数据有误:") + QString::fromLocal8Bit(e.what());
 }
 
 SourceMetadata::Data readFrom(Exiv2::Image &image)
@@ -366,7 +367,7 @@ bool carryMetadata(
         const Exiv2::DataBuf out = io.read(io.size());
         if (out.size_ <= 0) {
             if (error)
-                *error = QStringLiteral("元数据写入失败");
+                *error = QCoreApplication::translate("tuvo", "元数据写入失败");
             return false;
         }
         encoded = nameUnnamedIccp(QByteArray(reinterpret_cast<const char *>(out.pData_), int(out.size_)));

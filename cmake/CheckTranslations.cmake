@@ -1,0 +1,21 @@
+# Fails when a translation has an unfinished entry, or when a text in the sources
+# has no entry yet: lupdate refreshes a copy of each .ts and the copy is checked.
+file(GLOB ts_files ${SOURCE_DIR}/translations/*.ts)
+if(NOT ts_files)
+  message(FATAL_ERROR "no translations in ${SOURCE_DIR}/translations")
+endif()
+foreach(ts ${ts_files})
+  get_filename_component(name ${ts} NAME)
+  set(copy ${WORK_DIR}/${name})
+  configure_file(${ts} ${copy} COPYONLY)
+  execute_process(COMMAND ${LUPDATE} -silent -locations none -no-obsolete ${SOURCE_DIR}/src -ts ${copy}
+    RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "lupdate failed on ${name}")
+  endif()
+  file(STRINGS ${copy} unfinished REGEX "type=\"unfinished\"")
+  list(LENGTH unfinished count)
+  if(count GREATER 0)
+    message(FATAL_ERROR "${name}: ${count} unfinished entries (run the tuvo_lupdate target and translate them)")
+  endif()
+endforeach()

@@ -1,0 +1,86 @@
+// tuvo-cli speaks the language of the locale variables; options stay the same.
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QString out, err;
+};
+
+CliResult runIn(const QString &lang, const QStringList &args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), lang);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TUVO_CLI_PATH), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+        QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool hasChinese(const QString &text)
+{
+    static const QRegularExpression cjk(
+        QStringLiteral("[\\x{3000}-\\x{303f}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+    return text.contains(cjk);
+}
+
+} // namespace
+
+TEST(CliLanguage, EnglishLocaleGetsEnglishHelpAndErrorsChineseAndCKeepChinese)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.jpg"));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    const QList<QStringList> errorRuns
+        = {{QStringLiteral("--bogus")}, {QStringLiteral("--jobs"), QStringLiteral("0")},
+            {QStringLiteral("--size"), QStringLiteral("1x1"), QStringLiteral("-o"), out, missing},
+            {QStringLiteral("-o"), out, missing}};
+
+    const CliResult help = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tuvo-cli")));
+    EXPECT_FALSE(hasChinese(help.out)) << help.out.toStdString();
+    for (const QStringList &args : errorRuns) {
+        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"), args);
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_FALSE(r.err.trimmed().isEmpty());
+        EXPECT_FALSE(hasChinese(r.err)) << r.err.toStdString();
+    }
+    for (const QString &lang : {QStringLiteral("zh_CN.UTF-8"), QStringLiteral("C")}) {
+        EXPECT_TRUE(runIn(lang, {QStringLiteral("--help")}).out.startsWith(QStringLiteral("用法: tuvo-cli")));
+        EXPECT_TRUE(
+            runIn(lang, {QStringLiteral("--bogus")}).err.startsWith(QStringLiteral("未知的选项: --bogus")));
+    }
+}
+
+// size.ini's 1寸 preset is 295;413: its dimensions choose it in any language.
+TEST(CliLanguage, SizePresetChosenByItsDimensions)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    QImage img(600, 800, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    ASSERT_TRUE(img.save(in));
+    for (const QString &size : {QStringLiteral("295x413"), QStringLiteral("295×413")}) {
+        const QString out = dir.filePath(QStringLiteral("out") + QString::number(size.size()) + size.at(3));
+        QDir().mkpath(out);
+        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"),
+            {QStringLiteral("--size"), size, QStringLiteral("-f"), QStringLiteral("png"),
+                QStringLiteral("-o"), out, in});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(QImage(out + QStringLiteral("/a.png")).size(), QSize(295, 413));
+    }
+}
