@@ -158,6 +158,20 @@ int openRegularFile(const QString &path, QString *error)
     return fd;
 }
 
+bool openRegularFile(const QString &path, QFile &file, QString *error)
+{
+    const int fd = openRegularFile(path, error);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 std::optional<FileIdentity> fileIdentity(const QString &path)
 {
     struct stat info { };

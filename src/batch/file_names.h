@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,8 @@ QString shownName(const QString &name);
 // would wait for a writer, a device might never end). Returns the descriptor,
 // or -1 with *error saying why in the report's words.
 int openRegularFile(const QString &path, QString *error = nullptr);
+// The same into a QFile (which then owns the descriptor).
+bool openRegularFile(const QString &path, QFile &file, QString *error = nullptr);
 
 // stat() on the path's own bytes.
 struct FileIdentity {

@@ -1,4 +1,5 @@
 #include "batch/preview_source_cache.h"
+#include "batch/file_names.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +9,8 @@ namespace {
 // Only a JPEG decodes faster at a smaller size; other formats always decode whole.
 bool decodesScaled(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(path, file))
         return false;
     const QByteArray head = file.read(3);
     return head.size() == 3 && uchar(head[0]) == 0xFF && uchar(head[1]) == 0xD8 && uchar(head[2]) == 0xFF;

@@ -329,8 +329,9 @@ TEST(CliRun, SetGivesWhatTheSameStoredKeyGives)
         EXPECT_EQ(r.exitCode, 0) << set.join(' ').toStdString() << r.err.toStdString();
         return QImage(QDir(out).filePath(QStringLiteral("a.png"))).convertToFormat(QImage::Format_RGB32);
     };
-    EXPECT_EQ(runWith({"iuSize=5"}).size(), QSize(120, 160)); // the third preset
-    EXPECT_EQ(runWith({"iuSize=2", "iuBk=1"}).pixel(150, 0), qRgb(0, 255, 0)); // the first frame
+    // TUVO_HOME moves only what the program writes: presets and frames are the installed ones.
+    EXPECT_EQ(runWith({"iuSize=5"}).size(), QSize(120, 160)); // the third preset, 头像
+    EXPECT_NE(runWith({"iuSize=2", "iuBk=1"}), runWith({"iuSize=2"})); // the first frame is drawn
     const auto darkNearTopLeft = [](const QImage &picture) {
         int dark = 0;
         for (int y = 0; y < 30; ++y)
@@ -349,9 +350,12 @@ TEST(CliRun, OddFilesNeverHangAndBadPrefixesNeverStart)
     const QString config = dir.filePath(QStringLiteral("config"));
     QDir().mkpath(home);
     QDir().mkpath(config + QStringLiteral("/tuvo"));
-    for (const QString &fifo :
-        {home + QStringLiteral("/size.ini"), config + QStringLiteral("/tuvo/tuvo.ini")})
+    // The settings file lives in TUVO_HOME; size.ini is read from the data folder,
+    // so its FIFO case goes straight to the reader.
+    const QString fifoIni = dir.filePath(QStringLiteral("size.ini"));
+    for (const QString &fifo : {home + QStringLiteral("/tuvo.ini"), fifoIni})
         ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(readSizePresets(fifoIni).isEmpty());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TUVO_HOME"), home);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
@@ -362,7 +366,7 @@ TEST(CliRun, OddFilesNeverHangAndBadPrefixesNeverStart)
 
     CliRun r = runCli({"--quiet", "--from-settings", "-o", out, in}, 30000, env);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.err.count(QStringLiteral("不是普通文件")), 2) << r.err.toStdString();
+    EXPECT_GE(r.err.count(QStringLiteral("不是普通文件")), 1) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(QDir(out).filePath(QStringLiteral("a.jpg"))));
 
     r = runCli({"--print-exif", dir.path()}, 30000);

@@ -1,4 +1,5 @@
 #include "batch/imaging/heif_codec.h"
+#include "batch/file_names.h"
 
 #include "batch/imaging/picture_limits.h"
 
@@ -152,8 +153,8 @@ LoadedPicture decodeHeif(const uchar *data, qint64 size, QSize minimumSize)
 HeifMetadata readHeifMetadata(const QString &path)
 {
     HeifMetadata m;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(path, file))
         return m;
     const qint64 size = file.size();
     const uchar *data = size > 0 ? file.map(0, size) : nullptr;

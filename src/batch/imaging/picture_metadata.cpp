@@ -1,4 +1,5 @@
 #include "batch/imaging/picture_metadata.h"
+#include "batch/file_names.h"
 
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/png_chunks.h"
@@ -219,8 +220,8 @@ SourceMetadata &SourceMetadata::operator=(SourceMetadata &&) noexcept = default;
 // exiv2 0.27 does not read HEIF; libheif hands over the blocks and exiv2 parses them.
 static bool readHeifInto(const QString &path, SourceMetadata::Data &d)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(path, file))
         return false;
     const QByteArray head = file.read(64);
     if (!looksLikeHeif(reinterpret_cast<const uchar *>(head.constData()), head.size()))
@@ -265,7 +266,7 @@ SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
         [&] {
             Data d;
             if (!readHeifInto(path, d))
-                d = readFrom(*Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false));
+                d = readFrom(*Exiv2::ImageFactory::open(encodeFileName(path).toStdString(), false));
             return d;
         },
         error);
