@@ -11,6 +11,11 @@ inline QString noPictures()
 {
     return QStringLiteral("没有添加要处理的图片！");
 }
+// The size mode after "自定义尺寸...".
+inline QString fitInsideName()
+{
+    return QStringLiteral("适应框内");
+}
 inline QString zeroSize()
 {
     return QStringLiteral("图片尺寸不能为0！");
