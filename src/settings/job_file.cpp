@@ -476,3 +476,42 @@ QStringList jobPresetNames(const AppPaths &paths)
     }
     return names;
 }
+
+QString exportJobFolder(const QString &jobFile, const QString &targetDir, QString *error)
+{
+    QByteArray bytes;
+    QString message;
+    if (!readSmallRegularFile(jobFile, &bytes, &message)) {
+        if (error)
+            *error = message;
+        return QString();
+    }
+    const QString folder = QDir(targetDir).filePath(QFileInfo(jobFile).completeBaseName());
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = texts::jobFileNotWritten(shownName(folder), QString());
+        return QString();
+    }
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        for (const QString &key : {QStringLiteral("sFrameFile="), QStringLiteral("suISyF=")}) {
+            if (!line.startsWith(key))
+                continue;
+            const QString picture = besideJob(jobFile, unescaped(line.mid(key.size())));
+            if (picture.isEmpty() || !QFileInfo(picture).isFile())
+                continue;
+            const QString copy = QDir(folder).filePath(QFileInfo(picture).fileName());
+            QFile::remove(copy);
+            if (QFile::copy(picture, copy))
+                line = key + escaped(QFileInfo(picture).fileName());
+        }
+    }
+    QSaveFile out(QDir(folder).filePath(QFileInfo(jobFile).fileName()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0
+        || !out.commit()) {
+        if (error)
+            *error = texts::jobFileNotWritten(shownName(out.fileName()), out.errorString());
+        return QString();
+    }
+    return folder;
+}

@@ -35,3 +35,8 @@ QString findJobPreset(const QString &name, const AppPaths &paths);
 QStringList jobPresetNames(const AppPaths &paths);
 // The user's preset folder (made on first save).
 QString userPresetDir(const AppPaths &paths);
+
+// Export: a folder named after the job inside targetDir holding the job file and
+// copies of its frame and watermark pictures, named relative to the job so the
+// folder travels to another machine. Returns the folder, empty with *error.
+QString exportJobFolder(const QString &jobFile, const QString &targetDir, QString *error);

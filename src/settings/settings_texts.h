@@ -55,4 +55,74 @@ inline QString unknownPreset(const QString &name)
     return QStringLiteral("找不到作业预设“%1”").arg(name);
 }
 
+// The window's job menu.
+inline QString saveJobMenu()
+{
+    return QStringLiteral("保存当前作业...");
+}
+inline QString loadJobMenu()
+{
+    return QStringLiteral("载入作业...");
+}
+inline QString manageJobsMenu()
+{
+    return QStringLiteral("管理作业...");
+}
+inline QString savedJobsMenu()
+{
+    return QStringLiteral("已保存的作业");
+}
+inline QString jobNamePrompt()
+{
+    return QStringLiteral("请输入作业名称:");
+}
+inline QString badJobName(const QString &name)
+{
+    return QStringLiteral("作业名称“%1”不能为空,也不能包含 / 或以 . 开头。").arg(name);
+}
+inline QString includeOutputFolderQuestion()
+{
+    return QStringLiteral("作业中包括输出文件夹吗？");
+}
+inline QString replaceJobQuestion(const QString &name)
+{
+    return QStringLiteral("作业“%1”已存在,替换吗？").arg(name);
+}
+inline QString jobSaved(const QString &name)
+{
+    return QStringLiteral("【提示】已保存作业:%1").arg(name);
+}
+inline QString jobLoaded(const QString &name)
+{
+    return QStringLiteral("【提示】已载入作业:%1").arg(name);
+}
+inline QString jobFileFilter()
+{
+    return QStringLiteral("Tuvo作业 (*.ini)");
+}
+inline QString renameJob()
+{
+    return QStringLiteral("重命名...");
+}
+inline QString deleteJob()
+{
+    return QStringLiteral("删除");
+}
+inline QString exportJob()
+{
+    return QStringLiteral("导出...");
+}
+inline QString importJob()
+{
+    return QStringLiteral("导入...");
+}
+inline QString deleteJobQuestion(const QString &name)
+{
+    return QStringLiteral("确实要删除作业“%1”吗？").arg(name);
+}
+inline QString jobExported(const QString &folder)
+{
+    return QStringLiteral("【提示】作业和它的边框、水印图片已导出到%1").arg(folder);
+}
+
 } // namespace texts

@@ -403,6 +403,7 @@ void MainWindow::buildMenus()
     QMenu *tools = menuBar()->addMenu(QStringLiteral("设置(&S)"));
     QAction *mTOption = menuItem(tools, QStringLiteral("mTOption"), QStringLiteral("选项..."));
     QAction *mSPDFSet = menuItem(tools, QStringLiteral("mSPDFSet"), QStringLiteral("PDF参数设置..."));
+    buildJobMenu(tools);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     QAction *mGuide = menuItem(help, QStringLiteral("mGuide"), QStringLiteral("使用指南"));

@@ -795,8 +795,9 @@ TEST_P(ShippedPreset, RunsAndGivesItsSize)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage written(QDir(out).filePath(QStringLiteral("p.jpg")));
     EXPECT_EQ(written.size(), size);
-    if (QString::fromUtf8(name) == QStringLiteral("方形1080")) // extended, never cropped: white bands
+    if (QString::fromUtf8(name) == QStringLiteral("方形1080")) { // extended, never cropped: white bands
         EXPECT_GT(qGray(written.pixel(540, 5)), 240);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CliJobs, ShippedPreset,
