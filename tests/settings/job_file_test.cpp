@@ -118,3 +118,35 @@ TEST(JobFile, MissingPicturesAndHostileFilesGiveSafeValuesAndAMessage)
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messages.size(), 1);
 }
+
+// An exported job carries its frame and watermark and finds them on another machine.
+TEST(JobFile, ExportedJobTravelsWithItsPictures)
+{
+    QTemporaryDir dir;
+    const AppPaths paths = AppPaths::at(dir.path(), dir.path());
+    QImage picture(20, 10, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("frame.png"))));
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("mark.png"))));
+    JobSettings job = startJobSettings(paths);
+    job.sFrameFile = dir.filePath(QStringLiteral("frame.png"));
+    job.suISyF = dir.filePath(QStringLiteral("mark.png"));
+    job.bPicMark = 1;
+    ASSERT_TRUE(writeJobFile(job, dir.filePath(QStringLiteral("带图.ini")), false, nullptr));
+    QDir().mkpath(dir.filePath(QStringLiteral("export")));
+    QString error;
+    const QString folder = exportJobFolder(
+        dir.filePath(QStringLiteral("带图.ini")), dir.filePath(QStringLiteral("export")), &error);
+    ASSERT_FALSE(folder.isEmpty()) << error.toStdString();
+    // The originals go away, as they would on the other machine.
+    QFile::remove(dir.filePath(QStringLiteral("frame.png")));
+    QFile::remove(dir.filePath(QStringLiteral("mark.png")));
+    JobSettings loaded = startJobSettings(paths);
+    const JobFileLoad load
+        = readJobFile(QDir(folder).filePath(QStringLiteral("带图.ini")), paths, FrameList(), loaded);
+    EXPECT_TRUE(load.loaded);
+    EXPECT_TRUE(load.messages.isEmpty()) << load.messages.join('\n').toStdString();
+    EXPECT_EQ(loaded.sFrameFile, QDir(folder).filePath(QStringLiteral("frame.png")));
+    EXPECT_EQ(loaded.suISyF, QDir(folder).filePath(QStringLiteral("mark.png")));
+    EXPECT_EQ(loaded.bPicMark, 1);
+}
