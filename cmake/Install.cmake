@@ -11,7 +11,7 @@ foreach(program tuvo tuvo-cli)
 endforeach()
 
 set(TUVO_SHARE ${CMAKE_INSTALL_DATADIR}/tuvo)
-install(DIRECTORY data/bk data/sy data/skin DESTINATION ${TUVO_SHARE})
+install(DIRECTORY data/bk data/sy data/skin data/presets DESTINATION ${TUVO_SHARE})
 install(FILES data/size.ini DESTINATION ${TUVO_SHARE})
 # Documents the help menu opens (share/tuvo/doc).
 install(DIRECTORY data/doc DESTINATION ${TUVO_SHARE})

@@ -25,9 +25,15 @@ Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(
       --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
       --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
 
+作业:
+      --preset NAME       先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)
+      --job FILE          先载入作业文件; 其余选项再改动单个设置
+      --save-job FILE     把命令行描述的作业写入 FILE, 不处理图片
+
 尺寸:
-      --size limit-width|fit-frame|original|custom|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
-  -W N  -H N              目标宽度和高度(像素)
+      --size limit-width|fit-frame|original|custom|fit|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
+  -W N  -H N              目标宽度和高度(像素); fit: 最长边放入 W×H 框内, 保持比例
+      --longest N         即 --size fit -W N -H N
       --no-enlarge        小图片不放大
       --extend            比例不同时扩充画布(默认剪切图片)
       --crop-x left|middle|right   --crop-y top|middle|bottom

@@ -16,8 +16,10 @@
 #include "exif/exif_print.h"
 #include "publish/publishing.h"
 #include "settings/app_paths.h"
+#include "settings/job_file.h"
 #include "settings/job_restore.h"
 #include "settings/ui_language.h"
+#include "settings/settings_texts.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -73,6 +75,8 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
         index = kOriginalSize;
     else if (mode == QLatin1String("custom"))
         index = job.customSizeIndex();
+    else if (mode == QLatin1String("fit"))
+        index = job.fitInsideIndex();
     else {
         for (int k = 0; k < job.SizePresets.size(); ++k) {
             if (job.SizePresets[k].name == mode)
@@ -88,7 +92,7 @@ bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
     }
     if (index < 0) {
         QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
-            QStringLiteral("original"), QStringLiteral("custom")};
+            QStringLiteral("original"), QStringLiteral("custom"), QStringLiteral("fit")};
         for (const SizePreset &p : job.SizePresets) {
             // English lists the dimensions alone: the names are size.ini's own, mostly Chinese.
             const QString size = p.width.trimmed() + QLatin1Char('x') + p.height.trimmed();
@@ -187,10 +191,26 @@ int main(int argc, char **argv)
     if (job.sPDF3.isEmpty())
         job.sPDF3 = chineseDate(QDate::currentDate());
 
-    if (!options.sizeMode.isEmpty() && !applySizeMode(job, options.sizeMode, &error))
-        return cannotStart(error);
     FrameList frames;
     frames.loadFolder(paths.bkDir());
+    const QString outDirBeforeJob = job.sOutDir;
+    if (!options.preset.isEmpty() || !options.jobFile.isEmpty()) {
+        const QString preset = options.preset.isEmpty() ? QString() : findJobPreset(options.preset, paths);
+        if (!options.preset.isEmpty() && preset.isEmpty())
+            return cannotStart(texts::unknownPreset(options.preset));
+        for (const QString &file : {preset, options.jobFile}) {
+            if (file.isEmpty())
+                continue;
+            const JobFileLoad load = readJobFile(file, paths, frames, job);
+            if (!load.loaded)
+                return cannotStart(load.messages.join(QLatin1Char('\n')));
+            for (const QString &line : load.messages)
+                std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+        }
+    }
+    const bool jobNamesOutput = job.sOutDir != outDirBeforeJob && !job.sOutDir.isEmpty();
+    if (!options.sizeMode.isEmpty() && !applySizeMode(job, options.sizeMode, &error))
+        return cannotStart(error);
     for (int k = 0; k < options.fields.size(); ++k) {
         const auto &[key, value] = options.fields[k];
         if (options.setFields.contains(k)) {
@@ -221,7 +241,17 @@ int main(int argc, char **argv)
     if (job.bPicMark == 1 && !job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile())
         return cannotStart(QCoreApplication::translate("tuvo", "找不到水印图片: ") + job.suISyF);
 
-    if (options.outputDir.isEmpty()) {
+    if (!options.saveJob.isEmpty()) {
+        if (!options.outputDir.isEmpty())
+            job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
+        if (!writeJobFile(job, options.saveJob, !options.outputDir.isEmpty() || jobNamesOutput, &error))
+            return cannotStart(error);
+        return 0;
+    }
+    if (options.outputDir.isEmpty() && jobNamesOutput) {
+        if (!isDirectoryPath(job.sOutDir))
+            return cannotStart(QStringLiteral("输出文件夹不存在: ") + shownName(job.sOutDir));
+    } else if (options.outputDir.isEmpty()) {
         if (!paths.ensureWritableFolders())
             return cannotStart(
                 QCoreApplication::translate("tuvo", "无法创建默认输出文件夹: ") + paths.zpDir());

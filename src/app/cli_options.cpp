@@ -109,6 +109,15 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
                 *error = QCoreApplication::translate("tuvo", "--jobs 需要1到64之间的整数");
                 return false;
             }
+        } else if (arg == QLatin1String("--job")) {
+            if (!value(&o.jobFile))
+                return false;
+        } else if (arg == QLatin1String("--preset")) {
+            if (!value(&o.preset))
+                return false;
+        } else if (arg == QLatin1String("--save-job")) {
+            if (!value(&o.saveJob))
+                return false;
         } else if (arg == QLatin1String("--from-settings")) {
             o.fromSettings = true;
         } else if (arg == QLatin1String("--quiet")) {
@@ -197,6 +206,12 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
         } else if (arg == QLatin1String("--size")) {
             if (!value(&o.sizeMode))
                 return false;
+        } else if (arg == QLatin1String("--longest")) {
+            // Shorthand for a square fit-inside box.
+            if (!value(&o.width))
+                return false;
+            o.sizeMode = QStringLiteral("fit");
+            o.height = o.width;
         } else if (arg == QLatin1String("-W")) {
             if (!value(&o.width))
                 return false;

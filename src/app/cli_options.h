@@ -29,6 +29,10 @@ struct CliOptions {
     bool dryRun = false;
     int memoryLimitMB = 0; // 0: the built-in limit
 
+    QString preset; // a saved job by name, then
+    QString jobFile; // a saved job file, both applied before the other options
+    QString saveJob; // write the job to this file instead of running it
+
     QString sizeMode; // limit-width, fit-frame, original, custom or a preset name
     QString width;
     QString height;

@@ -225,7 +225,8 @@ StartCheck BatchRun::checkStart(const QStringList &pictures, const JobSettings &
 {
     if (pictures.isEmpty())
         return StartCheck::EmptyList;
-    if (job.iuSize == job.customSizeIndex() && (job.iTargetW == 0 || job.iTargetH == 0))
+    const bool typedBox = job.iuSize == job.customSizeIndex() || job.iuSize == job.fitInsideIndex();
+    if (typedBox && (job.iTargetW == 0 || job.iTargetH == 0))
         return StartCheck::ZeroSize;
     if (job.sOutDir.isEmpty())
         return StartCheck::NoOutputFolder;

@@ -42,10 +42,10 @@ public:
     bool isAddLocal(int k) const { return k == frameCount() + 1; }
     bool isDownload(int k) const { return k == frameCount() + 2; }
 
-private:
     // Appends one picture unless it is there already or the list is full.
     bool append(const QString &path);
 
+private:
     QStringList names_;
     QStringList paths_;
 };

@@ -84,7 +84,7 @@ bool setMatrix(ColourMatrix &m, const QString &v, QString *error)
 const std::map<QString, Setter> &setters()
 {
     static const std::map<QString, Setter> table = {
-        {QStringLiteral("iuSize"), intField(&JobSettings::iuSize, 0, kFirstPreset + kMaxSizePresets)},
+        {QStringLiteral("iuSize"), intField(&JobSettings::iuSize, 0, kFirstPreset + kMaxSizePresets + 1)},
         {QStringLiteral("iTargetW"), realField(&JobSettings::iTargetW)},
         {QStringLiteral("iTargetH"), realField(&JobSettings::iTargetH)},
         {QStringLiteral("bChkResizeOpt"), intField(&JobSettings::bChkResizeOpt, 0, 1)},

@@ -31,7 +31,7 @@ void chooseSizeMode(JobSettings &job, int index)
     if (index == kLimitWidth) {
         job.iTargetW = 800;
         job.iTargetH = 0;
-    } else if (index == job.customSizeIndex()) {
+    } else if (index == job.customSizeIndex() || index == job.fitInsideIndex()) {
         job.iTargetW = 800;
         job.iTargetH = 600;
     } else if (index >= kFirstPreset && index < job.customSizeIndex()) {

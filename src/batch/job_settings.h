@@ -16,7 +16,8 @@ struct SizePreset {
     QString height;
 };
 
-// Size modes of the size list; presets sit between kOriginalSize and the custom entry.
+// Size modes of the size list; presets sit between kOriginalSize and the custom
+// entry, and fit-inside follows the custom entry.
 enum SizeMode : int {
     kLimitWidth = 0,
     kFitFrame = 1,
@@ -168,6 +169,8 @@ struct JobSettings {
 
     // Index of the custom size entry, the last one of the size list.
     int customSizeIndex() const { return kFirstPreset + int(SizePresets.size()); }
+    // "适应框内": the longest side fits iTargetW x iTargetH, nothing cropped or added.
+    int fitInsideIndex() const { return customSizeIndex() + 1; }
 
     static ColourMatrix markMatrixFor(int alphaPercent);
     // Sets iuSYAlpha and the alpha element of sngMarkMatrix together.

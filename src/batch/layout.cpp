@@ -48,7 +48,10 @@ Layout ComputeLayout(double W0, double H0, double a, double b, const JobSettings
     b = float(b);
 
     int m = job.iuSize;
-    if (job.bChkResizeOpt == 1 && (a != 0 || b != 0) && (W0 <= a || H0 <= b))
+    // A picture fits inside the box only when both sides do; the other modes keep
+    // a picture that is small in either direction.
+    const bool small = m == job.fitInsideIndex() ? W0 <= a && H0 <= b : W0 <= a || H0 <= b;
+    if (job.bChkResizeOpt == 1 && (a != 0 || b != 0) && small)
         m = kOriginalSize;
     out.mode = m;
 
@@ -57,6 +60,13 @@ Layout ComputeLayout(double W0, double H0, double a, double b, const JobSettings
     } else if (m == kOriginalSize) {
         a = W0;
         b = H0;
+    } else if (m == job.fitInsideIndex() && W0 > 0 && H0 > 0 && a > 0 && b > 0) {
+        // The side that meets the box first decides the scale; the other follows.
+        if (W0 / H0 >= a / b) {
+            b = a * H0 / W0;
+        } else {
+            a = b * W0 / H0;
+        }
     } else if (m == kFitFrame) {
         if (frameSize.isValid()) {
             a = frameSize.width();
@@ -72,7 +82,8 @@ Layout ComputeLayout(double W0, double H0, double a, double b, const JobSettings
     double dw = a;
     double dh = b;
 
-    if (m != kLimitWidth && m != kOriginalSize && a > 0 && b > 0 && W0 > 0 && H0 > 0) {
+    const bool keepsProportions = m == kLimitWidth || m == kOriginalSize || m == job.fitInsideIndex();
+    if (!keepsProportions && a > 0 && b > 0 && W0 > 0 && H0 > 0) {
         const bool sourceWider = W0 / H0 >= a / b;
         if (job.bPicJQ == 1) {
             if (sourceWider) {

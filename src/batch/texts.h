@@ -12,6 +12,11 @@ inline QString noPictures()
 {
     return QCoreApplication::translate("tuvo", "没有添加要处理的图片！");
 }
+// The size mode after "自定义尺寸...".
+inline QString fitInsideName()
+{
+    return QStringLiteral("适应框内");
+}
 inline QString zeroSize()
 {
     return QCoreApplication::translate("tuvo", "图片尺寸不能为0！");

@@ -107,7 +107,7 @@ const std::vector<RestoreRow> &restoreRows()
         {QStringLiteral("iuSize"),
             [](const OptionsStore &s, RestoreContext &c) {
                 const int size = s.int16(QStringLiteral("iuSize"), 0);
-                if (size >= 0 && size <= c.job.customSizeIndex()) {
+                if (size >= 0 && size <= c.job.fitInsideIndex()) {
                     chooseSizeMode(c.job, size);
                     pickFrameForFitMode(c.job, c.frames);
                 }
@@ -221,18 +221,35 @@ RestoredSettings restoreJobSettings(
 std::optional<QStringList> restoreStoredValue(const QString &key, const QString &value, const AppPaths &paths,
     const FrameList &frames, JobSettings &job)
 {
-    const auto &rows = restoreRows();
-    const auto row
-        = std::find_if(rows.begin(), rows.end(), [&key](const RestoreRow &r) { return r.first == key; });
-    if (row == rows.end())
+    if (!isStoredKey(key))
         return std::nullopt;
-    // The row reads from a store that holds this one key, as a settings file would.
+    return restoreStoredValues({{key, value}}, paths, frames, job);
+}
+
+bool isStoredKey(const QString &key)
+{
+    const auto &rows = restoreRows();
+    return std::any_of(rows.begin(), rows.end(), [&key](const RestoreRow &r) { return r.first == key; });
+}
+
+QStringList restoreStoredValues(const QList<std::pair<QString, QString>> &values, const AppPaths &paths,
+    const FrameList &frames, JobSettings &job)
+{
+    // The rows read from a store that holds these keys, as a settings file would.
     QTemporaryDir scratch;
     QSettings settings(scratch.filePath(QStringLiteral("set.ini")), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("Options/") + key, value);
+    QStringList given;
+    for (const auto &[key, value] : values) {
+        settings.setValue(QStringLiteral("Options/") + key, value);
+        given << key;
+    }
     RestoredSettings r;
     RestoreContext context {paths, frames, job, r};
-    row->second(OptionsStore(settings), context);
+    const OptionsStore store(settings);
+    for (const auto &[key, restore] : restoreRows()) {
+        if (given.contains(key))
+            restore(store, context);
+    }
     return r.warnings;
 }
 

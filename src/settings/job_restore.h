@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class AppPaths;
 class QSettings;
@@ -37,6 +38,14 @@ RestoredSettings restoreJobSettings(
 // otherwise the warning lines restoring gave.
 std::optional<QStringList> restoreStoredValue(const QString &key, const QString &value, const AppPaths &paths,
     const FrameList &frames, JobSettings &job);
+
+// Restores the stored keys among values (key, text as a settings file holds it)
+// in start-up order with their side effects, reading companion keys (iuTSyX with
+// sText, ...) from values too. Keys that are not stored keys are left alone.
+// Returns the warning lines.
+QStringList restoreStoredValues(const QList<std::pair<QString, QString>> &values, const AppPaths &paths,
+    const FrameList &frames, JobSettings &job);
+bool isStoredKey(const QString &key);
 
 // tuvo-cli --from-settings: the job the desktop program would start with.
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths);

@@ -117,6 +117,10 @@ public:
     void mCopyFileName_Click();
     void mCopyPic_Click();
     void mExit_Click();
+    // Saved jobs: the job menu's commands.
+    void saveCurrentJob();
+    bool loadJob(const QString &file);
+    void manageJobs();
     // Scans folder and appends its pictures (the add-folder command after the dialog).
     void addFolder(const QString &folder, bool withSubFolders);
     void dropPictures(const QMimeData *data);
@@ -153,6 +157,10 @@ private:
     void buildMenus();
     QWidget *buildPanels();
     void setHint(QWidget *w, const QString &hint);
+
+    // main_window_saved_jobs.cpp
+    void buildJobMenu(QMenu *menu);
+    void fillSavedJobsMenu(QMenu *menu);
 
     // main_window_job.cpp
     void connectJobControls();

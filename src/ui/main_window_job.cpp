@@ -1,6 +1,7 @@
 // The controls that write JobSettings: size, offsets, frame, watermarks, format,
 // names and output folder. Each change redraws the preview.
 #include "batch/naming.h"
+#include "batch/texts.h"
 #include "settings/display_texts.h"
 #include "settings/settings_store.h"
 #include "ui/frm_dlg.h"
@@ -156,6 +157,7 @@ void MainWindow::fillSizeList()
     for (const SizePreset &p : job_.SizePresets)
         cmbSize_->addItem(p.name);
     cmbSize_->addItem(QCoreApplication::translate("tuvo", "自定义尺寸..."));
+    cmbSize_->addItem(texts::fitInsideName());
     syncing_ = was;
 }
 
@@ -175,7 +177,7 @@ void MainWindow::syncSizeControls()
     const bool was = syncing_;
     syncing_ = true;
     const int mode = job_.iuSize;
-    const bool custom = mode == job_.customSizeIndex();
+    const bool custom = mode == job_.customSizeIndex() || mode == job_.fitInsideIndex();
     txtWidth_->setEnabled(mode == kLimitWidth || custom);
     txtHeight_->setEnabled(custom);
     txtWidth_->setText(QString::number(job_.iTargetW));
@@ -196,10 +198,12 @@ void MainWindow::cmbSize_Click(int index)
         showStatus(QCoreApplication::translate("tuvo", "【提示】输入图片宽度,高度将按原图片比例自动换算。"));
         txtWidth_->setFocus();
         redrawPreview();
-    } else if (index == job_.customSizeIndex()) {
+    } else if (index == job_.customSizeIndex() || index == job_.fitInsideIndex()) {
         showStatus(QCoreApplication::translate("tuvo", "【提示】请输入图片宽度和高度。"));
         txtWidth_->setFocus();
         txtWidth_->selectAll();
+        if (index == job_.fitInsideIndex())
+            redrawPreview();
     } else {
         redrawPreview();
     }

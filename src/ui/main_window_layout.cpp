@@ -436,6 +436,7 @@ void MainWindow::buildMenus()
         = menuItem(tools, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
     QAction *mSPDFSet
         = menuItem(tools, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
+    buildJobMenu(tools);
 
     QMenu *help = menuBar()->addMenu(QCoreApplication::translate("tuvo", "帮助(&H)"));
     QAction *mGuide

@@ -131,3 +131,17 @@ TEST(SizePresets, StopsAt501AndSurvivesAMissingFile)
     EXPECT_EQ(parseSizePresets(many).size(), 501);
     EXPECT_TRUE(readSizePresets(QStringLiteral("/nonexistent/size.ini")).isEmpty());
 }
+
+// Fit-inside never crops or extends, and "no enlarging" keeps only a picture that
+// fits on both sides: one that is only narrower still shrinks into the box.
+TEST(Layout, FitInsideShrinksUnlessThePictureFitsAlready)
+{
+    JobSettings job;
+    chooseSizeMode(job, job.fitInsideIndex());
+    job.bChkResizeOpt = 1;
+    const Layout tall = ComputeLayout(700, 2000, job.iTargetW, job.iTargetH, job);
+    EXPECT_EQ(tall.outputSize(), QSize(210, 600));
+    EXPECT_EQ(tall.roundedSource(), QRect(0, 0, 700, 2000));
+    EXPECT_EQ(tall.roundedDestination(), QRect(0, 0, 210, 600));
+    EXPECT_EQ(ComputeLayout(640, 480, job.iTargetW, job.iTargetH, job).outputSize(), QSize(640, 480));
+}

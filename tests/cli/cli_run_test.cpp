@@ -676,3 +676,135 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
             "summary 3 3 0 0"}));
     EXPECT_TRUE(QDir(dir.filePath("dry")).isEmpty());
 }
+
+// Fit-inside gives the sizes ImageMagick's -resize WxH gives, for every shape.
+TEST(CliRun, FitInsideSizesMatchImageMagickResize)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("convert"), {QStringLiteral("-version")});
+    if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
+        GTEST_SKIP() << "ImageMagick convert is not installed: fit-inside sizes cannot be compared";
+    QTemporaryDir dir;
+    const auto magickSize = [&](const QString &in, const QString &box) {
+        const QString out = dir.filePath(QStringLiteral("magick.png"));
+        QProcess p;
+        p.start(QStringLiteral("convert"), {in, QStringLiteral("-resize"), box, out});
+        p.waitForFinished(60000);
+        return QImage(out).size();
+    };
+    const QList<QSize> shapes = {{1000, 600}, {600, 1000}, {500, 500}, {997, 601}, {40, 30}};
+    const QList<QStringList> boxes = {{"--size", "fit", "-W", "300", "-H", "200"}, {"--longest", "250"},
+        {"--size=fit", "-W", "90", "-H", "400"}};
+    for (const QSize &shape : shapes) {
+        const QString in = dir.filePath(QStringLiteral("p%1x%2.png").arg(shape.width()).arg(shape.height()));
+        ASSERT_TRUE(photo(shape.width(), shape.height()).save(in));
+        for (const QStringList &box : boxes) {
+            const QString out = dir.filePath(QStringLiteral("out"));
+            QDir(out).removeRecursively();
+            QDir().mkpath(out);
+            const CliRun r = runCli(QStringList {"--quiet", "-f", "png", "-o", out} + box + QStringList {in});
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            const QString w = box.contains("--longest") ? box[1] : box[box.indexOf("-W") + 1];
+            const QString h = box.contains("--longest") ? box[1] : box[box.indexOf("-H") + 1];
+            EXPECT_EQ(
+                QImage(QDir(out).filePath(QFileInfo(in).fileName())).size(), magickSize(in, w + 'x' + h))
+                << shape.width() << "x" << shape.height() << " in " << box.join(' ').toStdString();
+        }
+    }
+}
+
+// A job saved from a command line and loaded in a fresh profile writes the same bytes.
+TEST(CliJobs, SavedJobInAFreshProfileWritesTheSameBytes)
+{
+    QTemporaryDir dir;
+    QImage frame(400, 300, QImage::Format_ARGB32);
+    frame.fill(Qt::transparent);
+    for (int x = 0; x < 400; ++x)
+        frame.setPixel(x, 2, qRgba(0, 200, 0, 255));
+    const QString framePath = dir.filePath(QStringLiteral("frame.png"));
+    ASSERT_TRUE(frame.save(framePath));
+    QImage mark(30, 20, QImage::Format_RGB32);
+    mark.fill(Qt::blue);
+    const QString markPath = dir.filePath(QStringLiteral("mark.png"));
+    ASSERT_TRUE(mark.save(markPath));
+    QStringList inputs;
+    for (const auto &[name, size] :
+        {std::pair("a.jpg", QSize(900, 500)), std::pair("b.png", QSize(300, 700))}) {
+        inputs << dir.filePath(name);
+        ASSERT_TRUE(photo(size.width(), size.height()).save(inputs.last()));
+    }
+    const QStringList job = {"--size", "custom", "-W", "400", "-H", "300", "--extend", "--crop-x", "right",
+        "--frame", framePath, "--text", "Tuvo", "--font-size", "18", "--color", "#FF2000", "--bold",
+        "--text-pos", "top-left", "--mark", markPath, "--opacity", "60", "--mark-scale", "4", "--mark-pos",
+        "0.25,0.75", "--rotate", "cw", "--effect", "sharpen", "-f", "jpg", "-q", "77", "--rename", "J_",
+        "--digits", "3", "--metadata", "strip", "--colour", "srgb", "--on-clash", "number", "--no-enlarge",
+        "--ftp-user", "someone"};
+    const auto profile = [&](const QString &name) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TUVO_HOME"), dir.filePath(name + QStringLiteral("/home")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(name + QStringLiteral("/config")));
+        env.insert(QStringLiteral("TUVO_FTP_PASSWORD"), QStringLiteral("pw-never-saved"));
+        return env;
+    };
+    const QString outA = dir.filePath(QStringLiteral("outA"));
+    const QString outB = dir.filePath(QStringLiteral("outB"));
+    QDir().mkpath(outA);
+    QDir().mkpath(outB);
+    const QString jobFile = dir.filePath(QStringLiteral("saved.ini"));
+    CliRun r = runCli(QStringList {"--quiet", "-o", outA} + job + inputs, 120000, profile("first"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli(job + QStringList {"--save-job", jobFile}, 60000, profile("first"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile saved(jobFile);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_FALSE(text.contains("pw-never-saved"));
+    EXPECT_FALSE(text.contains("sOutDir")); // not asked for
+    EXPECT_TRUE(text.contains("sFrameFile=" + framePath.toUtf8()));
+
+    r = runCli(QStringList {"--quiet", "--job", jobFile, "-o", outB} + inputs, 120000, profile("fresh"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const auto relative = [](const QString &out) {
+        QMap<QByteArray, QByteArray> files;
+        for (auto [path, hash] : snapshot(out).asKeyValueRange())
+            files[path.mid(out.size())] = hash;
+        return files;
+    };
+    EXPECT_EQ(relative(outA).size(), 2);
+    EXPECT_EQ(relative(outA), relative(outB));
+
+    // Options after the job change single fields.
+    const QString outC = dir.filePath(QStringLiteral("outC"));
+    QDir().mkpath(outC);
+    r = runCli(QStringList {"--quiet", "--job", jobFile, "-f", "png", "-o", outC} + inputs, 120000,
+        profile("fresh"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QDir(outC).entryList({"J_00?.png"}, QDir::Files).size(), 2);
+}
+
+// Every shipped preset runs and gives its size.
+class ShippedPreset : public ::testing::TestWithParam<std::pair<const char *, QSize>> { };
+
+TEST_P(ShippedPreset, RunsAndGivesItsSize)
+{
+    const auto &[name, size] = GetParam();
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("p.png"));
+    ASSERT_TRUE(photo(2000, 1500).save(in));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_HOME"), dir.filePath(QStringLiteral("home")));
+    const CliRun r = runCli({"--quiet", "--preset", QString::fromUtf8(name), "-o", out, in}, 120000, env);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage written(QDir(out).filePath(QStringLiteral("p.jpg")));
+    EXPECT_EQ(written.size(), size);
+    if (QString::fromUtf8(name) == QStringLiteral("方形1080")) { // extended, never cropped: white bands
+        EXPECT_GT(qGray(written.pixel(540, 5)), 240);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CliJobs, ShippedPreset,
+    ::testing::Values(std::pair("网页图片1200", QSize(1200, 900)), std::pair("方形1080", QSize(1080, 1080)),
+        std::pair("缩略图320", QSize(320, 240)), std::pair("证件照1寸", QSize(295, 413)),
+        std::pair("证件照2寸", QSize(413, 579)), std::pair("证件照头像", QSize(120, 160))));

@@ -3,6 +3,7 @@
 #include "ui/preview_canvas.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QWheelEvent>
 
 namespace {
@@ -176,3 +178,49 @@ TEST_F(WindowTest, CaptionIsStoredForItsPictureAndReachesTheRun)
 }
 
 } // namespace
+
+// A saved job comes back in one click: the fields, the controls and the preview
+// follow it, the file list stays as it was.
+TEST_F(WindowTest, SavedJobLoadsInOneClickAndLeavesTheFileList)
+{
+    makeFrame(home() + QStringLiteral("/bk/gold.png"), QSize(300, 200));
+    const QStringList pics = makePictures(home() + QStringLiteral("/in"), 2, QSize(200, 100));
+    MainWindow &w = start(pics);
+    auto *size = child<QComboBox>(w, "cmbSize");
+    ASSERT_EQ(size->itemText(size->count() - 1), QStringLiteral("适应框内"));
+    size->setCurrentIndex(size->count() - 1);
+    w.job().iTargetW = 80;
+    w.job().iTargetH = 80;
+    w.job().iJPGQ = 61;
+    w.job().sText = QStringLiteral("作业");
+    w.job().bTextMark = 1;
+    w.job().iuTxtPos = kTopLeft;
+    prompter_.textAnswers << QStringLiteral("小图");
+    prompter_.yesNoAnswers << false; // without the output folder
+    child<QAction>(w, "mSaveJob")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(home() + QStringLiteral("/user/presets/小图.ini")));
+
+    size->setCurrentIndex(kOriginalSize);
+    w.job().iJPGQ = 100;
+    w.job().sText.clear();
+    w.job().bTextMark = 0;
+    w.fileList().setCaption(1, QStringLiteral("说明"));
+    auto *saved = child<QMenu>(w, "mSavedJobs");
+    emit saved->aboutToShow();
+    QAction *entry = nullptr;
+    for (QAction *a : saved->actions())
+        entry = a->text() == QStringLiteral("小图") ? a : entry;
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+
+    EXPECT_EQ(w.job().iuSize, w.job().fitInsideIndex());
+    EXPECT_EQ(size->currentIndex(), w.job().fitInsideIndex());
+    EXPECT_EQ(w.job().iJPGQ, 61);
+    EXPECT_EQ(w.job().sText, QStringLiteral("作业"));
+    EXPECT_EQ(w.job().iuTxtPos, kTopLeft);
+    EXPECT_TRUE(child<QCheckBox>(w, "chkInfoTxt")->isChecked());
+    EXPECT_EQ(w.fileList().paths(), pics);
+    EXPECT_EQ(w.fileList().caption(1), QStringLiteral("说明"));
+    w.waitForPreview();
+    EXPECT_EQ(w.canvas()->image().size(), QSize(80, 40)); // 200 x 100 fit inside 80 x 80
+}

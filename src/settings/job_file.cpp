@@ -1,0 +1,517 @@
+#include "settings/job_file.h"
+
+#include "batch/file_names.h"
+#include "batch/job_fields.h"
+#include "settings/app_paths.h"
+#include "settings/job_restore.h"
+#include "settings/settings_store.h"
+#include "settings/settings_texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Value = std::function<QString(const JobSettings &)>;
+using Row = std::pair<QString, Value>;
+
+// A job file is a few kilobytes; anything far larger is not one.
+constexpr qint64 kMaxJobFileBytes = 256 * 1024;
+const QString kVersionKey = QStringLiteral("Version");
+const QString kSizeModeKey = QStringLiteral("sSizeMode");
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 17);
+}
+
+QString single(float v)
+{
+    return QString::number(double(v), 'g', 9);
+}
+
+QString boolText(bool v)
+{
+    return v ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+template<typename T> Row intRow(const char *key, T JobSettings::*field)
+{
+    return {QString::fromLatin1(key), [field](const JobSettings &j) {
+                return QString::number(j.*field);
+            }};
+}
+
+Row textRow(const char *key, QString JobSettings::*field)
+{
+    return {QString::fromLatin1(key), [field](const JobSettings &j) {
+                return j.*field;
+            }};
+}
+
+Row boolRow(const char *key, bool JobSettings::*field)
+{
+    return {QString::fromLatin1(key), [field](const JobSettings &j) {
+                return boolText(j.*field);
+            }};
+}
+
+QString matrixText(const ColourMatrix &m)
+{
+    QStringList numbers;
+    for (const auto &row : m)
+        for (float v : row)
+            numbers << single(v);
+    return numbers.join(QLatin1Char(','));
+}
+
+// Keys the start-up restore knows, restored through it in its own order.
+const std::vector<Row> &storedRows()
+{
+    static const std::vector<Row> rows = {
+        intRow("iuSYAlpha", &JobSettings::iuSYAlpha),
+        intRow("iuSize", &JobSettings::iuSize),
+        intRow("iuBk", &JobSettings::iuBk),
+        textRow("sText", &JobSettings::sText),
+        {QStringLiteral("iuTSyX"),
+            [](const JobSettings &j) {
+                return number(j.iuTSyX);
+            }},
+        {QStringLiteral("iuTSyY"),
+            [](const JobSettings &j) {
+                return number(j.iuTSyY);
+            }},
+        intRow("iSize", &JobSettings::iSize),
+        textRow("sFont", &JobSettings::sFont),
+        intRow("lColor", &JobSettings::lColor),
+        boolRow("sBold", &JobSettings::sBold),
+        boolRow("sUnderline", &JobSettings::sUnderline),
+        boolRow("sItalic", &JobSettings::sItalic),
+        textRow("suISyF", &JobSettings::suISyF),
+        {QStringLiteral("iuISyX"),
+            [](const JobSettings &j) {
+                return number(j.iuISyX);
+            }},
+        {QStringLiteral("iuISyY"),
+            [](const JobSettings &j) {
+                return number(j.iuISyY);
+            }},
+        intRow("iJPGQ", &JobSettings::iJPGQ),
+        intRow("bPicJQ", &JobSettings::bPicJQ),
+        intRow("bAutoODir", &JobSettings::bAutoODir),
+        intRow("bAutoURL", &JobSettings::bAutoURL),
+        intRow("bShowURL", &JobSettings::bShowURL),
+        intRow("bShowURLPic", &JobSettings::bShowURLPic),
+        intRow("bSaveErr", &JobSettings::bSaveErr),
+        intRow("iXCutMode", &JobSettings::iXCutMode),
+        intRow("iYCutMode", &JobSettings::iYCutMode),
+        intRow("bChkResizeOpt", &JobSettings::bChkResizeOpt),
+        intRow("iMetadata", &JobSettings::iMetadata),
+        intRow("iColorProfile", &JobSettings::iColorProfile),
+        textRow("sPDF1", &JobSettings::sPDF1),
+        textRow("sPDF2", &JobSettings::sPDF2),
+        textRow("sPDF3", &JobSettings::sPDF3),
+        intRow("iOnClash", &JobSettings::iOnClash),
+    };
+    return rows;
+}
+
+// Job fields the settings store does not keep, set after the restore so that a
+// typed size or a chosen watermark position wins over what the handlers chose.
+const std::vector<Row> &jobRows()
+{
+    static const std::vector<Row> rows = {
+        {QStringLiteral("iTargetW"),
+            [](const JobSettings &j) {
+                return number(j.iTargetW);
+            }},
+        {QStringLiteral("iTargetH"),
+            [](const JobSettings &j) {
+                return number(j.iTargetH);
+            }},
+        textRow("sFrameFile", &JobSettings::sFrameFile),
+        intRow("bTextMark", &JobSettings::bTextMark),
+        intRow("iuTxtPos", &JobSettings::iuTxtPos),
+        intRow("bPicMark", &JobSettings::bPicMark),
+        intRow("iuImgPos", &JobSettings::iuImgPos),
+        {QStringLiteral("sngMarkScale"),
+            [](const JobSettings &j) {
+                return single(j.sngMarkScale);
+            }},
+        {QStringLiteral("sngOffsetX"),
+            [](const JobSettings &j) {
+                return single(j.sngOffsetX);
+            }},
+        {QStringLiteral("sngOffsetY"),
+            [](const JobSettings &j) {
+                return single(j.sngOffsetY);
+            }},
+        {QStringLiteral("sngColorMatrix"),
+            [](const JobSettings &j) {
+                return matrixText(j.sngColorMatrix);
+            }},
+        intRow("iRotateMode", &JobSettings::iRotateMode),
+        {QStringLiteral("iEffect"),
+            [](const JobSettings &j) {
+                return j.iEffect ? QString::number(*j.iEffect) : QStringLiteral("none");
+            }},
+        intRow("iBrightness", &JobSettings::iBrightness),
+        textRow("sFormat", &JobSettings::sFormat),
+        intRow("bRename", &JobSettings::bRename),
+        textRow("sPrefix", &JobSettings::sPrefix),
+        textRow("iNumDigits", &JobSettings::iNumDigits),
+        intRow("bUpload", &JobSettings::bUpload),
+        intRow("bMakePDF", &JobSettings::bMakePDF),
+        textRow("sFtpServer", &JobSettings::sFtpServer),
+        textRow("sFtpUser", &JobSettings::sFtpUser),
+        textRow("sFtpDir", &JobSettings::sFtpDir),
+        textRow("sFtpSubDir", &JobSettings::sFtpSubDir),
+        textRow("sWebBase", &JobSettings::sWebBase),
+        boolRow("bFtpPassive", &JobSettings::bFtpPassive),
+        boolRow("bFtpRequireTls", &JobSettings::bFtpRequireTls),
+        textRow("sFtpCaFile", &JobSettings::sFtpCaFile),
+        textRow("sFtpPin", &JobSettings::sFtpPin),
+        textRow("sFtpKeyFile", &JobSettings::sFtpKeyFile),
+        textRow("sFtpHostKey", &JobSettings::sFtpHostKey),
+        textRow("sOutDir", &JobSettings::sOutDir),
+    };
+    return rows;
+}
+
+// The size mode by name, so that a preset survives another size.ini.
+QString sizeModeName(const JobSettings &job)
+{
+    const int m = job.iuSize;
+    if (m == kLimitWidth)
+        return QStringLiteral("limit-width");
+    if (m == kFitFrame)
+        return QStringLiteral("fit-frame");
+    if (m == kOriginalSize)
+        return QStringLiteral("original");
+    if (m == job.customSizeIndex())
+        return QStringLiteral("custom");
+    if (m == job.fitInsideIndex())
+        return QStringLiteral("fit");
+    if (m >= kFirstPreset && m < job.customSizeIndex())
+        return QStringLiteral("preset:") + job.SizePresets[m - kFirstPreset].name;
+    return QString();
+}
+
+// -1 with *missing set when a named preset is not in this size list.
+int sizeModeIndex(const JobSettings &job, const QString &name, bool *missing)
+{
+    *missing = false;
+    if (name == QLatin1String("limit-width"))
+        return kLimitWidth;
+    if (name == QLatin1String("fit-frame"))
+        return kFitFrame;
+    if (name == QLatin1String("original"))
+        return kOriginalSize;
+    if (name == QLatin1String("custom"))
+        return job.customSizeIndex();
+    if (name == QLatin1String("fit"))
+        return job.fitInsideIndex();
+    if (name.startsWith(QLatin1String("preset:"))) {
+        const QString preset = name.mid(7);
+        for (int k = 0; k < job.SizePresets.size(); ++k) {
+            if (job.SizePresets[k].name == preset)
+                return kFirstPreset + k;
+        }
+        *missing = true;
+    }
+    return -1;
+}
+
+QString escaped(QString v)
+{
+    v.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    v.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    v.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return v;
+}
+
+QString unescaped(const QString &v)
+{
+    QString out;
+    out.reserve(v.size());
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        if (v[i] != QLatin1Char('\\') || i + 1 == v.size()) {
+            out += v[i];
+            continue;
+        }
+        const QChar next = v[++i];
+        out += next == QLatin1Char('n') ? QChar(u'\n') : next == QLatin1Char('r') ? QChar(u'\r') : next;
+    }
+    return out;
+}
+
+// Numbers a control could have produced; anything else is refused with a message.
+bool withinReason(const QString &key, const QString &value)
+{
+    static const QStringList pixels = {QStringLiteral("iTargetW"), QStringLiteral("iTargetH"),
+        QStringLiteral("sngOffsetX"), QStringLiteral("sngOffsetY")};
+    if (!pixels.contains(key) && key != QLatin1String("sngMarkScale"))
+        return true;
+    bool ok = false;
+    const double v = value.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (key == QLatin1String("sngMarkScale"))
+        return v > 0 && v <= 5;
+    const bool size = key.startsWith(QLatin1String("iTarget"));
+    return size ? v >= 0 && v <= 65535 : std::abs(v) <= 65535;
+}
+
+QString besideJob(const QString &jobPath, const QString &file)
+{
+    if (file.isEmpty() || QDir::isAbsolutePath(file))
+        return file;
+    return QFileInfo(jobPath).absoluteDir().absoluteFilePath(file);
+}
+
+bool readSmallRegularFile(const QString &path, QByteArray *bytes, QString *message)
+{
+    QString why;
+    const int fd = openRegularFile(path, &why);
+    if (fd < 0) {
+        *message = texts::jobFileUnreadable(shownName(path), why);
+        return false;
+    }
+    QFile f;
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        *message = texts::jobFileUnreadable(shownName(path), f.errorString());
+        return false;
+    }
+    *bytes = f.read(kMaxJobFileBytes + 1);
+    if (bytes->size() > kMaxJobFileBytes) {
+        *message = texts::jobFileTooLarge(shownName(path));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeJobFile(const JobSettings &job, const QString &path, bool includeOutputFolder, QString *error)
+{
+    QString text = QStringLiteral("# Tuvo job\n") + kVersionKey + QLatin1Char('=')
+        + QString::number(kJobFileVersion) + QLatin1Char('\n');
+    text += kSizeModeKey + QLatin1Char('=') + escaped(sizeModeName(job)) + QLatin1Char('\n');
+    for (const auto *rows : {&storedRows(), &jobRows()}) {
+        for (const auto &[key, value] : *rows) {
+            if (key == QLatin1String("sOutDir") && !includeOutputFolder)
+                continue;
+            text += key + QLatin1Char('=') + escaped(value(job)) + QLatin1Char('\n');
+        }
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text.toUtf8()) < 0 || !f.commit()) {
+        if (error)
+            *error = texts::jobFileNotWritten(shownName(path), f.errorString());
+        return false;
+    }
+    return true;
+}
+
+JobFileLoad readJobFile(const QString &path, const AppPaths &paths, const FrameList &frames, JobSettings &job)
+{
+    JobFileLoad load;
+    QByteArray bytes;
+    QString message;
+    if (!readSmallRegularFile(path, &bytes, &message)) {
+        load.messages << message;
+        return load;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError() || bytes.contains('\0')) {
+        load.messages << texts::jobFileNotText(shownName(path));
+        return load;
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+
+    QList<std::pair<QString, QString>> values;
+    int version = 0;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')) || trimmed.startsWith(QLatin1Char(';'))
+            || trimmed.startsWith(QLatin1Char('[')))
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const QString key = line.left(eq < 0 ? line.size() : eq).trimmed();
+        const QString value = eq < 0 ? QString() : unescaped(line.mid(eq + 1));
+        if (key == kVersionKey)
+            version = int(wholeNumberFromText(value, 0, 1000000).value_or(0));
+        else
+            values << std::pair(key, value);
+    }
+    if (version <= 0) {
+        load.messages << texts::jobFileNoVersion(shownName(path));
+        return load;
+    }
+    if (version > kJobFileVersion)
+        load.messages << texts::jobFileNewer(version);
+
+    // Known keys only, each checked as --set checks it; the last of a repeated key wins.
+    QStringList jobKeys;
+    for (const auto &[key, value] : jobRows())
+        jobKeys << key;
+    QList<std::pair<QString, QString>> stored;
+    QList<std::pair<QString, QString>> others;
+    QStringList ignored;
+    QString sizeMode;
+    for (const auto &[key, value] : values) {
+        if (key == kSizeModeKey) {
+            sizeMode = value;
+            continue;
+        }
+        const bool isStored = isStoredKey(key) && key != QLatin1String("sSkinFileName")
+            && key != QLatin1String("bShowToday") && key != QLatin1String("iSlideTime")
+            && key != QLatin1String("sODIR");
+        const bool companion
+            = key.startsWith(QLatin1String("iuTSy")) || key.startsWith(QLatin1String("iuISy"));
+        if (!isStored && !companion && !jobKeys.contains(key)) {
+            if (!ignored.contains(key))
+                ignored << shownName(key);
+            continue;
+        }
+        JobSettings scratch = job;
+        if (!withinReason(key, value)
+            || (jobFieldNames().contains(key) && !setJobField(scratch, key, value, nullptr))) {
+            load.messages << texts::jobValueReplaced(shownName(key), shownName(value.left(80)));
+            continue;
+        }
+        (isStored || companion ? stored : others) << std::pair(key, value);
+    }
+    if (!ignored.isEmpty())
+        load.messages << texts::jobKeysIgnored(ignored);
+
+    if (!sizeMode.isEmpty()) {
+        bool missing = false;
+        int index = sizeModeIndex(job, sizeMode, &missing);
+        if (missing) {
+            load.messages << texts::jobPresetSizeMissing(shownName(sizeMode.mid(7)));
+            index = job.customSizeIndex();
+        }
+        if (index >= 0)
+            stored << std::pair(QStringLiteral("iuSize"), QString::number(index));
+    }
+    // A repeated key: the value read last is the one a settings file would give.
+    QList<std::pair<QString, QString>> lastOfEach;
+    for (auto it = stored.crbegin(); it != stored.crend(); ++it) {
+        const QString &key = it->first;
+        if (std::none_of(
+                lastOfEach.begin(), lastOfEach.end(), [&key](const auto &p) { return p.first == key; }))
+            lastOfEach.prepend(*it);
+    }
+    load.messages << restoreStoredValues(lastOfEach, paths, frames, job);
+    for (const auto &[key, value] : others)
+        setJobField(job, key, value, nullptr);
+
+    // Pictures the job names must be there; relative names lie beside the job.
+    job.sFrameFile = besideJob(path, job.sFrameFile);
+    if (!job.sFrameFile.isEmpty() && job.sFrameFile != QStringLiteral("无边框")) {
+        if (!QFileInfo(job.sFrameFile).isFile()) {
+            load.messages << texts::jobFrameMissing(shownName(job.sFrameFile));
+            job.sFrameFile.clear();
+            job.iuBk = 0;
+        } else if (const int k = frames.indexOf(job.sFrameFile); k >= 0) {
+            job.iuBk = k;
+        }
+    }
+    job.suISyF = besideJob(path, job.suISyF);
+    if (!job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile()) {
+        load.messages << texts::jobMarkMissing(shownName(job.suISyF));
+        job.suISyF.clear();
+        job.bPicMark = 0;
+    }
+    load.loaded = true;
+    return load;
+}
+
+QString userPresetDir(const AppPaths &paths)
+{
+    return paths.userDir() + QStringLiteral("/presets");
+}
+
+static QStringList presetDirs(const AppPaths &paths)
+{
+    return {userPresetDir(paths), paths.dataDir() + QStringLiteral("/presets")};
+}
+
+QString findJobPreset(const QString &name, const AppPaths &paths)
+{
+    // A name, never a path: a preset cannot lead outside its folders.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+        return QString();
+    for (const QString &dir : presetDirs(paths)) {
+        const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".ini");
+        if (QFileInfo(file).isFile())
+            return file;
+    }
+    return QString();
+}
+
+QStringList jobPresetNames(const AppPaths &paths)
+{
+    QStringList names;
+    for (const QString &dir : presetDirs(paths)) {
+        for (const QFileInfo &info :
+            QDir(dir).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name)) {
+            if (!names.contains(info.completeBaseName()))
+                names << info.completeBaseName();
+        }
+    }
+    return names;
+}
+
+QString exportJobFolder(const QString &jobFile, const QString &targetDir, QString *error)
+{
+    QByteArray bytes;
+    QString message;
+    if (!readSmallRegularFile(jobFile, &bytes, &message)) {
+        if (error)
+            *error = message;
+        return QString();
+    }
+    const QString folder = QDir(targetDir).filePath(QFileInfo(jobFile).completeBaseName());
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = texts::jobFileNotWritten(shownName(folder), QString());
+        return QString();
+    }
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        for (const QString &key : {QStringLiteral("sFrameFile="), QStringLiteral("suISyF=")}) {
+            if (!line.startsWith(key))
+                continue;
+            const QString picture = besideJob(jobFile, unescaped(line.mid(key.size())));
+            if (picture.isEmpty() || !QFileInfo(picture).isFile())
+                continue;
+            const QString copy = QDir(folder).filePath(QFileInfo(picture).fileName());
+            QFile::remove(copy);
+            if (QFile::copy(picture, copy))
+                line = key + escaped(QFileInfo(picture).fileName());
+        }
+    }
+    QSaveFile out(QDir(folder).filePath(QFileInfo(jobFile).fileName()));
+    if (!out.open(QIODevice::WriteOnly) || out.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0
+        || !out.commit()) {
+        if (error)
+            *error = texts::jobFileNotWritten(shownName(out.fileName()), out.errorString());
+        return QString();
+    }
+    return folder;
+}
