@@ -1,4 +1,6 @@
 // tuvo-cli as scripts use it: real files in, real files out, exit codes.
+#include "batch/size_presets.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
