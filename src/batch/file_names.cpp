@@ -190,8 +190,8 @@ bool makeSubFolders(const QString &base, const QString &sub, QString *error)
         }
         folder += '/' + encodeFileName(part);
         if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
-            *error = QCoreApplication::translate("tuvo", "无法创建文件夹") + decodeFileName(folder)
-                + QStringLiteral(":") + QString::fromLocal8Bit(std::strerror(errno));
+            *error = QCoreApplication::translate("tuvo", "无法创建文件夹%1:%2")
+                         .arg(decodeFileName(folder), QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         struct stat info { };
