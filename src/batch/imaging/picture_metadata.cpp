@@ -1,5 +1,6 @@
 #include "batch/imaging/picture_metadata.h"
 
+#include "batch/file_names.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/png_chunks.h"
 
@@ -265,7 +266,7 @@ SourceMetadata SourceMetadata::fromFile(const QString &path, QString *error)
         [&] {
             Data d;
             if (!readHeifInto(path, d))
-                d = readFrom(*Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false));
+                d = readFrom(*Exiv2::ImageFactory::open(encodeFileName(path).toStdString(), false));
             return d;
         },
         error);
