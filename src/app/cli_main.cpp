@@ -170,7 +170,8 @@ int main(int argc, char **argv)
         std::vector<std::string> files;
         for (const QString &file : QStringList {options.printExif} + options.inputs)
             files.push_back(encodeFileName(file).toStdString());
-        return printExif(files, std::cout, std::cerr);
+        return printExif(files, std::cout, std::cerr,
+            QCoreApplication::translate("tuvo", "不是普通文件").toLocal8Bit().toStdString());
     }
 
     if (options.memoryLimitMB > 0)
