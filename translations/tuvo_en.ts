@@ -96,43 +96,6 @@
         <translation> (tuvo-cli --help lists all options)</translation>
     </message>
     <message>
-        <source>用法: tuvo [图片...]
-Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表; 已有Tuvo在运行时,
-图片交给那个窗口, 本次启动随即结束。没有窗口的批量处理见 tuvo-cli(1)。
-
-  -h, --help     显示本帮助后退出
-      --version  显示版本后退出
-
-环境变量:
-  TUVO_HOME      输出文件夹 zp、工作文件夹 user 和设置文件 tuvo.ini 放在这里;
-                 边框、水印、皮肤和 size.ini 仍从安装的数据文件夹读取
-  LANG, LC_ALL, LC_CTYPE  需要UTF-8的区域设置(C.UTF-8即可)
-
-文件:
-  /usr/share/tuvo/        只读数据: bk(边框) sy(水印) skin(皮肤) size.ini 使用必读.txt
-  ~/.local/share/tuvo/    zp(默认输出文件夹) 和 user(程序自己的文件)
-  ~/.config/tuvo/tuvo.ini 设置
-</source>
-        <translation>Usage: tuvo [PICTURE...]
-Tuvo batch picture processing - desktop program. Pictures on the command line join the file list; when Tuvo
-is already running, the pictures go to that window and this start ends. For batch runs without a window see tuvo-cli(1).
-
-  -h, --help     show this help and exit
-      --version  show the version and exit
-
-Environment:
-  TUVO_HOME      the output folder zp, the work folder user and the settings file tuvo.ini go here;
-                 frames, watermarks, skins and size.ini are still read from the installed data folder
-  LANG, LC_ALL, LC_CTYPE  a UTF-8 locale is needed (C.UTF-8 will do)
-  LANGUAGE, LC_MESSAGES   English or Chinese (zh_*, C) interface; Settings &gt; Language overrides
-
-Files:
-  /usr/share/tuvo/        read-only data: bk (frames) sy (watermarks) skin (skins) size.ini and the read-me
-  ~/.local/share/tuvo/    zp (default output folder) and user (the program&apos;s own files)
-  ~/.config/tuvo/tuvo.ini settings
-</translation>
-    </message>
-    <message>
         <source>Tuvo图片批量处理</source>
         <translation>Tuvo Batch Picture Processing</translation>
     </message>
@@ -283,10 +246,6 @@ Files:
     <message>
         <source>通道系数需要 R,G,B 三个数字</source>
         <translation>channel factors need three numbers R,G,B</translation>
-    </message>
-    <message>
-        <source>格式只能是 原格式、jpg、png、tiff、bmp 或 gif</source>
-        <translation>the format must be original, jpg, png, tiff, bmp or gif</translation>
     </message>
     <message>
         <source>需要0到32之间的整数</source>
@@ -1895,139 +1854,6 @@ Date: </translation>
         <translation>[Error] The wallpaper picture cannot be saved: </translation>
     </message>
     <message>
-        <source>用法: tuvo-cli [选项] 输入...
-Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
-
-输入和输出:
-  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
-  -R, --recursive         文件夹包括子文件夹
-  -j, --jobs N            同时处理的图片数(默认: CPU核数)
-      --from-settings     从桌面程序保存的设置开始
-      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
-      --quiet             不显示进度行(信息和错误报告仍然输出)
-      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
-
-格式和文件名:
-  -f, --format original|jpg|png|tiff|bmp
-  -q, --quality 0-100     JPG图片质量(默认100)
-      --rename PREFIX     统一文件名: PREFIX + 顺序号
-      --digits N          顺序号位数(默认4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
-      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
-
-尺寸:
-      --size limit-width|fit-frame|original|custom|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
-  -W N  -H N              目标宽度和高度(像素)
-      --no-enlarge        小图片不放大
-      --extend            比例不同时扩充画布(默认剪切图片)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        图片在画布上的左边和上边
-
-边框和水印:
-      --frame FILE        边框图片(PNG)
-      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
-                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
-      --mark FILE         图片水印
-      --opacity 0-100     水印不透明度(默认80)
-      --mark-scale -20..20  水印大小
-      --mark-pos 同 --text-pos (X,Y 为水印中心)
-
-调整和特效:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    颜色通道系数
-      --matrix 25个数      颜色矩阵 m[0][0]..m[4][4], 按行
-
-完成后:
-      --error-log         有错误时在输出文件夹写 ErrorLog.txt
-      --pdf               把写出的图片做成一个PDF文件
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (密码取自环境变量 TUVO_FTP_PASSWORD)
-
-其他:
-      --print-exif FILE   列出FILE的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出
-  -h, --help              显示本帮助
-      --version           显示版本
-
-退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
-
-示例:
-  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</source>
-        <translation>Usage: tuvo-cli [OPTION]... INPUT...
-Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).
-
-Input and output:
-  -o, --output DIR        output folder (default: zp in the program folder)
-  -R, --recursive         folders include their subfolders
-  -j, --jobs N            pictures processed at the same time (default: number of CPU cores)
-      --from-settings     start from the settings the desktop program saved
-      --set KEY=VALUE     set any option by its settings name or field name (e.g. --set iJPGQ=85)
-      --quiet             no progress line (messages and error reports are still printed)
-      --max-memory MB     memory one decoded picture may use (default 1024); a larger picture is an error instead of exhausting memory
-
-Format and file names:
-  -f, --format original|jpg|png|tiff|bmp
-  -q, --quality 0-100     JPG quality (default 100)
-      --rename PREFIX     uniform file names: PREFIX + sequence number
-      --digits N          digits of the sequence number (default 4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: keep all | drop the location (default) | drop all
-      --colour keep|srgb  keep and embed the source&apos;s colour profile (default) | convert to sRGB
-
-Size:
-      --size limit-width|fit-frame|original|custom|PRESET(size.ini)|WxH (a preset by its dimensions, e.g. 295x413)
-  -W N  -H N              target width and height (pixels)
-      --no-enlarge        do not enlarge small pictures
-      --extend            extend the canvas when the proportions differ (default: crop the picture)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        left and top of the picture on the canvas
-
-Frame and watermarks:
-      --frame FILE        frame picture (PNG)
-      --text TEXT         text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: top-left corner, as fractions of width and height)
-      --mark FILE         picture watermark
-      --opacity 0-100     watermark opacity (default 80)
-      --mark-scale -20..20  watermark size
-      --mark-pos like --text-pos (X,Y is the watermark&apos;s centre)
-
-Adjustments and effects:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    colour channel factors
-      --matrix 25 NUMBERS colour matrix m[0][0]..m[4][4], by rows
-
-When done:
-      --error-log         write ErrorLog.txt into the output folder when there were errors
-      --pdf               make one PDF file of the written pictures
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (the password comes from the environment variable TUVO_FTP_PASSWORD)
-
-Other:
-      --print-exif FILE   list FILE&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit
-  -h, --help              show this help
-      --version           show the version
-
-Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.
-
-Examples:
-  tuvo-cli -o out photos/                       # width 800, height in proportion
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</translation>
-    </message>
-    <message>
         <source>正在停止: 正在处理的图片完成后结束(再按一次 Ctrl-C 立即退出)。</source>
         <translation>Stopping: ends once the pictures in progress are done (press Ctrl-C again to quit at once).</translation>
     </message>
@@ -2114,6 +1940,422 @@ Examples:
     <message>
         <source>#图片原文件名#</source>
         <translation>#file-name#</translation>
+    </message>
+    <message>
+        <source>用法: tuvo-cli [选项] 输入...
+Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
+
+输入和输出:
+  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
+  -R, --recursive         文件夹包括子文件夹
+  -j, --jobs N            同时处理的图片数(默认: CPU核数)
+      --from-settings     从桌面程序保存的设置开始
+      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
+      --quiet             不显示进度行(信息和错误报告仍然输出)
+      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
+
+格式和文件名:
+  -f, --format original|jpg|png|tiff|bmp|webp|avif
+                          (原格式: HEIC/HEIF 图片写成 HEIC; 所有格式都不透明, 透明处为白色)
+  -q, --quality 0-100     JPG图片质量(默认100)
+      --rename PREFIX     统一文件名: PREFIX + 顺序号
+      --digits N          顺序号位数(默认4)
+      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
+      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
+
+尺寸:
+      --size limit-width|fit-frame|original|custom|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
+  -W N  -H N              目标宽度和高度(像素)
+      --no-enlarge        小图片不放大
+      --extend            比例不同时扩充画布(默认剪切图片)
+      --crop-x left|middle|right   --crop-y top|middle|bottom
+      --offset X,Y        图片在画布上的左边和上边
+
+边框和水印:
+      --frame FILE        边框图片(PNG)
+      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
+                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
+      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
+      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
+      --mark FILE         图片水印
+      --opacity 0-100     水印不透明度(默认80)
+      --mark-scale -20..20  水印大小
+      --mark-pos 同 --text-pos (X,Y 为水印中心)
+
+调整和特效:
+      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
+      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
+      --brightness -75..75
+      --channels R,G,B    颜色通道系数
+      --matrix 25个用逗号分隔的数  颜色矩阵 m[0][0]..m[4][4], 按行
+
+完成后:
+      --error-log         有错误时在输出文件夹写 ErrorLog.txt
+      --pdf               把写出的图片做成一个PDF文件
+      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
+                          (密码取自环境变量 TUVO_FTP_PASSWORD)
+                          服务器可写 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密
+      --ftp-require-tls   服务器不支持加密时不登录(不发送密码)
+      --ftp-ca FILE       用FILE中的证书验证FTPS服务器
+      --ftp-pin SHA256    信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)
+      --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
+      --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
+
+脚本和多台机器:
+      --files-from FILE   从文件读入输入列表, 每行一个路径(&quot;-&quot; 为标准输入)
+  -0, --null              列表以NUL分隔(find -print0)
+      --shard K/N         只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表
+      --first-number N    改名顺序号从N开始
+      --on-clash overwrite|number|skip|fail   输出文件已存在或与本次先前的图片同名时
+      --keep-tree         与 -R 一起: 在输出文件夹中保留子文件夹结构
+      --json              每张图片一行JSON(标准输出), 最后一行汇总
+      --dry-run           只列出将要写出的文件, 不处理图片
+
+其他:
+      --print-exif FILE...  列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出
+  -h, --help              显示本帮助
+      --version           显示版本
+
+退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
+
+示例:
+  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
+</source>
+        <translation>Usage: tuvo-cli [OPTION]... INPUT...
+Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).
+
+Input and output:
+  -o, --output DIR        output folder (default: zp in the program folder)
+  -R, --recursive         folders include their subfolders
+  -j, --jobs N            pictures processed at the same time (default: number of CPU cores)
+      --from-settings     start from the settings the desktop program saved
+      --set KEY=VALUE     set any option by its settings name or field name (e.g. --set iJPGQ=85)
+      --quiet             no progress line (messages and error reports are still printed)
+      --max-memory MB     memory one decoded picture may use (default 1024); a larger picture is an error instead of exhausting memory
+
+Format and file names:
+  -f, --format original|jpg|png|tiff|bmp|webp|avif
+                          (original: HEIC/HEIF pictures are written as HEIC; no format keeps transparency, transparent parts become white)
+  -q, --quality 0-100     JPG quality (default 100)
+      --rename PREFIX     uniform file names: PREFIX + sequence number
+      --digits N          digits of the sequence number (default 4)
+      --metadata keep|no-location|strip   EXIF/XMP/IPTC: keep all | drop the location (default) | drop all
+      --colour keep|srgb  keep and embed the source&apos;s colour profile (default) | convert to sRGB
+
+Size:
+      --size limit-width|fit-frame|original|custom|PRESET(size.ini)|WxH (a preset by its dimensions, e.g. 295x413)
+  -W N  -H N              target width and height (pixels)
+      --no-enlarge        do not enlarge small pictures
+      --extend            extend the canvas when the proportions differ (default: crop the picture)
+      --crop-x left|middle|right   --crop-y top|middle|bottom
+      --offset X,Y        left and top of the picture on the canvas
+
+Frame and watermarks:
+      --frame FILE        frame picture (PNG)
+      --text TEXT         text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture
+      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
+      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: top-left corner, as fractions of width and height)
+      --mark FILE         picture watermark
+      --opacity 0-100     watermark opacity (default 80)
+      --mark-scale -20..20  watermark size
+      --mark-pos like --text-pos (X,Y is the watermark&apos;s centre)
+
+Adjustments and effects:
+      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
+      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
+      --brightness -75..75
+      --channels R,G,B    colour channel factors
+      --matrix 25 comma-separated numbers  colour matrix m[0][0]..m[4][4], by rows
+
+When done:
+      --error-log         write ErrorLog.txt into the output folder when there were errors
+      --pdf               make one PDF file of the written pictures
+      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
+                          (the password comes from the environment variable TUVO_FTP_PASSWORD)
+                          the server may be sftp://HOST[:PORT]; FTP always tries TLS encryption first
+      --ftp-require-tls   do not log in (nor send the password) when the server does not support encryption
+      --ftp-ca FILE       verify the FTPS server with the certificates in FILE
+      --ftp-pin SHA256    trust the FTPS server whose public key has this SHA-256 (sha256//BASE64 or hexadecimal)
+      --ftp-key FILE      SFTP private key (default ~/.ssh/id_ed25519 or id_rsa)
+      --ftp-accept-host-key SHA256:...  accept an SFTP host key that known_hosts does not hold yet
+
+Scripts and several machines:
+      --files-from FILE   read the inputs from FILE, one path a line (&quot;-&quot; is standard input)
+  -0, --null              the list is separated by NUL (find -print0)
+      --shard K/N         process only the pictures at list position p with p mod N = K-1; names and numbers follow the whole list
+      --first-number N    start the sequence number of --rename at N
+      --on-clash overwrite|number|skip|fail   when an output file exists or an earlier picture of the run has the same name
+      --keep-tree         with -R: keep the subfolder structure in the output folder
+      --json              one JSON line per picture (standard output), a summary as the last line
+      --dry-run           only list the files that would be written, process no picture
+
+Other:
+      --print-exif FILE...  list each file&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit
+  -h, --help              show this help
+      --version           show the version
+
+Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.
+
+Examples:
+  tuvo-cli -o out photos/                       # width 800, height in proportion
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
+</translation>
+    </message>
+    <message>
+        <source>无法读取文件列表: </source>
+        <translation>Cannot read the file list: </translation>
+    </message>
+    <message>
+        <source>(不写)</source>
+        <translation>(not written)</translation>
+    </message>
+    <message>
+        <source>--shard 需要 K/N (1 ≤ K ≤ N): </source>
+        <translation>--shard needs K/N (1 ≤ K ≤ N): </translation>
+    </message>
+    <message>
+        <source>--first-number 需要0到999999999之间的整数</source>
+        <translation>--first-number needs a whole number from 0 to 999999999</translation>
+    </message>
+    <message>
+        <source>--on-clash 只能是 overwrite|number|skip|fail</source>
+        <translation>--on-clash must be overwrite|number|skip|fail</translation>
+    </message>
+    <message>
+        <source>用法: tuvo [图片...]
+Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表; 已有Tuvo在运行时,
+图片交给那个窗口, 本次启动随即结束。没有窗口的批量处理见 tuvo-cli(1)。
+
+  -h, --help     显示本帮助后退出
+      --version  显示版本后退出
+
+环境变量:
+  TUVO_HOME      输出文件夹 zp、工作文件夹 user 和设置文件 tuvo.ini 放在这里;
+                 边框、水印、皮肤和 size.ini 仍从安装的数据文件夹读取
+  LANG, LC_ALL, LC_CTYPE  需要UTF-8的区域设置(C.UTF-8即可)
+
+文件(安装后):
+  /usr/share/tuvo/        只读数据: bk(边框) sy(水印) skin(皮肤) size.ini 使用必读.txt
+  ~/.local/share/tuvo/    zp(默认输出文件夹) 和 user(程序自己的文件)
+  ~/.config/tuvo/tuvo.ini 设置
+</source>
+        <translation>Usage: tuvo [PICTURE...]
+Tuvo batch picture processing - desktop program. Pictures on the command line join the file list; when Tuvo
+is already running, the pictures go to that window and this start ends. For batch runs without a window see tuvo-cli(1).
+
+  -h, --help     show this help and exit
+      --version  show the version and exit
+
+Environment:
+  TUVO_HOME      the output folder zp, the work folder user and the settings file tuvo.ini go here;
+                 frames, watermarks, skins and size.ini are still read from the installed data folder
+  LANG, LC_ALL, LC_CTYPE  a UTF-8 locale is needed (C.UTF-8 will do)
+  LANGUAGE, LC_MESSAGES   English or Chinese (zh_*, C) interface; Settings &gt; Language overrides
+
+Files (once installed):
+  /usr/share/tuvo/        read-only data: bk (frames) sy (watermarks) skin (skins) size.ini and the read-me
+  ~/.local/share/tuvo/    zp (default output folder) and user (the program&apos;s own files)
+  ~/.config/tuvo/tuvo.ini settings
+</translation>
+    </message>
+    <message>
+        <source>无法加载边框图片</source>
+        <translation>Cannot load the frame picture </translation>
+    </message>
+    <message>
+        <source>添加特效时无法分配内存</source>
+        <translation>Out of memory while adding the effect</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>子文件夹名无效:</source>
+        <translation>Invalid subfolder name: </translation>
+    </message>
+    <message>
+        <source>不是文件夹(链接不会被跟随)</source>
+        <translation> is not a folder (links are not followed)</translation>
+    </message>
+    <message>
+        <source>PNG编码器无法启动</source>
+        <translation>The PNG encoder could not start</translation>
+    </message>
+    <message>
+        <source>WebP编码器无法启动</source>
+        <translation>The WebP encoder could not start</translation>
+    </message>
+    <message>
+        <source>WebP编码失败(错误%1)</source>
+        <translation>WebP encoding failed (error %1)</translation>
+    </message>
+    <message>
+        <source>HEIF数据有误:</source>
+        <translation>Bad HEIF data: </translation>
+    </message>
+    <message>
+        <source>HEIF解码器无法启动</source>
+        <translation>The HEIF decoder could not start</translation>
+    </message>
+    <message>
+        <source>HEIF图片无法解码</source>
+        <translation>The HEIF picture cannot be decoded</translation>
+    </message>
+    <message>
+        <source>没有HEVC编码器</source>
+        <translation>No HEVC encoder</translation>
+    </message>
+    <message>
+        <source>没有AV1编码器</source>
+        <translation>No AV1 encoder</translation>
+    </message>
+    <message>
+        <source>无法在WebP中嵌入颜色配置文件</source>
+        <translation>Cannot embed the colour profile in WebP</translation>
+    </message>
+    <message>
+        <source>格式只能是 原格式、jpg、png、tiff、bmp、gif、webp 或 avif</source>
+        <translation>the format must be original, jpg, png, tiff, bmp, gif, webp or avif</translation>
+    </message>
+    <message>
+        <source>旋转图片时无法分配内存</source>
+        <translation>Out of memory while rotating the picture</translation>
+    </message>
+    <message>
+        <source>文件名前缀不能包含路径分隔符(/ 或 \)！</source>
+        <translation>The file name prefix must not contain a path separator (/ or \)!</translation>
+    </message>
+    <message>
+        <source>【提示】%1和%2的输出文件同名(%3),只保存了后者。<byte value="xd"/>
+</source>
+        <translation>[Info] %1 and %2 have the same output file name (%3); only the latter was saved.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>【提示】%1的输出文件%2已存在,没有覆盖,跳过了这张图片。<byte value="xd"/>
+</source>
+        <translation>[Info] The output file %2 of %1 exists already; it was not overwritten and the picture was skipped.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>输出文件%1已存在</source>
+        <translation>The output file %1 exists already</translation>
+    </message>
+    <message>
+        <source>服务器不支持加密,按设置没有登录(密码未发送)。</source>
+        <translation>The server does not support encryption; as set, Tuvo did not log in (the password was not sent).</translation>
+    </message>
+    <message>
+        <source>服务器证书无法验证,连接被拒绝。</source>
+        <translation>The server&apos;s certificate could not be verified; the connection was refused.</translation>
+    </message>
+    <message>
+        <source>服务器公钥与账户中固定的指纹不符,连接被拒绝。</source>
+        <translation>The server&apos;s public key does not match the fingerprint pinned in the account; the connection was refused.</translation>
+    </message>
+    <message>
+        <source>服务器主机密钥与known_hosts中的记录不符,连接被拒绝。</source>
+        <translation>The server&apos;s host key differs from the one recorded in known_hosts; the connection was refused.</translation>
+    </message>
+    <message>
+        <source>未知的主机密钥%1,确认无误后请在账户中接受它(--ftp-accept-host-key)。</source>
+        <translation>Unknown host key %1; once you have checked it, accept it in the account (--ftp-accept-host-key).</translation>
+    </message>
+    <message>
+        <source>警告:服务器不支持加密,本次上传的密码和图片以明文传输。</source>
+        <translation>Warning: the server does not support encryption; the password and the pictures of this upload are sent in clear text.</translation>
+    </message>
+    <message>
+        <source>设置项iJPGQ的值“%1”不是0到100之间的JPG质量,已改用默认值100。</source>
+        <translation>The value “%1” of the setting iJPGQ is not a JPG quality from 0 to 100; the default 100 is used instead.</translation>
+    </message>
+    <message>
+        <source>不是普通文件,设置未读取也不会保存。</source>
+        <translation>not a regular file; the settings were not read and will not be saved.</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>自动编号(名称_2、名称_3…)</source>
+        <translation>Number them (name_2, name_3…)</translation>
+    </message>
+    <message>
+        <source>跳过,保留原有文件</source>
+        <translation>Skip, keep the existing file</translation>
+    </message>
+    <message>
+        <source>报错</source>
+        <translation>Report an error</translation>
+    </message>
+    <message>
+        <source>输出文件夹中已有同名文件时:</source>
+        <translation>When the output folder has a file of the same name:</translation>
+    </message>
+    <message>
+        <source>要求加密(服务器不支持TLS时不发送密码)</source>
+        <translation>Require encryption (the password is not sent when the server lacks TLS)</translation>
+    </message>
+    <message>
+        <source>CA证书文件:</source>
+        <translation>CA certificate file:</translation>
+    </message>
+    <message>
+        <source>自签名服务器的证书(PEM)</source>
+        <translation>a self-signed server&apos;s certificate (PEM)</translation>
+    </message>
+    <message>
+        <source>公钥指纹:</source>
+        <translation>Public key fingerprint:</translation>
+    </message>
+    <message>
+        <source>服务器公钥的SHA-256</source>
+        <translation>SHA-256 of the server&apos;s public key</translation>
+    </message>
+    <message>
+        <source>SSH私钥:</source>
+        <translation>SSH private key:</translation>
+    </message>
+    <message>
+        <source>接受主机密钥:</source>
+        <translation>Accept host key:</translation>
+    </message>
+    <message>
+        <source>连接方式: </source>
+        <translation>Connection: </translation>
+    </message>
+    <message>
+        <source>SFTP(SSH加密)</source>
+        <translation>SFTP (SSH encryption)</translation>
+    </message>
+    <message>
+        <source>FTP over TLS(必须加密)</source>
+        <translation>FTP over TLS (encryption required)</translation>
+    </message>
+    <message>
+        <source>FTP(服务器支持时使用TLS)</source>
+        <translation>FTP (TLS when the server supports it)</translation>
+    </message>
+    <message>
+        <source>;上次连接已加密</source>
+        <translation>; the last connection was encrypted</translation>
+    </message>
+    <message>
+        <source>;上次连接未加密</source>
+        <translation>; the last connection was not encrypted</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹%1:%2</source>
+        <translation>Cannot create the folder %1: %2</translation>
     </message>
 </context>
 </TS>

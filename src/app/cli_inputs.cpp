@@ -8,8 +8,8 @@
 #include "settings/job_restore.h"
 #include "settings/settings_store.h"
 
-#include <QFile>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -87,7 +87,7 @@ bool readFileList(const QString &from, bool nullSeparated, QStringList *paths, Q
         : list.open(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC), QIODevice::ReadOnly,
             QFileDevice::AutoCloseHandle);
     if (!opened) {
-        *error = QStringLiteral("无法读取文件列表: ") + shownName(from);
+        *error = QCoreApplication::translate("tuvo", "无法读取文件列表: ") + shownName(from);
         return false;
     }
     const QByteArray bytes = list.readAll();

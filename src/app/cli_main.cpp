@@ -131,7 +131,8 @@ int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool js
         host.pictureDone(report);
         if (!json) {
             const QString line = shownName(report.source) + QStringLiteral(" -> ")
-                + (out.write ? shownName(out.path) : QStringLiteral("(不写)")) + QLatin1Char('\n');
+                + (out.write ? shownName(out.path) : QCoreApplication::translate("tuvo", "(不写)"))
+                + QLatin1Char('\n');
             std::fputs(line.toLocal8Bit().constData(), stdout);
         }
     }
@@ -173,7 +174,8 @@ int main(int argc, char **argv)
         std::vector<std::string> files;
         for (const QString &file : QStringList {options.printExif} + options.inputs)
             files.push_back(encodeFileName(file).toStdString());
-        return printExif(files, std::cout, std::cerr);
+        return printExif(files, std::cout, std::cerr,
+            QCoreApplication::translate("tuvo", "不是普通文件").toLocal8Bit().toStdString());
     }
 
     if (options.memoryLimitMB > 0)
@@ -258,7 +260,8 @@ int main(int argc, char **argv)
         job.sOutDir = paths.zpDir();
     } else {
         if (!isDirectoryPath(options.outputDir))
-            return cannotStart(QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(options.outputDir));
+            return cannotStart(
+                QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(options.outputDir));
         job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
     }
     if (job.bUpload == 1)

@@ -4,8 +4,8 @@
 #include "core/effect_presets.h"
 
 #include <QColor>
-#include <QHash>
 #include <QCoreApplication>
+#include <QHash>
 
 #include <map>
 
@@ -144,7 +144,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             o.shard = kn.size() == 2 ? kn[0].toInt(&okK) : 0;
             o.shards = kn.size() == 2 ? kn[1].toInt(&okN) : 0;
             if (!okK || !okN || o.shards < 1 || o.shard < 1 || o.shard > o.shards) {
-                *error = QStringLiteral("--shard 需要 K/N (1 ≤ K ≤ N): ") + v;
+                *error = QCoreApplication::translate("tuvo", "--shard 需要 K/N (1 ≤ K ≤ N): ") + v;
                 return false;
             }
         } else if (arg == QLatin1String("--first-number")) {
@@ -153,7 +153,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             bool ok = false;
             o.firstNumber = v.toInt(&ok);
             if (!ok || o.firstNumber < 0 || o.firstNumber > 999999999) {
-                *error = QStringLiteral("--first-number 需要0到999999999之间的整数");
+                *error = QCoreApplication::translate("tuvo", "--first-number 需要0到999999999之间的整数");
                 return false;
             }
         } else if (arg == QLatin1String("--on-clash")) {
@@ -162,7 +162,7 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
             const QStringList policies = {QStringLiteral("overwrite"), QStringLiteral("number"),
                 QStringLiteral("skip"), QStringLiteral("fail")};
             if (!policies.contains(v)) {
-                *error = QStringLiteral("--on-clash 只能是 overwrite|number|skip|fail");
+                *error = QCoreApplication::translate("tuvo", "--on-clash 只能是 overwrite|number|skip|fail");
                 return false;
             }
             f << std::pair(QStringLiteral("iOnClash"), QString::number(policies.indexOf(v)));

@@ -6,13 +6,16 @@
 #include "batch/text_watermark.h"
 #include "batch/texts.h"
 
+#include <QCoreApplication>
+
 void decorationStep(const JobSettings &job, const QString &path, QImage &surface, RenderResult &result)
 {
     if (surface.isNull())
         return;
     // Layers from the bottom up: the watermarks always lie on the frame.
     if (hasFrame(job) && !drawFrame(surface, job.sFrameFile, result.iccProfile))
-        result.errorLines << texts::drawError(path, QStringLiteral("无法加载边框图片") + job.sFrameFile);
+        result.errorLines << texts::drawError(
+            path, QCoreApplication::translate("tuvo", "无法加载边框图片") + job.sFrameFile);
     if (job.bPicMark && !job.suISyF.isEmpty())
         drawPictureMark(job, path, surface, result);
     if (job.bTextMark && !job.sText.isEmpty()) {

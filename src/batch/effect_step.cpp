@@ -3,6 +3,8 @@
 #include "batch/pipeline_steps.h"
 #include "core/effect_presets.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -25,7 +27,7 @@ bool effectStep(const JobSettings &job, QImage &surface, QString *error)
         work.Create(surface.width(), surface.height());
     if (!work.hasSurface()) {
         if (error)
-            *error = QStringLiteral("添加特效时无法分配内存")
+            *error = QCoreApplication::translate("tuvo", "添加特效时无法分配内存")
                 + (why.isEmpty() ? QString() : QStringLiteral(":") + why);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "batch/file_names.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -57,12 +58,13 @@ QString errnoText(int error)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return QStringLiteral("文件不存在");
+        return QCoreApplication::translate("tuvo", "文件不存在");
     case EACCES:
     case EPERM:
-        return QStringLiteral("文件无法读取(没有权限)");
+        return QCoreApplication::translate("tuvo", "文件无法读取(没有权限)");
     default:
-        return QStringLiteral("文件无法读取:") + QString::fromLocal8Bit(std::strerror(error));
+        return QCoreApplication::translate("tuvo", "文件无法读取:")
+            + QString::fromLocal8Bit(std::strerror(error));
     }
 }
 
@@ -150,7 +152,7 @@ int openRegularFile(const QString &path, QString *error)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         if (error)
-            *error = QStringLiteral("不是普通文件");
+            *error = QCoreApplication::translate("tuvo", "不是普通文件");
         return -1;
     }
     // Reads that follow should wait for data like on any ordinary file.
@@ -197,18 +199,19 @@ bool makeSubFolders(const QString &base, const QString &sub, QString *error)
     QByteArray folder = encodeFileName(base);
     for (const QString &part : sub.split(QLatin1Char('/'))) {
         if (part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..")) {
-            *error = QStringLiteral("子文件夹名无效:") + sub;
+            *error = QCoreApplication::translate("tuvo", "子文件夹名无效:") + sub;
             return false;
         }
         folder += '/' + encodeFileName(part);
         if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
-            *error = QStringLiteral("无法创建文件夹") + decodeFileName(folder) + QStringLiteral(":")
-                + QString::fromLocal8Bit(std::strerror(errno));
+            *error = QCoreApplication::translate("tuvo", "无法创建文件夹%1:%2")
+                         .arg(decodeFileName(folder), QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         struct stat info { };
         if (::lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-            *error = decodeFileName(folder) + QStringLiteral("不是文件夹(链接不会被跟随)");
+            *error
+                = decodeFileName(folder) + QCoreApplication::translate("tuvo", "不是文件夹(链接不会被跟随)");
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include "core/rotation.h"
 #include "exif/exif_reader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -77,7 +78,8 @@ bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, 
     const QImage turned = turnedPicture(surface, turn, &why);
     if (turned.isNull()) {
         if (error)
-            *error = QStringLiteral("旋转图片时无法分配内存") + (why.isEmpty() ? QString() : QStringLiteral(":") + why);
+            *error = QCoreApplication::translate("tuvo", "旋转图片时无法分配内存")
+                + (why.isEmpty() ? QString() : QStringLiteral(":") + why);
         return false;
     }
     surface = turned;

@@ -31,7 +31,7 @@ inline QString noNetworkSettings()
 }
 inline QString prefixLeavesFolder()
 {
-    return QStringLiteral("文件名前缀不能包含路径分隔符(/ 或 \\)！");
+    return QCoreApplication::translate("tuvo", "文件名前缀不能包含路径分隔符(/ 或 \\)！");
 }
 inline QString minimiseQuestion()
 {
@@ -95,8 +95,8 @@ inline QString idle()
 // that its name cannot split the line.
 inline QString drawError(const QString &path, const QString &description)
 {
-    return shownName(path) + QCoreApplication::translate("tuvo", "在显示图片时发生错误:(0)") + shownName(description)
-        + QCoreApplication::translate("tuvo", "。\r\n");
+    return shownName(path) + QCoreApplication::translate("tuvo", "在显示图片时发生错误:(0)")
+        + shownName(description) + QCoreApplication::translate("tuvo", "。\r\n");
 }
 inline QString saveError(const QString &path, const QString &description)
 {
@@ -105,28 +105,28 @@ inline QString saveError(const QString &path, const QString &description)
 }
 inline QString markError(const QString &path, const QString &description)
 {
-    return shownName(path) + QCoreApplication::translate("tuvo", "在添加图片水印时发生错误:(错误代码:0)") + shownName(description)
-        + QCoreApplication::translate("tuvo", "。\r\n");
+    return shownName(path) + QCoreApplication::translate("tuvo", "在添加图片水印时发生错误:(错误代码:0)")
+        + shownName(description) + QCoreApplication::translate("tuvo", "。\r\n");
 }
 
 // Two pictures of a run want the same output name; the later one is written.
 inline QString clashWarning(const QString &earlier, const QString &later, const QString &output)
 {
-    return QStringLiteral("【提示】") + shownName(earlier) + QStringLiteral("和") + shownName(later)
-        + QStringLiteral("的输出文件同名(") + shownName(output) + QStringLiteral("),只保存了后者。\r\n");
+    return QCoreApplication::translate("tuvo", "【提示】%1和%2的输出文件同名(%3),只保存了后者。\r\n")
+        .arg(shownName(earlier), shownName(later), shownName(output));
 }
 
 // iOnClash "skip": an output name that exists already (or another picture of
 // the run takes) is left alone.
 inline QString clashSkipped(const QString &picture, const QString &output)
 {
-    return QStringLiteral("【提示】") + shownName(picture) + QStringLiteral("的输出文件") + shownName(output)
-        + QStringLiteral("已存在,没有覆盖,跳过了这张图片。\r\n");
+    return QCoreApplication::translate("tuvo", "【提示】%1的输出文件%2已存在,没有覆盖,跳过了这张图片。\r\n")
+        .arg(shownName(picture), shownName(output));
 }
 // iOnClash "fail": the description of the picture's save error.
 inline QString clashRefused(const QString &output)
 {
-    return QStringLiteral("输出文件") + output + QStringLiteral("已存在");
+    return QCoreApplication::translate("tuvo", "输出文件%1已存在").arg(output);
 }
 
 } // namespace texts

@@ -28,7 +28,8 @@ std::string escapeControlBytes(const std::string &value)
 
 } // namespace
 
-int printExif(const std::vector<std::string> &paths, std::ostream &out, std::ostream &err)
+int printExif(const std::vector<std::string> &paths, std::ostream &out, std::ostream &err,
+    const std::string &notRegularFile)
 {
     int status = 0;
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -41,7 +42,7 @@ int printExif(const std::vector<std::string> &paths, std::ostream &out, std::ost
             continue;
         }
         if (!S_ISREG(info.st_mode)) {
-            err << shown << ": 不是普通文件\n";
+            err << shown << ": " << notRegularFile << '\n';
             status = 1;
             continue;
         }

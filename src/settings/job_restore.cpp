@@ -157,9 +157,9 @@ const std::vector<RestoreRow> &restoreRows()
                 const std::optional<qint64> quality = wholeNumberFromText(stored, 0, 100);
                 c.job.iJPGQ = int(quality.value_or(100));
                 if (!quality) {
-                    c.restored.warnings
-                        << QStringLiteral("设置项iJPGQ的值“%1”不是0到100之间的JPG质量,已改用默认值100。")
-                               .arg(shownName(stored));
+                    c.restored.warnings << QCoreApplication::translate(
+                        "tuvo", "设置项iJPGQ的值“%1”不是0到100之间的JPG质量,已改用默认值100。")
+                                               .arg(shownName(stored));
                 }
             }},
         {QStringLiteral("iSlideTime"),
@@ -186,9 +186,17 @@ const std::vector<RestoreRow> &restoreRows()
                 const int choice = s.int16(QStringLiteral("iColorProfile"), kKeepProfile);
                 c.job.iColorProfile = choice == kConvertToSrgb ? kConvertToSrgb : kKeepProfile;
             }},
-        textRow(QStringLiteral("sPDF1"), &JobSettings::sPDF1, QStringLiteral("Tuvo图片集")),
-        textRow(QStringLiteral("sPDF2"), &JobSettings::sPDF2,
-            QStringLiteral("本图片集由Tuvo图片批量处理软件制作")),
+        // The defaults are texts of the interface language at restore time, not at the table's start.
+        {QStringLiteral("sPDF1"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.sPDF1
+                    = s.text(QStringLiteral("sPDF1"), QCoreApplication::translate("tuvo", "Tuvo图片集"));
+            }},
+        {QStringLiteral("sPDF2"),
+            [](const OptionsStore &s, RestoreContext &c) {
+                c.job.sPDF2 = s.text(QStringLiteral("sPDF2"),
+                    QCoreApplication::translate("tuvo", "本图片集由Tuvo图片批量处理软件制作"));
+            }},
         {QStringLiteral("sPDF3"),
             [](const OptionsStore &s, RestoreContext &c) {
                 c.job.sPDF3 = s.text(QStringLiteral("sPDF3"), chineseDate(QDate::currentDate()));

@@ -32,7 +32,8 @@ std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
         const QFileInfo info(file);
         if (!info.exists() || info.isFile())
             return nullptr;
-        qWarning("%s: 不是普通文件,设置未读取也不会保存。", qPrintable(file));
+        qWarning("%s: %s", qPrintable(file),
+            qPrintable(QCoreApplication::translate("tuvo", "不是普通文件,设置未读取也不会保存。")));
         // A path below a device: nothing is read from it and nothing can be written.
         return std::make_unique<QSettings>(QStringLiteral("/dev/null/") + ini, QSettings::IniFormat);
     };
@@ -49,8 +50,8 @@ std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
     const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".tuvo-probe"),
         QStringLiteral(".tuvo-probe"));
     const QString folder = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
-    for (const QString &file :
-        {folder + QLatin1Char('/') + applicationName + QLatin1Char('/') + ini, folder + QLatin1Char('/') + ini}) {
+    for (const QString &file : {folder + QLatin1Char('/') + applicationName + QLatin1Char('/') + ini,
+             folder + QLatin1Char('/') + ini}) {
         if (auto store = unusable(file))
             return store;
     }

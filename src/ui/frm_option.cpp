@@ -178,9 +178,12 @@ QWidget *FrmOption::buildGeneralPanel()
     // Appended below the original rows: what a run does with a name that exists.
     clashPolicyBox_ = new QComboBox(frameSet_);
     clashPolicyBox_->setObjectName(QStringLiteral("clashPolicyBox"));
-    clashPolicyBox_->addItems({QStringLiteral("覆盖"), QStringLiteral("自动编号(名称_2、名称_3…)"),
-        QStringLiteral("跳过,保留原有文件"), QStringLiteral("报错")});
-    grid->addWidget(new QLabel(QStringLiteral("输出文件夹中已有同名文件时:"), frameSet_), row, 0);
+    clashPolicyBox_->addItems({QCoreApplication::translate("tuvo", "覆盖"),
+        QCoreApplication::translate("tuvo", "自动编号(名称_2、名称_3…)"),
+        QCoreApplication::translate("tuvo", "跳过,保留原有文件"),
+        QCoreApplication::translate("tuvo", "报错")});
+    grid->addWidget(
+        new QLabel(QCoreApplication::translate("tuvo", "输出文件夹中已有同名文件时:"), frameSet_), row, 0);
     grid->addWidget(clashPolicyBox_, row++, 1);
 
     connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {

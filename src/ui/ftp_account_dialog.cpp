@@ -49,14 +49,17 @@ FtpAccountDialog::FtpAccountDialog(QWidget *parent)
     passive_ = new QCheckBox(QCoreApplication::translate("tuvo", "被动模式(PASV)"));
     passive_->setObjectName(QStringLiteral("chkPassive"));
     form->addRow(QString(), passive_);
-    requireTls_ = new QCheckBox(QStringLiteral("要求加密(服务器不支持TLS时不发送密码)"));
+    requireTls_ = new QCheckBox(QCoreApplication::translate("tuvo", "要求加密(服务器不支持TLS时不发送密码)"));
     requireTls_->setObjectName(QStringLiteral("chkRequireTls"));
     form->addRow(QString(), requireTls_);
-    caFile_ = addField(
-        form, "txtCaFile", QStringLiteral("CA证书文件:"), QStringLiteral("自签名服务器的证书(PEM)"));
-    pin_ = addField(form, "txtPin", QStringLiteral("公钥指纹:"), QStringLiteral("服务器公钥的SHA-256"));
-    keyFile_ = addField(form, "txtKeyFile", QStringLiteral("SSH私钥:"), QStringLiteral("~/.ssh/id_ed25519"));
-    hostKey_ = addField(form, "txtHostKey", QStringLiteral("接受主机密钥:"), QStringLiteral("SHA256:..."));
+    caFile_ = addField(form, "txtCaFile", QCoreApplication::translate("tuvo", "CA证书文件:"),
+        QCoreApplication::translate("tuvo", "自签名服务器的证书(PEM)"));
+    pin_ = addField(form, "txtPin", QCoreApplication::translate("tuvo", "公钥指纹:"),
+        QCoreApplication::translate("tuvo", "服务器公钥的SHA-256"));
+    keyFile_ = addField(form, "txtKeyFile", QCoreApplication::translate("tuvo", "SSH私钥:"),
+        QStringLiteral("~/.ssh/id_ed25519"));
+    hostKey_ = addField(form, "txtHostKey", QCoreApplication::translate("tuvo", "接受主机密钥:"),
+        QStringLiteral("SHA256:..."));
     security_ = new QLabel;
     security_->setObjectName(QStringLiteral("lblSecurity"));
     form->addRow(QString(), security_);
@@ -96,14 +99,15 @@ void FtpAccountDialog::setAccount(const FtpAccount &account)
 void FtpAccountDialog::showSecurity()
 {
     const bool sftp = parseFtpServer(server_->text()).sftp;
-    QString text = QStringLiteral("连接方式: ")
-        + (sftp                            ? QStringLiteral("SFTP(SSH加密)")
-                : requireTls_->isChecked() ? QStringLiteral("FTP over TLS(必须加密)")
-                                           : QStringLiteral("FTP(服务器支持时使用TLS)"));
+    QString text = QCoreApplication::translate("tuvo", "连接方式: ")
+        + (sftp                            ? QCoreApplication::translate("tuvo", "SFTP(SSH加密)")
+                : requireTls_->isChecked() ? QCoreApplication::translate("tuvo", "FTP over TLS(必须加密)")
+                                           : QCoreApplication::translate("tuvo", "FTP(服务器支持时使用TLS)"));
     const LastUploadSecurity last = lastUploadSecurity();
     if (last != LastUploadSecurity::None)
-        text += last == LastUploadSecurity::Encrypted ? QStringLiteral(";上次连接已加密")
-                                                      : QStringLiteral(";上次连接未加密");
+        text += last == LastUploadSecurity::Encrypted
+            ? QCoreApplication::translate("tuvo", ";上次连接已加密")
+            : QCoreApplication::translate("tuvo", ";上次连接未加密");
     security_->setText(text);
 }
 

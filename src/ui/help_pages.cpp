@@ -15,7 +15,7 @@ const QList<HelpPage> &helpPages()
         {QStringLiteral("mLicence"), QCoreApplication::translate("tuvo", "许可协议"), QString(),
             {QStringLiteral("LICENSE"), QStringLiteral("LICENSE.txt"), QStringLiteral("copyright")}},
         {QStringLiteral("mReport"), QCoreApplication::translate("tuvo", "问题反馈"), QString(),
-            {QCoreApplication::translate("tuvo", "问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
+            {QStringLiteral("问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
     };
     return pages;
 }

@@ -47,7 +47,10 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishHelpAndErrorsChineseAndCKeepChinese)
     const QList<QStringList> errorRuns
         = {{QStringLiteral("--bogus")}, {QStringLiteral("--jobs"), QStringLiteral("0")},
             {QStringLiteral("--size"), QStringLiteral("1x1"), QStringLiteral("-o"), out, missing},
-            {QStringLiteral("-o"), out, missing}};
+            {QStringLiteral("-o"), out, missing}, {QStringLiteral("--shard"), QStringLiteral("3/2"), missing},
+            {QStringLiteral("--on-clash"), QStringLiteral("keep"), missing},
+            {QStringLiteral("--files-from"), missing, QStringLiteral("-o"), out},
+            {QStringLiteral("--print-exif"), dir.path()}};
 
     const CliResult help = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);

@@ -1,6 +1,8 @@
 // The window in English: no Chinese left in what it shows, and the language choice stored.
+#include "batch/job_settings.h"
 #include "support/qstring_printer.h"
 #include "ui/frm_option.h"
+#include "ui/ftp_account_dialog.h"
 #include "ui/main_window_editing.h"
 #include "ui/main_window_language.h"
 #include "ui/main_window_skin.h"
@@ -111,6 +113,10 @@ TEST_F(WindowTest, EnglishWindowShowsNoChinese)
     };
     w.findChild<QAction *>(QStringLiteral("mTOption"))->trigger();
     EXPECT_FALSE(dialogTexts.isEmpty());
+    EXPECT_EQ(withChinese(dialogTexts), QStringList());
+    JobSettings job;
+    editFtpAccount(&w, job, prompter_);
+    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("SSH private key:")));
     EXPECT_EQ(withChinese(dialogTexts), QStringList());
 
     // The choice is kept for the next start.

@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <spng.h>
 
@@ -13,7 +15,7 @@ QByteArray encodePng(const QImage &picture, QString *error)
     const std::unique_ptr<spng_ctx, void (*)(spng_ctx *)> ctx(spng_ctx_new(SPNG_CTX_ENCODER), spng_ctx_free);
     if (!ctx || rgb.isNull()) {
         if (error)
-            *error = QStringLiteral("PNG编码器无法启动");
+            *error = QCoreApplication::translate("tuvo", "PNG编码器无法启动");
         return {};
     }
     spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1);

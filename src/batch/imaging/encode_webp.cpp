@@ -1,5 +1,7 @@
 #include "batch/imaging/encoders.h"
 
+#include <QCoreApplication>
+
 #include <webp/encode.h>
 
 // Lossy WebP straight through libwebp: quality as the JPEG quality, method 4
@@ -11,7 +13,7 @@ QByteArray encodeWebp(const QImage &picture, int quality, QString *error)
     WebPPicture pic;
     if (!WebPConfigInit(&config) || !WebPPictureInit(&pic)) {
         if (error)
-            *error = QStringLiteral("WebP编码器无法启动");
+            *error = QCoreApplication::translate("tuvo", "WebP编码器无法启动");
         return {};
     }
     config.quality = float(qBound(0, quality, 100));
@@ -31,7 +33,7 @@ QByteArray encodeWebp(const QImage &picture, int quality, QString *error)
     if (ok)
         bytes = QByteArray(reinterpret_cast<const char *>(writer.mem), qsizetype(writer.size));
     else if (error)
-        *error = QStringLiteral("WebP编码失败(错误%1)").arg(int(pic.error_code));
+        *error = QCoreApplication::translate("tuvo", "WebP编码失败(错误%1)").arg(int(pic.error_code));
     WebPPictureFree(&pic);
     WebPMemoryWriterClear(&writer);
     return bytes;

@@ -3,6 +3,7 @@
 
 #include "batch/imaging/picture_limits.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cstring>
@@ -20,14 +21,15 @@ constexpr int kMaxSide = 1 << 15;
 
 QString heifError(const heif_error &e)
 {
-    return QStringLiteral("HEIF数据有误:") + QString::fromUtf8(e.message ? e.message : "");
+    return QCoreApplication::translate("tuvo", "HEIF数据有误:")
+        + QString::fromUtf8(e.message ? e.message : "");
 }
 
 Context openContext(const uchar *data, qint64 size, QString *error)
 {
     Context ctx(heif_context_alloc(), heif_context_free);
     if (!ctx) {
-        *error = QStringLiteral("HEIF解码器无法启动");
+        *error = QCoreApplication::translate("tuvo", "HEIF解码器无法启动");
         return Context(nullptr, heif_context_free);
     }
     heif_context_set_maximum_image_size_limit(ctx.get(), kMaxSide);
@@ -140,7 +142,7 @@ LoadedPicture decodeHeif(const uchar *data, qint64 size, QSize minimumSize)
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (!pixels || w <= 0 || h <= 0) {
-        out.error = QStringLiteral("HEIF图片无法解码");
+        out.error = QCoreApplication::translate("tuvo", "HEIF图片无法解码");
         return out;
     }
     const QImage view(pixels, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
@@ -200,7 +202,8 @@ QByteArray encodeHeif(
                ctx.get(), hevc ? heif_compression_HEVC : heif_compression_AV1, &rawEncoder)
                 .code
             != heif_error_Ok)
-        return fail(hevc ? QStringLiteral("没有HEVC编码器") : QStringLiteral("没有AV1编码器"));
+        return fail(hevc ? QCoreApplication::translate("tuvo", "没有HEVC编码器")
+                         : QCoreApplication::translate("tuvo", "没有AV1编码器"));
     const std::unique_ptr<heif_encoder, void (*)(heif_encoder *)> encoder(rawEncoder, heif_encoder_release);
     heif_encoder_set_lossy_quality(encoder.get(), qBound(0, quality, 100));
     if (!hevc)
@@ -212,13 +215,13 @@ QByteArray encodeHeif(
     if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &raw)
             .code
         != heif_error_Ok)
-        return fail(QStringLiteral("内存不足"));
+        return fail(QCoreApplication::translate("tuvo", "内存不足"));
     const Image image(raw, heif_image_release);
     heif_image_add_plane(raw, heif_channel_interleaved, rgb.width(), rgb.height(), 8);
     int stride = 0;
     uint8_t *plane = heif_image_get_plane(raw, heif_channel_interleaved, &stride);
     if (!plane)
-        return fail(QStringLiteral("内存不足"));
+        return fail(QCoreApplication::translate("tuvo", "内存不足"));
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(plane + qsizetype(y) * stride, rgb.constScanLine(y), size_t(rgb.width()) * 3);
     if (!metadata.icc.isEmpty())

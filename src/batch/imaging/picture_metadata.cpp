@@ -1,6 +1,7 @@
 #include "batch/imaging/picture_metadata.h"
 #include "batch/file_names.h"
 
+#include "batch/file_names.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/png_chunks.h"
 
@@ -199,7 +200,7 @@ bool addWebpIccProfile(QByteArray &webp, const QByteArray &icc, QString *error)
     if (!mux || WebPMuxSetChunk(mux.get(), "ICCP", &profile, 1) != WEBP_MUX_OK
         || WebPMuxAssemble(mux.get(), &assembled) != WEBP_MUX_OK) {
         if (error)
-            *error = QStringLiteral("无法在WebP中嵌入颜色配置文件");
+            *error = QCoreApplication::translate("tuvo", "无法在WebP中嵌入颜色配置文件");
         return false;
     }
     webp = QByteArray(reinterpret_cast<const char *>(assembled.bytes), qsizetype(assembled.size));
