@@ -1942,173 +1942,6 @@ Date: </translation>
         <translation>#file-name#</translation>
     </message>
     <message>
-        <source>用法: tuvo-cli [选项] 输入...
-Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
-
-输入和输出:
-  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
-  -R, --recursive         文件夹包括子文件夹
-  -j, --jobs N            同时处理的图片数(默认: CPU核数)
-      --from-settings     从桌面程序保存的设置开始
-      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
-      --quiet             不显示进度行(信息和错误报告仍然输出)
-      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
-
-格式和文件名:
-  -f, --format original|jpg|png|tiff|bmp|webp|avif
-                          (原格式: HEIC/HEIF 图片写成 HEIC; 所有格式都不透明, 透明处为白色)
-  -q, --quality 0-100     JPG图片质量(默认100)
-      --rename PREFIX     统一文件名: PREFIX + 顺序号
-      --digits N          顺序号位数(默认4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
-      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
-
-尺寸:
-      --size limit-width|fit-frame|original|custom|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
-  -W N  -H N              目标宽度和高度(像素)
-      --no-enlarge        小图片不放大
-      --extend            比例不同时扩充画布(默认剪切图片)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        图片在画布上的左边和上边
-
-边框和水印:
-      --frame FILE        边框图片(PNG)
-      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
-                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
-      --mark FILE         图片水印
-      --opacity 0-100     水印不透明度(默认80)
-      --mark-scale -20..20  水印大小
-      --mark-pos 同 --text-pos (X,Y 为水印中心)
-
-调整和特效:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    颜色通道系数
-      --matrix 25个用逗号分隔的数  颜色矩阵 m[0][0]..m[4][4], 按行
-
-完成后:
-      --error-log         有错误时在输出文件夹写 ErrorLog.txt
-      --pdf               把写出的图片做成一个PDF文件
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (密码取自环境变量 TUVO_FTP_PASSWORD)
-                          服务器可写 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密
-      --ftp-require-tls   服务器不支持加密时不登录(不发送密码)
-      --ftp-ca FILE       用FILE中的证书验证FTPS服务器
-      --ftp-pin SHA256    信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)
-      --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
-      --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
-
-脚本和多台机器:
-      --files-from FILE   从文件读入输入列表, 每行一个路径(&quot;-&quot; 为标准输入)
-  -0, --null              列表以NUL分隔(find -print0)
-      --shard K/N         只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表
-      --first-number N    改名顺序号从N开始
-      --on-clash overwrite|number|skip|fail   输出文件已存在或与本次先前的图片同名时
-      --keep-tree         与 -R 一起: 在输出文件夹中保留子文件夹结构
-      --json              每张图片一行JSON(标准输出), 最后一行汇总
-      --dry-run           只列出将要写出的文件, 不处理图片
-
-其他:
-      --print-exif FILE...  列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出
-  -h, --help              显示本帮助
-      --version           显示版本
-
-退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
-
-示例:
-  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</source>
-        <translation>Usage: tuvo-cli [OPTION]... INPUT...
-Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).
-
-Input and output:
-  -o, --output DIR        output folder (default: zp in the program folder)
-  -R, --recursive         folders include their subfolders
-  -j, --jobs N            pictures processed at the same time (default: number of CPU cores)
-      --from-settings     start from the settings the desktop program saved
-      --set KEY=VALUE     set any option by its settings name or field name (e.g. --set iJPGQ=85)
-      --quiet             no progress line (messages and error reports are still printed)
-      --max-memory MB     memory one decoded picture may use (default 1024); a larger picture is an error instead of exhausting memory
-
-Format and file names:
-  -f, --format original|jpg|png|tiff|bmp|webp|avif
-                          (original: HEIC/HEIF pictures are written as HEIC; no format keeps transparency, transparent parts become white)
-  -q, --quality 0-100     JPG quality (default 100)
-      --rename PREFIX     uniform file names: PREFIX + sequence number
-      --digits N          digits of the sequence number (default 4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: keep all | drop the location (default) | drop all
-      --colour keep|srgb  keep and embed the source&apos;s colour profile (default) | convert to sRGB
-
-Size:
-      --size limit-width|fit-frame|original|custom|PRESET(size.ini)|WxH (a preset by its dimensions, e.g. 295x413)
-  -W N  -H N              target width and height (pixels)
-      --no-enlarge        do not enlarge small pictures
-      --extend            extend the canvas when the proportions differ (default: crop the picture)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        left and top of the picture on the canvas
-
-Frame and watermarks:
-      --frame FILE        frame picture (PNG)
-      --text TEXT         text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: top-left corner, as fractions of width and height)
-      --mark FILE         picture watermark
-      --opacity 0-100     watermark opacity (default 80)
-      --mark-scale -20..20  watermark size
-      --mark-pos like --text-pos (X,Y is the watermark&apos;s centre)
-
-Adjustments and effects:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    colour channel factors
-      --matrix 25 comma-separated numbers  colour matrix m[0][0]..m[4][4], by rows
-
-When done:
-      --error-log         write ErrorLog.txt into the output folder when there were errors
-      --pdf               make one PDF file of the written pictures
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (the password comes from the environment variable TUVO_FTP_PASSWORD)
-                          the server may be sftp://HOST[:PORT]; FTP always tries TLS encryption first
-      --ftp-require-tls   do not log in (nor send the password) when the server does not support encryption
-      --ftp-ca FILE       verify the FTPS server with the certificates in FILE
-      --ftp-pin SHA256    trust the FTPS server whose public key has this SHA-256 (sha256//BASE64 or hexadecimal)
-      --ftp-key FILE      SFTP private key (default ~/.ssh/id_ed25519 or id_rsa)
-      --ftp-accept-host-key SHA256:...  accept an SFTP host key that known_hosts does not hold yet
-
-Scripts and several machines:
-      --files-from FILE   read the inputs from FILE, one path a line (&quot;-&quot; is standard input)
-  -0, --null              the list is separated by NUL (find -print0)
-      --shard K/N         process only the pictures at list position p with p mod N = K-1; names and numbers follow the whole list
-      --first-number N    start the sequence number of --rename at N
-      --on-clash overwrite|number|skip|fail   when an output file exists or an earlier picture of the run has the same name
-      --keep-tree         with -R: keep the subfolder structure in the output folder
-      --json              one JSON line per picture (standard output), a summary as the last line
-      --dry-run           only list the files that would be written, process no picture
-
-Other:
-      --print-exif FILE...  list each file&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit
-  -h, --help              show this help
-      --version           show the version
-
-Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.
-
-Examples:
-  tuvo-cli -o out photos/                       # width 800, height in proportion
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</translation>
-    </message>
-    <message>
         <source>无法读取文件列表: </source>
         <translation>Cannot read the file list: </translation>
     </message>
@@ -2356,6 +2189,300 @@ Files (once installed):
     <message>
         <source>无法创建文件夹%1:%2</source>
         <translation>Cannot create the folder %1: %2</translation>
+    </message>
+    <message>
+        <source>用法: tuvo-cli [选项] 输入...
+Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
+
+输入和输出:
+  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
+  -R, --recursive         文件夹包括子文件夹
+  -j, --jobs N            同时处理的图片数(默认: CPU核数)
+      --from-settings     从桌面程序保存的设置开始
+      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
+      --quiet             不显示进度行(信息和错误报告仍然输出)
+      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
+
+格式和文件名:
+  -f, --format original|jpg|png|tiff|bmp|webp|avif
+                          (原格式: HEIC/HEIF 图片写成 HEIC; 所有格式都不透明, 透明处为白色)
+  -q, --quality 0-100     JPG图片质量(默认100)
+      --rename PREFIX     统一文件名: PREFIX + 顺序号
+      --digits N          顺序号位数(默认4)
+      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
+      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
+
+作业:
+      --preset NAME       先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)
+      --job FILE          先载入作业文件; 其余选项再改动单个设置
+      --save-job FILE     把命令行描述的作业写入 FILE, 不处理图片
+
+尺寸:
+      --size limit-width|fit-frame|original|custom|fit|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
+  -W N  -H N              目标宽度和高度(像素); fit: 最长边放入 W×H 框内, 保持比例
+      --longest N         即 --size fit -W N -H N
+      --no-enlarge        小图片不放大
+      --extend            比例不同时扩充画布(默认剪切图片)
+      --crop-x left|middle|right   --crop-y top|middle|bottom
+      --offset X,Y        图片在画布上的左边和上边
+
+边框和水印:
+      --frame FILE        边框图片(PNG)
+      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
+                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
+      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
+      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
+      --mark FILE         图片水印
+      --opacity 0-100     水印不透明度(默认80)
+      --mark-scale -20..20  水印大小
+      --mark-pos 同 --text-pos (X,Y 为水印中心)
+
+调整和特效:
+      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
+      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
+      --brightness -75..75
+      --channels R,G,B    颜色通道系数
+      --matrix 25个用逗号分隔的数  颜色矩阵 m[0][0]..m[4][4], 按行
+
+完成后:
+      --error-log         有错误时在输出文件夹写 ErrorLog.txt
+      --pdf               把写出的图片做成一个PDF文件
+      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
+                          (密码取自环境变量 TUVO_FTP_PASSWORD)
+                          服务器可写 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密
+      --ftp-require-tls   服务器不支持加密时不登录(不发送密码)
+      --ftp-ca FILE       用FILE中的证书验证FTPS服务器
+      --ftp-pin SHA256    信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)
+      --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
+      --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
+
+脚本和多台机器:
+      --files-from FILE   从文件读入输入列表, 每行一个路径(&quot;-&quot; 为标准输入)
+  -0, --null              列表以NUL分隔(find -print0)
+      --shard K/N         只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表
+      --first-number N    改名顺序号从N开始
+      --on-clash overwrite|number|skip|fail   输出文件已存在或与本次先前的图片同名时
+      --keep-tree         与 -R 一起: 在输出文件夹中保留子文件夹结构
+      --json              每张图片一行JSON(标准输出), 最后一行汇总
+      --dry-run           只列出将要写出的文件, 不处理图片
+
+其他:
+      --print-exif FILE...  列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出
+  -h, --help              显示本帮助
+      --version           显示版本
+
+退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
+
+示例:
+  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
+</source>
+        <translation>Usage: tuvo-cli [OPTION]... INPUT...
+Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).
+
+Input and output:
+  -o, --output DIR        output folder (default: zp in the program folder)
+  -R, --recursive         folders include their subfolders
+  -j, --jobs N            pictures processed at the same time (default: number of CPU cores)
+      --from-settings     start from the settings the desktop program saved
+      --set KEY=VALUE     set any option by its settings name or field name (e.g. --set iJPGQ=85)
+      --quiet             no progress line (messages and error reports are still printed)
+      --max-memory MB     memory one decoded picture may use (default 1024); a larger picture is an error instead of exhausting memory
+
+Format and file names:
+  -f, --format original|jpg|png|tiff|bmp|webp|avif
+                          (original: HEIC/HEIF pictures are written as HEIC; no format keeps transparency, transparent parts become white)
+  -q, --quality 0-100     JPG quality (default 100)
+      --rename PREFIX     uniform file names: PREFIX + sequence number
+      --digits N          digits of the sequence number (default 4)
+      --metadata keep|no-location|strip   EXIF/XMP/IPTC: keep all | drop the location (default) | drop all
+      --colour keep|srgb  keep and embed the source&apos;s colour profile (default) | convert to sRGB
+
+Size:
+      --size limit-width|fit-frame|original|custom|fit|PRESET(size.ini)|WxH (a preset by its dimensions, e.g. 295x413)
+  -W N  -H N              target width and height (pixels); fit: the longest side fits inside W×H, proportions kept
+      --longest N         the same as --size fit -W N -H N
+      --no-enlarge        do not enlarge small pictures
+      --extend            extend the canvas when the proportions differ (default: crop the picture)
+      --crop-x left|middle|right   --crop-y top|middle|bottom
+      --offset X,Y        left and top of the picture on the canvas
+
+Frame and watermarks:
+      --frame FILE        frame picture (PNG)
+      --text TEXT         text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture
+      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
+      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: top-left corner, as fractions of width and height)
+      --mark FILE         picture watermark
+      --opacity 0-100     watermark opacity (default 80)
+      --mark-scale -20..20  watermark size
+      --mark-pos like --text-pos (X,Y is the watermark&apos;s centre)
+
+Adjustments and effects:
+      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
+      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
+      --brightness -75..75
+      --channels R,G,B    colour channel factors
+      --matrix 25 comma-separated numbers  colour matrix m[0][0]..m[4][4], by rows
+
+When done:
+      --error-log         write ErrorLog.txt into the output folder when there were errors
+      --pdf               make one PDF file of the written pictures
+      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
+                          (the password comes from the environment variable TUVO_FTP_PASSWORD)
+                          the server may be sftp://HOST[:PORT]; FTP always tries TLS encryption first
+      --ftp-require-tls   do not log in (nor send the password) when the server does not support encryption
+      --ftp-ca FILE       verify the FTPS server with the certificates in FILE
+      --ftp-pin SHA256    trust the FTPS server whose public key has this SHA-256 (sha256//BASE64 or hexadecimal)
+      --ftp-key FILE      SFTP private key (default ~/.ssh/id_ed25519 or id_rsa)
+      --ftp-accept-host-key SHA256:...  accept an SFTP host key that known_hosts does not hold yet
+
+Scripts and several machines:
+      --files-from FILE   read the inputs from FILE, one path a line (&quot;-&quot; is standard input)
+  -0, --null              the list is separated by NUL (find -print0)
+      --shard K/N         process only the pictures at list position p with p mod N = K-1; names and numbers follow the whole list
+      --first-number N    start the sequence number of --rename at N
+      --on-clash overwrite|number|skip|fail   when an output file exists or an earlier picture of the run has the same name
+      --keep-tree         with -R: keep the subfolder structure in the output folder
+      --json              one JSON line per picture (standard output), a summary as the last line
+      --dry-run           only list the files that would be written, process no picture
+
+Other:
+      --print-exif FILE...  list each file&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit
+  -h, --help              show this help
+      --version           show the version
+
+Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.
+
+Examples:
+  tuvo-cli -o out photos/                       # width 800, height in proportion
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
+</translation>
+    </message>
+    <message>
+        <source>适应框内</source>
+        <translation>Fit inside</translation>
+    </message>
+    <message>
+        <source>无法读取作业文件%1:%2</source>
+        <translation>Cannot read the job file %1: %2</translation>
+    </message>
+    <message>
+        <source>作业文件%1太大,不是作业文件。</source>
+        <translation>The job file %1 is too large to be a job file.</translation>
+    </message>
+    <message>
+        <source>作业文件%1不是文本,未载入。</source>
+        <translation>The job file %1 is not text; nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>%1不是Tuvo作业文件(缺少Version),未载入。</source>
+        <translation>%1 is not a Tuvo job file (no Version); nothing was loaded.</translation>
+    </message>
+    <message>
+        <source>作业文件的版本%1比本程序认识的版本新,只载入了认识的设置项。</source>
+        <translation>The job file is version %1, newer than this program knows; only the settings it knows were loaded.</translation>
+    </message>
+    <message>
+        <source>作业文件中下列设置项未被载入:%1</source>
+        <translation>These settings of the job file were not loaded: %1</translation>
+    </message>
+    <message>
+        <source>作业文件中%1的值“%2”不可用,已保留原值。</source>
+        <translation>The value “%2” of %1 in the job file cannot be used; the current value was kept.</translation>
+    </message>
+    <message>
+        <source>作业中的边框图片不存在,已改为无边框:%1</source>
+        <translation>The job’s frame picture does not exist, so no frame is used: %1</translation>
+    </message>
+    <message>
+        <source>作业中的水印图片不存在,已取消图片水印:%1</source>
+        <translation>The job’s watermark picture does not exist, so the picture watermark is off: %1</translation>
+    </message>
+    <message>
+        <source>本机的size.ini中没有尺寸“%1”,已改用自定义尺寸。</source>
+        <translation>This machine’s size.ini has no size “%1”; the custom size is used instead.</translation>
+    </message>
+    <message>
+        <source>无法保存作业文件%1:%2</source>
+        <translation>Cannot save the job file %1: %2</translation>
+    </message>
+    <message>
+        <source>找不到作业预设“%1”</source>
+        <translation>No job preset named “%1”</translation>
+    </message>
+    <message>
+        <source>保存当前作业...</source>
+        <translation>Save current job...</translation>
+    </message>
+    <message>
+        <source>载入作业...</source>
+        <translation>Load job...</translation>
+    </message>
+    <message>
+        <source>管理作业...</source>
+        <translation>Manage jobs...</translation>
+    </message>
+    <message>
+        <source>已保存的作业</source>
+        <translation>Saved jobs</translation>
+    </message>
+    <message>
+        <source>请输入作业名称:</source>
+        <translation>Job name:</translation>
+    </message>
+    <message>
+        <source>作业名称“%1”不能为空,也不能包含 / 或以 . 开头。</source>
+        <translation>The job name “%1” must not be empty, contain / or start with a dot.</translation>
+    </message>
+    <message>
+        <source>作业中包括输出文件夹吗？</source>
+        <translation>Include the output folder in the job?</translation>
+    </message>
+    <message>
+        <source>作业“%1”已存在,替换吗？</source>
+        <translation>The job “%1” exists already. Replace it?</translation>
+    </message>
+    <message>
+        <source>【提示】已保存作业:%1</source>
+        <translation>[Info] Job saved: %1</translation>
+    </message>
+    <message>
+        <source>【提示】已载入作业:%1</source>
+        <translation>[Info] Job loaded: %1</translation>
+    </message>
+    <message>
+        <source>Tuvo作业 (*.ini)</source>
+        <translation>Tuvo jobs (*.ini)</translation>
+    </message>
+    <message>
+        <source>重命名...</source>
+        <translation>Rename...</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>导出...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>导入...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>确实要删除作业“%1”吗？</source>
+        <translation>Delete the job “%1”?</translation>
+    </message>
+    <message>
+        <source>【提示】作业和它的边框、水印图片已导出到%1</source>
+        <translation>[Info] The job and its frame and watermark pictures were exported to %1</translation>
     </message>
 </context>
 </TS>

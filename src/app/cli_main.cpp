@@ -18,8 +18,8 @@
 #include "settings/app_paths.h"
 #include "settings/job_file.h"
 #include "settings/job_restore.h"
-#include "settings/ui_language.h"
 #include "settings/settings_texts.h"
+#include "settings/ui_language.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -252,7 +252,8 @@ int main(int argc, char **argv)
     }
     if (options.outputDir.isEmpty() && jobNamesOutput) {
         if (!isDirectoryPath(job.sOutDir))
-            return cannotStart(QStringLiteral("输出文件夹不存在: ") + shownName(job.sOutDir));
+            return cannotStart(
+                QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(job.sOutDir));
     } else if (options.outputDir.isEmpty()) {
         if (!paths.ensureWritableFolders())
             return cannotStart(

@@ -15,7 +15,7 @@ inline QString noPictures()
 // The size mode after "自定义尺寸...".
 inline QString fitInsideName()
 {
-    return QStringLiteral("适应框内");
+    return QCoreApplication::translate("tuvo", "适应框内");
 }
 inline QString zeroSize()
 {
