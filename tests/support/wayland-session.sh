@@ -8,7 +8,8 @@
 #                                          backend, which grabs through grim) on a
 #                                          private D-Bus; the background is pure red
 # sway will not run as root: as root, the portal session runs as the user
-# "tuvo-test" (made when missing) and so does COMMAND.
+# "tuvo-test" (made when missing) and so does COMMAND, with a clean environment
+# that keeps only what the tests and the sanitizer builds need.
 set -euo pipefail
 kind=$1; shift
 
@@ -25,6 +26,7 @@ if [ "$kind" = portal ] && [ -z "${TUVO_PORTAL_INNER:-}" ]; then
   exec setpriv --reuid=tuvo-test --regid=tuvo-test --clear-groups --reset-env \
     env HOME="$home" PATH="$PATH" TUVO_PORTAL_INNER=1 TUVO_TESTING=1 \
     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-wayland}" ${QT_SCALE_FACTOR:+QT_SCALE_FACTOR=$QT_SCALE_FACTOR} \
+    ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
     dbus-run-session -- bash "$0" portal "$@"
 fi
 
