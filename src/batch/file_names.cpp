@@ -168,7 +168,7 @@ bool openRegularFile(const QString &path, QFile &file, QString *error)
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         if (error)
-            *error = file.errorString();
+            *error = QCoreApplication::translate("tuvo", "文件无法读取:") + file.errorString();
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #include "batch/imaging/picture_loader.h"
 
-#include "batch/imaging/colour_profiles.h"
 #include "batch/file_names.h"
+#include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
@@ -15,7 +15,6 @@
 #include <cstring>
 #include <memory>
 #include <turbojpeg.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,15 +36,9 @@ bool looksLikeJpeg(const uchar *data, qint64 size)
 // wait for a writer). Returns false with *error in the report's words.
 bool openPicture(const QString &path, QFile &file, QString *error)
 {
-    const int fd = openRegularFile(path, error);
-    if (fd < 0) {
+    if (!openRegularFile(path, file, error)) {
         if (*error == QCoreApplication::translate("tuvo", "不是普通文件"))
             *error = QCoreApplication::translate("tuvo", "不是图片文件");
-        return false;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = QCoreApplication::translate("tuvo", "文件无法读取:") + file.errorString();
         return false;
     }
     if (file.size() == 0) {
