@@ -38,10 +38,16 @@ foreach(source packaging/tuvo.1 packaging/tuvo-cli.1 packaging/changelog.Debian
   # The Chinese man pages keep their folder, so their names do not clash.
   string(REGEX REPLACE "^packaging/" "" name ${source})
   get_filename_component(sub ${name} DIRECTORY)
+  # tuvo-cli's pages are written at build time from their templates.
+  if(name MATCHES "tuvo-cli.1$")
+    set(input ${TUVO_GENERATED_MAN_DIR}/${name})
+  else()
+    set(input ${CMAKE_SOURCE_DIR}/${source})
+  endif()
   add_custom_command(OUTPUT ${TUVO_GZ_DIR}/${name}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TUVO_GZ_DIR}/${sub}
-    COMMAND sh -c "gzip -9n -c '${CMAKE_SOURCE_DIR}/${source}' > '${TUVO_GZ_DIR}/${name}.gz'"
-    DEPENDS ${CMAKE_SOURCE_DIR}/${source} VERBATIM)
+    COMMAND sh -c "gzip -9n -c '${input}' > '${TUVO_GZ_DIR}/${name}.gz'"
+    DEPENDS ${input} VERBATIM)
   list(APPEND tuvo_gz_files ${TUVO_GZ_DIR}/${name}.gz)
 endforeach()
 add_custom_target(tuvo-compressed-docs ALL DEPENDS ${tuvo_gz_files})

@@ -16,14 +16,6 @@
         <translation>Not a picture file, skipped: </translation>
     </message>
     <message>
-        <source>未知的尺寸: </source>
-        <translation>Unknown size: </translation>
-    </message>
-    <message>
-        <source> (可用: </source>
-        <translation> (available: </translation>
-    </message>
-    <message>
         <source>找不到边框图片: </source>
         <translation>Frame picture not found: </translation>
     </message>
@@ -38,62 +30,6 @@
     <message>
         <source>输出文件夹不存在: </source>
         <translation>Output folder does not exist: </translation>
-    </message>
-    <message>
-        <source> 上传 %1/%2</source>
-        <translation> uploaded %1/%2</translation>
-    </message>
-    <message>
-        <source>位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: </source>
-        <translation>Position must be bottom-right, bottom-left, top-left, top-right, center or X,Y: </translation>
-    </message>
-    <message>
-        <source> 需要一个值</source>
-        <translation> needs a value</translation>
-    </message>
-    <message>
-        <source>--jobs 需要1到64之间的整数</source>
-        <translation>--jobs needs a whole number from 1 to 64</translation>
-    </message>
-    <message>
-        <source>--max-memory 需要16到65536之间的整数(MB)</source>
-        <translation>--max-memory needs a whole number from 16 to 65536 (MB)</translation>
-    </message>
-    <message>
-        <source>--set 需要 KEY=VALUE 的形式</source>
-        <translation>--set needs the form KEY=VALUE</translation>
-    </message>
-    <message>
-        <source> 只能是 </source>
-        <translation> must be one of </translation>
-    </message>
-    <message>
-        <source>--offset 需要 X,Y</source>
-        <translation>--offset needs X,Y</translation>
-    </message>
-    <message>
-        <source>--color 需要 #RRGGBB 形式的颜色: </source>
-        <translation>--color needs a colour of the form #RRGGBB: </translation>
-    </message>
-    <message>
-        <source>--mark-scale 需要-20到20之间的整数</source>
-        <translation>--mark-scale needs a whole number from -20 to 20</translation>
-    </message>
-    <message>
-        <source>--rotate 只能是 none|auto|cw|ccw|180|flip-tb|flip-lr</source>
-        <translation>--rotate must be none|auto|cw|ccw|180|flip-tb|flip-lr</translation>
-    </message>
-    <message>
-        <source>未知的特效: </source>
-        <translation>Unknown effect: </translation>
-    </message>
-    <message>
-        <source>未知的选项: </source>
-        <translation>Unknown option: </translation>
-    </message>
-    <message>
-        <source> (tuvo-cli --help 列出全部选项)</source>
-        <translation> (tuvo-cli --help lists all options)</translation>
     </message>
     <message>
         <source>Tuvo图片批量处理</source>
@@ -216,18 +152,6 @@
         <translation>Writing the metadata failed</translation>
     </message>
     <message>
-        <source>需要%1到%2之间的整数</source>
-        <translation>needs a whole number from %1 to %2</translation>
-    </message>
-    <message>
-        <source>需要一个数字</source>
-        <translation>needs a number</translation>
-    </message>
-    <message>
-        <source>需要 True 或 False</source>
-        <translation>needs True or False</translation>
-    </message>
-    <message>
         <source>颜色矩阵需要25个用逗号分隔的数字</source>
         <translation>the colour matrix needs 25 comma-separated numbers</translation>
     </message>
@@ -236,24 +160,8 @@
         <translation>number %1 of the colour matrix is not a number</translation>
     </message>
     <message>
-        <source>需要0到100之间的整数</source>
-        <translation>needs a whole number from 0 to 100</translation>
-    </message>
-    <message>
-        <source>需要0到12之间的整数或none</source>
-        <translation>needs a whole number from 0 to 12, or none</translation>
-    </message>
-    <message>
         <source>通道系数需要 R,G,B 三个数字</source>
         <translation>channel factors need three numbers R,G,B</translation>
-    </message>
-    <message>
-        <source>需要0到32之间的整数</source>
-        <translation>needs a whole number from 0 to 32</translation>
-    </message>
-    <message>
-        <source>未知的设置项:</source>
-        <translation>Unknown setting: </translation>
     </message>
     <message>
         <source>在本次操作过程中产生下列错误,敬请检查相关图片:<byte value="xd"/>
@@ -1950,18 +1858,6 @@ Date: </translation>
         <translation>(not written)</translation>
     </message>
     <message>
-        <source>--shard 需要 K/N (1 ≤ K ≤ N): </source>
-        <translation>--shard needs K/N (1 ≤ K ≤ N): </translation>
-    </message>
-    <message>
-        <source>--first-number 需要0到999999999之间的整数</source>
-        <translation>--first-number needs a whole number from 0 to 999999999</translation>
-    </message>
-    <message>
-        <source>--on-clash 只能是 overwrite|number|skip|fail</source>
-        <translation>--on-clash must be overwrite|number|skip|fail</translation>
-    </message>
-    <message>
         <source>用法: tuvo [图片...]
 Tuvo图片批量处理 - 桌面程序。命令行上的图片加入文件列表; 已有Tuvo在运行时,
 图片交给那个窗口, 本次启动随即结束。没有窗口的批量处理见 tuvo-cli(1)。
@@ -2055,10 +1951,6 @@ Files (once installed):
         <translation>Cannot embed the colour profile in WebP</translation>
     </message>
     <message>
-        <source>格式只能是 原格式、jpg、png、tiff、bmp、gif、webp 或 avif</source>
-        <translation>the format must be original, jpg, png, tiff, bmp, gif, webp or avif</translation>
-    </message>
-    <message>
         <source>旋转图片时无法分配内存</source>
         <translation>Out of memory while rotating the picture</translation>
     </message>
@@ -2105,10 +1997,6 @@ Files (once installed):
     <message>
         <source>警告:服务器不支持加密,本次上传的密码和图片以明文传输。</source>
         <translation>Warning: the server does not support encryption; the password and the pictures of this upload are sent in clear text.</translation>
-    </message>
-    <message>
-        <source>设置项iJPGQ的值“%1”不是0到100之间的JPG质量,已改用默认值100。</source>
-        <translation>The value “%1” of the setting iJPGQ is not a JPG quality from 0 to 100; the default 100 is used instead.</translation>
     </message>
     <message>
         <source>不是普通文件,设置未读取也不会保存。</source>
@@ -2189,180 +2077,6 @@ Files (once installed):
     <message>
         <source>无法创建文件夹%1:%2</source>
         <translation>Cannot create the folder %1: %2</translation>
-    </message>
-    <message>
-        <source>用法: tuvo-cli [选项] 输入...
-Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。
-
-输入和输出:
-  -o, --output DIR        输出文件夹(默认: 程序文件夹下的 zp)
-  -R, --recursive         文件夹包括子文件夹
-  -j, --jobs N            同时处理的图片数(默认: CPU核数)
-      --from-settings     从桌面程序保存的设置开始
-      --set KEY=VALUE     按设置名或字段名设置任意选项(如 --set iJPGQ=85)
-      --quiet             不显示进度行(信息和错误报告仍然输出)
-      --max-memory MB     一张图片解码后最多可用的内存(默认1024); 更大的图片记为错误,不会耗尽内存
-
-格式和文件名:
-  -f, --format original|jpg|png|tiff|bmp|webp|avif
-                          (原格式: HEIC/HEIF 图片写成 HEIC; 所有格式都不透明, 透明处为白色)
-  -q, --quality 0-100     JPG图片质量(默认100)
-      --rename PREFIX     统一文件名: PREFIX + 顺序号
-      --digits N          顺序号位数(默认4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉
-      --colour keep|srgb  保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB
-
-作业:
-      --preset NAME       先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)
-      --job FILE          先载入作业文件; 其余选项再改动单个设置
-      --save-job FILE     把命令行描述的作业写入 FILE, 不处理图片
-
-尺寸:
-      --size limit-width|fit-frame|original|custom|fit|预设名(size.ini)|宽x高(预设的尺寸,如 295x413)
-  -W N  -H N              目标宽度和高度(像素); fit: 最长边放入 W×H 框内, 保持比例
-      --longest N         即 --size fit -W N -H N
-      --no-enlarge        小图片不放大
-      --extend            比例不同时扩充画布(默认剪切图片)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        图片在画布上的左边和上边
-
-边框和水印:
-      --frame FILE        边框图片(PNG)
-      --text TEXT         文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名#
-                          (或 #date# #time# #exif-time# #file-name#) 时按图片替换
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: 左上角, 宽高的比例)
-      --mark FILE         图片水印
-      --opacity 0-100     水印不透明度(默认80)
-      --mark-scale -20..20  水印大小
-      --mark-pos 同 --text-pos (X,Y 为水印中心)
-
-调整和特效:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    颜色通道系数
-      --matrix 25个用逗号分隔的数  颜色矩阵 m[0][0]..m[4][4], 按行
-
-完成后:
-      --error-log         有错误时在输出文件夹写 ErrorLog.txt
-      --pdf               把写出的图片做成一个PDF文件
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (密码取自环境变量 TUVO_FTP_PASSWORD)
-                          服务器可写 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密
-      --ftp-require-tls   服务器不支持加密时不登录(不发送密码)
-      --ftp-ca FILE       用FILE中的证书验证FTPS服务器
-      --ftp-pin SHA256    信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)
-      --ftp-key FILE      SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)
-      --ftp-accept-host-key SHA256:...  接受 known_hosts 中尚未记录的SFTP主机密钥
-
-脚本和多台机器:
-      --files-from FILE   从文件读入输入列表, 每行一个路径(&quot;-&quot; 为标准输入)
-  -0, --null              列表以NUL分隔(find -print0)
-      --shard K/N         只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表
-      --first-number N    改名顺序号从N开始
-      --on-clash overwrite|number|skip|fail   输出文件已存在或与本次先前的图片同名时
-      --keep-tree         与 -R 一起: 在输出文件夹中保留子文件夹结构
-      --json              每张图片一行JSON(标准输出), 最后一行汇总
-      --dry-run           只列出将要写出的文件, 不处理图片
-
-其他:
-      --print-exif FILE...  列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出
-  -h, --help              显示本帮助
-      --version           显示版本
-
-退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。
-
-示例:
-  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</source>
-        <translation>Usage: tuvo-cli [OPTION]... INPUT...
-Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).
-
-Input and output:
-  -o, --output DIR        output folder (default: zp in the program folder)
-  -R, --recursive         folders include their subfolders
-  -j, --jobs N            pictures processed at the same time (default: number of CPU cores)
-      --from-settings     start from the settings the desktop program saved
-      --set KEY=VALUE     set any option by its settings name or field name (e.g. --set iJPGQ=85)
-      --quiet             no progress line (messages and error reports are still printed)
-      --max-memory MB     memory one decoded picture may use (default 1024); a larger picture is an error instead of exhausting memory
-
-Format and file names:
-  -f, --format original|jpg|png|tiff|bmp|webp|avif
-                          (original: HEIC/HEIF pictures are written as HEIC; no format keeps transparency, transparent parts become white)
-  -q, --quality 0-100     JPG quality (default 100)
-      --rename PREFIX     uniform file names: PREFIX + sequence number
-      --digits N          digits of the sequence number (default 4)
-      --metadata keep|no-location|strip   EXIF/XMP/IPTC: keep all | drop the location (default) | drop all
-      --colour keep|srgb  keep and embed the source&apos;s colour profile (default) | convert to sRGB
-
-Size:
-      --size limit-width|fit-frame|original|custom|fit|PRESET(size.ini)|WxH (a preset by its dimensions, e.g. 295x413)
-  -W N  -H N              target width and height (pixels); fit: the longest side fits inside W×H, proportions kept
-      --longest N         the same as --size fit -W N -H N
-      --no-enlarge        do not enlarge small pictures
-      --extend            extend the canvas when the proportions differ (default: crop the picture)
-      --crop-x left|middle|right   --crop-y top|middle|bottom
-      --offset X,Y        left and top of the picture on the canvas
-
-Frame and watermarks:
-      --frame FILE        frame picture (PNG)
-      --text TEXT         text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture
-      --font FAMILY  --font-size PT  --color &apos;#RRGGBB&apos;  --bold  --italic  --underline
-      --text-pos bottom-right|bottom-left|top-left|top-right|center|X,Y   (X,Y: top-left corner, as fractions of width and height)
-      --mark FILE         picture watermark
-      --opacity 0-100     watermark opacity (default 80)
-      --mark-scale -20..20  watermark size
-      --mark-pos like --text-pos (X,Y is the watermark&apos;s centre)
-
-Adjustments and effects:
-      --rotate none|auto|cw|ccw|180|flip-tb|flip-lr
-      --effect beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert
-      --brightness -75..75
-      --channels R,G,B    colour channel factors
-      --matrix 25 comma-separated numbers  colour matrix m[0][0]..m[4][4], by rows
-
-When done:
-      --error-log         write ErrorLog.txt into the output folder when there were errors
-      --pdf               make one PDF file of the written pictures
-      --upload --ftp-server HOST[:PORT] --ftp-user U --ftp-dir D --ftp-subdir S --web-base URL [--passive]
-                          (the password comes from the environment variable TUVO_FTP_PASSWORD)
-                          the server may be sftp://HOST[:PORT]; FTP always tries TLS encryption first
-      --ftp-require-tls   do not log in (nor send the password) when the server does not support encryption
-      --ftp-ca FILE       verify the FTPS server with the certificates in FILE
-      --ftp-pin SHA256    trust the FTPS server whose public key has this SHA-256 (sha256//BASE64 or hexadecimal)
-      --ftp-key FILE      SFTP private key (default ~/.ssh/id_ed25519 or id_rsa)
-      --ftp-accept-host-key SHA256:...  accept an SFTP host key that known_hosts does not hold yet
-
-Scripts and several machines:
-      --files-from FILE   read the inputs from FILE, one path a line (&quot;-&quot; is standard input)
-  -0, --null              the list is separated by NUL (find -print0)
-      --shard K/N         process only the pictures at list position p with p mod N = K-1; names and numbers follow the whole list
-      --first-number N    start the sequence number of --rename at N
-      --on-clash overwrite|number|skip|fail   when an output file exists or an earlier picture of the run has the same name
-      --keep-tree         with -R: keep the subfolder structure in the output folder
-      --json              one JSON line per picture (standard output), a summary as the last line
-      --dry-run           only list the files that would be written, process no picture
-
-Other:
-      --print-exif FILE...  list each file&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit
-  -h, --help              show this help
-      --version           show the version
-
-Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.
-
-Examples:
-  tuvo-cli -o out photos/                       # width 800, height in proportion
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j 2 photos/
-</translation>
     </message>
     <message>
         <source>适应框内</source>
@@ -2483,6 +2197,404 @@ Examples:
     <message>
         <source>【提示】作业和它的边框、水印图片已导出到%1</source>
         <translation>[Info] The job and its frame and watermark pictures were exported to %1</translation>
+    </message>
+    <message>
+        <source>输入和输出</source>
+        <translation>Input and output</translation>
+    </message>
+    <message>
+        <source>格式和文件名</source>
+        <translation>Format and file names</translation>
+    </message>
+    <message>
+        <source>作业</source>
+        <translation>Jobs</translation>
+    </message>
+    <message>
+        <source>尺寸</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>边框和水印</source>
+        <translation>Frame and watermarks</translation>
+    </message>
+    <message>
+        <source>调整和特效</source>
+        <translation>Adjustments and effects</translation>
+    </message>
+    <message>
+        <source>完成后</source>
+        <translation>When done</translation>
+    </message>
+    <message>
+        <source>上传</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>脚本和多台机器</source>
+        <translation>Scripts and several machines</translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>用法: tuvo-cli [选项] 输入...</source>
+        <translation>Usage: tuvo-cli [OPTION]... INPUT...</translation>
+    </message>
+    <message>
+        <source>请用 tuvo-cli --help 查看全部选项。</source>
+        <translation>Try tuvo-cli --help for all options.</translation>
+    </message>
+    <message>
+        <source>Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。</source>
+        <translation>Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).</translation>
+    </message>
+    <message>
+        <source>退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。</source>
+        <translation>Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.</translation>
+    </message>
+    <message>
+        <source>示例:
+  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --longest 1600 -q85 photos/
+  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j2 photos/
+</source>
+        <translation>Examples:
+  tuvo-cli -o out photos/                       # width 800, height in proportion
+  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
+  tuvo-cli -o out --longest 1600 -q85 photos/
+  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
+  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
+  tuvo-cli -o out --effect grey --rotate auto -f png -j2 photos/
+</translation>
+    </message>
+    <message>
+        <source>已停止: 写出 %1/%2 张图片</source>
+        <translation>Stopped: %1 of %2 pictures written</translation>
+    </message>
+    <message>
+        <source>写出 %1/%2 张图片</source>
+        <translation>%1 of %2 pictures written</translation>
+    </message>
+    <message>
+        <source>, 上传 %1/%2</source>
+        <translation>, %1 of %2 uploaded</translation>
+    </message>
+    <message>
+        <source>输出文件夹, 必须已存在(默认: 用户文件夹下的 zp)</source>
+        <translation>output folder, which must exist (default: zp in the per-user folder)</translation>
+    </message>
+    <message>
+        <source>文件夹包括子文件夹</source>
+        <translation>folders include their subfolders</translation>
+    </message>
+    <message>
+        <source>同时处理的图片数, 1到64(默认: CPU核数)</source>
+        <translation>pictures processed at the same time, 1 to 64 (default: number of CPU cores)</translation>
+    </message>
+    <message>
+        <source>从桌面程序保存的设置开始</source>
+        <translation>start from the settings the desktop program saved</translation>
+    </message>
+    <message>
+        <source>按设置名设置任意作业字段(如 --set iJPGQ=85)</source>
+        <translation>set any job field by its settings name (e.g. --set iJPGQ=85)</translation>
+    </message>
+    <message>
+        <source>不显示进度行和最后的汇总行(错误报告仍然输出)</source>
+        <translation>no progress line and no closing summary line (error reports are still printed)</translation>
+    </message>
+    <message>
+        <source>一张图片解码后最多可用的内存, 16到65536(默认1024); 更大的图片记为错误</source>
+        <translation>memory one decoded picture may use, 16 to 65536 (default 1024); a larger picture is an error</translation>
+    </message>
+    <message>
+        <source>先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)</source>
+        <translation>load the job named NAME first (the user&apos;s presets folder, then the installed presets)</translation>
+    </message>
+    <message>
+        <source>先载入作业文件; 其余选项再改动单个设置</source>
+        <translation>load a job file first; the other options then change single settings</translation>
+    </message>
+    <message>
+        <source>把命令行描述的作业写入 FILE, 不处理图片</source>
+        <translation>write the job the command line describes to FILE, process no picture</translation>
+    </message>
+    <message>
+        <source>从文件读入输入列表, 每行一个路径(&quot;-&quot; 为标准输入)</source>
+        <translation>read the inputs from FILE, one path a line (&quot;-&quot; is standard input)</translation>
+    </message>
+    <message>
+        <source>列表以NUL分隔(find -print0)</source>
+        <translation>the list is separated by NUL (find -print0)</translation>
+    </message>
+    <message>
+        <source>只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表</source>
+        <translation>process only the pictures at list position p with p mod N = K-1; names and numbers follow the whole list</translation>
+    </message>
+    <message>
+        <source>%1 不是 K/N (1 ≤ K ≤ N)</source>
+        <translation>%1 is not K/N (1 ≤ K ≤ N)</translation>
+    </message>
+    <message>
+        <source>改名顺序号从N开始</source>
+        <translation>start the sequence number of --rename at N</translation>
+    </message>
+    <message>
+        <source>与 -R 一起: 在输出文件夹中保留子文件夹结构</source>
+        <translation>with -R: keep the subfolder structure in the output folder</translation>
+    </message>
+    <message>
+        <source>每张图片一行JSON(标准输出), 最后一行汇总</source>
+        <translation>one JSON line per picture (standard output), a summary as the last line</translation>
+    </message>
+    <message>
+        <source>只列出将要写出的文件, 不处理图片</source>
+        <translation>only list the files that would be written, process no picture</translation>
+    </message>
+    <message>
+        <source>列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出</source>
+        <translation>list each file&apos;s EXIF entries (one &quot;tag&lt;TAB&gt;value&quot; a line) and exit</translation>
+    </message>
+    <message>
+        <source>显示本帮助</source>
+        <translation>show this help</translation>
+    </message>
+    <message>
+        <source>显示版本</source>
+        <translation>show the version</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1 (tuvo-cli --help 列出全部选项)</source>
+        <translation>unknown option %1 (tuvo-cli --help lists every option)</translation>
+    </message>
+    <message>
+        <source>缺少值 %1</source>
+        <translation>the value %1 is missing</translation>
+    </message>
+    <message>
+        <source>这个选项不带值</source>
+        <translation>this option takes no value</translation>
+    </message>
+    <message>
+        <source>需要 KEY=VALUE 的形式</source>
+        <translation>needs the form KEY=VALUE</translation>
+    </message>
+    <message>
+        <source>未知的设置项 %1</source>
+        <translation>unknown setting %1</translation>
+    </message>
+    <message>
+        <source>limit-width 只用宽度 -W; 要限制高度请用 --size custom 或 fit</source>
+        <translation>limit-width uses the width -W alone; to limit the height use --size custom or fit</translation>
+    </message>
+    <message>
+        <source>custom 和 fit 需要同时给出 -W 和 -H</source>
+        <translation>custom and fit need both -W and -H</translation>
+    </message>
+    <message>
+        <source>%1 不是 #RRGGBB 形式的颜色</source>
+        <translation>%1 is not a colour of the form #RRGGBB</translation>
+    </message>
+    <message>
+        <source>尺寸: limit-width(默认, 宽度为W, 高度按比例) | fit-frame | original | custom(W×H) | fit(最长边放入W×H框内, 不剪切不扩充) | size.ini 中的预设名或其尺寸(如 295x413)</source>
+        <translation>size: limit-width (default: width W, height in proportion) | fit-frame | original | custom (W×H) | fit (the longest side fits inside W×H, nothing cropped or added) | a preset of size.ini by name or by its dimensions (e.g. 295x413)</translation>
+    </message>
+    <message>
+        <source>即 --size fit -W N -H N</source>
+        <translation>the same as --size fit -W N -H N</translation>
+    </message>
+    <message>
+        <source>文字水印; 整段为 #当前日期# #当前时间# #JPG照片拍摄时间# #图片原文件名# (或 #date# #time# #exif-time# #file-name#) 时按图片替换</source>
+        <translation>text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture</translation>
+    </message>
+    <message>
+        <source>文字水印的字号(默认9)</source>
+        <translation>font size of the text watermark (default 9)</translation>
+    </message>
+    <message>
+        <source>文字水印的字体(默认宋体)</source>
+        <translation>font of the text watermark (default: a Song typeface)</translation>
+    </message>
+    <message>
+        <source>文字水印的颜色(默认黑色)</source>
+        <translation>colour of the text watermark (default black)</translation>
+    </message>
+    <message>
+        <source>粗体</source>
+        <translation>bold</translation>
+    </message>
+    <message>
+        <source>图片水印的不透明度(默认80)</source>
+        <translation>opacity of the picture watermark (default 80)</translation>
+    </message>
+    <message>
+        <source>JPG图片质量(默认100)</source>
+        <translation>JPG quality (default 100)</translation>
+    </message>
+    <message>
+        <source>比例不同时扩充画布(默认剪切图片)</source>
+        <translation>extend the canvas when the proportions differ (default: crop the picture)</translation>
+    </message>
+    <message>
+        <source>有错误时在输出文件夹写 ErrorLog.txt</source>
+        <translation>write ErrorLog.txt into the output folder when there were errors</translation>
+    </message>
+    <message>
+        <source>剪切时保留的部分(默认middle)</source>
+        <translation>the part a crop keeps (default middle)</translation>
+    </message>
+    <message>
+        <source>剪切时保留的部分(默认top)</source>
+        <translation>the part a crop keeps (default top)</translation>
+    </message>
+    <message>
+        <source>小图片不放大</source>
+        <translation>do not enlarge small pictures</translation>
+    </message>
+    <message>
+        <source>EXIF/XMP/IPTC: 全部保留 | 去掉位置信息(默认) | 全部去掉</source>
+        <translation>EXIF/XMP/IPTC: keep all | drop the location (default) | drop all</translation>
+    </message>
+    <message>
+        <source>保留并嵌入原图的颜色配置文件(默认) | 转换为 sRGB</source>
+        <translation>keep and embed the source&apos;s colour profile (default) | convert to sRGB</translation>
+    </message>
+    <message>
+        <source>输出文件已存在或与本次先前的图片同名时: 覆盖(默认, 后面的图片为准) | 编号 name_2 | 跳过 | 记为错误</source>
+        <translation>when an output file exists or an earlier picture of the run has the same name: overwrite (default, the later picture wins) | number it name_2 | skip | fail with an error line</translation>
+    </message>
+    <message>
+        <source>目标宽度(像素)</source>
+        <translation>target width (pixels)</translation>
+    </message>
+    <message>
+        <source>目标高度(像素), 用于 custom、fit 和预设</source>
+        <translation>target height (pixels), for custom, fit and presets</translation>
+    </message>
+    <message>
+        <source>边框图片(PNG)</source>
+        <translation>frame picture (PNG)</translation>
+    </message>
+    <message>
+        <source>bottom-right(默认)|bottom-left|top-left|top-right|center|X,Y (文字左上角, 宽高的比例)</source>
+        <translation>bottom-right (default)|bottom-left|top-left|top-right|center|X,Y (the text&apos;s top-left corner, as fractions of width and height)</translation>
+    </message>
+    <message>
+        <source>同 --text-pos, 默认top-right; X,Y 为水印中心</source>
+        <translation>like --text-pos, default top-right; X,Y is the watermark&apos;s centre</translation>
+    </message>
+    <message>
+        <source>图片水印的大小(默认0: 原大)</source>
+        <translation>size of the picture watermark (default 0: its own size)</translation>
+    </message>
+    <message>
+        <source>图片在画布上的左边和上边</source>
+        <translation>left and top of the picture on the canvas</translation>
+    </message>
+    <message>
+        <source>5×5颜色矩阵, 25个用逗号分隔的数, 按行</source>
+        <translation>5×5 colour matrix, 25 comma-separated numbers, by rows</translation>
+    </message>
+    <message>
+        <source>颜色通道系数</source>
+        <translation>colour channel factors</translation>
+    </message>
+    <message>
+        <source>旋转: auto 按EXIF方向; flip-tb 上下翻转, flip-lr 左右翻转</source>
+        <translation>rotation: auto follows the EXIF orientation; flip-tb turns top to bottom, flip-lr left to right</translation>
+    </message>
+    <message>
+        <source>none|beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert</source>
+        <translation>none|beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert</translation>
+    </message>
+    <message>
+        <source>亮度</source>
+        <translation>brightness</translation>
+    </message>
+    <message>
+        <source>输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC; 透明处为白色</source>
+        <translation>output format (default jpg); original: the source&apos;s format, HEIC/HEIF written as HEIC; transparent parts become white</translation>
+    </message>
+    <message>
+        <source>统一文件名: PREFIX + 顺序号</source>
+        <translation>uniform file names: PREFIX + sequence number</translation>
+    </message>
+    <message>
+        <source>顺序号位数(默认4)</source>
+        <translation>digits of the sequence number (default 4)</translation>
+    </message>
+    <message>
+        <source>上传写出的图片并生成链接页 PicURL.htm (密码取自环境变量 TUVO_FTP_PASSWORD)</source>
+        <translation>upload the written pictures and write the link page PicURL.htm (the password comes from the environment variable TUVO_FTP_PASSWORD)</translation>
+    </message>
+    <message>
+        <source>把写出的图片做成一个PDF文件</source>
+        <translation>make one PDF file of the written pictures</translation>
+    </message>
+    <message>
+        <source>FTP服务器, 或 sftp://HOST[:PORT]; FTP 总是先尝试 TLS 加密</source>
+        <translation>FTP server, or sftp://HOST[:PORT]; FTP always tries TLS encryption first</translation>
+    </message>
+    <message>
+        <source>用户名</source>
+        <translation>user name</translation>
+    </message>
+    <message>
+        <source>服务器上的文件夹</source>
+        <translation>folder on the server</translation>
+    </message>
+    <message>
+        <source>其中本次上传的子文件夹</source>
+        <translation>subfolder in it for this upload</translation>
+    </message>
+    <message>
+        <source>该文件夹的网址, 用于链接页</source>
+        <translation>web address of that folder, for the link page</translation>
+    </message>
+    <message>
+        <source>被动模式</source>
+        <translation>passive mode</translation>
+    </message>
+    <message>
+        <source>服务器不支持加密时不登录(不发送密码)</source>
+        <translation>do not log in (nor send the password) when the server does not support encryption</translation>
+    </message>
+    <message>
+        <source>用FILE中的证书验证FTPS服务器</source>
+        <translation>verify the FTPS server with the certificates in FILE</translation>
+    </message>
+    <message>
+        <source>信任公钥SHA-256为此值的FTPS服务器(sha256//BASE64 或十六进制)</source>
+        <translation>trust the FTPS server whose public key has this SHA-256 (sha256//BASE64 or hexadecimal)</translation>
+    </message>
+    <message>
+        <source>SFTP私钥(默认 ~/.ssh/id_ed25519 或 id_rsa)</source>
+        <translation>SFTP private key (default ~/.ssh/id_ed25519 or id_rsa)</translation>
+    </message>
+    <message>
+        <source>接受 known_hosts 中尚未记录的SFTP主机密钥</source>
+        <translation>accept an SFTP host key that known_hosts does not hold yet</translation>
+    </message>
+    <message>
+        <source>设置项%1的值“%2”不在%3之内,已改用默认值%4。</source>
+        <translation>The stored value “%2” of %1 is not in %3; the default %4 is used instead.</translation>
+    </message>
+    <message>
+        <source>%1 不在 %2 之内</source>
+        <translation>%1 is not in %2</translation>
+    </message>
+    <message>
+        <source>“%1”不是数字</source>
+        <translation>“%1” is not a number</translation>
+    </message>
+    <message>
+        <source>“%1”不是 %2 之一</source>
+        <translation>“%1” is not one of %2</translation>
     </message>
 </context>
 </TS>

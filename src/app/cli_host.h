@@ -31,6 +31,9 @@ public:
     void printJsonSummary(int pictures, qint64 ms) const;
     int failed() const { return failed_; }
 
+    // caption and the end of path in at most columns - 1 terminal columns.
+    static QString fitToWidth(const QString &caption, const QString &path, int columns);
+
     // Set from the signal handler; the next processEvents turns it into a stop.
     static std::atomic<int> interrupts;
 

@@ -8,10 +8,10 @@
 #include "batch/file_names.h"
 #include "batch/frame_list.h"
 #include "batch/imaging/picture_limits.h"
-#include "batch/job_fields.h"
 #include "batch/output_plan.h"
 #include "batch/picture_files.h"
 #include "batch/size_presets.h"
+#include "batch/texts.h"
 #include "cli_inputs.h"
 #include "exif/exif_print.h"
 #include "publish/publishing.h"
@@ -27,7 +27,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QRegularExpression>
 
 #include <csignal>
 #include <cstdio>
@@ -63,50 +62,20 @@ int cannotStart(const QString &text)
     return kExitCannotStart;
 }
 
-// The size list's entries by their command-line names.
-bool applySizeMode(JobSettings &job, const QString &mode, QString *error)
+// What really happened: written n of m (with upload on, uploaded k of m), and
+// where; a stopped run says so.
+QString lastLine(const RunSummary &summary, const JobSettings &job)
 {
-    int index = -1;
-    if (mode == QLatin1String("limit-width"))
-        index = kLimitWidth;
-    else if (mode == QLatin1String("fit-frame"))
-        index = kFitFrame;
-    else if (mode == QLatin1String("original"))
-        index = kOriginalSize;
-    else if (mode == QLatin1String("custom"))
-        index = job.customSizeIndex();
-    else if (mode == QLatin1String("fit"))
-        index = job.fitInsideIndex();
-    else {
-        for (int k = 0; k < job.SizePresets.size(); ++k) {
-            if (job.SizePresets[k].name == mode)
-                index = kFirstPreset + k;
-        }
-        // A preset is also known by its dimensions, 295x413 (or 295×413), whatever its name.
-        const QStringList wh = mode.split(QRegularExpression(QStringLiteral("[x×X]")));
-        for (int k = 0; index < 0 && wh.size() == 2 && k < job.SizePresets.size(); ++k) {
-            if (job.SizePresets[k].width.trimmed() == wh[0].trimmed()
-                && job.SizePresets[k].height.trimmed() == wh[1].trimmed())
-                index = kFirstPreset + k;
-        }
-    }
-    if (index < 0) {
-        QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
-            QStringLiteral("original"), QStringLiteral("custom"), QStringLiteral("fit")};
-        for (const SizePreset &p : job.SizePresets) {
-            // English lists the dimensions alone: the names are size.ini's own, mostly Chinese.
-            const QString size = p.width.trimmed() + QLatin1Char('x') + p.height.trimmed();
-            names << (languageFromEnvironment() == UiLanguage::Chinese
-                    ? p.name + QStringLiteral(" (%1)").arg(size)
-                    : size);
-        }
-        *error = QCoreApplication::translate("tuvo", "未知的尺寸: ") + mode
-            + QCoreApplication::translate("tuvo", " (可用: ") + names.join(QStringLiteral(", "))
-            + QStringLiteral(")");
-        return false;
-    }
-    chooseSizeMode(job, index);
-    return true;
+    QString line = summary.stopped
+        ? QCoreApplication::translate("tuvo", "已停止: 写出 %1/%2 张图片")
+              .arg(summary.written)
+              .arg(summary.total)
+        : QCoreApplication::translate("tuvo", "写出 %1/%2 张图片").arg(summary.written).arg(summary.total);
+    if (job.bUpload == 1)
+        line += QCoreApplication::translate("tuvo", ", 上传 %1/%2").arg(summary.uploaded).arg(summary.total);
+    if (summary.written > 0)
+        line += QStringLiteral(" → ") + shownName(QDir::toNativeSeparators(job.sOutDir));
+    return line;
 }
 
 // --dry-run: the plan of the run, with no picture read or written.
@@ -162,6 +131,10 @@ int main(int argc, char **argv)
     QString error;
     if (!parseCliOptions(arguments, &options, &error))
         return cannotStart(error);
+    if (options.noArguments) {
+        std::fputs(cliUsageText().toLocal8Bit().constData(), stderr);
+        return kExitCannotStart;
+    }
     if (options.help) {
         std::fputs(cliHelpText().toLocal8Bit().constData(), stdout);
         return 0;
@@ -211,33 +184,12 @@ int main(int argc, char **argv)
         }
     }
     const bool jobNamesOutput = job.sOutDir != outDirBeforeJob && !job.sOutDir.isEmpty();
-    if (!options.sizeMode.isEmpty() && !applySizeMode(job, options.sizeMode, &error))
+    QStringList warnings;
+    const bool applied = applyJobOptions(options, paths, frames, job, &warnings, &error);
+    for (const QString &line : warnings)
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    if (!applied)
         return cannotStart(error);
-    for (int k = 0; k < options.fields.size(); ++k) {
-        const auto &[key, value] = options.fields[k];
-        if (options.setFields.contains(k)) {
-            // Checked like any option, then restored exactly as the settings file would.
-            JobSettings checked = job;
-            if (jobFieldNames().contains(key) && !setJobField(checked, key, value, &error))
-                return cannotStart(error);
-            if (const auto warnings = restoreStoredValue(key, value, paths, frames, job)) {
-                for (const QString &line : *warnings)
-                    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
-                continue;
-            }
-        }
-        if (!setJobField(job, key, value, &error))
-            return cannotStart(error);
-    }
-    if (!options.width.isEmpty() && !setJobField(job, QStringLiteral("iTargetW"), options.width, &error))
-        return cannotStart(error);
-    if (!options.height.isEmpty() && !setJobField(job, QStringLiteral("iTargetH"), options.height, &error))
-        return cannotStart(error);
-    if (!options.frame.isEmpty()) {
-        if (!QFileInfo(options.frame).isFile())
-            return cannotStart(QCoreApplication::translate("tuvo", "找不到边框图片: ") + options.frame);
-        job.sFrameFile = QFileInfo(options.frame).absoluteFilePath();
-    }
     if (job.iuSize == kFitFrame && job.sFrameFile.isEmpty())
         job.sFrameFile = firstFrameIn(paths.bkDir());
     if (job.bPicMark == 1 && !job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile())
@@ -249,6 +201,12 @@ int main(int argc, char **argv)
         if (!writeJobFile(job, options.saveJob, !options.outputDir.isEmpty() || jobNamesOutput, &error))
             return cannotStart(error);
         return 0;
+    }
+    if (options.inputs.isEmpty() && options.filesFrom.isEmpty()) {
+        std::fputs(
+            (cliMessage(texts::noPictures()) + QLatin1Char('\n') + cliUsageText()).toLocal8Bit().constData(),
+            stderr);
+        return kExitCannotStart;
     }
     if (options.outputDir.isEmpty() && jobNamesOutput) {
         if (!isDirectoryPath(job.sOutDir))
@@ -314,17 +272,8 @@ int main(int argc, char **argv)
         std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
     else
         std::fputs(summary.warnings.join(QString()).toLocal8Bit().constData(), stderr);
-    if (!options.quiet) {
-        // What really happened: written n of m, and with upload on, uploaded k of m.
-        QString counts = QStringLiteral("%1/%2").arg(summary.written).arg(summary.total);
-        if (job.bUpload == 1)
-            counts += QCoreApplication::translate("tuvo", " 上传 %1/%2")
-                          .arg(summary.uploaded)
-                          .arg(summary.total);
-        std::fprintf(stderr, "%s %s → %s\n", summary.finalStatus.toLocal8Bit().constData(),
-            counts.toLocal8Bit().constData(),
-            QDir::toNativeSeparators(job.sOutDir).toLocal8Bit().constData());
-    }
+    if (!options.quiet)
+        std::fprintf(stderr, "%s\n", lastLine(summary, job).toLocal8Bit().constData());
     const bool picturesLeft = summary.finished < summary.total;
     return summary.hadError || inputs.hadProblem || picturesLeft ? kExitErrors : 0;
 }

@@ -1,415 +1,458 @@
 #include "app/cli_options.h"
 
-#include "batch/job_settings.h"
-#include "core/effect_presets.h"
+#include "batch/frame_list.h"
+#include "settings/job_restore.h"
 
-#include <QColor>
 #include <QCoreApplication>
-#include <QHash>
+#include <QFileInfo>
 
-#include <map>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-using Fields = QList<std::pair<QString, QString>>;
+using S = HelpSection;
 
-const std::map<QString, QString> &rotateNames()
+bool fail(QString *why, const QString &text)
 {
-    static const std::map<QString, QString> names = {
-        {QStringLiteral("none"), QStringLiteral("0")}, {QStringLiteral("auto"), QStringLiteral("2")},
-        {QStringLiteral("cw"), QStringLiteral("3")}, {QStringLiteral("ccw"), QStringLiteral("4")},
-        {QStringLiteral("180"), QStringLiteral("5")},
-        {QStringLiteral("flip-tb"), QStringLiteral("6")}, // 水平镜像: top and bottom exchanged
-        {QStringLiteral("flip-lr"), QStringLiteral("7")}, // 垂直镜像: left and right exchanged
-    };
-    return names;
+    if (why)
+        *why = text;
+    return false;
 }
 
-bool positionFields(const QString &value, bool text, Fields &fields, QString *error)
+bool wholeNumber(const QString &value, int min, int max, int *out, QString *why)
 {
-    static const QStringList presets = {QStringLiteral("bottom-right"), QStringLiteral("bottom-left"),
-        QStringLiteral("top-left"), QStringLiteral("top-right"), QStringLiteral("center")};
-    const QString posKey = text ? QStringLiteral("iuTxtPos") : QStringLiteral("iuImgPos");
-    const int preset = int(presets.indexOf(value));
-    if (preset >= 0) {
-        fields << std::pair(posKey, QString::number(preset));
+    bool ok = false;
+    const int n = value.trimmed().toInt(&ok);
+    if (!ok)
+        return fail(why, fieldtexts::notANumber(value));
+    if (n < min || n > max)
+        return fail(why, fieldtexts::notInRange(value, QStringLiteral("%1..%2").arg(min).arg(max)));
+    *out = n;
+    return true;
+}
+
+// Options of the run, in help order within their sections.
+const std::vector<RunOption> &runTable()
+{
+    static const std::vector<RunOption> options = {
+        {{.longName = "output",
+             .shortName = 'o',
+             .valueName = "DIR",
+             .help = QT_TRANSLATE_NOOP("tuvo", "输出文件夹, 必须已存在(默认: 用户文件夹下的 zp)"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.outputDir = v;
+                return true;
+            }},
+        {{.longName = "recursive",
+             .shortName = 'R',
+             .help = QT_TRANSLATE_NOOP("tuvo", "文件夹包括子文件夹"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &, QString *) {
+                o.recursive = true;
+                return true;
+            }},
+        {{.longName = "jobs",
+             .shortName = 'j',
+             .valueName = "N",
+             .help = QT_TRANSLATE_NOOP("tuvo", "同时处理的图片数, 1到64(默认: CPU核数)"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &v, QString *why) {
+                return wholeNumber(v, 1, 64, &o.jobs, why);
+            }},
+        {{.longName = "from-settings",
+             .help = QT_TRANSLATE_NOOP("tuvo", "从桌面程序保存的设置开始"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &, QString *) {
+                o.fromSettings = true;
+                return true;
+            }},
+        {{.longName = "set",
+             .valueName = "KEY=VALUE",
+             .help = QT_TRANSLATE_NOOP("tuvo", "按设置名设置任意作业字段(如 --set iJPGQ=85)"),
+             .section = S::InputOutput},
+            nullptr}, // a job option: handled by the parser
+        {{.longName = "quiet",
+             .help = QT_TRANSLATE_NOOP("tuvo", "不显示进度行和最后的汇总行(错误报告仍然输出)"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &, QString *) {
+                o.quiet = true;
+                return true;
+            }},
+        {{.longName = "max-memory",
+             .valueName = "MB",
+             .help = QT_TRANSLATE_NOOP(
+                 "tuvo", "一张图片解码后最多可用的内存, 16到65536(默认1024); 更大的图片记为错误"),
+             .section = S::InputOutput},
+            [](CliOptions &o, const QString &v, QString *why) {
+                return wholeNumber(v, 16, 65536, &o.memoryLimitMB, why);
+            }},
+        {{.longName = "preset",
+             .valueName = "NAME",
+             .help
+             = QT_TRANSLATE_NOOP("tuvo", "先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)"),
+             .section = S::Jobs},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.preset = v;
+                return true;
+            }},
+        {{.longName = "job",
+             .valueName = "FILE",
+             .help = QT_TRANSLATE_NOOP("tuvo", "先载入作业文件; 其余选项再改动单个设置"),
+             .section = S::Jobs},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.jobFile = v;
+                return true;
+            }},
+        {{.longName = "save-job",
+             .valueName = "FILE",
+             .help = QT_TRANSLATE_NOOP("tuvo", "把命令行描述的作业写入 FILE, 不处理图片"),
+             .section = S::Jobs},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.saveJob = v;
+                return true;
+            }},
+        {{.longName = "files-from",
+             .valueName = "FILE",
+             .help = QT_TRANSLATE_NOOP("tuvo", "从文件读入输入列表, 每行一个路径(\"-\" 为标准输入)"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.filesFrom = v;
+                return true;
+            }},
+        {{.longName = "null",
+             .shortName = '0',
+             .help = QT_TRANSLATE_NOOP("tuvo", "列表以NUL分隔(find -print0)"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &, QString *) {
+                o.nullSeparated = true;
+                return true;
+            }},
+        {{.longName = "shard",
+             .valueName = "K/N",
+             .help = QT_TRANSLATE_NOOP("tuvo", "只处理列表位置 p mod N = K-1 的图片, 文件名和编号按整个列表"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &v, QString *why) {
+                const QStringList kn = v.split(QLatin1Char('/'));
+                bool okK = false, okN = false;
+                o.shard = kn.size() == 2 ? kn[0].toInt(&okK) : 0;
+                o.shards = kn.size() == 2 ? kn[1].toInt(&okN) : 0;
+                if (!okK || !okN || o.shards < 1 || o.shard < 1 || o.shard > o.shards)
+                    return fail(why, QCoreApplication::translate("tuvo", "%1 不是 K/N (1 ≤ K ≤ N)").arg(v));
+                return true;
+            }},
+        {{.longName = "first-number",
+             .valueName = "N",
+             .help = QT_TRANSLATE_NOOP("tuvo", "改名顺序号从N开始"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &v, QString *why) {
+                return wholeNumber(v, 0, 999999999, &o.firstNumber, why);
+            }},
+        {{.longName = "keep-tree",
+             .help = QT_TRANSLATE_NOOP("tuvo", "与 -R 一起: 在输出文件夹中保留子文件夹结构"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &, QString *) {
+                o.keepTree = true;
+                return true;
+            }},
+        {{.longName = "json",
+             .help = QT_TRANSLATE_NOOP("tuvo", "每张图片一行JSON(标准输出), 最后一行汇总"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &, QString *) {
+                o.json = true;
+                return true;
+            }},
+        {{.longName = "dry-run",
+             .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件, 不处理图片"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &, QString *) {
+                o.dryRun = true;
+                return true;
+            }},
+        {{.longName = "print-exif",
+             .valueName = "FILE...",
+             .help = QT_TRANSLATE_NOOP("tuvo", "列出每个文件的EXIF项(每行 \"标签<TAB>值\")后退出"),
+             .section = S::Other},
+            [](CliOptions &o, const QString &v, QString *) {
+                o.printExif = v;
+                return true;
+            }},
+        {{.longName = "help",
+             .shortName = 'h',
+             .help = QT_TRANSLATE_NOOP("tuvo", "显示本帮助"),
+             .section = S::Other},
+            [](CliOptions &o, const QString &, QString *) {
+                o.help = true;
+                return true;
+            }},
+        {{.longName = "version", .help = QT_TRANSLATE_NOOP("tuvo", "显示版本"), .section = S::Other},
+            [](CliOptions &o, const QString &, QString *) {
+                o.version = true;
+                return true;
+            }},
+    };
+    return options;
+}
+
+// An option found by its long or short name: a run option or a job field's.
+struct FoundOption {
+    const RunOption *run = nullptr;
+    CliField job;
+    const CliSpelling *spelling() const { return run ? &run->spelling : job.spelling; }
+};
+
+FoundOption findLong(const QString &name)
+{
+    for (const RunOption &r : runTable()) {
+        if (name == QLatin1String(r.spelling.longName))
+            return {&r, {}};
+    }
+    return {nullptr, findCliLong(name)};
+}
+
+FoundOption findShort(QChar name)
+{
+    for (const RunOption &r : runTable()) {
+        if (r.spelling.shortName && name == QLatin1Char(r.spelling.shortName))
+            return {&r, {}};
+    }
+    return {nullptr, findCliShort(name)};
+}
+
+// A following argument that is itself an option means the value was left out;
+// "-5" and "-0.5" are values.
+bool looksLikeOption(const QString &arg)
+{
+    return arg.size() > 1 && arg[0] == QLatin1Char('-') && !arg[1].isDigit() && arg[1] != QLatin1Char('.');
+}
+
+QString unknownOption(const QString &given)
+{
+    return cliMessage(
+        QCoreApplication::translate("tuvo", "未知的选项 %1 (tuvo-cli --help 列出全部选项)").arg(given));
+}
+
+QString missingValue(const CliSpelling &spelling)
+{
+    return cliMessage(optionLabel(spelling) + QStringLiteral(": ")
+        + QCoreApplication::translate("tuvo", "缺少值 %1").arg(QString::fromLatin1(spelling.valueName)));
+}
+
+class Parser {
+public:
+    Parser(const QStringList &args, CliOptions &o, QString *error)
+        : args_(args)
+        , o_(o)
+        , error_(error)
+    {
+    }
+
+    bool run()
+    {
+        bool onlyInputs = false;
+        for (i_ = 0; i_ < args_.size(); ++i_) {
+            const QString &arg = args_[i_];
+            if (onlyInputs || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+                o_.inputs << arg;
+            } else if (arg == QLatin1String("--")) {
+                onlyInputs = true;
+            } else if (arg.startsWith(QLatin1String("--"))) {
+                if (!longOption(arg))
+                    return false;
+            } else if (!shortOptions(arg)) {
+                return false;
+            }
+        }
         return true;
     }
-    const QStringList xy = value.split(QLatin1Char(','));
-    bool okX = false, okY = false;
-    if (xy.size() == 2) {
-        xy[0].toDouble(&okX);
-        xy[1].toDouble(&okY);
+
+private:
+    bool longOption(const QString &arg)
+    {
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
+        const FoundOption found = findLong(name);
+        if (!found.spelling())
+            return fail(error_, unknownOption(arg.left(eq < 0 ? arg.size() : eq)));
+        const CliSpelling &spelling = *found.spelling();
+        QString value;
+        if (!spelling.valueName) {
+            if (eq >= 0)
+                return fail(error_,
+                    cliMessage(optionLabel(spelling) + QStringLiteral(": ")
+                        + QCoreApplication::translate("tuvo", "这个选项不带值")));
+        } else if (eq >= 0) {
+            value = arg.mid(eq + 1);
+        } else if (!nextValue(spelling, &value)) {
+            return false;
+        }
+        return take(found, QStringLiteral("--") + name, value);
     }
-    if (!okX || !okY) {
-        *error = QCoreApplication::translate(
-                     "tuvo", "位置应为 bottom-right、bottom-left、top-left、top-right、center 或 X,Y: ")
-            + value;
-        return false;
+
+    // "-Rj2": switches, then an option whose value is the rest or the next argument.
+    bool shortOptions(const QString &arg)
+    {
+        for (qsizetype k = 1; k < arg.size(); ++k) {
+            const FoundOption found = findShort(arg[k]);
+            if (!found.spelling())
+                return fail(error_, unknownOption(QStringLiteral("-") + arg[k]));
+            const CliSpelling &spelling = *found.spelling();
+            const QString given = QStringLiteral("-") + arg[k];
+            if (!spelling.valueName) {
+                if (!take(found, given, QString()))
+                    return false;
+                continue;
+            }
+            QString value = arg.mid(k + 1);
+            if (value.isEmpty() && !nextValue(spelling, &value))
+                return false;
+            return take(found, given, value);
+        }
+        return true;
     }
-    fields << std::pair(posKey, QStringLiteral("5"));
-    fields << std::pair(text ? QStringLiteral("iuTSyX") : QStringLiteral("iuISyX"), xy[0].trimmed());
-    fields << std::pair(text ? QStringLiteral("iuTSyY") : QStringLiteral("iuISyY"), xy[1].trimmed());
+
+    bool nextValue(const CliSpelling &spelling, QString *value)
+    {
+        if (i_ + 1 >= args_.size() || looksLikeOption(args_[i_ + 1]))
+            return fail(error_, missingValue(spelling));
+        *value = args_[++i_];
+        return true;
+    }
+
+    bool take(const FoundOption &found, const QString &given, const QString &value)
+    {
+        QString why;
+        if (found.run && found.run->spelling.longName == QLatin1String("set"))
+            return takeSet(value);
+        if (found.run) {
+            if (!found.run->take(o_, value, &why))
+                return fail(
+                    error_, cliMessage(optionLabel(found.run->spelling) + QStringLiteral(": ") + why));
+            return true;
+        }
+        const CliSpelling &spelling = *found.job.spelling;
+        o_.jobOptions << JobOption {found.job.field, &spelling,
+            spelling.valueName ? value : QString::fromLatin1(spelling.switchValue), given};
+        return true;
+    }
+
+    bool takeSet(const QString &value)
+    {
+        const qsizetype eq = value.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            return fail(error_,
+                cliMessage(QStringLiteral("--set: ")
+                    + QCoreApplication::translate("tuvo", "需要 KEY=VALUE 的形式")));
+        const QString key = value.left(eq);
+        const JobField *field = findJobField(key);
+        if (!field)
+            return fail(error_,
+                cliMessage(QStringLiteral("--set: ")
+                    + QCoreApplication::translate("tuvo", "未知的设置项 %1").arg(key)));
+        o_.jobOptions << JobOption {field, nullptr, value.mid(eq + 1), QStringLiteral("--set ") + key};
+        return true;
+    }
+
+    const QStringList &args_;
+    CliOptions &o_;
+    QString *error_;
+    int i_ = 0;
+};
+
+bool given(const CliOptions &options, const char *key)
+{
+    return std::any_of(options.jobOptions.begin(), options.jobOptions.end(),
+        [key](const JobOption &o) { return o.field->name() == QLatin1String(key) && o.spelling; });
+}
+
+bool givenAs(const CliOptions &options, const char *longName)
+{
+    return std::any_of(options.jobOptions.begin(), options.jobOptions.end(), [longName](const JobOption &o) {
+        return o.spelling && o.spelling->longName && qstrcmp(o.spelling->longName, longName) == 0;
+    });
+}
+
+bool applyOne(const JobOption &option, const AppPaths &paths, const FrameList &frames, JobSettings &job,
+    QStringList *warnings, QString *error)
+{
+    QString why;
+    const QString label = option.spelling ? optionLabel(*option.spelling) : option.given;
+    if (option.spelling) {
+        if (option.field->setTyped(job, *option.spelling, option.value, &why))
+            return true;
+        return fail(error, cliMessage(label + QStringLiteral(": ") + why));
+    }
+    // --set: checked like any value, then a key the settings file holds restores as it would from there.
+    JobSettings checked = job;
+    if (!option.field->setFromText(checked, option.value, &why))
+        return fail(error, cliMessage(label + QStringLiteral(": ") + why));
+    if (option.field->storage & kReadAtStart)
+        *warnings << restoreStoredValues({{option.field->name(), option.value}}, paths, frames, job);
+    else
+        job = checked;
     return true;
 }
 
 } // namespace
 
+std::span<const RunOption> runOptions()
+{
+    return runTable();
+}
+
+QString optionLabel(const CliSpelling &spelling)
+{
+    QStringList names;
+    if (spelling.shortName)
+        names << QStringLiteral("-") + QLatin1Char(spelling.shortName);
+    if (spelling.longName)
+        names << QStringLiteral("--") + QLatin1String(spelling.longName);
+    return names.join(QLatin1Char('/'));
+}
+
+QString cliMessage(const QString &text)
+{
+    return QStringLiteral("tuvo-cli: ") + text;
+}
+
 bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
 {
     CliOptions o;
-    Fields &f = o.fields;
-    bool textPosGiven = false;
-    bool markPosGiven = false;
-    bool textGiven = false;
-    bool markGiven = false;
-    bool onlyInputs = false;
-    for (int i = 0; i < args.size(); ++i) {
-        QString arg = args[i];
-        QString inlineValue;
-        bool hasInline = false;
-        if (!onlyInputs && arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
-            const int eq = int(arg.indexOf(QLatin1Char('=')));
-            inlineValue = arg.mid(eq + 1);
-            arg = arg.left(eq);
-            hasInline = true;
-        }
-        const auto value = [&](QString *v) {
-            if (hasInline) {
-                *v = inlineValue;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
-                *error = arg + QCoreApplication::translate("tuvo", " 需要一个值");
+    o.noArguments = args.isEmpty();
+    if (!Parser(args, o, error).run())
+        return false;
+    *out = o;
+    return true;
+}
+
+bool applyJobOptions(const CliOptions &options, const AppPaths &paths, const FrameList &frames,
+    JobSettings &job, QStringList *warnings, QString *error)
+{
+    // A watermark without a position goes where people expect one.
+    if (given(options, "sText") && !given(options, "iuTxtPos"))
+        job.iuTxtPos = kBottomRight;
+    if (given(options, "suISyF") && !given(options, "iuImgPos"))
+        job.iuImgPos = kTopRight;
+    for (int order = 0; order <= 2; ++order) {
+        for (const JobOption &option : options.jobOptions) {
+            const int optionOrder = option.spelling ? option.spelling->order : 1;
+            if (optionOrder == order && !applyOne(option, paths, frames, job, warnings, error))
                 return false;
-            }
-            *v = args[++i];
-            return true;
-        };
-        QString v;
-        if (onlyInputs || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            o.inputs << arg;
-        } else if (arg == QLatin1String("--")) {
-            onlyInputs = true;
-        } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
-            o.help = true;
-        } else if (arg == QLatin1String("--version")) {
-            o.version = true;
-        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            if (!value(&o.outputDir))
-                return false;
-        } else if (arg == QLatin1String("-R") || arg == QLatin1String("--recursive")) {
-            o.recursive = true;
-        } else if (arg == QLatin1String("-j") || arg == QLatin1String("--jobs")) {
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            o.jobs = v.toInt(&ok);
-            if (!ok || o.jobs < 1 || o.jobs > 64) {
-                *error = QCoreApplication::translate("tuvo", "--jobs 需要1到64之间的整数");
-                return false;
-            }
-        } else if (arg == QLatin1String("--job")) {
-            if (!value(&o.jobFile))
-                return false;
-        } else if (arg == QLatin1String("--preset")) {
-            if (!value(&o.preset))
-                return false;
-        } else if (arg == QLatin1String("--save-job")) {
-            if (!value(&o.saveJob))
-                return false;
-        } else if (arg == QLatin1String("--from-settings")) {
-            o.fromSettings = true;
-        } else if (arg == QLatin1String("--quiet")) {
-            o.quiet = true;
-        } else if (arg == QLatin1String("--max-memory")) {
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            o.memoryLimitMB = v.toInt(&ok);
-            if (!ok || o.memoryLimitMB < 16 || o.memoryLimitMB > 65536) {
-                *error = QCoreApplication::translate("tuvo", "--max-memory 需要16到65536之间的整数(MB)");
-                return false;
-            }
-        } else if (arg == QLatin1String("--files-from")) {
-            if (!value(&o.filesFrom))
-                return false;
-        } else if (arg == QLatin1String("-0") || arg == QLatin1String("--null")) {
-            o.nullSeparated = true;
-        } else if (arg == QLatin1String("--shard")) {
-            if (!value(&v))
-                return false;
-            const QStringList kn = v.split(QLatin1Char('/'));
-            bool okK = false, okN = false;
-            o.shard = kn.size() == 2 ? kn[0].toInt(&okK) : 0;
-            o.shards = kn.size() == 2 ? kn[1].toInt(&okN) : 0;
-            if (!okK || !okN || o.shards < 1 || o.shard < 1 || o.shard > o.shards) {
-                *error = QCoreApplication::translate("tuvo", "--shard 需要 K/N (1 ≤ K ≤ N): ") + v;
-                return false;
-            }
-        } else if (arg == QLatin1String("--first-number")) {
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            o.firstNumber = v.toInt(&ok);
-            if (!ok || o.firstNumber < 0 || o.firstNumber > 999999999) {
-                *error = QCoreApplication::translate("tuvo", "--first-number 需要0到999999999之间的整数");
-                return false;
-            }
-        } else if (arg == QLatin1String("--on-clash")) {
-            if (!value(&v))
-                return false;
-            const QStringList policies = {QStringLiteral("overwrite"), QStringLiteral("number"),
-                QStringLiteral("skip"), QStringLiteral("fail")};
-            if (!policies.contains(v)) {
-                *error = QCoreApplication::translate("tuvo", "--on-clash 只能是 overwrite|number|skip|fail");
-                return false;
-            }
-            f << std::pair(QStringLiteral("iOnClash"), QString::number(policies.indexOf(v)));
-        } else if (arg == QLatin1String("--keep-tree")) {
-            o.keepTree = true;
-        } else if (arg == QLatin1String("--json")) {
-            o.json = true;
-        } else if (arg == QLatin1String("--dry-run")) {
-            o.dryRun = true;
-        } else if (arg == QLatin1String("--print-exif")) {
-            if (!value(&o.printExif))
-                return false;
-        } else if (arg == QLatin1String("--set")) {
-            if (!value(&v))
-                return false;
-            const int eq = int(v.indexOf(QLatin1Char('=')));
-            if (eq <= 0) {
-                *error = QCoreApplication::translate("tuvo", "--set 需要 KEY=VALUE 的形式");
-                return false;
-            }
-            o.setFields << int(f.size());
-            f << std::pair(v.left(eq), v.mid(eq + 1));
-        } else if (arg == QLatin1String("-f") || arg == QLatin1String("--format")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(
-                QStringLiteral("sFormat"), v == QLatin1String("original") ? QStringLiteral("原格式") : v);
-        } else if (arg == QLatin1String("-q") || arg == QLatin1String("--quality")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("iJPGQ"), v);
-        } else if (arg == QLatin1String("--rename")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("bRename"), QStringLiteral("1"))
-              << std::pair(QStringLiteral("sPrefix"), v);
-        } else if (arg == QLatin1String("--digits")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("iNumDigits"), v);
-        } else if (arg == QLatin1String("--size")) {
-            if (!value(&o.sizeMode))
-                return false;
-        } else if (arg == QLatin1String("--longest")) {
-            // Shorthand for a square fit-inside box.
-            if (!value(&o.width))
-                return false;
-            o.sizeMode = QStringLiteral("fit");
-            o.height = o.width;
-        } else if (arg == QLatin1String("-W")) {
-            if (!value(&o.width))
-                return false;
-        } else if (arg == QLatin1String("-H")) {
-            if (!value(&o.height))
-                return false;
-        } else if (arg == QLatin1String("--no-enlarge")) {
-            f << std::pair(QStringLiteral("bChkResizeOpt"), QStringLiteral("1"));
-        } else if (arg == QLatin1String("--extend")) {
-            f << std::pair(QStringLiteral("bPicJQ"), QStringLiteral("0"));
-        } else if (arg == QLatin1String("--crop-x") || arg == QLatin1String("--crop-y")) {
-            if (!value(&v))
-                return false;
-            const bool x = arg == QLatin1String("--crop-x");
-            const QStringList names = x
-                ? QStringList {QStringLiteral("left"), QStringLiteral("middle"), QStringLiteral("right")}
-                : QStringList {QStringLiteral("top"), QStringLiteral("middle"), QStringLiteral("bottom")};
-            const int k = int(names.indexOf(v));
-            if (k < 0) {
-                *error = arg + QCoreApplication::translate("tuvo", " 只能是 ") + names.join(QLatin1Char('|'));
-                return false;
-            }
-            f << std::pair(x ? QStringLiteral("iXCutMode") : QStringLiteral("iYCutMode"), QString::number(k));
-        } else if (arg == QLatin1String("--offset")) {
-            if (!value(&v))
-                return false;
-            const QStringList xy = v.split(QLatin1Char(','));
-            if (xy.size() != 2) {
-                *error = QCoreApplication::translate("tuvo", "--offset 需要 X,Y");
-                return false;
-            }
-            f << std::pair(QStringLiteral("sngOffsetX"), xy[0])
-              << std::pair(QStringLiteral("sngOffsetY"), xy[1]);
-        } else if (arg == QLatin1String("--frame")) {
-            if (!value(&o.frame))
-                return false;
-        } else if (arg == QLatin1String("--text")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sText"), v)
-              << std::pair(QStringLiteral("bTextMark"), QStringLiteral("1"));
-            textGiven = true;
-        } else if (arg == QLatin1String("--font")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sFont"), v);
-        } else if (arg == QLatin1String("--font-size")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("iSize"), v);
-        } else if (arg == QLatin1String("--color")) {
-            if (!value(&v))
-                return false;
-            const QColor c = QColor::fromString(v);
-            if (!c.isValid()) {
-                *error = QCoreApplication::translate("tuvo", "--color 需要 #RRGGBB 形式的颜色: ") + v;
-                return false;
-            }
-            f << std::pair(
-                QStringLiteral("lColor"), QString::number(c.red() + 256 * c.green() + 65536 * c.blue()));
-        } else if (arg == QLatin1String("--bold")) {
-            f << std::pair(QStringLiteral("sBold"), QStringLiteral("True"));
-        } else if (arg == QLatin1String("--italic")) {
-            f << std::pair(QStringLiteral("sItalic"), QStringLiteral("True"));
-        } else if (arg == QLatin1String("--underline")) {
-            f << std::pair(QStringLiteral("sUnderline"), QStringLiteral("True"));
-        } else if (arg == QLatin1String("--text-pos") || arg == QLatin1String("--mark-pos")) {
-            if (!value(&v))
-                return false;
-            const bool text = arg == QLatin1String("--text-pos");
-            if (!positionFields(v, text, f, error))
-                return false;
-            (text ? textPosGiven : markPosGiven) = true;
-        } else if (arg == QLatin1String("--mark")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("suISyF"), v)
-              << std::pair(QStringLiteral("bPicMark"), QStringLiteral("1"));
-            markGiven = true;
-        } else if (arg == QLatin1String("--opacity")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("iuSYAlpha"), v);
-        } else if (arg == QLatin1String("--mark-scale")) {
-            if (!value(&v))
-                return false;
-            bool ok = false;
-            const int s = v.toInt(&ok);
-            if (!ok || s < -20 || s > 20) {
-                *error = QCoreApplication::translate("tuvo", "--mark-scale 需要-20到20之间的整数");
-                return false;
-            }
-            f << std::pair(
-                QStringLiteral("sngMarkScale"), QString::number(double(JobSettings::markScaleForSlider(s))));
-        } else if (arg == QLatin1String("--rotate")) {
-            if (!value(&v))
-                return false;
-            const auto it = rotateNames().find(v);
-            if (it == rotateNames().end()) {
-                *error = QCoreApplication::translate(
-                    "tuvo", "--rotate 只能是 none|auto|cw|ccw|180|flip-tb|flip-lr");
-                return false;
-            }
-            f << std::pair(QStringLiteral("iRotateMode"), it->second);
-        } else if (arg == QLatin1String("--metadata") || arg == QLatin1String("--colour")) {
-            // Choice names to the stored index of the metadata and colour options.
-            const bool metadata = arg == QLatin1String("--metadata");
-            const QStringList choices = metadata
-                ? QStringList {QStringLiteral("keep"), QStringLiteral("no-location"), QStringLiteral("strip")}
-                : QStringList {QStringLiteral("keep"), QStringLiteral("srgb")};
-            if (!value(&v))
-                return false;
-            if (!choices.contains(v)) {
-                *error
-                    = arg + QCoreApplication::translate("tuvo", " 只能是 ") + choices.join(QLatin1Char('|'));
-                return false;
-            }
-            f << std::pair(metadata ? QStringLiteral("iMetadata") : QStringLiteral("iColorProfile"),
-                QString::number(choices.indexOf(v)));
-        } else if (arg == QLatin1String("--effect")) {
-            if (!value(&v))
-                return false;
-            const QByteArray utf8 = v.toUtf8();
-            const std::optional<int> preset
-                = effectPresetByName(std::string_view(utf8.constData(), size_t(utf8.size())));
-            const int k = preset && *preset < kBrightnessPreset ? *preset : -1;
-            if (v == QLatin1String("none") || v == QStringLiteral("无特效")) {
-                f << std::pair(QStringLiteral("iEffect"), QStringLiteral("none"));
-            } else if (k < 0) {
-                *error = QCoreApplication::translate("tuvo", "未知的特效: ") + v;
-                return false;
-            } else {
-                f << std::pair(QStringLiteral("iEffect"), QString::number(k));
-            }
-        } else if (arg == QLatin1String("--brightness")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("iEffect"), QStringLiteral("12"))
-              << std::pair(QStringLiteral("iBrightness"), v);
-        } else if (arg == QLatin1String("--channels")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("channels"), v);
-        } else if (arg == QLatin1String("--matrix")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sngColorMatrix"), v);
-        } else if (arg == QLatin1String("--error-log")) {
-            f << std::pair(QStringLiteral("bSaveErr"), QStringLiteral("1"));
-        } else if (arg == QLatin1String("--pdf")) {
-            f << std::pair(QStringLiteral("bMakePDF"), QStringLiteral("1"));
-        } else if (arg == QLatin1String("--upload")) {
-            f << std::pair(QStringLiteral("bUpload"), QStringLiteral("1"));
-        } else if (arg == QLatin1String("--ftp-server")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sFtpServer"), v);
-        } else if (arg == QLatin1String("--ftp-user")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sFtpUser"), v);
-        } else if (arg == QLatin1String("--ftp-dir")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sFtpDir"), v);
-        } else if (arg == QLatin1String("--ftp-subdir")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sFtpSubDir"), v);
-        } else if (arg == QLatin1String("--web-base")) {
-            if (!value(&v))
-                return false;
-            f << std::pair(QStringLiteral("sWebBase"), v);
-        } else if (arg == QLatin1String("--passive")) {
-            f << std::pair(QStringLiteral("bFtpPassive"), QStringLiteral("True"));
-        } else if (arg == QLatin1String("--ftp-require-tls")) {
-            f << std::pair(QStringLiteral("bFtpRequireTls"), QStringLiteral("True"));
-        } else if (arg == QLatin1String("--ftp-ca") || arg == QLatin1String("--ftp-pin")
-            || arg == QLatin1String("--ftp-key") || arg == QLatin1String("--ftp-accept-host-key")) {
-            if (!value(&v))
-                return false;
-            static const QHash<QString, QString> keys {
-                {QStringLiteral("--ftp-ca"), QStringLiteral("sFtpCaFile")},
-                {QStringLiteral("--ftp-pin"), QStringLiteral("sFtpPin")},
-                {QStringLiteral("--ftp-key"), QStringLiteral("sFtpKeyFile")},
-                {QStringLiteral("--ftp-accept-host-key"), QStringLiteral("sFtpHostKey")}};
-            f << std::pair(keys.value(arg), v);
-        } else {
-            *error = QCoreApplication::translate("tuvo", "未知的选项: ") + arg
-                + QCoreApplication::translate("tuvo", " (tuvo-cli --help 列出全部选项)");
-            return false;
         }
     }
-    // A watermark without a position goes where people expect one.
-    if (textGiven && !textPosGiven)
-        f.prepend(std::pair(QStringLiteral("iuTxtPos"), QStringLiteral("0")));
-    if (markGiven && !markPosGiven)
-        f.prepend(std::pair(QStringLiteral("iuImgPos"), QStringLiteral("3")));
-    *out = o;
+    // A height alone would be ignored by limit-width, one side alone of a box would be a guess.
+    const bool width = given(options, "iTargetW");
+    const bool height = given(options, "iTargetH");
+    const bool box = job.iuSize == job.customSizeIndex() || job.iuSize == job.fitInsideIndex();
+    if (height && !width && job.iuSize == kLimitWidth)
+        return fail(error,
+            cliMessage(QStringLiteral("-H: ")
+                + QCoreApplication::translate(
+                    "tuvo", "limit-width 只用宽度 -W; 要限制高度请用 --size custom 或 fit")));
+    if (box && givenAs(options, "size") && width != height)
+        return fail(error,
+            cliMessage(QStringLiteral("--size: ")
+                + QCoreApplication::translate("tuvo", "custom 和 fit 需要同时给出 -W 和 -H")));
     return true;
 }

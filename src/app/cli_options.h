@@ -1,13 +1,27 @@
 #pragma once
 
+#include "batch/job_fields.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <utility>
+#include <span>
 
-// What the command line asked for. Job options are kept as ordered (field, value)
-// pairs and applied with setJobField, so "--set" and the named options share one
-// path and one set of range checks.
+class AppPaths;
+class FrameList;
+
+// One job option as given: the field it sets and the value typed after it (a
+// switch's own value for a switch). --set KEY=VALUE has no spelling.
+struct JobOption {
+    const JobField *field = nullptr;
+    const CliSpelling *spelling = nullptr;
+    QString value;
+    QString given; // how the user wrote it, for messages: "-q", "--quality", "--set iJPGQ"
+};
+
+// What the command line asked for. Run options land in their members; job
+// options are kept in the order given and applied to a job later, so that a
+// saved job or the desktop settings can be loaded first.
 struct CliOptions {
     QStringList inputs;
     QString outputDir;
@@ -17,6 +31,7 @@ struct CliOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    bool noArguments = false;
     QString printExif;
     // Scripts and many machines.
     QString filesFrom; // one path a line, "-": standard input
@@ -33,16 +48,35 @@ struct CliOptions {
     QString jobFile; // a saved job file, both applied before the other options
     QString saveJob; // write the job to this file instead of running it
 
-    QString sizeMode; // limit-width, fit-frame, original, custom or a preset name
-    QString width;
-    QString height;
-    QString frame;
-    QList<std::pair<QString, QString>> fields;
-    QList<int> setFields; // positions in fields given by --set: stored keys restore as from the settings file
+    QList<JobOption> jobOptions;
 };
 
-// Parses args (without the program name). Returns false with *error on a bad
-// option or value; touches no file.
+// An option of the run itself (not of the job), described for the parser and help.
+struct RunOption {
+    CliSpelling spelling; // its help, section and value name; spelling.set is unused
+    // Takes the value (empty for a switch); false with *why.
+    bool (*take)(CliOptions &options, const QString &value, QString *why);
+};
+std::span<const RunOption> runOptions();
+
+// Parses args (without the program name) as getopt would: "--name value",
+// "--name=value", bundled short options ("-Rj2", "-q90"), "--" before inputs.
+// Returns false with *error (the whole message) on an unknown option, a missing
+// value or a run option's bad value; touches no file.
 bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error);
 
+// Applies the job options to job in their order (the size mode first, -W/-H
+// last); stored keys given by --set restore as the settings file would, with
+// their warnings in *warnings. Returns false with *error naming the option.
+bool applyJobOptions(const CliOptions &options, const AppPaths &paths, const FrameList &frames,
+    JobSettings &job, QStringList *warnings, QString *error);
+
+// "-q/--quality" for messages and help.
+QString optionLabel(const CliSpelling &spelling);
+// "tuvo-cli: " before a message of the command line.
+QString cliMessage(const QString &text);
+
 QString cliHelpText();
+QString cliUsageText();
+// The man page: template with its "@OPTIONS@" line replaced by the options.
+QString cliManPage(const QString &manTemplate);

@@ -1,19 +1,8 @@
 #include "publish/ftp_account.h"
 
-#include "batch/job_settings.h"
+#include "batch/job_fields.h"
 
 #include <QSettings>
-
-namespace {
-
-void loadText(QSettings &settings, const char *key, QString &field)
-{
-    const QString name = QLatin1String(key);
-    if (settings.contains(name))
-        field = settings.value(name).toString();
-}
-
-} // namespace
 
 FtpAccount accountOf(const JobSettings &job)
 {
@@ -37,36 +26,22 @@ void applyAccount(JobSettings &job, const FtpAccount &account)
     job.sFtpHostKey = account.hostKey;
 }
 
+// The account's fields are the job fields stored with the account; a value that
+// does not convert keeps what the job had.
 void loadFtpAccount(QSettings &settings, JobSettings &job)
 {
-    loadText(settings, "sFtpServer", job.sFtpServer);
-    loadText(settings, "sFtpUser", job.sFtpUser);
-    loadText(settings, "sWebBase", job.sWebBase);
-    loadText(settings, "sFtpDir", job.sFtpDir);
-    loadText(settings, "sFtpSubDir", job.sFtpSubDir);
-    if (settings.contains(QStringLiteral("bFtpPassive")))
-        job.bFtpPassive = settings.value(QStringLiteral("bFtpPassive")).toInt() == 1;
-    if (settings.contains(QStringLiteral("bFtpRequireTls")))
-        job.bFtpRequireTls = settings.value(QStringLiteral("bFtpRequireTls")).toInt() == 1;
-    loadText(settings, "sFtpCaFile", job.sFtpCaFile);
-    loadText(settings, "sFtpPin", job.sFtpPin);
-    loadText(settings, "sFtpKeyFile", job.sFtpKeyFile);
-    loadText(settings, "sFtpHostKey", job.sFtpHostKey);
+    for (const JobField &field : jobFields()) {
+        if ((field.storage & kSavedInAccount) && settings.contains(field.name()))
+            field.setFromText(job, settings.value(field.name()).toString(), nullptr);
+    }
 }
 
 void saveFtpAccount(QSettings &settings, const JobSettings &job)
 {
-    settings.setValue(QStringLiteral("sFtpServer"), job.sFtpServer);
-    settings.setValue(QStringLiteral("sFtpUser"), job.sFtpUser);
-    settings.setValue(QStringLiteral("sWebBase"), job.sWebBase);
-    settings.setValue(QStringLiteral("sFtpDir"), job.sFtpDir);
-    settings.setValue(QStringLiteral("sFtpSubDir"), job.sFtpSubDir);
-    settings.setValue(QStringLiteral("bFtpPassive"), job.bFtpPassive ? 1 : 0);
-    settings.setValue(QStringLiteral("bFtpRequireTls"), job.bFtpRequireTls ? 1 : 0);
-    settings.setValue(QStringLiteral("sFtpCaFile"), job.sFtpCaFile);
-    settings.setValue(QStringLiteral("sFtpPin"), job.sFtpPin);
-    settings.setValue(QStringLiteral("sFtpKeyFile"), job.sFtpKeyFile);
-    settings.setValue(QStringLiteral("sFtpHostKey"), job.sFtpHostKey);
+    for (const JobField &field : jobFields()) {
+        if (field.storage & kSavedInAccount)
+            settings.setValue(field.name(), field.storedText(job));
+    }
     // Whatever else wrote these settings, the password does not stay on disk.
     settings.remove(QStringLiteral("sFtpPassword"));
 }

@@ -13,179 +13,14 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-#include <algorithm>
-#include <cmath>
-#include <functional>
 #include <utility>
-#include <vector>
 
 namespace {
-
-using Value = std::function<QString(const JobSettings &)>;
-using Row = std::pair<QString, Value>;
 
 // A job file is a few kilobytes; anything far larger is not one.
 constexpr qint64 kMaxJobFileBytes = 256 * 1024;
 const QString kVersionKey = QStringLiteral("Version");
 const QString kSizeModeKey = QStringLiteral("sSizeMode");
-
-QString number(double v)
-{
-    return QString::number(v, 'g', 17);
-}
-
-QString single(float v)
-{
-    return QString::number(double(v), 'g', 9);
-}
-
-QString boolText(bool v)
-{
-    return v ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-template<typename T> Row intRow(const char *key, T JobSettings::*field)
-{
-    return {QString::fromLatin1(key), [field](const JobSettings &j) {
-                return QString::number(j.*field);
-            }};
-}
-
-Row textRow(const char *key, QString JobSettings::*field)
-{
-    return {QString::fromLatin1(key), [field](const JobSettings &j) {
-                return j.*field;
-            }};
-}
-
-Row boolRow(const char *key, bool JobSettings::*field)
-{
-    return {QString::fromLatin1(key), [field](const JobSettings &j) {
-                return boolText(j.*field);
-            }};
-}
-
-QString matrixText(const ColourMatrix &m)
-{
-    QStringList numbers;
-    for (const auto &row : m)
-        for (float v : row)
-            numbers << single(v);
-    return numbers.join(QLatin1Char(','));
-}
-
-// Keys the start-up restore knows, restored through it in its own order.
-const std::vector<Row> &storedRows()
-{
-    static const std::vector<Row> rows = {
-        intRow("iuSYAlpha", &JobSettings::iuSYAlpha),
-        intRow("iuSize", &JobSettings::iuSize),
-        intRow("iuBk", &JobSettings::iuBk),
-        textRow("sText", &JobSettings::sText),
-        {QStringLiteral("iuTSyX"),
-            [](const JobSettings &j) {
-                return number(j.iuTSyX);
-            }},
-        {QStringLiteral("iuTSyY"),
-            [](const JobSettings &j) {
-                return number(j.iuTSyY);
-            }},
-        intRow("iSize", &JobSettings::iSize),
-        textRow("sFont", &JobSettings::sFont),
-        intRow("lColor", &JobSettings::lColor),
-        boolRow("sBold", &JobSettings::sBold),
-        boolRow("sUnderline", &JobSettings::sUnderline),
-        boolRow("sItalic", &JobSettings::sItalic),
-        textRow("suISyF", &JobSettings::suISyF),
-        {QStringLiteral("iuISyX"),
-            [](const JobSettings &j) {
-                return number(j.iuISyX);
-            }},
-        {QStringLiteral("iuISyY"),
-            [](const JobSettings &j) {
-                return number(j.iuISyY);
-            }},
-        intRow("iJPGQ", &JobSettings::iJPGQ),
-        intRow("bPicJQ", &JobSettings::bPicJQ),
-        intRow("bAutoODir", &JobSettings::bAutoODir),
-        intRow("bAutoURL", &JobSettings::bAutoURL),
-        intRow("bShowURL", &JobSettings::bShowURL),
-        intRow("bShowURLPic", &JobSettings::bShowURLPic),
-        intRow("bSaveErr", &JobSettings::bSaveErr),
-        intRow("iXCutMode", &JobSettings::iXCutMode),
-        intRow("iYCutMode", &JobSettings::iYCutMode),
-        intRow("bChkResizeOpt", &JobSettings::bChkResizeOpt),
-        intRow("iMetadata", &JobSettings::iMetadata),
-        intRow("iColorProfile", &JobSettings::iColorProfile),
-        textRow("sPDF1", &JobSettings::sPDF1),
-        textRow("sPDF2", &JobSettings::sPDF2),
-        textRow("sPDF3", &JobSettings::sPDF3),
-        intRow("iOnClash", &JobSettings::iOnClash),
-    };
-    return rows;
-}
-
-// Job fields the settings store does not keep, set after the restore so that a
-// typed size or a chosen watermark position wins over what the handlers chose.
-const std::vector<Row> &jobRows()
-{
-    static const std::vector<Row> rows = {
-        {QStringLiteral("iTargetW"),
-            [](const JobSettings &j) {
-                return number(j.iTargetW);
-            }},
-        {QStringLiteral("iTargetH"),
-            [](const JobSettings &j) {
-                return number(j.iTargetH);
-            }},
-        textRow("sFrameFile", &JobSettings::sFrameFile),
-        intRow("bTextMark", &JobSettings::bTextMark),
-        intRow("iuTxtPos", &JobSettings::iuTxtPos),
-        intRow("bPicMark", &JobSettings::bPicMark),
-        intRow("iuImgPos", &JobSettings::iuImgPos),
-        {QStringLiteral("sngMarkScale"),
-            [](const JobSettings &j) {
-                return single(j.sngMarkScale);
-            }},
-        {QStringLiteral("sngOffsetX"),
-            [](const JobSettings &j) {
-                return single(j.sngOffsetX);
-            }},
-        {QStringLiteral("sngOffsetY"),
-            [](const JobSettings &j) {
-                return single(j.sngOffsetY);
-            }},
-        {QStringLiteral("sngColorMatrix"),
-            [](const JobSettings &j) {
-                return matrixText(j.sngColorMatrix);
-            }},
-        intRow("iRotateMode", &JobSettings::iRotateMode),
-        {QStringLiteral("iEffect"),
-            [](const JobSettings &j) {
-                return j.iEffect ? QString::number(*j.iEffect) : QStringLiteral("none");
-            }},
-        intRow("iBrightness", &JobSettings::iBrightness),
-        textRow("sFormat", &JobSettings::sFormat),
-        intRow("bRename", &JobSettings::bRename),
-        textRow("sPrefix", &JobSettings::sPrefix),
-        textRow("iNumDigits", &JobSettings::iNumDigits),
-        intRow("bUpload", &JobSettings::bUpload),
-        intRow("bMakePDF", &JobSettings::bMakePDF),
-        textRow("sFtpServer", &JobSettings::sFtpServer),
-        textRow("sFtpUser", &JobSettings::sFtpUser),
-        textRow("sFtpDir", &JobSettings::sFtpDir),
-        textRow("sFtpSubDir", &JobSettings::sFtpSubDir),
-        textRow("sWebBase", &JobSettings::sWebBase),
-        boolRow("bFtpPassive", &JobSettings::bFtpPassive),
-        boolRow("bFtpRequireTls", &JobSettings::bFtpRequireTls),
-        textRow("sFtpCaFile", &JobSettings::sFtpCaFile),
-        textRow("sFtpPin", &JobSettings::sFtpPin),
-        textRow("sFtpKeyFile", &JobSettings::sFtpKeyFile),
-        textRow("sFtpHostKey", &JobSettings::sFtpHostKey),
-        textRow("sOutDir", &JobSettings::sOutDir),
-    };
-    return rows;
-}
 
 // The size mode by name, so that a preset survives another size.ini.
 QString sizeModeName(const JobSettings &job)
@@ -254,23 +89,6 @@ QString unescaped(const QString &v)
     return out;
 }
 
-// Numbers a control could have produced; anything else is refused with a message.
-bool withinReason(const QString &key, const QString &value)
-{
-    static const QStringList pixels = {QStringLiteral("iTargetW"), QStringLiteral("iTargetH"),
-        QStringLiteral("sngOffsetX"), QStringLiteral("sngOffsetY")};
-    if (!pixels.contains(key) && key != QLatin1String("sngMarkScale"))
-        return true;
-    bool ok = false;
-    const double v = value.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return false;
-    if (key == QLatin1String("sngMarkScale"))
-        return v > 0 && v <= 5;
-    const bool size = key.startsWith(QLatin1String("iTarget"));
-    return size ? v >= 0 && v <= 65535 : std::abs(v) <= 65535;
-}
-
 QString besideJob(const QString &jobPath, const QString &file)
 {
     if (file.isEmpty() || QDir::isAbsolutePath(file))
@@ -306,12 +124,11 @@ bool writeJobFile(const JobSettings &job, const QString &path, bool includeOutpu
     QString text = QStringLiteral("# Tuvo job\n") + kVersionKey + QLatin1Char('=')
         + QString::number(kJobFileVersion) + QLatin1Char('\n');
     text += kSizeModeKey + QLatin1Char('=') + escaped(sizeModeName(job)) + QLatin1Char('\n');
-    for (const auto *rows : {&storedRows(), &jobRows()}) {
-        for (const auto &[key, value] : *rows) {
-            if (key == QLatin1String("sOutDir") && !includeOutputFolder)
-                continue;
-            text += key + QLatin1Char('=') + escaped(value(job)) + QLatin1Char('\n');
-        }
+    for (const JobField &field : jobFields()) {
+        if (!(field.storage & kInJobFile)
+            || (!includeOutputFolder && field.name() == QLatin1String("sOutDir")))
+            continue;
+        text += field.name() + QLatin1Char('=') + escaped(field.storedText(job)) + QLatin1Char('\n');
     }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(text.toUtf8()) < 0 || !f.commit()) {
@@ -364,12 +181,9 @@ JobFileLoad readJobFile(const QString &path, const AppPaths &paths, const FrameL
     if (version > kJobFileVersion)
         load.messages << texts::jobFileNewer(version);
 
-    // Known keys only, each checked as --set checks it; the last of a repeated key wins.
-    QStringList jobKeys;
-    for (const auto &[key, value] : jobRows())
-        jobKeys << key;
+    // Known keys only, each checked as --set checks it.
     QList<std::pair<QString, QString>> stored;
-    QList<std::pair<QString, QString>> others;
+    QList<std::pair<const JobField *, QString>> others;
     QStringList ignored;
     QString sizeMode;
     for (const auto &[key, value] : values) {
@@ -377,23 +191,22 @@ JobFileLoad readJobFile(const QString &path, const AppPaths &paths, const FrameL
             sizeMode = value;
             continue;
         }
-        const bool isStored = isStoredKey(key) && key != QLatin1String("sSkinFileName")
-            && key != QLatin1String("bShowToday") && key != QLatin1String("iSlideTime")
-            && key != QLatin1String("sODIR");
-        const bool companion
-            = key.startsWith(QLatin1String("iuTSy")) || key.startsWith(QLatin1String("iuISy"));
-        if (!isStored && !companion && !jobKeys.contains(key)) {
-            if (!ignored.contains(key))
+        const JobField *field = findJobField(key);
+        if (!field || !(field->storage & kInJobFile)) {
+            if (!ignored.contains(shownName(key)))
                 ignored << shownName(key);
             continue;
         }
         JobSettings scratch = job;
-        if (!withinReason(key, value)
-            || (jobFieldNames().contains(key) && !setJobField(scratch, key, value, nullptr))) {
+        if (!field->setFromText(scratch, value, nullptr)) {
             load.messages << texts::jobValueReplaced(shownName(key), shownName(value.left(80)));
             continue;
         }
-        (isStored || companion ? stored : others) << std::pair(key, value);
+        // Stored fields come back as the settings store's restore brings them, watermark places included.
+        if (field->storage & (kReadAtStart | kSavedAtShutdown))
+            stored << std::pair(key, value);
+        else
+            others << std::pair(field, value);
     }
     if (!ignored.isEmpty())
         load.messages << texts::jobKeysIgnored(ignored);
@@ -408,17 +221,9 @@ JobFileLoad readJobFile(const QString &path, const AppPaths &paths, const FrameL
         if (index >= 0)
             stored << std::pair(QStringLiteral("iuSize"), QString::number(index));
     }
-    // A repeated key: the value read last is the one a settings file would give.
-    QList<std::pair<QString, QString>> lastOfEach;
-    for (auto it = stored.crbegin(); it != stored.crend(); ++it) {
-        const QString &key = it->first;
-        if (std::none_of(
-                lastOfEach.begin(), lastOfEach.end(), [&key](const auto &p) { return p.first == key; }))
-            lastOfEach.prepend(*it);
-    }
-    load.messages << restoreStoredValues(lastOfEach, paths, frames, job);
-    for (const auto &[key, value] : others)
-        setJobField(job, key, value, nullptr);
+    load.messages << restoreStoredValues(stored, paths, frames, job);
+    for (const auto &[field, value] : others)
+        field->setFromText(job, value, nullptr);
 
     // Pictures the job names must be there; relative names lie beside the job.
     job.sFrameFile = besideJob(path, job.sFrameFile);

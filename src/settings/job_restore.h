@@ -33,19 +33,12 @@ JobSettings startJobSettings(const AppPaths &paths);
 RestoredSettings restoreJobSettings(
     QSettings &settings, const AppPaths &paths, const FrameList &frames, JobSettings &job);
 
-// Restores one stored key from value as if the settings file held it, with the
-// same side effects (tuvo-cli --set). nullopt when key is not a stored key;
-// otherwise the warning lines restoring gave.
-std::optional<QStringList> restoreStoredValue(const QString &key, const QString &value, const AppPaths &paths,
-    const FrameList &frames, JobSettings &job);
-
 // Restores the stored keys among values (key, text as a settings file holds it)
 // in start-up order with their side effects, reading companion keys (iuTSyX with
-// sText, ...) from values too. Keys that are not stored keys are left alone.
-// Returns the warning lines.
+// sText, ...) from values too; a repeated key takes its last value. Keys that are
+// not read at start-up are left alone. Returns the warning lines.
 QStringList restoreStoredValues(const QList<std::pair<QString, QString>> &values, const AppPaths &paths,
     const FrameList &frames, JobSettings &job);
-bool isStoredKey(const QString &key);
 
 // tuvo-cli --from-settings: the job the desktop program would start with.
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths);
@@ -55,7 +48,7 @@ JobSettings loadJobFromDesktopSettings(const AppPaths &paths);
 // Application name of the desktop program's store.
 QString desktopSettingsName();
 
-// The shutdown save: fifteen keys in their fixed order. iuBk is skipped while one
+// The shutdown save: the fields saved at shutdown. iuBk is skipped while one
 // of the frame list's two command entries is selected; iuSYAlpha is written as the
 // leading number of the opacity field, and only when it differs from the value
 // read at start-up.

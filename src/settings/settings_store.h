@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/stored_text.h"
+
 #include <QString>
 
 #include <memory>
@@ -42,12 +44,3 @@ private:
 
     QSettings &settings_;
 };
-
-// Conversions of stored texts; nullopt when the text does not convert or the
-// number does not fit.
-std::optional<qint64> wholeNumberFromText(const QString &text, qint64 min, qint64 max);
-std::optional<bool> booleanFromText(const QString &text);
-// Text form of a double: up to 15 significant digits.
-QString doubleText(double value);
-// The leading number of a typed text ("35%" gives 35, "abc" gives 0).
-int leadingNumber(const QString &text);

@@ -1,38 +1,45 @@
-#include "batch/job_fields.h"
+#include "batch/frame_list.h"
+#include "cli_host.h"
 #include "cli_options.h"
+#include "settings/app_paths.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-JobSettings jobFrom(const QStringList &args, CliOptions *options = nullptr)
+bool apply(const QStringList &args, JobSettings *job, CliOptions *options, QString *error)
 {
+    static const QTemporaryDir data;
+    static const AppPaths paths = AppPaths::at(data.path(), data.path());
     CliOptions o;
-    QString error;
-    EXPECT_TRUE(parseCliOptions(args, &o, &error)) << error.toStdString();
-    JobSettings job;
-    for (const auto &[key, value] : o.fields)
-        EXPECT_TRUE(setJobField(job, key, value, &error)) << error.toStdString();
+    if (!parseCliOptions(args, &o, error))
+        return false;
+    FrameList frames;
+    QStringList warnings;
+    if (!applyJobOptions(o, paths, frames, *job, &warnings, error))
+        return false;
     if (options)
         *options = o;
+    return true;
+}
+
+JobSettings jobFrom(const QStringList &args, CliOptions *options = nullptr)
+{
+    JobSettings job;
+    QString error;
+    EXPECT_TRUE(apply(args, &job, options, &error)) << error.toStdString();
     return job;
 }
 
 bool refused(const QStringList &args)
 {
-    CliOptions o;
-    QString error;
-    if (!parseCliOptions(args, &o, &error))
-        return !error.isEmpty();
     JobSettings job;
-    for (const auto &[key, value] : o.fields) {
-        if (!setJobField(job, key, value, &error))
-            return !error.isEmpty();
-    }
-    return false;
+    QString error;
+    return !apply(args, &job, nullptr, &error) && error.startsWith(QStringLiteral("tuvo-cli: "));
 }
 
 } // namespace
@@ -157,4 +164,47 @@ TEST(CliOptions, MetadataAndColourChoices)
     EXPECT_EQ(jobFrom({"--metadata", "keep", "a.jpg"}).iMetadata, int(kKeepMetadata));
     EXPECT_TRUE(refused({"--metadata", "gps", "a.jpg"}));
     EXPECT_TRUE(refused({"--colour", "cmyk", "a.jpg"}));
+}
+
+// What getopt users expect, and refusals that say what to type instead.
+TEST(CliOptions, ShortOptionsBundleAndMistakesAreNamed)
+{
+    CliOptions o;
+    JobSettings job = jobFrom({"-Rj2", "-q90", "-fpng", "-o", "out", "--", "-a.jpg"}, &o);
+    EXPECT_TRUE(o.recursive);
+    EXPECT_EQ(o.jobs, 2);
+    EXPECT_EQ(job.iJPGQ, 90);
+    EXPECT_EQ(job.sFormat, QStringLiteral("png"));
+    EXPECT_EQ(o.inputs, QStringList {"-a.jpg"});
+    job = jobFrom({"--longest", "500", "--offset", "-5,-6"});
+    EXPECT_EQ(job.iuSize, job.fitInsideIndex());
+    EXPECT_EQ(job.iTargetH, 500);
+    EXPECT_EQ(job.sngOffsetX, -5.0f);
+
+    const auto errorOf = [](const QStringList &args) {
+        JobSettings j;
+        QString error;
+        EXPECT_FALSE(apply(args, &j, nullptr, &error)) << args.join(QLatin1Char(' ')).toStdString();
+        return error;
+    };
+    EXPECT_EQ(errorOf({"-q", "-o", "out"}), QStringLiteral("tuvo-cli: -q/--quality: 缺少值 0-100"));
+    EXPECT_EQ(errorOf({"-Rx"}), QStringLiteral("tuvo-cli: 未知的选项 -x (tuvo-cli --help 列出全部选项)"));
+    EXPECT_TRUE(errorOf({"--recursive=yes"}).startsWith(QStringLiteral("tuvo-cli: -R/--recursive: ")));
+    EXPECT_TRUE(errorOf({"-H", "500"}).startsWith(QStringLiteral("tuvo-cli: -H: ")));
+    EXPECT_TRUE(errorOf({"--size", "custom", "-W", "640"}).startsWith(QStringLiteral("tuvo-cli: --size: ")));
+    EXPECT_TRUE(
+        errorOf({"--jobs", "0"}).startsWith(QStringLiteral("tuvo-cli: -j/--jobs: 0 不在 1..64 之内")));
+}
+
+TEST(CliOptions, ProgressLineFitsTheTerminal)
+{
+    const QString path = QStringLiteral("/照片/2026/一个很长的文件夹名字/IMG_0001.jpg");
+    const QString line = CliHost::fitToWidth(QStringLiteral("进度:3/9 "), path, 30);
+    EXPECT_TRUE(line.endsWith(QStringLiteral("IMG_0001.jpg")));
+    int columns = 0;
+    for (char32_t c : line.toUcs4())
+        columns += c >= 0x2E80 ? 2 : 1;
+    EXPECT_LE(columns, 29);
+    EXPECT_EQ(
+        CliHost::fitToWidth(QStringLiteral("a "), QStringLiteral("b.jpg"), 80), QStringLiteral("a b.jpg"));
 }

@@ -108,12 +108,27 @@ TEST(CliRun, CannotStartWithoutOutputFolderOrPictures)
     EXPECT_TRUE(r.err.contains(QStringLiteral("没有添加要处理的图片！")));
 
     r = runCli({QStringLiteral("-o"), dir.path(), QStringLiteral("--size"), QStringLiteral("custom"),
-        QStringLiteral("-W"), QStringLiteral("0"), in});
+        QStringLiteral("-W"), QStringLiteral("0"), QStringLiteral("-H0"), in});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("图片尺寸不能为0！")));
 
     r = runCli({QStringLiteral("--quality"), QStringLiteral("300"), in});
     EXPECT_EQ(r.exitCode, 2);
+}
+
+// Without arguments, or without inputs, tuvo-cli says how to use it and leaves no folder behind.
+TEST(CliRun, NoInputsGivesUsageAndCreatesNothing)
+{
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TUVO_HOME"), dir.filePath(QStringLiteral("home")));
+    for (const QStringList &args : {QStringList {}, QStringList {QStringLiteral("-q90")}}) {
+        const CliRun r = runCli(args, 60000, env);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("用法: tuvo-cli"))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--help")));
+        EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("home"))).exists());
+    }
 }
 
 TEST(CliRun, BadInputFolderLosesNothing)
