@@ -2596,5 +2596,9 @@ Files (once installed):
         <source>“%1”不是 %2 之一</source>
         <translation>“%1” is not one of %2</translation>
     </message>
+    <message>
+        <source>写出的图片保留原图片的修改时间</source>
+        <translation>written pictures keep the modification time of their source</translation>
+    </message>
 </context>
 </TS>

@@ -73,87 +73,92 @@ constexpr int kListTableSize = 10000;
 constexpr int kBrightnessPreset = 12;
 
 // Every option of one job. The controls, the settings store and tuvo-cli write it;
-// the pipeline and the writers only read a copy of it.
+// the pipeline and the writers only read a copy of it. The members keep the names
+// they are stored under (settings files and saved jobs use them); what each one
+// means is said beside it. batch/job_fields.cpp describes how each is stored,
+// checked and typed on the command line.
 struct JobSettings {
     // Size
-    int iuSize = kLimitWidth;
-    double iTargetW = 800;
-    double iTargetH = 0;
-    QVector<SizePreset> SizePresets;
-    int bChkResizeOpt = 0;
-    int bPicJQ = 1;
-    int iXCutMode = 1;
-    int iYCutMode = 0;
+    int iuSize = kLimitWidth; // the size list's entry: SizeMode, a preset, custom or fit-inside
+    double iTargetW = 800; // target width in pixels
+    double iTargetH = 0; // target height in pixels; 0 with limit-width: in proportion
+    QVector<SizePreset> SizePresets; // the presets of size.ini, between "original" and "custom"
+    int bChkResizeOpt = 0; // 1: small pictures keep their size instead of being enlarged
+    int bPicJQ = 1; // 1: crop when the proportions differ; 0: extend the canvas with white bands
+    int iXCutMode = 1; // what a crop keeps across: 0 left, 1 middle, 2 right
+    int iYCutMode = 0; // what a crop keeps down: 0 top, 1 middle, 2 bottom
 
     // Frame
-    int iuBk = 0;
-    QString sFrameFile;
+    int iuBk = 0; // the frame list's entry: 0 no frame, then the pictures of bk, then two commands
+    QString sFrameFile; // the frame picture stretched over every output; empty: none
 
     // Text watermark
-    int bTextMark = 0;
-    QString sText;
-    QString sFont = QStringLiteral("宋体");
-    int iSize = 9;
-    qint32 lColor = 0;
+    int bTextMark = 0; // 1: the text watermark is drawn
+    QString sText; // its text; a whole #date#-style token is replaced per picture
+    QString sFont = QStringLiteral("宋体"); // font family
+    int iSize = 9; // font size in points
+    qint32 lColor = 0; // colour as 0x00BBGGRR
     bool sBold = false;
     bool sUnderline = false;
     bool sItalic = false;
-    int iuTxtPos = kCentre; // what ticking the box first chooses
-    double iuTSyX = 0;
-    double iuTSyY = 0;
+    int iuTxtPos = kCentre; // MarkPosition; what ticking the box first chooses
+    double iuTSyX = 0; // with kCustom: the text's left edge as a fraction of the width
+    double iuTSyY = 0; // with kCustom: the text's top edge as a fraction of the height
 
     // Picture watermark
-    int bPicMark = 0;
-    QString suISyF;
-    int iuImgPos = kTopRight; // what ticking the box first chooses
-    double iuISyX = 0;
-    double iuISyY = 0;
-    int iuSYAlpha = 80;
-    ColourMatrix sngMarkMatrix = markMatrixFor(80);
-    float sngMarkScale = 1.0f;
+    int bPicMark = 0; // 1: the picture watermark is drawn
+    QString suISyF; // the watermark picture's file
+    int iuImgPos = kTopRight; // MarkPosition; what ticking the box first chooses
+    double iuISyX = 0; // with kCustom: the watermark's centre as a fraction of the width
+    double iuISyY = 0; // with kCustom: the watermark's centre as a fraction of the height
+    int iuSYAlpha = 80; // opacity in percent; kept together with sngMarkMatrix's alpha
+    ColourMatrix sngMarkMatrix = markMatrixFor(80); // colour matrix the watermark is drawn through
+    float sngMarkScale = 1.0f; // watermark size as a factor of its own size
 
     // Picture adjustments
-    ColourMatrix sngColorMatrix = identityMatrix();
-    float sngOffsetX = 0;
-    float sngOffsetY = 0;
-    int iRotateMode = kRotateNone;
-    std::optional<int> iEffect; // empty: "无特效"
-    int iBrightness = 0; // the brightness slider, -75..75
+    ColourMatrix sngColorMatrix = identityMatrix(); // 5 x 5 colour matrix applied to every picture
+    float sngOffsetX = 0; // left edge of the picture on its canvas, pixels
+    float sngOffsetY = 0; // top edge of the picture on its canvas, pixels
+    int iRotateMode = kRotateNone; // RotateMode; kRotateAuto follows the EXIF orientation
+    std::optional<int> iEffect; // effect preset 0-12; empty: "无特效"
+    int iBrightness = 0; // the brightness slider, -75..75, used by preset 12
 
     // Output
-    QString sOutDir;
-    QString sODIR;
-    QString sFormat = QStringLiteral("jpg");
-    QString sOutExt = QStringLiteral("jpg");
-    int iJPGQ = 100;
-    int bRename = 0;
-    QString sPrefix = QStringLiteral("Tuvo_");
-    QString iNumDigits = QStringLiteral("4");
-    int iMetadata = kKeepWithoutLocation;
-    int iColorProfile = kKeepProfile;
-    int iOnClash = kClashOverwrite;
+    QString sOutDir; // the output folder
+    QString sODIR; // the folder last chosen in the folder dialog
+    QString sFormat = QStringLiteral("jpg"); // output format, or "原格式" for the source's own
+    QString sOutExt = QStringLiteral("jpg"); // extension of the current output; sFormat but under "原格式"
+    int iJPGQ = 100; // JPEG quality 0-100 (also WebP, HEIC and AVIF)
+    int bRename = 0; // 1: outputs are named sPrefix + a sequence number
+    QString sPrefix = QStringLiteral("Tuvo_"); // the name's prefix with bRename
+    QString iNumDigits = QStringLiteral("4"); // digits of that number, a whole number kept as text
+    int iMetadata = kKeepWithoutLocation; // MetadataChoice
+    int iColorProfile = kKeepProfile; // ColourChoice
+    int iOnClash = kClashOverwrite; // ClashPolicy
+    int bKeepFileTime = 0; // 1: an output takes its source's modification time
 
     // Publishing and after-run actions
-    int bUpload = 0;
-    int bMakePDF = 0;
-    int bAutoODir = 1;
-    int bAutoURL = 1;
-    int bShowURL = 1;
-    int bShowURLPic = 1;
-    int bSaveErr = 0;
-    QString sPDF1 = QCoreApplication::translate("tuvo", "Tuvo图片集");
-    QString sPDF2 = QCoreApplication::translate("tuvo", "本图片集由Tuvo图片批量处理软件制作");
-    QString sPDF3; // filled with today's date by whoever builds the job
-    QStringList PicCaptions; // by list position; missing entries are empty
+    int bUpload = 0; // 1: upload the outputs and write the link page PicURL.htm
+    int bMakePDF = 0; // 1: gather the outputs into one PDF
+    int bAutoODir = 1; // 1: open the output folder in the file manager after the run
+    int bAutoURL = 1; // 1: open the link page in the browser after an upload
+    int bShowURL = 1; // 1: the link page shows each picture's address
+    int bShowURLPic = 1; // 1: the link page shows each picture itself
+    int bSaveErr = 0; // 1: a run with errors writes ErrorLog.txt into the output folder
+    QString sPDF1 = QCoreApplication::translate("tuvo", "Tuvo图片集"); // the PDF's title line
+    QString sPDF2
+        = QCoreApplication::translate("tuvo", "本图片集由Tuvo图片批量处理软件制作"); // its second line
+    QString sPDF3; // its date line: today's date, filled by whoever builds the job
+    QStringList PicCaptions; // PDF and link-page captions by list position; missing entries are empty
 
     // Upload account
-    QString sFtpServer = QStringLiteral("ftp://");
+    QString sFtpServer = QStringLiteral("ftp://"); // ftp://host[:port] or sftp://host[:port]
     QString sFtpUser;
-    QString sFtpPassword;
-    QString sFtpDir;
-    QString sFtpSubDir;
-    QString sWebBase = QStringLiteral("http://");
-    bool bFtpPassive = false;
+    QString sFtpPassword; // never stored; tuvo-cli takes it from TUVO_FTP_PASSWORD
+    QString sFtpDir; // the folder on the server that sWebBase shows
+    QString sFtpSubDir; // a subfolder of it for these pictures
+    QString sWebBase = QStringLiteral("http://"); // web address of sFtpDir
+    bool bFtpPassive = false; // passive FTP
     // Secure transfers: FTP tries AUTH TLS always; with bFtpRequireTls a server
     // without TLS is refused before the password is sent (the account dialog turns
     // it on for new accounts). sFtpCaFile or sFtpPin (SHA-256 of the server's public

@@ -1,5 +1,6 @@
 #include "batch/writers.h"
 
+#include "batch/file_names.h"
 #include "batch/imaging/encoders.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_metadata.h"
@@ -10,6 +11,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 ProtectedFiles protectedFilesFor(const QStringList &pictures)
 {
@@ -24,6 +28,17 @@ ProtectedFiles protectedFilesFor(const QStringList &pictures)
 // The output's bytes with what the job keeps of the source's metadata and colour
 // profile: written into the encoded file, or for HEIC/AVIF handed to the encoder.
 // A metadata failure fails the output; nothing is committed then.
+// Photo managers sort by file time: the output keeps the source's. A source
+// whose time cannot be read leaves the output as written.
+static void copyModificationTime(const QString &source, const QString &output)
+{
+    struct stat info { };
+    if (::stat(encodeFileName(source).constData(), &info) != 0)
+        return;
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    ::utimensat(AT_FDCWD, encodeFileName(output).constData(), times, 0);
+}
+
 static QByteArray encodeOutput(const JobSettings &job, const QString &picturePath, const QImage &surface,
     const QString &extension, QString *error)
 {
@@ -69,7 +84,8 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     if (!isDirectoryPath(job.sOutDir)) {
-        out.errorLine = texts::saveError(picturePath, QCoreApplication::translate("tuvo", "输出文件夹不存在:") + job.sOutDir);
+        out.errorLine = texts::saveError(
+            picturePath, QCoreApplication::translate("tuvo", "输出文件夹不存在:") + job.sOutDir);
         return out;
     }
     QString error;
@@ -83,6 +99,8 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
+    if (job.bKeepFileTime == 1)
+        copyModificationTime(picturePath, out.path);
     out.written = true;
     out.bytes = qMax<qint64>(0, fileSize(out.path));
     return out;

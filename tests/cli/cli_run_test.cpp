@@ -2,6 +2,7 @@
 #include "batch/size_presets.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimeZone>
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -129,6 +131,23 @@ TEST(CliRun, NoInputsGivesUsageAndCreatesNothing)
         EXPECT_TRUE(r.err.contains(QStringLiteral("--help")));
         EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("home"))).exists());
     }
+}
+
+// A field added to the job-field table reaches the command line and the writer.
+TEST(CliRun, KeepTimeGivesTheOutputItsSourcesTime)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(photo(40, 30).save(in));
+    const QDateTime taken(QDate(2001, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
+    QFile source(in);
+    ASSERT_TRUE(source.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(source.setFileTime(taken, QFileDevice::FileModificationTime));
+    source.close();
+    const CliRun r = runCli({QStringLiteral("--keep-time"), QStringLiteral("-o"), dir.path(),
+        QStringLiteral("-f"), QStringLiteral("jpg"), in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("a.jpg"))).lastModified().toUTC(), taken);
 }
 
 TEST(CliRun, BadInputFolderLosesNothing)
