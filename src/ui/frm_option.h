@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/job_settings.h"
+#include "ui/stored_options.h"
 
 #include <QDialog>
 
@@ -12,13 +13,6 @@ class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QSettings;
-
-// Options the dialog stores that JobSettings does not carry.
-struct StoredOptions {
-    int iSlideTime = 3;
-    int bShowToday = 1;
-    int bNewVer = 0; // as confirmed earlier in this run
-};
 
 // Receives each option the moment it is stored: its key and its stored text.
 using OptionWriter = std::function<void(const QString &key, const QString &text)>;

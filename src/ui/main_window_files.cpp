@@ -8,11 +8,9 @@
 #include "capture/capture_texts.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
-#include "ui/canvas_editor.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
-#include "ui/main_window_editing.h"
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
 #include "ui/prompter.h"
@@ -47,8 +45,8 @@ void MainWindow::connectFileList()
     connect(lstFile_, &FileListView::contextMenuRequested, this, &MainWindow::showListMenu);
     connect(lstFile_, &FileListView::dropped, this, &MainWindow::dropPictures);
     connect(lstFile_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, i.row(), false);
+        lstFile_->setCurrentRow(i.row());
+        emit viewerRequested(ViewerCommand::Pictures);
     });
     connect(canvas_, &PreviewCanvas::stepRequested, this, &MainWindow::stepEntry);
     connect(canvas_, &PreviewCanvas::contextMenuRequested, this, &MainWindow::showCanvasMenu);
@@ -337,11 +335,9 @@ void MainWindow::showListMenu(const QPoint &globalPos)
     undo->setEnabled(mUndoDel_->isEnabled());
     mLst.addAction(QCoreApplication::translate("tuvo", "全部清空"), this, &MainWindow::cmdClr_Click);
     mLst.addSeparator();
-    QAction *view = mLst.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, lstFile_->currentRow(), false);
-    });
-    view->setEnabled(bool(hooks_.viewer));
+    QAction *view = mLst.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this,
+        [this] { emit viewerRequested(ViewerCommand::Pictures); });
+    view->setEnabled(answered(&MainWindow::viewerRequested));
     mLst.addAction(
         QCoreApplication::translate("tuvo", "复制文件路径"), this, &MainWindow::mCopyFileName_Click);
     mLst.exec(globalPos);
@@ -357,20 +353,15 @@ void MainWindow::showCanvasMenu(const QPoint &globalPos)
         = menu.addAction(QCoreApplication::translate("tuvo", "复制图片"), this, &MainWindow::mCopyPic_Click);
     copy->setEnabled(canvas_->hasImage());
     menu.addSeparator();
-    menu.addAction(QCoreApplication::translate("tuvo", "设置文字水印"), this, [this] {
-        if (QAction *a = findChild<QAction *>(QStringLiteral("mSetTxt")))
-            a->trigger();
-    });
+    menu.addAction(QCoreApplication::translate("tuvo", "设置文字水印"), mSetTxt_, &QAction::trigger);
     menu.addAction(QCoreApplication::translate("tuvo", "设置图片水印"), this, &MainWindow::mSetImg_Click);
-    if (CanvasEditor *editor = canvasEditor(*this)) {
+    if (!canvasEditActions_.isEmpty()) {
         menu.addSeparator();
-        menu.addActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
+        menu.addActions(canvasEditActions_);
     }
     menu.addSeparator();
-    QAction *view = menu.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, lstFile_->currentRow(), true);
-    });
-    view->setEnabled(bool(hooks_.viewer) && lstFile_->currentRow() >= 0);
+    QAction *view = menu.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this,
+        [this] { emit viewerRequested(ViewerCommand::Processed); });
+    view->setEnabled(answered(&MainWindow::viewerRequested) && lstFile_->currentRow() >= 0);
     menu.exec(globalPos);
 }

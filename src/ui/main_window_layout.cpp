@@ -27,6 +27,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 QPushButton *button(const QString &name, const QString &text, QWidget *parent,
@@ -391,8 +393,7 @@ void MainWindow::buildMenus()
         = menuItem(edit, QStringLiteral("mCopyPic"), QCoreApplication::translate("tuvo", "复制图片"));
 
     QMenu *mark = menuBar()->addMenu(QCoreApplication::translate("tuvo", "水印(&W)"));
-    QAction *mSetTxt
-        = menuItem(mark, QStringLiteral("mSetTxt"), QCoreApplication::translate("tuvo", "文字水印..."));
+    mSetTxt_ = menuItem(mark, QStringLiteral("mSetTxt"), QCoreApplication::translate("tuvo", "文字水印..."));
     QAction *mSetImg
         = menuItem(mark, QStringLiteral("mSetImg"), QCoreApplication::translate("tuvo", "图片水印..."));
 
@@ -420,23 +421,32 @@ void MainWindow::buildMenus()
     effectMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "特效(&X)"));
     effectMenu_->setObjectName(QStringLiteral("mEffect"));
 
-    // The viewer hooks (installViewerHooks) connect the four viewer entries.
     QMenu *browse = menuBar()->addMenu(QCoreApplication::translate("tuvo", "浏览(&B)"));
-    menuItem(browse, QStringLiteral("mView"), QCoreApplication::translate("tuvo", "全屏查看原图"));
-    menuItem(browse, QStringLiteral("mViewDone"), QCoreApplication::translate("tuvo", "全屏预览处理图"));
-    menuItem(browse, QStringLiteral("mViewList"), QCoreApplication::translate("tuvo", "多图列表浏览原图"));
-    menuItem(browse, QStringLiteral("mViewSlide"), QCoreApplication::translate("tuvo", "幻灯片模式浏览原图"));
+    const std::tuple<QString, QString, ViewerCommand> views[] = {
+        {QStringLiteral("mView"), QCoreApplication::translate("tuvo", "全屏查看原图"),
+            ViewerCommand::Pictures},
+        {QStringLiteral("mViewDone"), QCoreApplication::translate("tuvo", "全屏预览处理图"),
+            ViewerCommand::Processed},
+        {QStringLiteral("mViewList"), QCoreApplication::translate("tuvo", "多图列表浏览原图"),
+            ViewerCommand::Thumbnails},
+        {QStringLiteral("mViewSlide"), QCoreApplication::translate("tuvo", "幻灯片模式浏览原图"),
+            ViewerCommand::Slideshow},
+    };
+    for (const auto &[name, text, command] : views) {
+        connect(menuItem(browse, name, text), &QAction::triggered, this,
+            [this, c = command] { emit viewerRequested(c); });
+    }
     browse->addSeparator();
     mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QCoreApplication::translate("tuvo", "实时预览"));
     mPreview_->setCheckable(true);
     mPreview_->setChecked(true);
 
-    QMenu *tools = menuBar()->addMenu(QCoreApplication::translate("tuvo", "设置(&S)"));
+    settingsMenu_ = menuBar()->addMenu(QCoreApplication::translate("tuvo", "设置(&S)"));
     QAction *mTOption
-        = menuItem(tools, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
-    QAction *mSPDFSet
-        = menuItem(tools, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
-    buildJobMenu(tools);
+        = menuItem(settingsMenu_, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
+    QAction *mSPDFSet = menuItem(
+        settingsMenu_, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
+    buildJobMenu(settingsMenu_);
 
     QMenu *help = menuBar()->addMenu(QCoreApplication::translate("tuvo", "帮助(&H)"));
     QAction *mGuide
@@ -452,7 +462,7 @@ void MainWindow::buildMenus()
                 showStatus(QCoreApplication::translate("tuvo", "【操作错误】找不到") + page.menuText
                     + QCoreApplication::translate("tuvo", "文件。"));
             else
-                hooks_.openExternal(target);
+                openExternal(target);
         });
     }
 
@@ -470,10 +480,9 @@ void MainWindow::buildMenus()
     connect(mClear_, &QAction::triggered, this, &MainWindow::cmdClr_Click);
     connect(mCopyFileName_, &QAction::triggered, this, &MainWindow::mCopyFileName_Click);
     connect(mCopyPic, &QAction::triggered, this, &MainWindow::mCopyPic_Click);
-    connect(mSetTxt, &QAction::triggered, this, [this] {
+    connect(mSetTxt_, &QAction::triggered, this, [this] {
         showStatus(QCoreApplication::translate("tuvo", "【提示】设置文字水印。"));
-        if (hooks_.textWatermarkDialog)
-            hooks_.textWatermarkDialog(*this);
+        emit textWatermarkRequested();
         syncControlsFromJob();
         redrawPreview();
     });
@@ -483,21 +492,14 @@ void MainWindow::buildMenus()
         if (on)
             redrawPreview();
     });
-    const auto hook = [this](QAction *a, std::function<void(MainWindow &)> Hooks::*member) {
-        connect(a, &QAction::triggered, this, [this, member] {
-            if (hooks_.*member)
-                (hooks_.*member)(*this);
-        });
-    };
-    hook(mWord, &Hooks::wordImport);
-    hook(mCap, &Hooks::cameraCapture);
-    hook(mCopySrc2, &Hooks::screenCapture);
+    connect(mWord, &QAction::triggered, this, &MainWindow::wordImportRequested);
+    connect(mCap, &QAction::triggered, this, &MainWindow::cameraRequested);
+    connect(mCopySrc2, &QAction::triggered, this, &MainWindow::screenCaptureRequested);
     connect(mTOption, &QAction::triggered, this, [this] {
         showStatus(QCoreApplication::translate("tuvo", "【提示】请根据需要设置相关参数。"));
-        if (hooks_.optionsDialog)
-            hooks_.optionsDialog(*this);
+        emit optionsRequested();
     });
-    hook(mSPDFSet, &Hooks::pdfSettingsDialog);
+    connect(mSPDFSet, &QAction::triggered, this, &MainWindow::pdfSettingsRequested);
     connect(mGuide, &QAction::triggered, this, [this] { openTextFile(paths_.readme()); });
     connect(mAbout, &QAction::triggered, this, [this] {
         showMessage(QCoreApplication::translate("tuvo", "Tuvo图片批量处理\n版本： ")

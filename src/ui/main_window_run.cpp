@@ -130,20 +130,17 @@ void MainWindow::setPreviewChecked(bool checked)
 
 void MainWindow::openFolder(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::openFile(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::openTextFile(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::showMessage(const QString &text)
