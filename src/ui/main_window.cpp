@@ -61,8 +61,8 @@ void MainWindow::load(const QStringList &commandLinePictures)
     job_ = startJobSettings(paths_);
     state_ = RunState();
     // At start the label names the whole zp path; a chosen folder is shown shortened.
-    lOut_->setText(QCoreApplication::translate("tuvo", "输出文件夹:") + job_.sOutDir);
-    lOut_->setToolTip(job_.sOutDir);
+    outputLabel_->setText(QCoreApplication::translate("tuvo", "输出文件夹:") + job_.sOutDir);
+    outputLabel_->setToolTip(job_.sOutDir);
     cmbFormat_->clear();
     cmbFormat_->addItems(
         {QCoreApplication::translate("tuvo", "原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
@@ -117,9 +117,9 @@ void MainWindow::syncControlsFromJob()
     txtDigits_->setText(job_.iNumDigits);
     txtPrefix_->setEnabled(job_.bRename == 1);
     txtDigits_->setEnabled(job_.bRename == 1);
-    if (lOut_->toolTip() != job_.sOutDir) {
-        lOut_->setText(outputFolderLabel(job_.sOutDir));
-        lOut_->setToolTip(job_.sOutDir);
+    if (outputLabel_->toolTip() != job_.sOutDir) {
+        outputLabel_->setText(outputFolderLabel(job_.sOutDir));
+        outputLabel_->setToolTip(job_.sOutDir);
     }
     chkPDF_->setChecked(job_.bMakePDF == 1);
     cmdPDFSet_->setEnabled(job_.bMakePDF == 1);
@@ -129,7 +129,7 @@ void MainWindow::syncControlsFromJob()
 
 QString MainWindow::statusText() const
 {
-    return lInfo_->text();
+    return statusLabel_->text();
 }
 
 void MainWindow::setOffsets(float x, float y)

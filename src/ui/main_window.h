@@ -233,7 +233,7 @@ private:
     QPushButton *cmdAdds_;
     QPushButton *cmdDel_;
     QPushButton *cmdClr_;
-    QLabel *lFile_;
+    QLabel *fileCountLabel_;
     FileListView *lstFile_;
     // Panel 2
     QComboBox *cmbSize_;
@@ -244,11 +244,11 @@ private:
     // Panel 3
     QComboBox *cmbBk_;
     QCheckBox *chkInfoTxt_;
-    QLabel *lTxt_;
+    QLabel *textMarkLabel_;
     QComboBox *cmbTxtPos_;
     QLineEdit *txtSize_;
     QCheckBox *chkInfoImg_;
-    QLabel *lImg_;
+    QLabel *pictureMarkLabel_;
     QComboBox *cmbImgPos_;
     QLineEdit *txtAlpha_;
     QSlider *sldMarkScale_;
@@ -258,7 +258,7 @@ private:
     QLineEdit *txtPrefix_;
     QLineEdit *txtDigits_;
     QPushButton *cmdODir_;
-    QLabel *lOut_;
+    QLabel *outputLabel_;
     // Panel 5
     QCheckBox *chkPDF_;
     QPushButton *cmdPDFSet_;
@@ -268,8 +268,8 @@ private:
     // Preview side
     PreviewCanvas *canvas_;
     QLineEdit *txtCaption_;
-    QLabel *lPicInfo_;
-    QLabel *lInfo_;
+    QLabel *pictureInfoLabel_;
+    QLabel *statusLabel_;
     class QSplitter *splitter_ = nullptr;
     // Menus
     QMenu *effectMenu_ = nullptr;

@@ -64,7 +64,7 @@ void MainWindow::connectFileList()
     connect(cmdStop_, &QPushButton::clicked, this, &MainWindow::cmdStop_Click);
     mUndoDel_->setEnabled(false);
     mUndoDelFile_->setEnabled(false);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
 }
 
 void MainWindow::updateRemovalControls()
@@ -74,7 +74,7 @@ void MainWindow::updateRemovalControls()
         w->setEnabled(any);
     mDelFile_->setEnabled(any);
     mClear_->setEnabled(any);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
 }
 
 void MainWindow::afterAdding()
@@ -142,7 +142,8 @@ void MainWindow::addFolder(const QString &folder, bool withSubFolders)
     const int before = files_->count();
     while (!scan.isFinished()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        lFile_->setText(QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
+        fileCountLabel_->setText(
+            QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
         QThread::msleep(10);
     }
     const QStringList pictures = scan.result();
@@ -150,7 +151,7 @@ void MainWindow::addFolder(const QString &folder, bool withSubFolders)
     for (const QString &p : pictures) {
         files_->appendUnique(QDir::toNativeSeparators(p));
         if (++n % 256 == 0) {
-            lFile_->setText(files_->countText());
+            fileCountLabel_->setText(files_->countText());
             QCoreApplication::processEvents();
         }
     }
@@ -196,12 +197,12 @@ void MainWindow::cmdDel_Click()
         return;
     const int current = lstFile_->currentRow();
     files_->removeEntries(rows);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
     lstFile_->setFocus();
     if (files_->isEmpty()) {
         updateRemovalControls();
         canvas_->clearImage();
-        lPicInfo_->clear();
+        pictureInfoLabel_->clear();
         renderer_->cancel();
         showStatus(texts::idle());
     } else {
@@ -236,7 +237,7 @@ void MainWindow::cmdClr_Click()
     mUndoDelFile_->setEnabled(false);
     cmdAdds_->setFocus();
     canvas_->clearImage();
-    lPicInfo_->clear();
+    pictureInfoLabel_->clear();
     renderer_->cancel();
     txtCaption_->hide();
     setWindowTitle(windowTitleText());
@@ -286,16 +287,17 @@ void MainWindow::previewRendered(const RenderResult &result, const QString &path
         return;
     if (!result.ok()) {
         canvas_->clearImage();
-        lPicInfo_->setText(QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
+        pictureInfoLabel_->setText(
+            QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
         return;
     }
     canvas_->setImage(result.surface);
     lastMarks_ = result.marks;
     keepMarkPlacement(job_, result.marks);
-    lPicInfo_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
-                           .arg(QFileInfo(path).fileName())
-                           .arg(result.surface.width())
-                           .arg(result.surface.height()));
+    pictureInfoLabel_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
+                                   .arg(QFileInfo(path).fileName())
+                                   .arg(result.surface.width())
+                                   .arg(result.surface.height()));
 }
 
 void MainWindow::mCopyFileName_Click()

@@ -252,18 +252,18 @@ void MainWindow::cmbBk_Click(int index)
 void MainWindow::updateTextMarkControls()
 {
     const bool on = !job_.sText.isEmpty() && job_.bTextMark == 1;
-    lTxt_->setText(QCoreApplication::translate("tuvo", "文字水印:")
+    textMarkLabel_->setText(QCoreApplication::translate("tuvo", "文字水印:")
         + (job_.sText.isEmpty() ? QCoreApplication::translate("tuvo", "无") : job_.sText));
-    lTxt_->setToolTip(job_.sText);
+    textMarkLabel_->setToolTip(job_.sText);
     cmbTxtPos_->setEnabled(on);
 }
 
 void MainWindow::updatePictureMarkControls()
 {
     const bool on = !job_.suISyF.isEmpty() && job_.bPicMark == 1;
-    lImg_->setText(QCoreApplication::translate("tuvo", "图片水印:")
+    pictureMarkLabel_->setText(QCoreApplication::translate("tuvo", "图片水印:")
         + (job_.suISyF.isEmpty() ? QCoreApplication::translate("tuvo", "无") : shortPathText(job_.suISyF)));
-    lImg_->setToolTip(job_.suISyF);
+    pictureMarkLabel_->setToolTip(job_.suISyF);
     cmbImgPos_->setEnabled(on);
 }
 
@@ -418,7 +418,7 @@ void MainWindow::cmdODir_Click()
     if (!accepted || folder.isEmpty())
         return;
     job_.sOutDir = folder;
-    lOut_->setText(outputFolderLabel(job_.sOutDir));
-    lOut_->setToolTip(job_.sOutDir);
+    outputLabel_->setText(outputFolderLabel(job_.sOutDir));
+    outputLabel_->setToolTip(job_.sOutDir);
     redrawPreview();
 }

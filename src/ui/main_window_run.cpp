@@ -56,7 +56,7 @@ void MainWindow::cmdStop_Click()
 
 void MainWindow::showStatus(const QString &text)
 {
-    lInfo_->setText(statusLineText(text));
+    statusLabel_->setText(statusLineText(text));
 }
 
 void MainWindow::setStartCaption(const QString &caption)
