@@ -110,8 +110,8 @@ int main(int argc, char **argv)
         app, uiLanguageFromCode(storedLanguageCode(settings.get())).value_or(languageFromEnvironment()));
     MainWindow window(paths, settings.get());
     installEditingControls(window);
-    installViewerHooks(window);
-    installCaptureHooks(window);
+    installViewerCommands(window);
+    installCaptureCommands(window);
     window.listenTo(instance);
     window.load(pictures);
     installSkinMenu(window);

@@ -62,11 +62,11 @@ CameraDialog::CameraDialog(const QString &userDir, Prompter &prompter, QWidget *
     live_->view = new QWidget(views_);
 #endif
     live_->view->setObjectName(QStringLiteral("Picture2"));
-    picture1_ = new QLabel(views_);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->setAlignment(Qt::AlignCenter);
+    stillView_ = new QLabel(views_);
+    stillView_->setObjectName(QStringLiteral("Picture1"));
+    stillView_->setAlignment(Qt::AlignCenter);
     views_->addWidget(live_->view);
-    views_->addWidget(picture1_);
+    views_->addWidget(stillView_);
 
     cmdShoot_ = new QPushButton(captureTexts::shoot(), this);
     cmdShoot_->setObjectName(QStringLiteral("cmdShoot"));
@@ -163,7 +163,7 @@ void CameraDialog::shoot()
 #endif
     if (still_.isNull())
         return;
-    picture1_->setPixmap(
+    stillView_->setPixmap(
         QPixmap::fromImage(still_.scaled(kViewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     showStill(true);
 }
@@ -171,7 +171,7 @@ void CameraDialog::shoot()
 void CameraDialog::reshoot()
 {
     still_ = QImage();
-    picture1_->clear();
+    stillView_->clear();
     showStill(false);
 }
 

@@ -65,7 +65,7 @@ private:
     std::function<QDateTime()> clock_;
     std::unique_ptr<Live> live_;
     QStackedWidget *views_;
-    QLabel *picture1_;
+    QLabel *stillView_;
     QPushButton *cmdShoot_;
     QPushButton *cmdReshoot_;
     QPushButton *cmdOk_;

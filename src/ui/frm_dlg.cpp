@@ -44,18 +44,18 @@ FrmDlg::FrmDlg(QSettings *settings, QWidget *parent)
     setFileFilter(kDefaultFilter);
     setMode(NoActionMode);
     setCurrentFolder(QDir::homePath());
-    label1_->setText(QCoreApplication::translate("tuvo", "请选择目录或文件。"));
+    promptLabel_->setText(QCoreApplication::translate("tuvo", "请选择目录或文件。"));
 }
 
 void FrmDlg::buildUi()
 {
-    label1_ = new QLabel(this);
-    label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setWordWrap(true);
-    label1_->setMinimumHeight(label1_->fontMetrics().height() * 2 + 4);
+    promptLabel_ = new QLabel(this);
+    promptLabel_->setObjectName(QStringLiteral("Label1"));
+    promptLabel_->setWordWrap(true);
+    promptLabel_->setMinimumHeight(promptLabel_->fontMetrics().height() * 2 + 4);
 
-    drive1_ = new QComboBox(this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
+    driveBox_ = new QComboBox(this);
+    driveBox_->setObjectName(QStringLiteral("Drive1"));
     QStringList roots;
     for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
         // Containers mount single files too; only folders make drives.
@@ -70,23 +70,23 @@ void FrmDlg::buildUi()
         roots.prepend(QStringLiteral("/"));
     std::sort(roots.begin(), roots.end());
     for (const QString &r : roots)
-        drive1_->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), r, r);
-    connect(drive1_, &QComboBox::activated, this, &FrmDlg::driveChanged);
+        driveBox_->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), r, r);
+    connect(driveBox_, &QComboBox::activated, this, &FrmDlg::driveChanged);
 
     dirModel_ = new QFileSystemModel(this);
     dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     dirModel_->setRootPath(QStringLiteral("/"));
-    dir1_ = new QTreeView(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setModel(dirModel_);
+    folderTree_ = new QTreeView(this);
+    folderTree_->setObjectName(QStringLiteral("Dir1"));
+    folderTree_->setModel(dirModel_);
     for (int c = 1; c < dirModel_->columnCount(); ++c)
-        dir1_->hideColumn(c);
-    dir1_->setHeaderHidden(true);
-    dir1_->setSortingEnabled(true);
-    dir1_->sortByColumn(0, Qt::AscendingOrder);
-    dir1_->setRootIndex(dirModel_->index(QStringLiteral("/")));
-    dir1_->setMinimumWidth(220);
-    connect(dir1_, &QTreeView::clicked, this,
+        folderTree_->hideColumn(c);
+    folderTree_->setHeaderHidden(true);
+    folderTree_->setSortingEnabled(true);
+    folderTree_->sortByColumn(0, Qt::AscendingOrder);
+    folderTree_->setRootIndex(dirModel_->index(QStringLiteral("/")));
+    folderTree_->setMinimumWidth(220);
+    connect(folderTree_, &QTreeView::clicked, this,
         [this](const QModelIndex &i) { folderClicked(dirModel_->filePath(i)); });
     // The model reads folders in the background: every folder on the way to the
     // current one that arrives moves the rows, so the current folder is brought
@@ -97,12 +97,12 @@ void FrmDlg::buildUi()
             scrollToCurrentFolder();
     });
 
-    file1_ = new QListWidget(this);
-    file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    file1_->setMinimumWidth(180);
-    connect(file1_, &QListWidget::itemClicked, this, &FrmDlg::fileClicked);
-    connect(file1_, &QListWidget::itemDoubleClicked, this, [this] { cmdOK_Click(); });
+    fileList_ = new QListWidget(this);
+    fileList_->setObjectName(QStringLiteral("File1"));
+    fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    fileList_->setMinimumWidth(180);
+    connect(fileList_, &QListWidget::itemClicked, this, &FrmDlg::fileClicked);
+    connect(fileList_, &QListWidget::itemDoubleClicked, this, [this] { cmdOK_Click(); });
 
     previewFrame_ = new QGroupBox(QCoreApplication::translate("tuvo", "图片预览"), this);
     previewFrame_->setObjectName(QStringLiteral("frmPreview"));
@@ -115,47 +115,49 @@ void FrmDlg::buildUi()
     chkSelAll_ = new QCheckBox(QCoreApplication::translate("tuvo", "包含子文件夹内图片。"), this);
     chkSelAll_->setObjectName(QStringLiteral("chkSelAll"));
 
-    frmSY_ = new QGroupBox(QCoreApplication::translate("tuvo", "透明度"), this);
-    frmSY_->setObjectName(QStringLiteral("frmSY"));
-    hScroll1_ = new QSlider(Qt::Horizontal, frmSY_);
-    hScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    hScroll1_->setRange(0, 100);
-    hScroll1_->setSingleStep(1);
-    hScroll1_->setPageStep(10);
-    hScroll1_->setValue(80);
-    txtSYAlpha_ = new QLineEdit(QStringLiteral("80"), frmSY_);
-    txtSYAlpha_->setObjectName(QStringLiteral("txtSYAlpha"));
-    txtSYAlpha_->setMaximumWidth(56);
-    txtSYAlpha_->installEventFilter(this);
-    auto *label2 = new QLabel(QCoreApplication::translate("tuvo", "0-完全透明 100-不透明"), frmSY_);
-    label2->setObjectName(QStringLiteral("Label2"));
-    auto *sy = new QGridLayout(frmSY_);
-    sy->addWidget(hScroll1_, 0, 0);
-    sy->addWidget(txtSYAlpha_, 0, 1);
-    sy->addWidget(label2, 1, 0, 1, 2);
-    connect(hScroll1_, &QSlider::valueChanged, this, [this](int v) {
-        if (txtSYAlpha_->text() != QString::number(v))
-            txtSYAlpha_->setText(QString::number(v));
+    opacityFrame_ = new QGroupBox(QCoreApplication::translate("tuvo", "透明度"), this);
+    opacityFrame_->setObjectName(QStringLiteral("frmSY"));
+    opacitySlider_ = new QSlider(Qt::Horizontal, opacityFrame_);
+    opacitySlider_->setObjectName(QStringLiteral("HScroll1"));
+    opacitySlider_->setRange(0, 100);
+    opacitySlider_->setSingleStep(1);
+    opacitySlider_->setPageStep(10);
+    opacitySlider_->setValue(80);
+    opacityBox_ = new QLineEdit(QStringLiteral("80"), opacityFrame_);
+    opacityBox_->setObjectName(QStringLiteral("txtSYAlpha"));
+    opacityBox_->setMaximumWidth(56);
+    opacityBox_->installEventFilter(this);
+    auto *opacityHint
+        = new QLabel(QCoreApplication::translate("tuvo", "0-完全透明 100-不透明"), opacityFrame_);
+    opacityHint->setObjectName(QStringLiteral("Label2"));
+    auto *sy = new QGridLayout(opacityFrame_);
+    sy->addWidget(opacitySlider_, 0, 0);
+    sy->addWidget(opacityBox_, 0, 1);
+    sy->addWidget(opacityHint, 1, 0, 1, 2);
+    connect(opacitySlider_, &QSlider::valueChanged, this, [this](int v) {
+        if (opacityBox_->text() != QString::number(v))
+            opacityBox_->setText(QString::number(v));
     });
-    connect(txtSYAlpha_, &QLineEdit::textEdited, this, &FrmDlg::alphaTextEdited);
+    connect(opacityBox_, &QLineEdit::textEdited, this, &FrmDlg::alphaTextEdited);
 
-    auto *cmdDir0 = new QPushButton(
+    auto *desktopButton = new QPushButton(
         style()->standardIcon(QStyle::SP_DesktopIcon), QCoreApplication::translate("tuvo", "桌面"), this);
-    cmdDir0->setObjectName(QStringLiteral("cmdDir0"));
-    auto *cmdDir1 = new QPushButton(
+    desktopButton->setObjectName(QStringLiteral("cmdDir0"));
+    auto *documentsButton = new QPushButton(
         style()->standardIcon(QStyle::SP_DirHomeIcon), QCoreApplication::translate("tuvo", "我的文档"), this);
-    cmdDir1->setObjectName(QStringLiteral("cmdDir1"));
-    auto *cmdDirNew = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+    documentsButton->setObjectName(QStringLiteral("cmdDir1"));
+    auto *newFolderButton = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogNewFolder),
         QCoreApplication::translate("tuvo", "新建"), this);
-    cmdDirNew->setObjectName(QStringLiteral("cmdDirNew"));
+    newFolderButton->setObjectName(QStringLiteral("cmdDirNew"));
     const auto jump = [this](QStandardPaths::StandardLocation where) {
         const QString path = QStandardPaths::writableLocation(where);
         if (setCurrentFolder(path))
             folderClicked(path);
     };
-    connect(cmdDir0, &QPushButton::clicked, this, [jump] { jump(QStandardPaths::DesktopLocation); });
-    connect(cmdDir1, &QPushButton::clicked, this, [jump] { jump(QStandardPaths::DocumentsLocation); });
-    connect(cmdDirNew, &QPushButton::clicked, this, [this] { cmdDirNew_Click(); });
+    connect(desktopButton, &QPushButton::clicked, this, [jump] { jump(QStandardPaths::DesktopLocation); });
+    connect(
+        documentsButton, &QPushButton::clicked, this, [jump] { jump(QStandardPaths::DocumentsLocation); });
+    connect(newFolderButton, &QPushButton::clicked, this, [this] { cmdDirNew_Click(); });
 
     cmdOK_ = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -167,21 +169,21 @@ void FrmDlg::buildUi()
 
     // Layout: prompt on top; drive + tree | files | preview and options; buttons below.
     auto *left = new QVBoxLayout;
-    left->addWidget(drive1_);
-    left->addWidget(dir1_, 1);
+    left->addWidget(driveBox_);
+    left->addWidget(folderTree_, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(previewFrame_);
-    right->addWidget(frmSY_);
+    right->addWidget(opacityFrame_);
     right->addStretch(1);
     auto *middle = new QHBoxLayout;
     middle->addLayout(left, 3);
-    middle->addWidget(file1_, 2);
+    middle->addWidget(fileList_, 2);
     middle->addLayout(right, 0);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdDir0);
-    buttons->addWidget(cmdDir1);
-    buttons->addWidget(cmdDirNew);
+    buttons->addWidget(desktopButton);
+    buttons->addWidget(documentsButton);
+    buttons->addWidget(newFolderButton);
     buttons->addSpacing(12);
     buttons->addWidget(chkSelAll_);
     buttons->addStretch(1);
@@ -189,7 +191,7 @@ void FrmDlg::buildUi()
     buttons->addWidget(cmdCancel_);
 
     auto *top = new QVBoxLayout(this);
-    top->addWidget(label1_);
+    top->addWidget(promptLabel_);
     top->addLayout(middle, 1);
     top->addLayout(buttons);
     resize(760, 460);
@@ -207,12 +209,12 @@ void FrmDlg::setMode(int mode)
 
 void FrmDlg::setPrompt(const QString &prompt)
 {
-    label1_->setText(prompt);
+    promptLabel_->setText(prompt);
 }
 
 QString FrmDlg::prompt() const
 {
-    return label1_->text();
+    return promptLabel_->text();
 }
 
 void FrmDlg::setFileFilter(const QString &filter)
@@ -223,7 +225,7 @@ void FrmDlg::setFileFilter(const QString &filter)
 
 void FrmDlg::setFilesVisible(bool visible)
 {
-    file1_->setVisible(visible);
+    fileList_->setVisible(visible);
     previewFrame_->setVisible(visible);
 }
 
@@ -234,14 +236,14 @@ void FrmDlg::setSubFolderOptionVisible(bool visible)
 
 void FrmDlg::setOpacityVisible(bool visible)
 {
-    frmSY_->setVisible(visible);
+    opacityFrame_->setVisible(visible);
 }
 
 void FrmDlg::setStartAlpha(int alpha)
 {
     if (alpha >= 1 && alpha <= 100) {
-        hScroll1_->setValue(alpha);
-        txtSYAlpha_->setText(QString::number(alpha));
+        opacitySlider_->setValue(alpha);
+        opacityBox_->setText(QString::number(alpha));
     }
 }
 
@@ -253,15 +255,15 @@ bool FrmDlg::setCurrentFolder(const QString &folder)
     folder_ = QDir::cleanPath(info.absoluteFilePath());
     const QModelIndex index = dirModel_->index(folder_);
     if (index.isValid()) {
-        dir1_->setCurrentIndex(index);
-        dir1_->expand(index);
+        folderTree_->setCurrentIndex(index);
+        folderTree_->expand(index);
         scrollToCurrentFolder();
     }
-    for (int i = drive1_->count() - 1; i >= 0; --i) {
-        const QString root = drive1_->itemData(i).toString();
+    for (int i = driveBox_->count() - 1; i >= 0; --i) {
+        const QString root = driveBox_->itemData(i).toString();
         if (folder_ == root
             || folder_.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'))) {
-            drive1_->setCurrentIndex(i);
+            driveBox_->setCurrentIndex(i);
             break;
         }
     }
@@ -273,7 +275,7 @@ void FrmDlg::scrollToCurrentFolder()
 {
     const QModelIndex index = dirModel_->index(folder_);
     if (index.isValid())
-        dir1_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void FrmDlg::showEvent(QShowEvent *event)
@@ -290,7 +292,7 @@ QString FrmDlg::currentFolder() const
 
 void FrmDlg::driveChanged(int index)
 {
-    const QString root = drive1_->itemData(index).toString();
+    const QString root = driveBox_->itemData(index).toString();
     if (setCurrentFolder(root))
         folderClicked(root);
 }
@@ -298,31 +300,31 @@ void FrmDlg::driveChanged(int index)
 void FrmDlg::folderClicked(const QString &folder)
 {
     setCurrentFolder(folder);
-    label1_->setText(QCoreApplication::translate("tuvo", "您选择的是\"") + currentFolder()
+    promptLabel_->setText(QCoreApplication::translate("tuvo", "您选择的是\"") + currentFolder()
         + QCoreApplication::translate("tuvo", "\"文件夹。"));
 }
 
 void FrmDlg::fillFiles()
 {
-    file1_->clear();
+    fileList_->clear();
     if (folder_.isEmpty())
         return;
     QDir dir(folder_);
     QStringList names = dir.entryList(patterns_, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     for (const QString &n : names)
-        file1_->addItem(n);
+        fileList_->addItem(n);
     preview_->clear();
 }
 
 void FrmDlg::fileClicked()
 {
-    QListWidgetItem *item = file1_->currentItem();
+    QListWidgetItem *item = fileList_->currentItem();
     if (!item)
         return;
     showPreview(QDir(folder_).filePath(item->text()));
-    label1_->setText(QCoreApplication::translate("tuvo", "您选择的是\"")
+    promptLabel_->setText(QCoreApplication::translate("tuvo", "您选择的是\"")
         + QDir::toNativeSeparators(QDir(folder_).filePath(item->text()))
-        + QCoreApplication::translate("tuvo", "\"等共") + QString::number(file1_->selectedItems().size())
+        + QCoreApplication::translate("tuvo", "\"等共") + QString::number(fileList_->selectedItems().size())
         + QCoreApplication::translate("tuvo", "个文件。"));
 }
 
@@ -346,12 +348,12 @@ void FrmDlg::showPreview(const QString &path)
 
 void FrmDlg::selectFiles(const QStringList &names)
 {
-    file1_->clearSelection();
-    for (int i = 0; i < file1_->count(); ++i) {
-        QListWidgetItem *item = file1_->item(i);
+    fileList_->clearSelection();
+    for (int i = 0; i < fileList_->count(); ++i) {
+        QListWidgetItem *item = fileList_->item(i);
         if (names.contains(item->text())) {
             item->setSelected(true);
-            file1_->setCurrentItem(item, QItemSelectionModel::Select);
+            fileList_->setCurrentItem(item, QItemSelectionModel::Select);
         }
     }
 }
@@ -359,8 +361,8 @@ void FrmDlg::selectFiles(const QStringList &names)
 QStringList FrmDlg::fileNames() const
 {
     QStringList out;
-    for (int i = 0; i < file1_->count(); ++i)
-        out << file1_->item(i)->text();
+    for (int i = 0; i < fileList_->count(); ++i)
+        out << fileList_->item(i)->text();
     return out;
 }
 
@@ -368,9 +370,9 @@ QStringList FrmDlg::selectedFilePaths() const
 {
     QStringList out;
     const QDir dir(folder_);
-    for (int i = 0; i < file1_->count(); ++i) {
-        if (file1_->item(i)->isSelected())
-            out << QDir::toNativeSeparators(dir.filePath(file1_->item(i)->text()));
+    for (int i = 0; i < fileList_->count(); ++i) {
+        if (fileList_->item(i)->isSelected())
+            out << QDir::toNativeSeparators(dir.filePath(fileList_->item(i)->text()));
     }
     return out;
 }
@@ -387,17 +389,17 @@ void FrmDlg::setIncludeSubFolders(bool on)
 
 QString FrmDlg::opacityText() const
 {
-    return txtSYAlpha_->text();
+    return opacityBox_->text();
 }
 
 int FrmDlg::opacity() const
 {
-    return leadingNumber(txtSYAlpha_->text());
+    return leadingNumber(opacityBox_->text());
 }
 
 void FrmDlg::setOpacityText(const QString &text)
 {
-    txtSYAlpha_->setText(text);
+    opacityBox_->setText(text);
     alphaTextEdited(text);
 }
 
@@ -407,14 +409,14 @@ void FrmDlg::alphaTextEdited(const QString &text)
     const int v = text.trimmed().toInt(&ok);
     // Anything but a whole number 0..100 leaves the slider where it is.
     if (ok && v >= 0 && v <= 100)
-        hScroll1_->setValue(v);
+        opacitySlider_->setValue(v);
 }
 
 bool FrmDlg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtSYAlpha_ && event->type() == QEvent::MouseButtonRelease && !alphaFieldClickedOnce) {
+    if (watched == opacityBox_ && event->type() == QEvent::MouseButtonRelease && !alphaFieldClickedOnce) {
         alphaFieldClickedOnce = true;
-        txtSYAlpha_->selectAll();
+        opacityBox_->selectAll();
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -423,7 +425,7 @@ void FrmDlg::cmdOK_Click()
 {
     // A watermark or a skin needs a file; without one the dialog stays open.
     if ((mode_ == WatermarkMode || mode_ == SkinMode) && selectedFilePaths().isEmpty()) {
-        label1_->setText(mode_ == WatermarkMode
+        promptLabel_->setText(mode_ == WatermarkMode
                 ? QCoreApplication::translate("tuvo", "请选择要添加的水印图片。")
                 : QCoreApplication::translate("tuvo", "请选择皮肤文件。"));
         return;

@@ -31,19 +31,19 @@ public:
     void setPrompt(const QString &prompt);
     QString prompt() const;
     void setFileFilter(const QString &filter); // "*.png" or "*.jpg;*.gif"
-    void setFilesVisible(bool visible); // File1 and the preview frame
+    void setFilesVisible(bool visible); // the file list and the preview frame
     void setSubFolderOptionVisible(bool visible);
     void setOpacityVisible(bool visible);
     // The opening rule: iuSYAlpha in 1..100 moves slider and field, else they keep 80.
     void setStartAlpha(int alpha);
 
-    // Moves Dir1 (and File1) to folder; false when it is not a folder.
+    // Moves the folder tree (and the file list) to folder; false when it is not a folder.
     bool setCurrentFolder(const QString &folder);
     QString currentFolder() const;
-    // Selects the named files of File1 (test and opener convenience).
+    // Selects the named files of the file list (test and opener convenience).
     void selectFiles(const QStringList &names);
-    QStringList fileNames() const; // all entries of File1, in list order
-    // Full paths of the selected entries of File1, in list order.
+    QStringList fileNames() const; // all entries of the file list, in list order
+    // Full paths of the selected entries of the file list, in list order.
     QStringList selectedFilePaths() const;
     bool includeSubFolders() const;
     void setIncludeSubFolders(bool on);
@@ -77,17 +77,17 @@ private:
     QStringList patterns_;
     bool cancelledByButton_ = false;
 
-    QLabel *label1_;
-    QComboBox *drive1_;
-    QTreeView *dir1_;
+    QLabel *promptLabel_;
+    QComboBox *driveBox_;
+    QTreeView *folderTree_;
     QFileSystemModel *dirModel_;
-    QListWidget *file1_;
+    QListWidget *fileList_;
     QGroupBox *previewFrame_;
     QLabel *preview_;
     QCheckBox *chkSelAll_;
-    QGroupBox *frmSY_;
-    QSlider *hScroll1_;
-    QLineEdit *txtSYAlpha_;
+    QGroupBox *opacityFrame_;
+    QSlider *opacitySlider_;
+    QLineEdit *opacityBox_;
     QPushButton *cmdOK_;
     QPushButton *cmdCancel_;
 };

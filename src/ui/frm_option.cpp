@@ -62,8 +62,8 @@ FrmOption::FrmOption(
     auto *column = new QVBoxLayout(this);
     column->addWidget(buildGeneralPanel());
     column->addWidget(buildPdfPanel());
-    frameSet_->setVisible(panel == GeneralPanel);
-    framePDF_->setVisible(panel == PdfPanel);
+    generalPanel_->setVisible(panel == GeneralPanel);
+    pdfPanel_->setVisible(panel == PdfPanel);
 
     auto *cmdOK = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -83,34 +83,34 @@ FrmOption::FrmOption(
 
 QWidget *FrmOption::buildGeneralPanel()
 {
-    frameSet_ = new QGroupBox(QCoreApplication::translate("tuvo", "根据你的需要设置下列参数"), this);
-    frameSet_->setObjectName(QStringLiteral("frameSet"));
-    auto *grid = new QGridLayout(frameSet_);
+    generalPanel_ = new QGroupBox(QCoreApplication::translate("tuvo", "根据你的需要设置下列参数"), this);
+    generalPanel_->setObjectName(QStringLiteral("frameSet"));
+    auto *grid = new QGridLayout(generalPanel_);
 
-    hsOpt0_ = new QLineEdit(frameSet_);
-    hsOpt0_->setObjectName(QStringLiteral("hsOpt0"));
-    hsOpt1_ = new QLineEdit(frameSet_);
-    hsOpt1_->setObjectName(QStringLiteral("hsOpt1"));
-    for (QLineEdit *e : {hsOpt0_, hsOpt1_}) {
+    jpegQualityBox_ = new QLineEdit(generalPanel_);
+    jpegQualityBox_->setObjectName(QStringLiteral("hsOpt0"));
+    slideTimeBox_ = new QLineEdit(generalPanel_);
+    slideTimeBox_->setObjectName(QStringLiteral("hsOpt1"));
+    for (QLineEdit *e : {jpegQualityBox_, slideTimeBox_}) {
         e->setMaximumWidth(56);
         e->installEventFilter(this);
     }
     grid->addWidget(
         new QLabel(
-            QCoreApplication::translate("tuvo", "输出JPG图片质量(0-100,质量越好文件越大):"), frameSet_),
+            QCoreApplication::translate("tuvo", "输出JPG图片质量(0-100,质量越好文件越大):"), generalPanel_),
         0, 0);
-    grid->addWidget(hsOpt0_, 0, 1);
-    grid->addWidget(
-        new QLabel(QCoreApplication::translate("tuvo", "幻灯片播放时图片切换的时间间隔(1-30秒):"), frameSet_),
+    grid->addWidget(jpegQualityBox_, 0, 1);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "幻灯片播放时图片切换的时间间隔(1-30秒):"),
+                        generalPanel_),
         1, 0);
-    grid->addWidget(hsOpt1_, 1, 1);
+    grid->addWidget(slideTimeBox_, 1, 1);
 
     chkResizeOpt_ = box(
-        "chkResizeOpt", QCoreApplication::translate("tuvo", "小图片不放大（保持原有尺寸）。"), frameSet_);
-    chkJQ_ = box("chkJQ", QCoreApplication::translate("tuvo", "图片缩放不合比例时剪切图片(不选则扩充画布)。"),
-        frameSet_);
+        "chkResizeOpt", QCoreApplication::translate("tuvo", "小图片不放大（保持原有尺寸）。"), generalPanel_);
+    chkCrop_ = box("chkJQ",
+        QCoreApplication::translate("tuvo", "图片缩放不合比例时剪切图片(不选则扩充画布)。"), generalPanel_);
     grid->addWidget(chkResizeOpt_, 2, 0, 1, 2);
-    grid->addWidget(chkJQ_, 3, 0, 1, 2);
+    grid->addWidget(chkCrop_, 3, 0, 1, 2);
 
     const QStringList xCaptions = {QCoreApplication::translate("tuvo", "左优先"),
         QCoreApplication::translate("tuvo", "中间优先"), QCoreApplication::translate("tuvo", "右优先")};
@@ -122,31 +122,31 @@ QWidget *FrmOption::buildGeneralPanel()
     auto *xGroup = new QButtonGroup(this);
     auto *yGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        xOptions_[i] = new QRadioButton(xCaptions[i], frameSet_);
-        xOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
-        yOptions_[i] = new QRadioButton(yCaptions[i], frameSet_);
-        yOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 4));
-        xGroup->addButton(xOptions_[i]);
-        yGroup->addButton(yOptions_[i]);
-        crop->addWidget(xOptions_[i], 0, i);
-        crop->addWidget(yOptions_[i], 1, i);
+        cropXOptions_[i] = new QRadioButton(xCaptions[i], generalPanel_);
+        cropXOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        cropYOptions_[i] = new QRadioButton(yCaptions[i], generalPanel_);
+        cropYOptions_[i]->setObjectName(QStringLiteral("Option%1").arg(i + 4));
+        xGroup->addButton(cropXOptions_[i]);
+        yGroup->addButton(cropYOptions_[i]);
+        crop->addWidget(cropXOptions_[i], 0, i);
+        crop->addWidget(cropYOptions_[i], 1, i);
     }
     grid->addLayout(crop, 4, 0, 1, 2);
 
     chkAutoODir_ = box("chkAutoODir",
-        QCoreApplication::translate("tuvo", "处理结束后自动打开输出目录查看处理好的图片。"), frameSet_);
+        QCoreApplication::translate("tuvo", "处理结束后自动打开输出目录查看处理好的图片。"), generalPanel_);
     chkAutoURL_ = box("chkAutoURL",
-        QCoreApplication::translate("tuvo", "上传结束后自动打开PicURL.htm查看上传好的图片。"), frameSet_);
-    chkShowURL_
-        = box("chkShowURL", QCoreApplication::translate("tuvo", "PicURL.htm输出网络图片地址。"), frameSet_);
-    chkShowURLPic_ = box(
-        "chkShowURLPic", QCoreApplication::translate("tuvo", "PicURL.htm输出并显示网络图片。"), frameSet_);
-    chkSaveErr_
-        = box("chkSaveErr", QCoreApplication::translate("tuvo", "输出图片处理过程中的错误记录。"), frameSet_);
+        QCoreApplication::translate("tuvo", "上传结束后自动打开PicURL.htm查看上传好的图片。"), generalPanel_);
+    chkShowURL_ = box(
+        "chkShowURL", QCoreApplication::translate("tuvo", "PicURL.htm输出网络图片地址。"), generalPanel_);
+    chkShowURLPic_ = box("chkShowURLPic",
+        QCoreApplication::translate("tuvo", "PicURL.htm输出并显示网络图片。"), generalPanel_);
+    chkSaveErr_ = box(
+        "chkSaveErr", QCoreApplication::translate("tuvo", "输出图片处理过程中的错误记录。"), generalPanel_);
     chkShowToday_ = box(
-        "chkShowToday", QCoreApplication::translate("tuvo", "软件启动时显示最新消息和广告。"), frameSet_);
+        "chkShowToday", QCoreApplication::translate("tuvo", "软件启动时显示最新消息和广告。"), generalPanel_);
     chkNewVer_
-        = box("chkNewVer", QCoreApplication::translate("tuvo", "软件启动时自动检测新版本。"), frameSet_);
+        = box("chkNewVer", QCoreApplication::translate("tuvo", "软件启动时自动检测新版本。"), generalPanel_);
     int row = 5;
     for (QCheckBox *c : {chkAutoODir_, chkAutoURL_}) {
         grid->addWidget(c, row++, 0, 1, 2);
@@ -161,49 +161,50 @@ QWidget *FrmOption::buildGeneralPanel()
         grid->addWidget(c, row++, 0, 1, 2);
     }
     // Entries in the order of the stored indexes.
-    metadataBox_ = new QComboBox(frameSet_);
+    metadataBox_ = new QComboBox(generalPanel_);
     metadataBox_->setObjectName(QStringLiteral("metadataBox"));
     metadataBox_->addItems({QCoreApplication::translate("tuvo", "全部保留"),
         QCoreApplication::translate("tuvo", "保留但去掉位置信息"),
         QCoreApplication::translate("tuvo", "全部去掉")});
-    colourBox_ = new QComboBox(frameSet_);
+    colourBox_ = new QComboBox(generalPanel_);
     colourBox_->setObjectName(QStringLiteral("colourBox"));
     colourBox_->addItems({QCoreApplication::translate("tuvo", "保留原图的颜色配置文件"),
         QCoreApplication::translate("tuvo", "转换为sRGB")});
     grid->addWidget(
-        new QLabel(QCoreApplication::translate("tuvo", "元数据(EXIF/XMP/IPTC):"), frameSet_), row, 0);
+        new QLabel(QCoreApplication::translate("tuvo", "元数据(EXIF/XMP/IPTC):"), generalPanel_), row, 0);
     grid->addWidget(metadataBox_, row++, 1);
-    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "颜色:"), frameSet_), row, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "颜色:"), generalPanel_), row, 0);
     grid->addWidget(colourBox_, row++, 1);
     // Appended below the original rows: what a run does with a name that exists.
-    clashPolicyBox_ = new QComboBox(frameSet_);
+    clashPolicyBox_ = new QComboBox(generalPanel_);
     clashPolicyBox_->setObjectName(QStringLiteral("clashPolicyBox"));
     clashPolicyBox_->addItems({QCoreApplication::translate("tuvo", "覆盖"),
         QCoreApplication::translate("tuvo", "自动编号(名称_2、名称_3…)"),
         QCoreApplication::translate("tuvo", "跳过,保留原有文件"),
         QCoreApplication::translate("tuvo", "报错")});
     grid->addWidget(
-        new QLabel(QCoreApplication::translate("tuvo", "输出文件夹中已有同名文件时:"), frameSet_), row, 0);
+        new QLabel(QCoreApplication::translate("tuvo", "输出文件夹中已有同名文件时:"), generalPanel_), row,
+        0);
     grid->addWidget(clashPolicyBox_, row++, 1);
 
-    connect(chkJQ_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(chkCrop_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
-            xOptions_[i]->setEnabled(on);
-            yOptions_[i]->setEnabled(on);
+            cropXOptions_[i]->setEnabled(on);
+            cropYOptions_[i]->setEnabled(on);
         }
     });
     connect(chkAutoURL_, &QCheckBox::toggled, this, [this](bool on) {
         chkShowURL_->setEnabled(on);
         chkShowURLPic_->setEnabled(on);
     });
-    return frameSet_;
+    return generalPanel_;
 }
 
 QWidget *FrmOption::buildPdfPanel()
 {
-    framePDF_ = new QGroupBox(QCoreApplication::translate("tuvo", "请设置下列参数"), this);
-    framePDF_->setObjectName(QStringLiteral("framePDF"));
-    auto *page = new QFrame(framePDF_);
+    pdfPanel_ = new QGroupBox(QCoreApplication::translate("tuvo", "请设置下列参数"), this);
+    pdfPanel_->setObjectName(QStringLiteral("framePDF"));
+    auto *page = new QFrame(pdfPanel_);
     page->setObjectName(QStringLiteral("pdfSketch"));
     page->setFrameShape(QFrame::Box);
     // A white sheet of paper in every skin.
@@ -211,41 +212,41 @@ QWidget *FrmOption::buildPdfPanel()
     page->setMinimumSize(380, 440); // a page in A4 proportions
     auto *sketch = new QVBoxLayout(page);
     for (int i = 0; i < 3; ++i) {
-        txtPDF_[i] = new QLineEdit(page);
-        txtPDF_[i]->setObjectName(QStringLiteral("txtPDF%1").arg(i + 1));
+        pdfCoverTexts_[i] = new QLineEdit(page);
+        pdfCoverTexts_[i]->setObjectName(QStringLiteral("txtPDF%1").arg(i + 1));
         // Its own sheet: the main window's sheet sets the weight of every text box
         // in a panel, and a style sheet's weight beats a font set in code.
-        txtPDF_[i]->setStyleSheet(QStringLiteral("font-weight: bold;"));
-        txtPDF_[i]->setAlignment(Qt::AlignCenter);
+        pdfCoverTexts_[i]->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        pdfCoverTexts_[i]->setAlignment(Qt::AlignCenter);
     }
-    txtPDF_[0]->setToolTip(QCoreApplication::translate("tuvo", "图片集标题"));
-    txtPDF_[1]->setToolTip(QCoreApplication::translate("tuvo", "署名"));
-    txtPDF_[2]->setToolTip(QCoreApplication::translate("tuvo", "日期"));
-    txtPDF_[0]->installEventFilter(this);
-    txtPDF_[1]->installEventFilter(this);
+    pdfCoverTexts_[0]->setToolTip(QCoreApplication::translate("tuvo", "图片集标题"));
+    pdfCoverTexts_[1]->setToolTip(QCoreApplication::translate("tuvo", "署名"));
+    pdfCoverTexts_[2]->setToolTip(QCoreApplication::translate("tuvo", "日期"));
+    pdfCoverTexts_[0]->installEventFilter(this);
+    pdfCoverTexts_[1]->installEventFilter(this);
     auto *pictures = new QLabel(QCoreApplication::translate("tuvo", "<<<<图片及说明区域>>>>"), page);
     pictures->setStyleSheet(QStringLiteral("color: #333333; background: white;"));
     pictures->setAlignment(Qt::AlignCenter);
     pictures->setMinimumHeight(120);
-    sketch->addWidget(txtPDF_[0]);
+    sketch->addWidget(pdfCoverTexts_[0]);
     sketch->addWidget(pictures, 1);
-    sketch->addWidget(txtPDF_[1]);
-    sketch->addWidget(txtPDF_[2]);
-    auto *layout = new QVBoxLayout(framePDF_);
+    sketch->addWidget(pdfCoverTexts_[1]);
+    sketch->addWidget(pdfCoverTexts_[2]);
+    auto *layout = new QVBoxLayout(pdfPanel_);
     layout->addWidget(page);
-    return framePDF_;
+    return pdfPanel_;
 }
 
 void FrmOption::load()
 {
-    hsOpt0_->setText(QString::number(job_.iJPGQ));
-    hsOpt1_->setText(QString::number(stored_.iSlideTime));
+    jpegQualityBox_->setText(QString::number(job_.iJPGQ));
+    slideTimeBox_->setText(QString::number(stored_.iSlideTime));
     chkAutoODir_->setChecked(job_.bAutoODir == 1);
     chkAutoURL_->setChecked(job_.bAutoURL == 1);
     chkShowURL_->setChecked(job_.bShowURL == 1);
     chkShowURLPic_->setChecked(job_.bShowURLPic == 1);
     chkSaveErr_->setChecked(job_.bSaveErr == 1);
-    chkJQ_->setChecked(job_.bPicJQ == 1);
+    chkCrop_->setChecked(job_.bPicJQ == 1);
     chkNewVer_->setChecked(stored_.bNewVer == 1);
     clashPolicyBox_->setCurrentIndex(qBound(0, job_.iOnClash, clashPolicyBox_->count() - 1));
     chkShowToday_->setChecked(true);
@@ -253,19 +254,19 @@ void FrmOption::load()
     metadataBox_->setCurrentIndex(job_.iMetadata);
     colourBox_->setCurrentIndex(job_.iColorProfile);
     if (job_.iXCutMode >= 0 && job_.iXCutMode < 3)
-        xOptions_[job_.iXCutMode]->setChecked(true);
+        cropXOptions_[job_.iXCutMode]->setChecked(true);
     if (job_.iYCutMode >= 0 && job_.iYCutMode < 3)
-        yOptions_[job_.iYCutMode]->setChecked(true);
+        cropYOptions_[job_.iYCutMode]->setChecked(true);
     // The dependent boxes follow even when the governing box did not change.
     for (int i = 0; i < 3; ++i) {
-        xOptions_[i]->setEnabled(chkJQ_->isChecked());
-        yOptions_[i]->setEnabled(chkJQ_->isChecked());
+        cropXOptions_[i]->setEnabled(chkCrop_->isChecked());
+        cropYOptions_[i]->setEnabled(chkCrop_->isChecked());
     }
     chkShowURL_->setEnabled(chkAutoURL_->isChecked());
     chkShowURLPic_->setEnabled(chkAutoURL_->isChecked());
-    txtPDF_[0]->setText(job_.sPDF1);
-    txtPDF_[1]->setText(job_.sPDF2);
-    txtPDF_[2]->setText(chineseDate(QDate::currentDate()));
+    pdfCoverTexts_[0]->setText(job_.sPDF1);
+    pdfCoverTexts_[1]->setText(job_.sPDF2);
+    pdfCoverTexts_[2]->setText(chineseDate(QDate::currentDate()));
 }
 
 bool FrmOption::eventFilter(QObject *watched, QEvent *event)
@@ -283,8 +284,8 @@ bool FrmOption::refusesRange(QLineEdit *field, qint64 min, qint64 max, const QSt
     if (!n || (*n >= min && *n <= max))
         return false;
     if (!field->isVisible()) {
-        frameSet_->show();
-        framePDF_->hide();
+        generalPanel_->show();
+        pdfPanel_->hide();
     }
     Prompter::instance().message(this, windowTitle(), message, Prompter::Icon::Error);
     field->setFocus();
@@ -294,8 +295,8 @@ bool FrmOption::refusesRange(QLineEdit *field, qint64 min, qint64 max, const QSt
 
 void FrmOption::cmdOK_Click()
 {
-    if (refusesRange(hsOpt0_, 0, 100, edittexts::qualityRange())
-        || refusesRange(hsOpt1_, 1, 30, edittexts::intervalRange()))
+    if (refusesRange(jpegQualityBox_, 0, 100, edittexts::qualityRange())
+        || refusesRange(slideTimeBox_, 1, 30, edittexts::intervalRange()))
         return;
     const auto store = [this](const char *key, int &field, int value) {
         field = value;
@@ -308,26 +309,26 @@ void FrmOption::cmdOK_Click()
             write_(QLatin1String(key), value);
     };
     // Text that is no number keeps the previous value, stored and in memory.
-    if (const auto q = wholeNumberFromText(hsOpt0_->text(), 0, 255))
+    if (const auto q = wholeNumberFromText(jpegQualityBox_->text(), 0, 255))
         store("iJPGQ", job_.iJPGQ, int(*q));
-    if (const auto t = wholeNumberFromText(hsOpt1_->text(), -32768, 32767))
+    if (const auto t = wholeNumberFromText(slideTimeBox_->text(), -32768, 32767))
         store("iSlideTime", stored_.iSlideTime, int(*t));
     store("bAutoODir", job_.bAutoODir, ticked(chkAutoODir_));
     store("bAutoURL", job_.bAutoURL, ticked(chkAutoURL_));
     store("bShowURL", job_.bShowURL, ticked(chkShowURL_));
     store("bShowURLPic", job_.bShowURLPic, ticked(chkShowURLPic_));
     store("bSaveErr", job_.bSaveErr, ticked(chkSaveErr_));
-    store("bPicJQ", job_.bPicJQ, ticked(chkJQ_));
+    store("bPicJQ", job_.bPicJQ, ticked(chkCrop_));
     store("bShowToday", stored_.bShowToday, ticked(chkShowToday_));
     store("bNewVer", stored_.bNewVer, ticked(chkNewVer_));
     store("bChkResizeOpt", job_.bChkResizeOpt, ticked(chkResizeOpt_));
-    if (const int x = chosen(xOptions_); x >= 0)
+    if (const int x = chosen(cropXOptions_); x >= 0)
         store("iXCutMode", job_.iXCutMode, x);
-    if (const int y = chosen(yOptions_); y >= 0)
+    if (const int y = chosen(cropYOptions_); y >= 0)
         store("iYCutMode", job_.iYCutMode, y);
-    storeText("sPDF1", job_.sPDF1, txtPDF_[0]->text());
-    storeText("sPDF2", job_.sPDF2, txtPDF_[1]->text());
-    storeText("sPDF3", job_.sPDF3, txtPDF_[2]->text());
+    storeText("sPDF1", job_.sPDF1, pdfCoverTexts_[0]->text());
+    storeText("sPDF2", job_.sPDF2, pdfCoverTexts_[1]->text());
+    storeText("sPDF3", job_.sPDF3, pdfCoverTexts_[2]->text());
     store("iMetadata", job_.iMetadata, metadataBox_->currentIndex());
     store("iColorProfile", job_.iColorProfile, colourBox_->currentIndex());
     store("iOnClash", job_.iOnClash, clashPolicyBox_->currentIndex());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/job_settings.h"
+#include "ui/stored_options.h"
 
 #include <QDialog>
 
@@ -12,13 +13,6 @@ class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QSettings;
-
-// Options the dialog stores that JobSettings does not carry.
-struct StoredOptions {
-    int iSlideTime = 3;
-    int bShowToday = 1;
-    int bNewVer = 0; // as confirmed earlier in this run
-};
 
 // Receives each option the moment it is stored: its key and its stored text.
 using OptionWriter = std::function<void(const QString &key, const QString &text)>;
@@ -49,14 +43,14 @@ private:
     StoredOptions &stored_;
     OptionWriter write_;
 
-    QGroupBox *frameSet_;
-    QGroupBox *framePDF_;
-    QLineEdit *hsOpt0_;
-    QLineEdit *hsOpt1_;
+    QGroupBox *generalPanel_;
+    QGroupBox *pdfPanel_;
+    QLineEdit *jpegQualityBox_;
+    QLineEdit *slideTimeBox_;
     QCheckBox *chkResizeOpt_;
-    QCheckBox *chkJQ_;
-    QRadioButton *xOptions_[3];
-    QRadioButton *yOptions_[3];
+    QCheckBox *chkCrop_;
+    QRadioButton *cropXOptions_[3];
+    QRadioButton *cropYOptions_[3];
     QCheckBox *chkAutoODir_;
     QCheckBox *chkAutoURL_;
     QCheckBox *chkShowURL_;
@@ -67,7 +61,7 @@ private:
     QComboBox *metadataBox_; // "元数据", appended below the behaviour's options
     QComboBox *colourBox_;
     QComboBox *clashPolicyBox_;
-    QLineEdit *txtPDF_[3];
+    QLineEdit *pdfCoverTexts_[3];
 };
 
 // Writes options into the settings store's "Options" group.

@@ -68,17 +68,17 @@ void FrmTxtSet::buildUi()
     txtSize_->setMaximumWidth(60);
     txtSize_->installEventFilter(this);
 
-    chkB_ = new QCheckBox(QCoreApplication::translate("tuvo", "加粗"), frameParams_);
-    chkB_->setObjectName(QStringLiteral("chkB"));
-    chkI_ = new QCheckBox(QCoreApplication::translate("tuvo", "斜体"), frameParams_);
-    chkI_->setObjectName(QStringLiteral("chkI"));
-    chkU_ = new QCheckBox(QCoreApplication::translate("tuvo", "下划线"), frameParams_);
-    chkU_->setObjectName(QStringLiteral("chkU"));
+    chkBold_ = new QCheckBox(QCoreApplication::translate("tuvo", "加粗"), frameParams_);
+    chkBold_->setObjectName(QStringLiteral("chkB"));
+    chkItalic_ = new QCheckBox(QCoreApplication::translate("tuvo", "斜体"), frameParams_);
+    chkItalic_->setObjectName(QStringLiteral("chkI"));
+    chkUnderline_ = new QCheckBox(QCoreApplication::translate("tuvo", "下划线"), frameParams_);
+    chkUnderline_->setObjectName(QStringLiteral("chkU"));
 
-    txtColor_ = new QPushButton(frameParams_);
-    txtColor_->setObjectName(QStringLiteral("txtColor"));
-    txtColor_->setFixedSize(60, 22);
-    txtColor_->setToolTip(QCoreApplication::translate("tuvo", "单击选择文字颜色"));
+    colourButton_ = new QPushButton(frameParams_);
+    colourButton_->setObjectName(QStringLiteral("txtColor"));
+    colourButton_->setFixedSize(60, 22);
+    colourButton_->setToolTip(QCoreApplication::translate("tuvo", "单击选择文字颜色"));
 
     auto *grid = new QGridLayout(frameParams_);
     grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "水印文字:"), frameParams_), 0, 0);
@@ -88,25 +88,25 @@ void FrmTxtSet::buildUi()
     grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "大小:"), frameParams_), 1, 3);
     grid->addWidget(txtSize_, 1, 4);
     auto *styles = new QHBoxLayout;
-    styles->addWidget(chkB_);
-    styles->addWidget(chkI_);
-    styles->addWidget(chkU_);
+    styles->addWidget(chkBold_);
+    styles->addWidget(chkItalic_);
+    styles->addWidget(chkUnderline_);
     styles->addStretch(1);
     grid->addLayout(styles, 2, 1, 1, 2);
     grid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "颜色:"), frameParams_), 2, 3);
-    grid->addWidget(txtColor_, 2, 4);
+    grid->addWidget(colourButton_, 2, 4);
     grid->setColumnStretch(1, 1);
 
     auto *framePre = new QGroupBox(QCoreApplication::translate("tuvo", "预览"), this);
-    txtPre_ = new QTextEdit(framePre);
-    txtPre_->setObjectName(QStringLiteral("txtPre"));
-    txtPre_->setReadOnly(true);
-    txtPre_->setMinimumHeight(110);
-    txtPre_->setPlainText(txtText_->currentText());
-    preFont_ = txtPre_->font();
-    preColour_ = QColor(Qt::black);
+    previewBox_ = new QTextEdit(framePre);
+    previewBox_->setObjectName(QStringLiteral("txtPre"));
+    previewBox_->setReadOnly(true);
+    previewBox_->setMinimumHeight(110);
+    previewBox_->setPlainText(txtText_->currentText());
+    previewFont_ = previewBox_->font();
+    previewColour_ = QColor(Qt::black);
     auto *preLayout = new QVBoxLayout(framePre);
-    preLayout->addWidget(txtPre_);
+    preLayout->addWidget(previewBox_);
 
     cmdOK_ = new QPushButton(QCoreApplication::translate("tuvo", "确定"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -124,46 +124,48 @@ void FrmTxtSet::buildUi()
     column->addLayout(buttons);
 
     // The chart floats over the dialog below the swatch.
-    picColor_ = new ColourChart(this);
-    picColor_->hide();
+    colourChart_ = new ColourChart(this);
+    colourChart_->hide();
 
-    connect(
-        txtText_, &QComboBox::editTextChanged, this, [this](const QString &t) { txtPre_->setPlainText(t); });
+    connect(txtText_, &QComboBox::editTextChanged, this,
+        [this](const QString &t) { previewBox_->setPlainText(t); });
     connect(txtText_, &QComboBox::textActivated, this, [this](const QString &t) {
         txtText_->setEditText(t);
-        txtPre_->setPlainText(t);
+        previewBox_->setPlainText(t);
     });
     connect(cmbFont_, &QComboBox::textActivated, this, [this](const QString &family) {
-        QFont f = preFont_;
+        QFont f = previewFont_;
         f.setFamily(family);
         setPreviewFont(f);
     });
     connect(txtSize_, &QLineEdit::textChanged, this, &FrmTxtSet::txtSize_Change);
     const auto style = [this](void (QFont::*set)(bool)) {
         return [this, set](bool on) {
-            QFont f = preFont_;
+            QFont f = previewFont_;
             (f.*set)(on);
             setPreviewFont(f);
         };
     };
-    connect(chkB_, &QCheckBox::toggled, this, style(&QFont::setBold));
-    connect(chkI_, &QCheckBox::toggled, this, style(&QFont::setItalic));
-    connect(chkU_, &QCheckBox::toggled, this, style(&QFont::setUnderline));
-    connect(txtColor_, &QPushButton::clicked, this, [this] {
-        if (picColor_->isVisible()) {
-            picColor_->hide();
+    connect(chkBold_, &QCheckBox::toggled, this, style(&QFont::setBold));
+    connect(chkItalic_, &QCheckBox::toggled, this, style(&QFont::setItalic));
+    connect(chkUnderline_, &QCheckBox::toggled, this, style(&QFont::setUnderline));
+    connect(colourButton_, &QPushButton::clicked, this, [this] {
+        if (colourChart_->isVisible()) {
+            colourChart_->hide();
             return;
         }
-        const QPoint below = txtColor_->mapTo(this, QPoint(txtColor_->width(), txtColor_->height() + 2));
-        picColor_->move(
-            qBound(0, below.x() - picColor_->width(), qMax(0, width() - picColor_->width())), below.y());
-        picColor_->show();
-        picColor_->raise();
+        const QPoint below
+            = colourButton_->mapTo(this, QPoint(colourButton_->width(), colourButton_->height() + 2));
+        colourChart_->move(
+            qBound(0, below.x() - colourChart_->width(), qMax(0, width() - colourChart_->width())),
+            below.y());
+        colourChart_->show();
+        colourChart_->raise();
     });
-    connect(picColor_, &ColourChart::hovered, this, &FrmTxtSet::showSwatch);
-    connect(picColor_, &ColourChart::picked, this, [this](const QColor &c) {
+    connect(colourChart_, &ColourChart::hovered, this, &FrmTxtSet::showSwatch);
+    connect(colourChart_, &ColourChart::picked, this, [this](const QColor &c) {
         setPreviewColour(c);
-        picColor_->hide();
+        colourChart_->hide();
     });
     connect(cmdOK_, &QPushButton::clicked, this, &FrmTxtSet::cmdOK_Click);
     connect(cmdNO_, &QPushButton::clicked, this, &FrmTxtSet::cmdNO_Click);
@@ -186,15 +188,15 @@ void FrmTxtSet::load()
             i = 0;
         }
         cmbFont_->setCurrentIndex(i);
-        QFont f = preFont_;
+        QFont f = previewFont_;
         f.setFamily(cmbFont_->itemText(i));
         setPreviewFont(f);
     }
     txtSize_->setText(QString::number(job_.iSize));
     txtSize_Change(txtSize_->text());
-    chkB_->setChecked(job_.sBold);
-    chkU_->setChecked(job_.sUnderline);
-    chkI_->setChecked(job_.sItalic);
+    chkBold_->setChecked(job_.sBold);
+    chkUnderline_->setChecked(job_.sUnderline);
+    chkItalic_->setChecked(job_.sItalic);
     textOnEntry_ = job_.sText;
 }
 
@@ -205,20 +207,20 @@ void FrmTxtSet::txtSize_Change(const QString &text)
     // The preview keeps its size for text it cannot take.
     if (!ok || !(size > 0) || size >= 32767.5)
         return;
-    QFont f = preFont_;
+    QFont f = previewFont_;
     f.setPointSizeF(size);
     setPreviewFont(f);
 }
 
 void FrmTxtSet::setPreviewFont(const QFont &font)
 {
-    preFont_ = font;
+    previewFont_ = font;
     showPreview();
 }
 
 void FrmTxtSet::setPreviewColour(const QColor &colour)
 {
-    preColour_ = colour;
+    previewColour_ = colour;
     showPreview();
     showSwatch(colour);
 }
@@ -229,34 +231,34 @@ void FrmTxtSet::showPreview()
     // and would do so to the preview the moment the dialog is shown; a sheet of
     // the preview's own wins over it.
     QStringList rules;
-    rules << QStringLiteral("color: %1;").arg(preColour_.name());
-    if (!preFont_.family().isEmpty())
-        rules << QStringLiteral("font-family: \"%1\";").arg(preFont_.family());
-    rules << QStringLiteral("font-size: %1pt;").arg(preFont_.pointSizeF())
+    rules << QStringLiteral("color: %1;").arg(previewColour_.name());
+    if (!previewFont_.family().isEmpty())
+        rules << QStringLiteral("font-family: \"%1\";").arg(previewFont_.family());
+    rules << QStringLiteral("font-size: %1pt;").arg(previewFont_.pointSizeF())
           << QStringLiteral("font-weight: %1;")
-                 .arg(preFont_.bold() ? QStringLiteral("bold") : QStringLiteral("normal"))
+                 .arg(previewFont_.bold() ? QStringLiteral("bold") : QStringLiteral("normal"))
           << QStringLiteral("font-style: %1;")
-                 .arg(preFont_.italic() ? QStringLiteral("italic") : QStringLiteral("normal"))
+                 .arg(previewFont_.italic() ? QStringLiteral("italic") : QStringLiteral("normal"))
           << QStringLiteral("text-decoration: %1;")
-                 .arg(preFont_.underline() ? QStringLiteral("underline") : QStringLiteral("none"));
-    txtPre_->setStyleSheet(QStringLiteral("QTextEdit#txtPre { %1 }").arg(rules.join(QLatin1Char(' '))));
-    txtPre_->setFont(preFont_);
+                 .arg(previewFont_.underline() ? QStringLiteral("underline") : QStringLiteral("none"));
+    previewBox_->setStyleSheet(QStringLiteral("QTextEdit#txtPre { %1 }").arg(rules.join(QLatin1Char(' '))));
+    previewBox_->setFont(previewFont_);
 }
 
 void FrmTxtSet::showSwatch(const QColor &colour)
 {
-    txtColor_->setStyleSheet(
+    colourButton_->setStyleSheet(
         QStringLiteral("QPushButton#txtColor { background: %1; border: 1px solid #777; }")
             .arg(colour.name()));
-    txtColor_->setProperty("swatch", colour);
+    colourButton_->setProperty("swatch", colour);
 }
 
 void FrmTxtSet::dropPick()
 {
-    if (!picColor_->isVisible())
+    if (!colourChart_->isVisible())
         return;
-    showSwatch(preColour_);
-    picColor_->hide();
+    showSwatch(previewColour_);
+    colourChart_->hide();
 }
 
 void FrmTxtSet::mouseMoveEvent(QMouseEvent *event)
@@ -269,7 +271,7 @@ bool FrmTxtSet::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == frameParams_ && event->type() == QEvent::MouseMove) {
         const auto *move = static_cast<QMouseEvent *>(event);
-        const int swatchTop = txtColor_->mapTo(frameParams_, QPoint(0, 0)).y();
+        const int swatchTop = colourButton_->mapTo(frameParams_, QPoint(0, 0)).y();
         if (move->position().y() < swatchTop)
             dropPick();
     }
@@ -294,14 +296,14 @@ void FrmTxtSet::cmdOK_Click()
         txtSize_->setFocus();
         return;
     }
-    job_.sText = txtPre_->toPlainText();
+    job_.sText = previewBox_->toPlainText();
     // Whole points, halves to even, as the preview box took them.
-    job_.iSize = int(std::nearbyint(preFont_.pointSizeF()));
-    job_.lColor = packedColour(preColour_);
+    job_.iSize = int(std::nearbyint(previewFont_.pointSizeF()));
+    job_.lColor = packedColour(previewColour_);
     job_.sFont = cmbFont_->currentText();
-    job_.sBold = chkB_->isChecked();
-    job_.sUnderline = chkU_->isChecked();
-    job_.sItalic = chkI_->isChecked();
+    job_.sBold = chkBold_->isChecked();
+    job_.sUnderline = chkUnderline_->isChecked();
+    job_.sItalic = chkItalic_->isChecked();
     ending_ = Ending::Confirmed;
     accept();
 }

@@ -15,7 +15,7 @@ class QPushButton;
 class QTextEdit;
 
 // frmTxtSet, "设置文本水印": the watermark text, its font, size, styles and
-// colour. The preview box txtPre is the authority: OK stores what it shows.
+// colour. The preview box is the authority: OK stores what it shows.
 class FrmTxtSet : public QDialog {
     Q_OBJECT
 public:
@@ -39,7 +39,7 @@ private:
     void txtSize_Change(const QString &text);
     void setPreviewFont(const QFont &font);
     void setPreviewColour(const QColor &colour);
-    // Lays the preview's font and colour onto txtPre.
+    // Lays the preview's font and colour onto the preview box.
     void showPreview();
     void showSwatch(const QColor &colour);
     // Leaving the chart without a click: the swatch returns to the preview's colour.
@@ -47,20 +47,20 @@ private:
 
     JobSettings &job_;
     QString textOnEntry_;
-    // What txtPre shows; OK stores these.
-    QFont preFont_;
-    QColor preColour_;
+    // What the preview box shows; OK stores these.
+    QFont previewFont_;
+    QColor previewColour_;
     Ending ending_ = Ending::Open;
 
     QComboBox *txtText_;
     QComboBox *cmbFont_;
     QLineEdit *txtSize_;
-    QCheckBox *chkB_;
-    QCheckBox *chkI_;
-    QCheckBox *chkU_;
-    QPushButton *txtColor_;
-    ColourChart *picColor_;
-    QTextEdit *txtPre_;
+    QCheckBox *chkBold_;
+    QCheckBox *chkItalic_;
+    QCheckBox *chkUnderline_;
+    QPushButton *colourButton_;
+    ColourChart *colourChart_;
+    QTextEdit *previewBox_;
     QGroupBox *frameParams_;
     QPushButton *cmdOK_;
     QPushButton *cmdNO_;

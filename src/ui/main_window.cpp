@@ -29,10 +29,11 @@ MainWindow::MainWindow(const AppPaths &paths, QSettings *settings, QWidget *pare
     : QMainWindow(parent)
     , paths_(paths)
     , settings_(settings)
+    , model_(settings)
 {
     files_ = new FileList(this);
     renderer_ = new PreviewRenderer(this);
-    hooks_.openExternal = [](const QString &path) {
+    openExternal_ = [](const QString &path) {
         const QUrl url = path.contains(QLatin1String("://")) ? QUrl(path) : QUrl::fromLocalFile(path);
         QDesktopServices::openUrl(url);
     };
@@ -41,6 +42,7 @@ MainWindow::MainWindow(const AppPaths &paths, QSettings *settings, QWidget *pare
     frmWait_->hide();
     connectFileList();
     connectJobControls();
+    connect(&model_, &JobModel::changed, this, &MainWindow::redrawPreview);
     connect(renderer_, &PreviewRenderer::rendered, this, &MainWindow::previewRendered);
     connect(renderer_, &PreviewRenderer::busyChanged, canvas_, &PreviewCanvas::setBusy);
     setWindowTitle(windowTitleText());
@@ -59,11 +61,12 @@ void MainWindow::load(const QStringList &commandLinePictures)
     job_ = startJobSettings(paths_);
     state_ = RunState();
     // At start the label names the whole zp path; a chosen folder is shown shortened.
-    lOut_->setText(QCoreApplication::translate("tuvo", "输出文件夹:") + job_.sOutDir);
-    lOut_->setToolTip(job_.sOutDir);
+    outputLabel_->setText(QCoreApplication::translate("tuvo", "输出文件夹:") + job_.sOutDir);
+    outputLabel_->setToolTip(job_.sOutDir);
     cmbFormat_->clear();
-    cmbFormat_->addItems({QCoreApplication::translate("tuvo", "原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
-        QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("webp"), QStringLiteral("avif")});
+    cmbFormat_->addItems(
+        {QCoreApplication::translate("tuvo", "原格式"), QStringLiteral("jpg"), QStringLiteral("png"),
+            QStringLiteral("tiff"), QStringLiteral("bmp"), QStringLiteral("webp"), QStringLiteral("avif")});
     cmbFormat_->setCurrentIndex(1);
     fillSizeList();
     frames_.loadFolder(paths_.bkDir());
@@ -114,9 +117,9 @@ void MainWindow::syncControlsFromJob()
     txtDigits_->setText(job_.iNumDigits);
     txtPrefix_->setEnabled(job_.bRename == 1);
     txtDigits_->setEnabled(job_.bRename == 1);
-    if (lOut_->toolTip() != job_.sOutDir) {
-        lOut_->setText(outputFolderLabel(job_.sOutDir));
-        lOut_->setToolTip(job_.sOutDir);
+    if (outputLabel_->toolTip() != job_.sOutDir) {
+        outputLabel_->setText(outputFolderLabel(job_.sOutDir));
+        outputLabel_->setToolTip(job_.sOutDir);
     }
     chkPDF_->setChecked(job_.bMakePDF == 1);
     cmdPDFSet_->setEnabled(job_.bMakePDF == 1);
@@ -126,7 +129,7 @@ void MainWindow::syncControlsFromJob()
 
 QString MainWindow::statusText() const
 {
-    return lInfo_->text();
+    return statusLabel_->text();
 }
 
 void MainWindow::setOffsets(float x, float y)
@@ -138,6 +141,17 @@ void MainWindow::setOffsets(float x, float y)
     txtLeft_->setText(QString::number(double(x)));
     txtTop_->setText(QString::number(double(y)));
     syncing_ = was;
+}
+
+void MainWindow::setExternalOpener(std::function<void(const QString &path)> opener)
+{
+    openExternal_ = std::move(opener);
+}
+
+void MainWindow::openExternal(const QString &path)
+{
+    if (openExternal_)
+        openExternal_(path);
 }
 
 void MainWindow::listenTo(SingleInstance &instance)

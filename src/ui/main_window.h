@@ -1,21 +1,22 @@
 #pragma once
 
-// frmMain, the main window. Where later work plugs in:
-//  - Text watermark dialog: set hooks().textWatermarkDialog; mSetTxt, the canvas
-//    menu "设置文字水印" and ticking chkInfoTxt with an empty sText call it
-//    (chkInfoTxt only once mainLoaded()). It edits job() and returns.
-//  - Options dialog: hooks().optionsDialog (menu mTOption "选项...") and
-//    hooks().pdfSettingsDialog (menu mSPDFSet, button cmdPDFSet).
+// frmMain, the main window. The editing, viewer and capture add-ons work on
+// jobModel() and answer the window's request signals; the window runs without
+// them (the commands then do nothing):
+//  - textWatermarkRequested: mSetTxt, the canvas menu "设置文字水印" and ticking
+//    chkInfoTxt with an empty sText (only once mainLoaded()). It edits the job.
+//  - optionsRequested (menu mTOption "选项...") and pdfSettingsRequested (menu
+//    mSPDFSet, button cmdPDFSet).
 //  - Move mode and watermark handles (canvas editing): canvas() is the preview;
 //    lastMarks() holds where the latest preview drew the watermarks; write the
-//    offsets with setOffsets() and call redrawPreview().
+//    offsets with setOffsets(); setCanvasEditActions() adds to the canvas menu.
 //  - Effect, rotation and colour menus: effectMenu(), rotationMenu() and
-//    colourMenu() exist with their items; handlers change job() and call
-//    redrawPreview().
-//  - Viewer: hooks().viewer(row, processed) for double-click, "全屏查看" and the
-//    browse menu; the viewer appends crops with appendPictures().
-//  - Capture and import: hooks().wordImport / cameraCapture / screenCapture
-//    behind mWord, mCap, mCopySrc2; they append with appendPictures().
+//    colourMenu() exist with their items; handlers change the job and call
+//    jobModel().markChanged(), which redraws the preview.
+//  - viewerRequested: double-click, "全屏查看" and the browse menu; the viewer
+//    appends crops with appendPictures().
+//  - wordImportRequested / cameraRequested / screenCaptureRequested behind mWord,
+//    mCap, mCopySrc2; they append with appendPictures().
 // Every modal dialog and message box goes through Prompter::instance().
 
 #include "batch/batch_host.h"
@@ -24,9 +25,12 @@
 #include "batch/render_result.h"
 #include "settings/app_paths.h"
 #include "settings/job_restore.h"
+#include "ui/job_model.h"
+#include "ui/viewer_command.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QMetaMethod>
 #include <QPointer>
 
 #include <functional>
@@ -54,18 +58,6 @@ class SingleInstance;
 class MainWindow : public QMainWindow, public BatchHost {
     Q_OBJECT
 public:
-    struct Hooks {
-        std::function<void(MainWindow &)> textWatermarkDialog;
-        std::function<void(MainWindow &)> optionsDialog;
-        std::function<void(MainWindow &)> pdfSettingsDialog;
-        std::function<void(MainWindow &, int row, bool processed)> viewer;
-        std::function<void(MainWindow &)> wordImport;
-        std::function<void(MainWindow &)> cameraCapture;
-        std::function<void(MainWindow &)> screenCapture;
-        // Opens a folder, web page or text file outside the program (tests record it).
-        std::function<void(const QString &path)> openExternal;
-    };
-
     // settings may be null (nothing is read or stored then).
     MainWindow(const AppPaths &paths, QSettings *settings, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -74,19 +66,26 @@ public:
     void load(const QStringList &commandLinePictures = {});
     bool mainLoaded() const { return bMainLoaded_ == 1; }
 
+    JobModel &jobModel() { return model_; }
     JobSettings &job() { return job_; }
     RunState &runState() { return state_; }
     FileList &fileList() { return *files_; }
     FrameList &frameList() { return frames_; }
     const AppPaths &paths() const { return paths_; }
     QSettings *settings() const { return settings_; }
-    Hooks &hooks() { return hooks_; }
+    // Opens a folder, web page or text file outside the program (tests record it).
+    void setExternalOpener(std::function<void(const QString &path)> opener);
     PreviewCanvas *canvas() const { return canvas_; }
     FileListView *listView() const { return lstFile_; }
     const MarkPlacement &lastMarks() const { return lastMarks_; }
     QMenu *effectMenu() const { return effectMenu_; }
     QMenu *rotationMenu() const { return rotationMenu_; }
     QMenu *colourMenu() const { return colourMenu_; }
+    QMenu *settingsMenu() const { return settingsMenu_; }
+    QComboBox *textPositionList() const { return cmbTxtPos_; }
+    QComboBox *picturePositionList() const { return cmbImgPos_; }
+    // Shown in the preview's context menu after the watermark entries.
+    void setCanvasEditActions(const QList<QAction *> &actions) { canvasEditActions_ = actions; }
     QString statusText() const;
     int runJobs() const { return runJobs_; }
     void setRunJobs(int jobs) { runJobs_ = jobs; }
@@ -144,6 +143,15 @@ public:
     void processEvents() override;
     void pictureFinished(int position, const RenderResult &result) override;
 
+signals:
+    void textWatermarkRequested();
+    void optionsRequested();
+    void pdfSettingsRequested();
+    void viewerRequested(ViewerCommand command);
+    void wordImportRequested();
+    void cameraRequested();
+    void screenCaptureRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -188,16 +196,23 @@ private:
     void previewRendered(const RenderResult &result, const QString &path);
     void showCaptionBox();
     QString runFolderDialog(FrmDlg &dlg, bool *accepted);
+    void openExternal(const QString &path);
+    // Whether an add-on answers the request signal.
+    template<typename Signal> bool answered(Signal signal) const
+    {
+        return isSignalConnected(QMetaMethod::fromSignal(signal));
+    }
 
     // main_window_run.cpp (BatchHost above)
 
     const AppPaths paths_;
     QSettings *settings_;
-    JobSettings job_;
+    JobModel model_;
+    JobSettings &job_ = model_.job();
     RunState state_;
     FrameList frames_;
     RestoredSettings restored_;
-    Hooks hooks_;
+    std::function<void(const QString &path)> openExternal_;
     MarkPlacement lastMarks_;
     int bMainLoaded_ = 0;
     bool syncing_ = false; // controls are being filled from job_: handlers stay quiet
@@ -218,7 +233,7 @@ private:
     QPushButton *cmdAdds_;
     QPushButton *cmdDel_;
     QPushButton *cmdClr_;
-    QLabel *lFile_;
+    QLabel *fileCountLabel_;
     FileListView *lstFile_;
     // Panel 2
     QComboBox *cmbSize_;
@@ -229,11 +244,11 @@ private:
     // Panel 3
     QComboBox *cmbBk_;
     QCheckBox *chkInfoTxt_;
-    QLabel *lTxt_;
+    QLabel *textMarkLabel_;
     QComboBox *cmbTxtPos_;
     QLineEdit *txtSize_;
     QCheckBox *chkInfoImg_;
-    QLabel *lImg_;
+    QLabel *pictureMarkLabel_;
     QComboBox *cmbImgPos_;
     QLineEdit *txtAlpha_;
     QSlider *sldMarkScale_;
@@ -243,7 +258,7 @@ private:
     QLineEdit *txtPrefix_;
     QLineEdit *txtDigits_;
     QPushButton *cmdODir_;
-    QLabel *lOut_;
+    QLabel *outputLabel_;
     // Panel 5
     QCheckBox *chkPDF_;
     QPushButton *cmdPDFSet_;
@@ -253,13 +268,16 @@ private:
     // Preview side
     PreviewCanvas *canvas_;
     QLineEdit *txtCaption_;
-    QLabel *lPicInfo_;
-    QLabel *lInfo_;
+    QLabel *pictureInfoLabel_;
+    QLabel *statusLabel_;
     class QSplitter *splitter_ = nullptr;
     // Menus
     QMenu *effectMenu_ = nullptr;
     QMenu *rotationMenu_ = nullptr;
     QMenu *colourMenu_ = nullptr;
+    QMenu *settingsMenu_ = nullptr;
+    QList<QAction *> canvasEditActions_;
+    QAction *mSetTxt_ = nullptr;
     QAction *mPreview_ = nullptr;
     QAction *mDelFile_ = nullptr;
     QAction *mClear_ = nullptr;

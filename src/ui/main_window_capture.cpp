@@ -11,11 +11,13 @@
 #include <QFileDialog>
 #include <QPointer>
 
-void installCaptureHooks(MainWindow &window)
+void installCaptureCommands(MainWindow &window)
 {
-    window.hooks().wordImport = importFromWordDocument;
-    window.hooks().cameraCapture = takeCameraStill;
-    window.hooks().screenCapture = startScreenCapture;
+    QObject::connect(
+        &window, &MainWindow::wordImportRequested, &window, [&window] { importFromWordDocument(window); });
+    QObject::connect(&window, &MainWindow::cameraRequested, &window, [&window] { takeCameraStill(window); });
+    QObject::connect(
+        &window, &MainWindow::screenCaptureRequested, &window, [&window] { startScreenCapture(window); });
 }
 
 void importFromWordDocument(MainWindow &window)

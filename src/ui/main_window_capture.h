@@ -2,10 +2,10 @@
 
 class MainWindow;
 
-// Puts the Word import, the camera and the screen capture behind the main
-// window's menu items mWord, mCap and mCopySrc2 (its hooks). Call once after
-// the window is built.
-void installCaptureHooks(MainWindow &window);
+// Answers the main window's wordImportRequested, cameraRequested and
+// screenCaptureRequested (the menu items mWord, mCap and mCopySrc2). Call once
+// after the window is built.
+void installCaptureCommands(MainWindow &window);
 
 // The three commands, callable on their own (tests, other menus).
 void importFromWordDocument(MainWindow &window);

@@ -1,10 +1,8 @@
 #include "ui/main_window_editing.h"
 
 #include "settings/file_list.h"
-#include "settings/settings_store.h"
 #include "ui/adjust_menus.h"
 #include "ui/canvas_editor.h"
-#include "ui/edit_texts.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_option.h"
 #include "ui/frm_txt_set.h"
@@ -13,54 +11,17 @@
 #include "ui/preview_canvas.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QMenu>
-#include <QSettings>
-#include <QSignalBlocker>
 
 namespace {
 
-// Lives as a child of the window and holds what the editing controls keep.
-class EditingControls : public QObject {
-public:
-    explicit EditingControls(MainWindow &window)
-        : QObject(&window)
-    {
-        setObjectName(QStringLiteral("editing"));
-    }
-
-    StoredOptions stored;
-    AdjustMenus *menus = nullptr;
-    CanvasEditor *editor = nullptr;
-};
-
-EditingControls *controls(MainWindow &window)
-{
-    return window.findChild<EditingControls *>(QStringLiteral("editing"), Qt::FindDirectChildrenOnly);
-}
-
-void runTextDialog(MainWindow &w)
-{
-    auto *box = w.findChild<QCheckBox *>(QStringLiteral("chkInfoTxt"));
-    // Ticking the box with no text is the one opener that reports success.
-    const bool fromBox = box && box->isChecked() && w.job().sText.isEmpty();
-    editTextWatermark(w.job(), &w);
-    if (auto *size = w.findChild<QLineEdit *>(QStringLiteral("txtSize"))) {
-        const QSignalBlocker quiet(size);
-        size->setText(QString::number(w.job().iSize));
-    }
-    if (fromBox && !w.job().sText.isEmpty())
-        w.showStatus(edittexts::textMarkSet(w.job().sText));
-}
-
 void runOptions(MainWindow &w, FrmOption::Panel panel)
 {
-    EditingControls *c = controls(w);
-    if (c && editOptions(w.job(), c->stored, w.settings(), panel, &w))
-        w.redrawPreview();
+    JobModel &model = w.jobModel();
+    if (editOptions(model.job(), model.stored(), model.settings(), panel, &w))
+        model.markChanged();
 }
 
 bool stepList(MainWindow &w, int delta)
@@ -72,9 +33,10 @@ bool stepList(MainWindow &w, int delta)
     return true;
 }
 
-void installCanvasEditing(MainWindow &w, EditingControls &c)
+CanvasEditor *installCanvasEditing(MainWindow &w)
 {
     PreviewCanvas *canvas = w.canvas();
+    JobModel &model = w.jobModel();
     CanvasEditor::Host host;
     host.imageRect = [canvas] {
         return canvas->hasImage() ? canvas->pictureRect() : QRect();
@@ -91,26 +53,23 @@ void installCanvasEditing(MainWindow &w, EditingControls &c)
     host.openProcessedView = [&w] {
         openViewer(w, ViewerCommand::Processed);
     };
-    auto *editor = new CanvasEditor(canvas, w.job(), host, &c);
-    c.editor = editor;
+    auto *editor = new CanvasEditor(canvas, model.job(), host, &w);
 
     QObject::connect(
         editor, &CanvasEditor::offsetsChanged, &w, [&w](float x, float y) { w.setOffsets(x, y); });
-    QObject::connect(editor, &CanvasEditor::changed, &w, &MainWindow::redrawPreview);
+    QObject::connect(editor, &CanvasEditor::changed, &model, &JobModel::markChanged);
     QObject::connect(editor, &CanvasEditor::hint, &w, &MainWindow::showStatus);
     QObject::connect(editor, &CanvasEditor::cropRequested, &w, [&w] { openViewer(w, ViewerCommand::Crop); });
 
     // A press on a watermark switches its list to "自定义"; the list's own handler redraws.
-    auto *txtPos = w.findChild<QComboBox *>(QStringLiteral("cmbTxtPos"));
-    auto *imgPos = w.findChild<QComboBox *>(QStringLiteral("cmbImgPos"));
+    QComboBox *txtPos = w.textPositionList();
+    QComboBox *imgPos = w.picturePositionList();
     QObject::connect(editor, &CanvasEditor::positionSwitched, &w, [txtPos, imgPos](MarkHit hit) {
         QComboBox *list = hit == MarkHit::Text ? txtPos : imgPos;
-        if (list && list->currentIndex() != kCustom)
+        if (list->currentIndex() != kCustom)
             list->setCurrentIndex(kCustom);
     });
     const auto showHandle = [editor](QComboBox *list, MarkHit which) {
-        if (!list)
-            return;
         QObject::connect(list, &QComboBox::currentIndexChanged, editor, [editor, which](int i) {
             if (i == kCustom)
                 editor->showMarkHandle(which);
@@ -118,6 +77,7 @@ void installCanvasEditing(MainWindow &w, EditingControls &c)
     };
     showHandle(txtPos, MarkHit::Text);
     showHandle(imgPos, MarkHit::Picture);
+    w.setCanvasEditActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
 
     if (auto *image = qobject_cast<QMenu *>(w.rotationMenu()->parent())) {
         image->addSeparator();
@@ -133,47 +93,29 @@ void installCanvasEditing(MainWindow &w, EditingControls &c)
             QObject::connect(a, &QAction::triggered, &w, [&w] { openViewer(w, ViewerCommand::Crop); });
     }
     editor->buildButtonBar(canvas);
+    return editor;
 }
 
 } // namespace
 
-void installEditingControls(MainWindow &w)
+EditingControls installEditingControls(MainWindow &w)
 {
-    if (controls(w))
-        return;
-    auto *c = new EditingControls(w);
-    if (w.settings())
-        c->stored.iSlideTime = OptionsStore(*w.settings()).int16(QStringLiteral("iSlideTime"), 3);
+    JobModel &model = w.jobModel();
+    QObject::connect(
+        &w, &MainWindow::textWatermarkRequested, &w, [&w, &model] { editTextWatermark(model.job(), &w); });
+    QObject::connect(&w, &MainWindow::optionsRequested, &w, [&w] { runOptions(w, FrmOption::GeneralPanel); });
+    QObject::connect(&w, &MainWindow::pdfSettingsRequested, &w, [&w] { runOptions(w, FrmOption::PdfPanel); });
 
-    w.hooks().textWatermarkDialog = runTextDialog;
-    w.hooks().optionsDialog = [](MainWindow &win) {
-        runOptions(win, FrmOption::GeneralPanel);
-    };
-    w.hooks().pdfSettingsDialog = [](MainWindow &win) {
-        runOptions(win, FrmOption::PdfPanel);
-    };
+    EditingControls controls;
+    controls.menus = new AdjustMenus(model.job(), w.canvas(), &w);
+    controls.menus->setPictureShown([&w] { return w.canvas()->hasImage(); });
+    controls.menus->populateRotationMenu(w.rotationMenu());
+    controls.menus->populateEffectMenu(w.effectMenu());
+    controls.menus->populateColourMenu(w.colourMenu());
+    QObject::connect(controls.menus, &AdjustMenus::changed, &model, &JobModel::markChanged);
+    QObject::connect(controls.menus, &AdjustMenus::hint, &w, &MainWindow::showStatus);
 
-    auto *menus = new AdjustMenus(w.job(), w.canvas(), c);
-    c->menus = menus;
-    menus->setPictureShown([&w] { return w.canvas()->hasImage(); });
-    menus->populateRotationMenu(w.rotationMenu());
-    menus->populateEffectMenu(w.effectMenu());
-    menus->populateColourMenu(w.colourMenu());
-    QObject::connect(menus, &AdjustMenus::changed, &w, &MainWindow::redrawPreview);
-    QObject::connect(menus, &AdjustMenus::hint, &w, &MainWindow::showStatus);
-
-    installCanvasEditing(w, *c);
-    c->editor->setToolPanel(menus->buildToolPanel(w.canvas()));
-}
-
-CanvasEditor *canvasEditor(MainWindow &window)
-{
-    EditingControls *c = controls(window);
-    return c ? c->editor : nullptr;
-}
-
-AdjustMenus *adjustMenus(MainWindow &window)
-{
-    EditingControls *c = controls(window);
-    return c ? c->menus : nullptr;
+    controls.editor = installCanvasEditing(w);
+    controls.editor->setToolPanel(controls.menus->buildToolPanel(w.canvas()));
+    return controls;
 }

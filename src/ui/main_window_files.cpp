@@ -8,11 +8,9 @@
 #include "capture/capture_texts.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
-#include "ui/canvas_editor.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
-#include "ui/main_window_editing.h"
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
 #include "ui/prompter.h"
@@ -47,8 +45,8 @@ void MainWindow::connectFileList()
     connect(lstFile_, &FileListView::contextMenuRequested, this, &MainWindow::showListMenu);
     connect(lstFile_, &FileListView::dropped, this, &MainWindow::dropPictures);
     connect(lstFile_, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, i.row(), false);
+        lstFile_->setCurrentRow(i.row());
+        emit viewerRequested(ViewerCommand::Pictures);
     });
     connect(canvas_, &PreviewCanvas::stepRequested, this, &MainWindow::stepEntry);
     connect(canvas_, &PreviewCanvas::contextMenuRequested, this, &MainWindow::showCanvasMenu);
@@ -66,7 +64,7 @@ void MainWindow::connectFileList()
     connect(cmdStop_, &QPushButton::clicked, this, &MainWindow::cmdStop_Click);
     mUndoDel_->setEnabled(false);
     mUndoDelFile_->setEnabled(false);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
 }
 
 void MainWindow::updateRemovalControls()
@@ -76,7 +74,7 @@ void MainWindow::updateRemovalControls()
         w->setEnabled(any);
     mDelFile_->setEnabled(any);
     mClear_->setEnabled(any);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
 }
 
 void MainWindow::afterAdding()
@@ -144,7 +142,8 @@ void MainWindow::addFolder(const QString &folder, bool withSubFolders)
     const int before = files_->count();
     while (!scan.isFinished()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        lFile_->setText(QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
+        fileCountLabel_->setText(
+            QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
         QThread::msleep(10);
     }
     const QStringList pictures = scan.result();
@@ -152,7 +151,7 @@ void MainWindow::addFolder(const QString &folder, bool withSubFolders)
     for (const QString &p : pictures) {
         files_->appendUnique(QDir::toNativeSeparators(p));
         if (++n % 256 == 0) {
-            lFile_->setText(files_->countText());
+            fileCountLabel_->setText(files_->countText());
             QCoreApplication::processEvents();
         }
     }
@@ -198,12 +197,12 @@ void MainWindow::cmdDel_Click()
         return;
     const int current = lstFile_->currentRow();
     files_->removeEntries(rows);
-    lFile_->setText(files_->countText());
+    fileCountLabel_->setText(files_->countText());
     lstFile_->setFocus();
     if (files_->isEmpty()) {
         updateRemovalControls();
         canvas_->clearImage();
-        lPicInfo_->clear();
+        pictureInfoLabel_->clear();
         renderer_->cancel();
         showStatus(texts::idle());
     } else {
@@ -238,7 +237,7 @@ void MainWindow::cmdClr_Click()
     mUndoDelFile_->setEnabled(false);
     cmdAdds_->setFocus();
     canvas_->clearImage();
-    lPicInfo_->clear();
+    pictureInfoLabel_->clear();
     renderer_->cancel();
     txtCaption_->hide();
     setWindowTitle(windowTitleText());
@@ -288,16 +287,17 @@ void MainWindow::previewRendered(const RenderResult &result, const QString &path
         return;
     if (!result.ok()) {
         canvas_->clearImage();
-        lPicInfo_->setText(QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
+        pictureInfoLabel_->setText(
+            QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
         return;
     }
     canvas_->setImage(result.surface);
     lastMarks_ = result.marks;
     keepMarkPlacement(job_, result.marks);
-    lPicInfo_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
-                           .arg(QFileInfo(path).fileName())
-                           .arg(result.surface.width())
-                           .arg(result.surface.height()));
+    pictureInfoLabel_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
+                                   .arg(QFileInfo(path).fileName())
+                                   .arg(result.surface.width())
+                                   .arg(result.surface.height()));
 }
 
 void MainWindow::mCopyFileName_Click()
@@ -337,11 +337,9 @@ void MainWindow::showListMenu(const QPoint &globalPos)
     undo->setEnabled(mUndoDel_->isEnabled());
     mLst.addAction(QCoreApplication::translate("tuvo", "全部清空"), this, &MainWindow::cmdClr_Click);
     mLst.addSeparator();
-    QAction *view = mLst.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, lstFile_->currentRow(), false);
-    });
-    view->setEnabled(bool(hooks_.viewer));
+    QAction *view = mLst.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this,
+        [this] { emit viewerRequested(ViewerCommand::Pictures); });
+    view->setEnabled(answered(&MainWindow::viewerRequested));
     mLst.addAction(
         QCoreApplication::translate("tuvo", "复制文件路径"), this, &MainWindow::mCopyFileName_Click);
     mLst.exec(globalPos);
@@ -357,20 +355,15 @@ void MainWindow::showCanvasMenu(const QPoint &globalPos)
         = menu.addAction(QCoreApplication::translate("tuvo", "复制图片"), this, &MainWindow::mCopyPic_Click);
     copy->setEnabled(canvas_->hasImage());
     menu.addSeparator();
-    menu.addAction(QCoreApplication::translate("tuvo", "设置文字水印"), this, [this] {
-        if (QAction *a = findChild<QAction *>(QStringLiteral("mSetTxt")))
-            a->trigger();
-    });
+    menu.addAction(QCoreApplication::translate("tuvo", "设置文字水印"), mSetTxt_, &QAction::trigger);
     menu.addAction(QCoreApplication::translate("tuvo", "设置图片水印"), this, &MainWindow::mSetImg_Click);
-    if (CanvasEditor *editor = canvasEditor(*this)) {
+    if (!canvasEditActions_.isEmpty()) {
         menu.addSeparator();
-        menu.addActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
+        menu.addActions(canvasEditActions_);
     }
     menu.addSeparator();
-    QAction *view = menu.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this, [this] {
-        if (hooks_.viewer)
-            hooks_.viewer(*this, lstFile_->currentRow(), true);
-    });
-    view->setEnabled(bool(hooks_.viewer) && lstFile_->currentRow() >= 0);
+    QAction *view = menu.addAction(QCoreApplication::translate("tuvo", "全屏查看"), this,
+        [this] { emit viewerRequested(ViewerCommand::Processed); });
+    view->setEnabled(answered(&MainWindow::viewerRequested) && lstFile_->currentRow() >= 0);
     menu.exec(globalPos);
 }

@@ -4,6 +4,7 @@
 #include "batch/texts.h"
 #include "settings/display_texts.h"
 #include "settings/settings_store.h"
+#include "ui/edit_texts.h"
 #include "ui/frm_dlg.h"
 #include "ui/ftp_account_dialog.h"
 #include "ui/main_window.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSlider>
 
 void MainWindow::connectJobControls()
@@ -130,10 +132,7 @@ void MainWindow::connectJobControls()
         if (!syncing_)
             job_.bMakePDF = on ? 1 : 0;
     });
-    connect(cmdPDFSet_, &QPushButton::clicked, this, [this] {
-        if (hooks_.pdfSettingsDialog)
-            hooks_.pdfSettingsDialog(*this);
-    });
+    connect(cmdPDFSet_, &QPushButton::clicked, this, &MainWindow::pdfSettingsRequested);
     connect(chkUpload_, &QCheckBox::toggled, this, [this](bool on) {
         if (syncing_)
             return;
@@ -214,8 +213,7 @@ void MainWindow::cmbBk_Click(int index)
     switch (chooseFrame(job_, frames_, index)) {
     case FrameChoice::OpenDownloadPage:
         fillFrameList(0);
-        if (hooks_.openExternal)
-            hooks_.openExternal(frameDownloadUrl());
+        openExternal(frameDownloadUrl());
         syncSizeControls();
         redrawPreview();
         return;
@@ -254,18 +252,18 @@ void MainWindow::cmbBk_Click(int index)
 void MainWindow::updateTextMarkControls()
 {
     const bool on = !job_.sText.isEmpty() && job_.bTextMark == 1;
-    lTxt_->setText(QCoreApplication::translate("tuvo", "文字水印:")
+    textMarkLabel_->setText(QCoreApplication::translate("tuvo", "文字水印:")
         + (job_.sText.isEmpty() ? QCoreApplication::translate("tuvo", "无") : job_.sText));
-    lTxt_->setToolTip(job_.sText);
+    textMarkLabel_->setToolTip(job_.sText);
     cmbTxtPos_->setEnabled(on);
 }
 
 void MainWindow::updatePictureMarkControls()
 {
     const bool on = !job_.suISyF.isEmpty() && job_.bPicMark == 1;
-    lImg_->setText(QCoreApplication::translate("tuvo", "图片水印:")
+    pictureMarkLabel_->setText(QCoreApplication::translate("tuvo", "图片水印:")
         + (job_.suISyF.isEmpty() ? QCoreApplication::translate("tuvo", "无") : shortPathText(job_.suISyF)));
-    lImg_->setToolTip(job_.suISyF);
+    pictureMarkLabel_->setToolTip(job_.suISyF);
     cmbImgPos_->setEnabled(on);
 }
 
@@ -279,8 +277,16 @@ void MainWindow::chkInfoTxt_Click(bool checked)
         return;
     }
     job_.bTextMark = 1;
-    if (job_.sText.isEmpty() && mainLoaded() && hooks_.textWatermarkDialog)
-        hooks_.textWatermarkDialog(*this);
+    if (job_.sText.isEmpty() && mainLoaded() && answered(&MainWindow::textWatermarkRequested)) {
+        emit textWatermarkRequested();
+        {
+            const QSignalBlocker quiet(txtSize_);
+            txtSize_->setText(QString::number(job_.iSize));
+        }
+        // Ticking the box with no text is the one opener that reports success.
+        if (!job_.sText.isEmpty())
+            showStatus(edittexts::textMarkSet(job_.sText));
+    }
     const bool was = syncing_;
     syncing_ = true;
     if (job_.sText.isEmpty()) {
@@ -412,7 +418,7 @@ void MainWindow::cmdODir_Click()
     if (!accepted || folder.isEmpty())
         return;
     job_.sOutDir = folder;
-    lOut_->setText(outputFolderLabel(job_.sOutDir));
-    lOut_->setToolTip(job_.sOutDir);
+    outputLabel_->setText(outputFolderLabel(job_.sOutDir));
+    outputLabel_->setToolTip(job_.sOutDir);
     redrawPreview();
 }

@@ -10,22 +10,6 @@
 #include <QMenu>
 #include <QSettings>
 
-namespace {
-
-QMenu *settingsMenu(MainWindow &window)
-{
-    auto *options = window.findChild<QAction *>(QStringLiteral("mTOption"));
-    if (!options)
-        return nullptr;
-    for (QObject *o : options->associatedObjects()) {
-        if (auto *menu = qobject_cast<QMenu *>(o))
-            return menu;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 QString storedLanguageCode(QSettings *settings)
 {
     if (!settings)
@@ -35,10 +19,7 @@ QString storedLanguageCode(QSettings *settings)
 
 QMenu *installLanguageMenu(MainWindow &window)
 {
-    QMenu *settings = settingsMenu(window);
-    if (!settings)
-        return nullptr;
-    QMenu *menu = settings->addMenu(QCoreApplication::translate("tuvo", "语言"));
+    QMenu *menu = window.settingsMenu()->addMenu(QCoreApplication::translate("tuvo", "语言"));
     menu->setObjectName(QStringLiteral("mLanguage"));
     auto *group = new QActionGroup(menu);
     const QString stored = storedLanguageCode(window.settings());

@@ -27,6 +27,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 QPushButton *button(const QString &name, const QString &text, QWidget *parent,
@@ -114,11 +116,11 @@ void MainWindow::buildUi()
     auto *listLayout = new QVBoxLayout(listPane);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(2);
-    lFile_ = new QLabel(listPane);
-    lFile_->setObjectName(QStringLiteral("lFile"));
+    fileCountLabel_ = new QLabel(listPane);
+    fileCountLabel_->setObjectName(QStringLiteral("lFile"));
     lstFile_ = new FileListView(listPane);
     lstFile_->setModel(files_);
-    listLayout->addWidget(lFile_);
+    listLayout->addWidget(fileCountLabel_);
     listLayout->addWidget(lstFile_, 1);
 
     // The preview with its caption box and a line about the shown picture.
@@ -126,8 +128,8 @@ void MainWindow::buildUi()
     auto *previewLayout = new QVBoxLayout(previewPane);
     previewLayout->setContentsMargins(0, 0, 0, 0);
     previewLayout->setSpacing(2);
-    lPicInfo_ = new QLabel(previewPane);
-    lPicInfo_->setObjectName(QStringLiteral("lPicInfo"));
+    pictureInfoLabel_ = new QLabel(previewPane);
+    pictureInfoLabel_->setObjectName(QStringLiteral("lPicInfo"));
     canvas_ = new PreviewCanvas(previewPane);
     txtCaption_ = new QLineEdit(previewPane);
     txtCaption_->setObjectName(QStringLiteral("txtCaption"));
@@ -137,7 +139,7 @@ void MainWindow::buildUi()
     txtCaption_->installEventFilter(this);
     setHint(txtCaption_,
         QCoreApplication::translate("tuvo", "【提示】请输入对该图片的说明，该说明将出现在PDF图片集中。"));
-    previewLayout->addWidget(lPicInfo_);
+    previewLayout->addWidget(pictureInfoLabel_);
     previewLayout->addWidget(canvas_, 1);
     previewLayout->addWidget(txtCaption_);
 
@@ -159,10 +161,10 @@ void MainWindow::buildUi()
     row->addWidget(splitter, 1);
     setCentralWidget(central);
 
-    lInfo_ = new QLabel(this);
-    lInfo_->setObjectName(QStringLiteral("lInfo"));
-    lInfo_->setTextFormat(Qt::PlainText);
-    statusBar()->addWidget(lInfo_, 1);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("lInfo"));
+    statusLabel_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(statusLabel_, 1);
     statusBar()->setSizeGripEnabled(true);
 
     buildMenus();
@@ -182,79 +184,80 @@ QWidget *MainWindow::buildPanels()
     column->setSpacing(6);
 
     // 1. Pictures
-    QGroupBox *p1
+    QGroupBox *filesPanel
         = panel(QStringLiteral("frame1"), QCoreApplication::translate("tuvo", "1.添加要处理的图片"), host);
-    cmdAdd_ = button(QStringLiteral("cmdAdd"), QCoreApplication::translate("tuvo", "添加图片"), p1,
+    cmdAdd_ = button(QStringLiteral("cmdAdd"), QCoreApplication::translate("tuvo", "添加图片"), filesPanel,
         QStyle::SP_FileIcon, true);
-    cmdAdds_ = button(QStringLiteral("cmdAdds"), QCoreApplication::translate("tuvo", "添加文件夹"), p1,
-        QStyle::SP_DirIcon, true);
-    cmdDel_ = button(QStringLiteral("cmdDel"), QCoreApplication::translate("tuvo", "移除图片"), p1,
+    cmdAdds_ = button(QStringLiteral("cmdAdds"), QCoreApplication::translate("tuvo", "添加文件夹"),
+        filesPanel, QStyle::SP_DirIcon, true);
+    cmdDel_ = button(QStringLiteral("cmdDel"), QCoreApplication::translate("tuvo", "移除图片"), filesPanel,
         QStyle::SP_DialogDiscardButton, true);
-    cmdClr_ = button(QStringLiteral("cmdClr"), QCoreApplication::translate("tuvo", "全部清空"), p1,
+    cmdClr_ = button(QStringLiteral("cmdClr"), QCoreApplication::translate("tuvo", "全部清空"), filesPanel,
         QStyle::SP_TrashIcon, true);
     cmdAdd_->setToolTip(QCoreApplication::translate("tuvo", "添加单张或多张图片"));
     cmdAdds_->setToolTip(QCoreApplication::translate("tuvo", "添加文件夹内全部图片"));
     setHint(cmdAdd_, QCoreApplication::translate("tuvo", "【提示】选择要添加的图片,可多选。"));
-    auto *g1 = new QGridLayout(p1);
-    g1->addWidget(cmdAdd_, 0, 0);
-    g1->addWidget(cmdAdds_, 0, 1);
-    g1->addWidget(cmdDel_, 1, 0);
-    g1->addWidget(cmdClr_, 1, 1);
+    auto *filesGrid = new QGridLayout(filesPanel);
+    filesGrid->addWidget(cmdAdd_, 0, 0);
+    filesGrid->addWidget(cmdAdds_, 0, 1);
+    filesGrid->addWidget(cmdDel_, 1, 0);
+    filesGrid->addWidget(cmdClr_, 1, 1);
 
     // 2. Size
-    QGroupBox *p2 = panel(QStringLiteral("frame2"), QCoreApplication::translate("tuvo", "2.指定尺寸"), host);
-    cmbSize_ = new QComboBox(p2);
+    QGroupBox *sizePanel
+        = panel(QStringLiteral("frame2"), QCoreApplication::translate("tuvo", "2.指定尺寸"), host);
+    cmbSize_ = new QComboBox(sizePanel);
     cmbSize_->setObjectName(QStringLiteral("cmbSize"));
     cmbSize_->setMaxVisibleItems(20);
-    txtWidth_ = numberBox(QStringLiteral("txtWidth"), p2);
-    txtHeight_ = numberBox(QStringLiteral("txtHeight"), p2);
-    txtLeft_ = numberBox(QStringLiteral("txtLeft"), p2);
-    txtTop_ = numberBox(QStringLiteral("txtTop"), p2);
+    txtWidth_ = numberBox(QStringLiteral("txtWidth"), sizePanel);
+    txtHeight_ = numberBox(QStringLiteral("txtHeight"), sizePanel);
+    txtLeft_ = numberBox(QStringLiteral("txtLeft"), sizePanel);
+    txtTop_ = numberBox(QStringLiteral("txtTop"), sizePanel);
     setHint(txtWidth_,
         QCoreApplication::translate("tuvo", "【提示】输入图片的宽度(单位:像素)，然后按回车键确认。"));
     setHint(txtHeight_,
         QCoreApplication::translate("tuvo", "【提示】输入图片的高度(单位:像素)，然后按回车键确认。"));
     setHint(txtLeft_, QCoreApplication::translate("tuvo", "【提示】请输入数字。该数字指定了图片的左边界。"));
     setHint(txtTop_, QCoreApplication::translate("tuvo", "【提示】请输入数字。该数字指定了图片的上边界。"));
-    auto *g2 = new QGridLayout(p2);
-    g2->addWidget(cmbSize_, 0, 0, 1, 4);
-    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "宽度:"), p2), 1, 0);
-    g2->addWidget(txtWidth_, 1, 1);
-    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "高度:"), p2), 1, 2);
-    g2->addWidget(txtHeight_, 1, 3);
-    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片左边"), p2), 2, 0);
-    g2->addWidget(txtLeft_, 2, 1);
-    g2->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片上边"), p2), 2, 2);
-    g2->addWidget(txtTop_, 2, 3);
+    auto *sizeGrid = new QGridLayout(sizePanel);
+    sizeGrid->addWidget(cmbSize_, 0, 0, 1, 4);
+    sizeGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "宽度:"), sizePanel), 1, 0);
+    sizeGrid->addWidget(txtWidth_, 1, 1);
+    sizeGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "高度:"), sizePanel), 1, 2);
+    sizeGrid->addWidget(txtHeight_, 1, 3);
+    sizeGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片左边"), sizePanel), 2, 0);
+    sizeGrid->addWidget(txtLeft_, 2, 1);
+    sizeGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "图片上边"), sizePanel), 2, 2);
+    sizeGrid->addWidget(txtTop_, 2, 3);
 
     // 3. Frame and watermarks
-    QGroupBox *p3
+    QGroupBox *decorPanel
         = panel(QStringLiteral("frame3"), QCoreApplication::translate("tuvo", "3.添加边框和水印"), host);
-    cmbBk_ = new QComboBox(p3);
+    cmbBk_ = new QComboBox(decorPanel);
     cmbBk_->setObjectName(QStringLiteral("cmbBk"));
     cmbBk_->setToolTip(QCoreApplication::translate("tuvo", "选择图片边框"));
     cmbBk_->setMaxVisibleItems(20);
     cmbBk_->installEventFilter(this);
-    chkInfoTxt_ = new QCheckBox(QCoreApplication::translate("tuvo", "文字水印"), p3);
+    chkInfoTxt_ = new QCheckBox(QCoreApplication::translate("tuvo", "文字水印"), decorPanel);
     chkInfoTxt_->setObjectName(QStringLiteral("chkInfoTxt"));
-    lTxt_ = new QLabel(QCoreApplication::translate("tuvo", "文字水印:无"), p3);
-    lTxt_->setObjectName(QStringLiteral("lTxt"));
-    cmbTxtPos_ = new QComboBox(p3);
+    textMarkLabel_ = new QLabel(QCoreApplication::translate("tuvo", "文字水印:无"), decorPanel);
+    textMarkLabel_->setObjectName(QStringLiteral("lTxt"));
+    cmbTxtPos_ = new QComboBox(decorPanel);
     cmbTxtPos_->setObjectName(QStringLiteral("cmbTxtPos"));
-    txtSize_ = numberBox(QStringLiteral("txtSize"), p3, 999);
+    txtSize_ = numberBox(QStringLiteral("txtSize"), decorPanel, 999);
     txtSize_->setToolTip(QCoreApplication::translate("tuvo", "文字大小"));
     setHint(txtSize_, QCoreApplication::translate("tuvo", "【提示】请输入水印文字的大小。"));
-    chkInfoImg_ = new QCheckBox(QCoreApplication::translate("tuvo", "图片水印"), p3);
+    chkInfoImg_ = new QCheckBox(QCoreApplication::translate("tuvo", "图片水印"), decorPanel);
     chkInfoImg_->setObjectName(QStringLiteral("chkInfoImg"));
-    lImg_ = new QLabel(QCoreApplication::translate("tuvo", "图片水印:无"), p3);
-    lImg_->setObjectName(QStringLiteral("lImg"));
-    cmbImgPos_ = new QComboBox(p3);
+    pictureMarkLabel_ = new QLabel(QCoreApplication::translate("tuvo", "图片水印:无"), decorPanel);
+    pictureMarkLabel_->setObjectName(QStringLiteral("lImg"));
+    cmbImgPos_ = new QComboBox(decorPanel);
     cmbImgPos_->setObjectName(QStringLiteral("cmbImgPos"));
-    txtAlpha_ = numberBox(QStringLiteral("txtAlpha"), p3, 100);
+    txtAlpha_ = numberBox(QStringLiteral("txtAlpha"), decorPanel, 100);
     txtAlpha_->setToolTip(QCoreApplication::translate("tuvo", "水印透明度(0-完全透明,100-不透明)"));
     setHint(txtAlpha_,
         QCoreApplication::translate("tuvo", "【提示】请输入水印图片的透明度(0-100，数字越大越不透明)。"));
-    sldMarkScale_ = new QSlider(Qt::Horizontal, p3);
+    sldMarkScale_ = new QSlider(Qt::Horizontal, decorPanel);
     sldMarkScale_->setObjectName(QStringLiteral("sldMarkScale"));
     sldMarkScale_->setRange(-20, 20);
     sldMarkScale_->setValue(0);
@@ -265,34 +268,35 @@ QWidget *MainWindow::buildPanels()
             QCoreApplication::translate("tuvo", "居中"), QCoreApplication::translate("tuvo", "自定义")});
         c->setEnabled(false);
     }
-    auto *g3 = new QGridLayout(p3);
-    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "边框:"), p3), 0, 0);
-    g3->addWidget(cmbBk_, 0, 1, 1, 3);
-    g3->addWidget(chkInfoTxt_, 1, 0, 1, 2);
-    g3->addWidget(cmbTxtPos_, 1, 2, 1, 2);
-    g3->addWidget(lTxt_, 2, 0, 1, 4);
-    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "文字大小"), p3), 3, 0);
-    g3->addWidget(txtSize_, 3, 1);
-    g3->addWidget(chkInfoImg_, 4, 0, 1, 2);
-    g3->addWidget(cmbImgPos_, 4, 2, 1, 2);
-    g3->addWidget(lImg_, 5, 0, 1, 4);
-    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "透明度"), p3), 6, 0);
-    g3->addWidget(txtAlpha_, 6, 1);
-    g3->addWidget(new QLabel(QCoreApplication::translate("tuvo", "大小"), p3), 6, 2, Qt::AlignRight);
-    g3->addWidget(sldMarkScale_, 6, 3);
-    g3->setColumnStretch(3, 1);
-    lTxt_->setMinimumWidth(1);
-    lImg_->setMinimumWidth(1);
+    auto *decorGrid = new QGridLayout(decorPanel);
+    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "边框:"), decorPanel), 0, 0);
+    decorGrid->addWidget(cmbBk_, 0, 1, 1, 3);
+    decorGrid->addWidget(chkInfoTxt_, 1, 0, 1, 2);
+    decorGrid->addWidget(cmbTxtPos_, 1, 2, 1, 2);
+    decorGrid->addWidget(textMarkLabel_, 2, 0, 1, 4);
+    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "文字大小"), decorPanel), 3, 0);
+    decorGrid->addWidget(txtSize_, 3, 1);
+    decorGrid->addWidget(chkInfoImg_, 4, 0, 1, 2);
+    decorGrid->addWidget(cmbImgPos_, 4, 2, 1, 2);
+    decorGrid->addWidget(pictureMarkLabel_, 5, 0, 1, 4);
+    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "透明度"), decorPanel), 6, 0);
+    decorGrid->addWidget(txtAlpha_, 6, 1);
+    decorGrid->addWidget(
+        new QLabel(QCoreApplication::translate("tuvo", "大小"), decorPanel), 6, 2, Qt::AlignRight);
+    decorGrid->addWidget(sldMarkScale_, 6, 3);
+    decorGrid->setColumnStretch(3, 1);
+    textMarkLabel_->setMinimumWidth(1);
+    pictureMarkLabel_->setMinimumWidth(1);
 
     // 4. Output
-    QGroupBox *p4
+    QGroupBox *outputPanel
         = panel(QStringLiteral("frame4"), QCoreApplication::translate("tuvo", "4.设置输出参数"), host);
-    cmbFormat_ = new QComboBox(p4);
+    cmbFormat_ = new QComboBox(outputPanel);
     cmbFormat_->setObjectName(QStringLiteral("cmbFormat"));
-    chkRename_ = new QCheckBox(QCoreApplication::translate("tuvo", "改名:"), p4);
+    chkRename_ = new QCheckBox(QCoreApplication::translate("tuvo", "改名:"), outputPanel);
     chkRename_->setObjectName(QStringLiteral("chkRename"));
     chkRename_->setToolTip(QCoreApplication::translate("tuvo", "统一文件名"));
-    txtPrefix_ = new QLineEdit(p4);
+    txtPrefix_ = new QLineEdit(outputPanel);
     txtPrefix_->setObjectName(QStringLiteral("txtPrefix"));
     txtPrefix_->setToolTip(QCoreApplication::translate("tuvo", "文件名前缀(双击调出更多选项)"));
     txtPrefix_->installEventFilter(this);
@@ -300,50 +304,52 @@ QWidget *MainWindow::buildPanels()
         QCoreApplication::translate("tuvo",
             "【提示】请输入图片文件名的前缀(如输入Tupian_,那么文件名将类似Tupian_001.jpg)。"
             "双击文本框弹出更多设置。"));
-    txtDigits_ = numberBox(QStringLiteral("txtDigits"), p4, 99);
+    txtDigits_ = numberBox(QStringLiteral("txtDigits"), outputPanel, 99);
     txtDigits_->setMaximumWidth(44);
     setHint(txtDigits_,
         QCoreApplication::translate(
             "tuvo", "【提示】请输入图片文件名的顺序号位数(比如输入3,那么文件名将类似Tuvo_001.jpg)。"));
-    cmdODir_ = button(QStringLiteral("cmdODir"), QCoreApplication::translate("tuvo", "输出目录"), p4,
+    cmdODir_ = button(QStringLiteral("cmdODir"), QCoreApplication::translate("tuvo", "输出目录"), outputPanel,
         QStyle::SP_DirOpenIcon, true);
-    lOut_ = new QLabel(p4);
-    lOut_->setObjectName(QStringLiteral("lOut"));
-    lOut_->setMinimumWidth(1);
-    auto *g4 = new QGridLayout(p4);
-    g4->addWidget(new QLabel(QCoreApplication::translate("tuvo", "格式:"), p4), 0, 0);
-    g4->addWidget(cmbFormat_, 0, 1, 1, 3);
-    g4->addWidget(chkRename_, 1, 0);
-    g4->addWidget(txtPrefix_, 1, 1, 1, 2);
-    g4->addWidget(txtDigits_, 1, 3);
-    g4->addWidget(cmdODir_, 2, 0, 1, 2);
-    g4->addWidget(lOut_, 3, 0, 1, 4);
-    g4->setColumnStretch(1, 1);
+    outputLabel_ = new QLabel(outputPanel);
+    outputLabel_->setObjectName(QStringLiteral("lOut"));
+    outputLabel_->setMinimumWidth(1);
+    auto *outputGrid = new QGridLayout(outputPanel);
+    outputGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "格式:"), outputPanel), 0, 0);
+    outputGrid->addWidget(cmbFormat_, 0, 1, 1, 3);
+    outputGrid->addWidget(chkRename_, 1, 0);
+    outputGrid->addWidget(txtPrefix_, 1, 1, 1, 2);
+    outputGrid->addWidget(txtDigits_, 1, 3);
+    outputGrid->addWidget(cmdODir_, 2, 0, 1, 2);
+    outputGrid->addWidget(outputLabel_, 3, 0, 1, 4);
+    outputGrid->setColumnStretch(1, 1);
 
     // 5. Run
-    QGroupBox *p5 = panel(QStringLiteral("frame5"), QCoreApplication::translate("tuvo", "5.完成"), host);
-    chkPDF_ = new QCheckBox(QCoreApplication::translate("tuvo", "生成PDF图片集"), p5);
+    QGroupBox *runPanel
+        = panel(QStringLiteral("frame5"), QCoreApplication::translate("tuvo", "5.完成"), host);
+    chkPDF_ = new QCheckBox(QCoreApplication::translate("tuvo", "生成PDF图片集"), runPanel);
     chkPDF_->setObjectName(QStringLiteral("chkPDF"));
-    cmdPDFSet_ = button(QStringLiteral("cmdPDFSet"), QCoreApplication::translate("tuvo", "PDF设置"), p5);
+    cmdPDFSet_
+        = button(QStringLiteral("cmdPDFSet"), QCoreApplication::translate("tuvo", "PDF设置"), runPanel);
     cmdPDFSet_->setEnabled(false);
-    chkUpload_ = new QCheckBox(QCoreApplication::translate("tuvo", "上传到网络"), p5);
+    chkUpload_ = new QCheckBox(QCoreApplication::translate("tuvo", "上传到网络"), runPanel);
     chkUpload_->setObjectName(QStringLiteral("chkUpload"));
-    cmdStart_ = button(QStringLiteral("cmdStart"), QCoreApplication::translate("tuvo", "开始处理"), p5,
+    cmdStart_ = button(QStringLiteral("cmdStart"), QCoreApplication::translate("tuvo", "开始处理"), runPanel,
         QStyle::SP_MediaPlay, true);
     cmdStart_->setToolTip(QCoreApplication::translate("tuvo", "开始批处理"));
     cmdStart_->setMinimumHeight(34);
-    cmdStop_ = button(QStringLiteral("cmdStop"), QCoreApplication::translate("tuvo", "停止处理"), p5,
+    cmdStop_ = button(QStringLiteral("cmdStop"), QCoreApplication::translate("tuvo", "停止处理"), runPanel,
         QStyle::SP_MediaStop, true);
     cmdStop_->setEnabled(false);
     cmdStop_->setMinimumHeight(34);
-    auto *g5 = new QGridLayout(p5);
-    g5->addWidget(chkPDF_, 0, 0);
-    g5->addWidget(cmdPDFSet_, 0, 1);
-    g5->addWidget(chkUpload_, 1, 0, 1, 2);
-    g5->addWidget(cmdStart_, 2, 0);
-    g5->addWidget(cmdStop_, 2, 1);
+    auto *runGrid = new QGridLayout(runPanel);
+    runGrid->addWidget(chkPDF_, 0, 0);
+    runGrid->addWidget(cmdPDFSet_, 0, 1);
+    runGrid->addWidget(chkUpload_, 1, 0, 1, 2);
+    runGrid->addWidget(cmdStart_, 2, 0);
+    runGrid->addWidget(cmdStop_, 2, 1);
 
-    for (QGroupBox *g : {p1, p2, p3, p4, p5}) {
+    for (QGroupBox *g : {filesPanel, sizePanel, decorPanel, outputPanel, runPanel}) {
         if (auto *grid = qobject_cast<QGridLayout *>(g->layout())) {
             grid->setVerticalSpacing(5);
             grid->setContentsMargins(6, 6, 6, 6);
@@ -367,7 +373,7 @@ void MainWindow::buildMenus()
         file, QStringLiteral("mWord"), QCoreApplication::translate("tuvo", "从Word文档批量导入..."));
     QAction *mCap
         = menuItem(file, QStringLiteral("mCap"), QCoreApplication::translate("tuvo", "摄像头拍照..."));
-    QAction *mCopySrc2
+    QAction *mScreenCapture
         = menuItem(file, QStringLiteral("mCopySrc2"), QCoreApplication::translate("tuvo", "屏幕截图..."));
     file->addSeparator();
     QAction *mTODir
@@ -391,8 +397,7 @@ void MainWindow::buildMenus()
         = menuItem(edit, QStringLiteral("mCopyPic"), QCoreApplication::translate("tuvo", "复制图片"));
 
     QMenu *mark = menuBar()->addMenu(QCoreApplication::translate("tuvo", "水印(&W)"));
-    QAction *mSetTxt
-        = menuItem(mark, QStringLiteral("mSetTxt"), QCoreApplication::translate("tuvo", "文字水印..."));
+    mSetTxt_ = menuItem(mark, QStringLiteral("mSetTxt"), QCoreApplication::translate("tuvo", "文字水印..."));
     QAction *mSetImg
         = menuItem(mark, QStringLiteral("mSetImg"), QCoreApplication::translate("tuvo", "图片水印..."));
 
@@ -420,23 +425,32 @@ void MainWindow::buildMenus()
     effectMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "特效(&X)"));
     effectMenu_->setObjectName(QStringLiteral("mEffect"));
 
-    // The viewer hooks (installViewerHooks) connect the four viewer entries.
     QMenu *browse = menuBar()->addMenu(QCoreApplication::translate("tuvo", "浏览(&B)"));
-    menuItem(browse, QStringLiteral("mView"), QCoreApplication::translate("tuvo", "全屏查看原图"));
-    menuItem(browse, QStringLiteral("mViewDone"), QCoreApplication::translate("tuvo", "全屏预览处理图"));
-    menuItem(browse, QStringLiteral("mViewList"), QCoreApplication::translate("tuvo", "多图列表浏览原图"));
-    menuItem(browse, QStringLiteral("mViewSlide"), QCoreApplication::translate("tuvo", "幻灯片模式浏览原图"));
+    const std::tuple<QString, QString, ViewerCommand> views[] = {
+        {QStringLiteral("mView"), QCoreApplication::translate("tuvo", "全屏查看原图"),
+            ViewerCommand::Pictures},
+        {QStringLiteral("mViewDone"), QCoreApplication::translate("tuvo", "全屏预览处理图"),
+            ViewerCommand::Processed},
+        {QStringLiteral("mViewList"), QCoreApplication::translate("tuvo", "多图列表浏览原图"),
+            ViewerCommand::Thumbnails},
+        {QStringLiteral("mViewSlide"), QCoreApplication::translate("tuvo", "幻灯片模式浏览原图"),
+            ViewerCommand::Slideshow},
+    };
+    for (const auto &[name, text, command] : views) {
+        connect(menuItem(browse, name, text), &QAction::triggered, this,
+            [this, c = command] { emit viewerRequested(c); });
+    }
     browse->addSeparator();
     mPreview_ = menuItem(browse, QStringLiteral("mPreview"), QCoreApplication::translate("tuvo", "实时预览"));
     mPreview_->setCheckable(true);
     mPreview_->setChecked(true);
 
-    QMenu *tools = menuBar()->addMenu(QCoreApplication::translate("tuvo", "设置(&S)"));
+    settingsMenu_ = menuBar()->addMenu(QCoreApplication::translate("tuvo", "设置(&S)"));
     QAction *mTOption
-        = menuItem(tools, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
-    QAction *mSPDFSet
-        = menuItem(tools, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
-    buildJobMenu(tools);
+        = menuItem(settingsMenu_, QStringLiteral("mTOption"), QCoreApplication::translate("tuvo", "选项..."));
+    QAction *mSPDFSet = menuItem(
+        settingsMenu_, QStringLiteral("mSPDFSet"), QCoreApplication::translate("tuvo", "PDF参数设置..."));
+    buildJobMenu(settingsMenu_);
 
     QMenu *help = menuBar()->addMenu(QCoreApplication::translate("tuvo", "帮助(&H)"));
     QAction *mGuide
@@ -452,7 +466,7 @@ void MainWindow::buildMenus()
                 showStatus(QCoreApplication::translate("tuvo", "【操作错误】找不到") + page.menuText
                     + QCoreApplication::translate("tuvo", "文件。"));
             else
-                hooks_.openExternal(target);
+                openExternal(target);
         });
     }
 
@@ -470,10 +484,9 @@ void MainWindow::buildMenus()
     connect(mClear_, &QAction::triggered, this, &MainWindow::cmdClr_Click);
     connect(mCopyFileName_, &QAction::triggered, this, &MainWindow::mCopyFileName_Click);
     connect(mCopyPic, &QAction::triggered, this, &MainWindow::mCopyPic_Click);
-    connect(mSetTxt, &QAction::triggered, this, [this] {
+    connect(mSetTxt_, &QAction::triggered, this, [this] {
         showStatus(QCoreApplication::translate("tuvo", "【提示】设置文字水印。"));
-        if (hooks_.textWatermarkDialog)
-            hooks_.textWatermarkDialog(*this);
+        emit textWatermarkRequested();
         syncControlsFromJob();
         redrawPreview();
     });
@@ -483,21 +496,14 @@ void MainWindow::buildMenus()
         if (on)
             redrawPreview();
     });
-    const auto hook = [this](QAction *a, std::function<void(MainWindow &)> Hooks::*member) {
-        connect(a, &QAction::triggered, this, [this, member] {
-            if (hooks_.*member)
-                (hooks_.*member)(*this);
-        });
-    };
-    hook(mWord, &Hooks::wordImport);
-    hook(mCap, &Hooks::cameraCapture);
-    hook(mCopySrc2, &Hooks::screenCapture);
+    connect(mWord, &QAction::triggered, this, &MainWindow::wordImportRequested);
+    connect(mCap, &QAction::triggered, this, &MainWindow::cameraRequested);
+    connect(mScreenCapture, &QAction::triggered, this, &MainWindow::screenCaptureRequested);
     connect(mTOption, &QAction::triggered, this, [this] {
         showStatus(QCoreApplication::translate("tuvo", "【提示】请根据需要设置相关参数。"));
-        if (hooks_.optionsDialog)
-            hooks_.optionsDialog(*this);
+        emit optionsRequested();
     });
-    hook(mSPDFSet, &Hooks::pdfSettingsDialog);
+    connect(mSPDFSet, &QAction::triggered, this, &MainWindow::pdfSettingsRequested);
     connect(mGuide, &QAction::triggered, this, [this] { openTextFile(paths_.readme()); });
     connect(mAbout, &QAction::triggered, this, [this] {
         showMessage(QCoreApplication::translate("tuvo", "Tuvo图片批量处理\n版本： ")

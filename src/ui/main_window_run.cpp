@@ -56,7 +56,7 @@ void MainWindow::cmdStop_Click()
 
 void MainWindow::showStatus(const QString &text)
 {
-    lInfo_->setText(statusLineText(text));
+    statusLabel_->setText(statusLineText(text));
 }
 
 void MainWindow::setStartCaption(const QString &caption)
@@ -130,20 +130,17 @@ void MainWindow::setPreviewChecked(bool checked)
 
 void MainWindow::openFolder(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::openFile(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::openTextFile(const QString &path)
 {
-    if (hooks_.openExternal)
-        hooks_.openExternal(path);
+    openExternal(path);
 }
 
 void MainWindow::showMessage(const QString &text)

@@ -26,6 +26,8 @@ bool samePath(const QString &a, const QString &b)
         == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
+// The menu is this file's own and the window keeps no record of it: found by its
+// name, a second install returns it instead of adding another.
 QMenu *skinMenu(const MainWindow &window)
 {
     return window.menuBar()->findChild<QMenu *>(QStringLiteral("mSkin"));

@@ -1,39 +1,16 @@
 #include "ui/main_window_viewer.h"
 
 #include "settings/file_list.h"
-#include "settings/settings_store.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/prompter.h"
 #include "viewer/frm_pic.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QSettings>
-#include <QVariant>
 
 namespace {
-
-// An interval typed in the viewer lasts for this run of the program, until the
-// options dialog stores another one.
-const char *const kSlideTimeProperty = "viewerSlideTime";
-const char *const kStoredSlideTimeProperty = "viewerStoredSlideTime";
-
-int storedSlideTime(MainWindow &window)
-{
-    return window.settings() ? OptionsStore(*window.settings()).int16(QStringLiteral("iSlideTime"), 3) : 3;
-}
-
-int slideTime(MainWindow &window)
-{
-    const int stored = storedSlideTime(window);
-    const QVariant typed = window.property(kSlideTimeProperty);
-    if (typed.isValid() && window.property(kStoredSlideTimeProperty).toInt() == stored)
-        return typed.toInt();
-    return stored;
-}
 
 bool sizeIsZero(const JobSettings &job)
 {
@@ -56,29 +33,15 @@ void connectViewer(MainWindow &window, FrmPic *viewer)
     QObject::connect(viewer, &FrmPic::closed, &window, select);
     QObject::connect(
         viewer, &FrmPic::statusChanged, &window, [&window](const QString &text) { window.showStatus(text); });
-    QObject::connect(viewer, &FrmPic::slideTimeChanged, &window, [&window](int seconds) {
-        window.setProperty(kSlideTimeProperty, seconds);
-        window.setProperty(kStoredSlideTimeProperty, storedSlideTime(window));
-    });
+    QObject::connect(viewer, &FrmPic::slideTimeChanged, &window.jobModel(), &JobModel::setTypedSlideTime);
 }
 
 } // namespace
 
-void installViewerHooks(MainWindow &window)
+void installViewerCommands(MainWindow &window)
 {
-    window.hooks().viewer = [](MainWindow &w, int row, bool processed) {
-        w.listView()->setCurrentRow(row);
-        openViewer(w, processed ? ViewerCommand::Processed : ViewerCommand::Pictures);
-    };
-    // The browse menu.
-    const std::pair<const char *, ViewerCommand> entries[]
-        = {{"mView", ViewerCommand::Pictures}, {"mViewDone", ViewerCommand::Processed},
-            {"mViewList", ViewerCommand::Thumbnails}, {"mViewSlide", ViewerCommand::Slideshow}};
-    for (const auto &[name, command] : entries) {
-        if (QAction *a = window.findChild<QAction *>(QLatin1String(name)))
-            QObject::connect(
-                a, &QAction::triggered, &window, [&window, c = command] { openViewer(window, c); });
-    }
+    QObject::connect(&window, &MainWindow::viewerRequested, &window,
+        [&window](ViewerCommand command) { openViewer(window, command); });
 }
 
 FrmPic *openViewer(MainWindow &window, ViewerCommand command)
@@ -87,10 +50,11 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
         window.showStatus(QCoreApplication::translate("tuvo", "【操作错误】当前没有图片可以浏览。"));
         return nullptr;
     }
+    const JobModel &model = window.jobModel();
     ViewerRequest request;
     switch (command) {
     case ViewerCommand::Processed:
-        if (sizeIsZero(window.job())) {
+        if (sizeIsZero(model.job())) {
             window.showError(QCoreApplication::translate("tuvo", "图片尺寸不能同时为0！"));
             return nullptr;
         }
@@ -99,7 +63,7 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
             return nullptr;
         }
         request.iViewSource = ViewSourceProcessed;
-        request.job = window.job();
+        request.job = model.job();
         break;
     case ViewerCommand::Thumbnails:
         window.showStatus(QCoreApplication::translate("tuvo", "【提示】正在启动多图浏览模式，请稍后……"));
@@ -118,8 +82,8 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
     request.paths = window.fileList().paths();
     request.current = qMax(0, window.listView()->currentRow());
     request.userDir = window.paths().userDir();
-    request.iSlideTime = slideTime(window);
-    request.settings = window.settings();
+    request.iSlideTime = model.slideTime();
+    request.settings = model.settings();
     request.prompter = &Prompter::instance();
     request.owner = &window;
 

@@ -1,19 +1,12 @@
 #pragma once
 
+#include "ui/viewer_command.h"
+
 class FrmPic;
 class MainWindow;
 
-// The main window's commands that open the picture viewer.
-enum class ViewerCommand {
-    Pictures, // "全屏查看原图", "全屏查看" of the list, a list double-click
-    Processed, // "全屏预览处理图", "全屏查看" of the preview, Enter on the preview
-    Thumbnails, // "多图列表浏览原图"
-    Slideshow, // "幻灯片模式浏览原图"
-    Crop, // "裁剪图片", "裁剪原图"
-};
-
-// Sets hooks().viewer, which the list and the browse menu call.
-void installViewerHooks(MainWindow &window);
+// Answers the window's viewerRequested: the list and the browse menu open the viewer.
+void installViewerCommands(MainWindow &window);
 
 // Runs the command's checks for the current list entry, then opens the viewer and
 // connects what it reports back to the window. Null when nothing opened.

@@ -1,9 +1,11 @@
 #include "support/child_session.h"
+#include "ui/file_list_view.h"
 #include "ui/main_window_viewer.h"
 #include "ui/preview_canvas.h"
 #include "viewer/frm_pic.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QPainter>
@@ -65,8 +67,9 @@ TEST_F(UnderWayland, WindowDialogViewerAndClipboard)
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.close();
 
-    installViewerHooks(w);
-    w.hooks().viewer(w, 0, false);
+    installViewerCommands(w);
+    w.listView()->setCurrentRow(0);
+    w.findChild<QAction *>(QStringLiteral("mView"))->trigger();
     FrmPic *viewer = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets())
         if (auto *v = qobject_cast<FrmPic *>(top); v && v->isVisible())

@@ -40,14 +40,14 @@ TEST_F(WindowTest, EditingControlsChangeThePreviewAsTheOutput)
 {
     const QStringList pics = makePictures(home() + QStringLiteral("/in"), 2, QSize(160, 120));
     MainWindow &w = start(pics);
-    installEditingControls(w);
+    const EditingControls editing = installEditingControls(w);
     child<QComboBox>(w, "cmbSize")->setCurrentIndex(kOriginalSize);
     w.waitForPreview();
     w.listView()->setCurrentRow(1);
     w.waitForPreview();
 
     // Move mode: three Right presses on the preview move the picture 3 pixels.
-    canvasEditor(w)->setFlashInterval(0);
+    editing.editor->setFlashInterval(0);
     child<QAction>(w, "mMove")->trigger();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(w.canvas(), Qt::Key_Right);
@@ -69,7 +69,7 @@ TEST_F(WindowTest, EditingControlsChangeThePreviewAsTheOutput)
 
     // Leaving move mode by a right press; the list then steps with the arrows.
     QTest::mousePress(w.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_FALSE(canvasEditor(w)->moveMode());
+    EXPECT_FALSE(editing.editor->moveMode());
     QTest::keyClick(w.canvas(), Qt::Key_Up);
     EXPECT_EQ(w.listView()->currentRow(), 0);
 }
@@ -138,7 +138,7 @@ TEST_F(WindowTest, EditingScreens)
     const QString markPath = home() + QStringLiteral("/sy/mark.png");
     mark.save(markPath);
     MainWindow &w = start(pics);
-    installEditingControls(w);
+    const EditingControls editing = installEditingControls(w);
     w.resize(1280, 800);
     w.show();
     JobSettings &job = w.job();
@@ -189,9 +189,9 @@ TEST_F(WindowTest, EditingScreens)
     keepAs(out, QStringLiteral("frm_option.png"));
     child<QAction>(w, "mSPDFSet")->trigger();
     keepAs(out, QStringLiteral("frm_option_pdf.png"));
-    adjustMenus(w)->openMatrixPanel();
-    adjustMenus(w)->showBrightnessPanel();
-    adjustMenus(w)->matrixPanel()->move(10, 90);
+    editing.menus->openMatrixPanel();
+    editing.menus->showBrightnessPanel();
+    editing.menus->matrixPanel()->move(10, 90);
     QTest::qWait(100);
     w.grab().save(out + QStringLiteral("/preview_panels.png"));
 }

@@ -62,7 +62,7 @@ ScreenCaptureWindow *visibleCaptureWindow()
 TEST_F(WindowTest, WordMenuImportsTheInlinePicturesIntoTheList)
 {
     MainWindow &w = start();
-    installCaptureHooks(w);
+    installCaptureCommands(w);
     QTemporaryDir docs;
     ASSERT_TRUE(makeDocuments(docs.path()));
 
@@ -100,7 +100,7 @@ TEST_F(WindowTest, CameraMenuWithoutACameraShowsTheHintAndTheBox)
         GTEST_SKIP() << "this machine has a camera";
 #endif
     MainWindow &w = start();
-    installCaptureHooks(w);
+    installCaptureCommands(w);
     prompter_.dialogHandler = [](QDialog *d) {
         d->show();
         QTest::qWait(50); // the camera starts once the window is up
@@ -117,7 +117,7 @@ TEST_F(WindowTest, CameraMenuWithoutACameraShowsTheHintAndTheBox)
 TEST_F(WindowTest, ScreenCaptureHidesTheWindowAndListsTheKeptRectangle)
 {
     MainWindow &w = start();
-    installCaptureHooks(w);
+    installCaptureCommands(w);
     w.show();
     w.findChild<QAction *>(QStringLiteral("mCopySrc2"))->trigger();
     EXPECT_FALSE(w.isVisible());

@@ -295,8 +295,7 @@ TEST_F(WindowTest, StopAfterTheFifthOfTenEndsTheRun)
     const QStringList pics = makePictures(home() + QStringLiteral("/in"), 10, QSize(400, 300));
     settings_ = openSettingsStore(QStringLiteral("tuvo"));
     StoppingWindow w(paths_, settings_.get());
-    w.hooks().openExternal = [](const QString &) {
-    };
+    w.setExternalOpener([](const QString &) {});
     w.setRunJobs(1);
     w.load(pics);
     w.stopAfter = 4;
@@ -428,9 +427,7 @@ TEST_F(WindowTest, StoredTextWatermarkDoesNotOpenADialogAtStart)
     bool dialogOpened = false;
     settings_ = openSettingsStore(QStringLiteral("tuvo"));
     window_ = std::make_unique<MainWindow>(paths_, settings_.get());
-    window_->hooks().textWatermarkDialog = [&](MainWindow &) {
-        dialogOpened = true;
-    };
+    QObject::connect(window_.get(), &MainWindow::textWatermarkRequested, [&] { dialogOpened = true; });
     window_->load();
     EXPECT_FALSE(dialogOpened);
     EXPECT_TRUE(child<QCheckBox>(*window_, "chkInfoTxt")->isChecked());

@@ -33,12 +33,13 @@ TEST_F(WindowTest, ViewerOpensOnTheListEntryAndStepsTheListWithIt)
 {
     MainWindow &w = start();
     w.show();
-    installViewerHooks(w);
+    installViewerCommands(w);
     EXPECT_EQ(openViewer(w, ViewerCommand::Pictures), nullptr);
     EXPECT_EQ(w.statusText(), QStringLiteral("【操作错误】当前没有图片可以浏览。"));
 
     w.appendPictures(makePictures(home() + QStringLiteral("/pics"), 3));
-    w.hooks().viewer(w, 1, false);
+    w.listView()->setCurrentRow(1);
+    w.findChild<QAction *>(QStringLiteral("mView"))->trigger();
     auto *viewer = qobject_cast<FrmPic *>(QApplication::activeWindow());
     if (!viewer) {
         for (QWidget *top : QApplication::topLevelWidgets())
@@ -103,7 +104,7 @@ TEST_F(WindowTest, BrowseMenuHoldsTheFourViews)
 {
     MainWindow &w = start();
     w.show();
-    installViewerHooks(w);
+    installViewerCommands(w);
     QMenu *browse = nullptr;
     for (QAction *a : w.menuBar()->actions())
         if (a->menu() && a->text().startsWith(QStringLiteral("浏览")))

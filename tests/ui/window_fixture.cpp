@@ -32,9 +32,7 @@ MainWindow &WindowTest::start(const QStringList &commandLine)
     }
     settings_ = openSettingsStore(QStringLiteral("tuvo"));
     window_ = std::make_unique<MainWindow>(paths_, settings_.get());
-    window_->hooks().openExternal = [this](const QString &p) {
-        opened_ << p;
-    };
+    window_->setExternalOpener([this](const QString &p) { opened_ << p; });
     window_->setRunJobs(1);
     window_->load(commandLine);
     return *window_;

@@ -1,0 +1,26 @@
+#include "ui/job_model.h"
+
+#include "settings/settings_store.h"
+
+#include <QSettings>
+
+JobModel::JobModel(QSettings *settings, QObject *parent)
+    : QObject(parent)
+    , settings_(settings)
+{
+    if (settings_)
+        stored_.iSlideTime = OptionsStore(*settings_).int16(QStringLiteral("iSlideTime"), 3);
+}
+
+int JobModel::slideTime() const
+{
+    if (typedSlideTime_ && storedWhenTyped_ == stored_.iSlideTime)
+        return *typedSlideTime_;
+    return stored_.iSlideTime;
+}
+
+void JobModel::setTypedSlideTime(int seconds)
+{
+    typedSlideTime_ = seconds;
+    storedWhenTyped_ = stored_.iSlideTime;
+}
