@@ -1,5 +1,6 @@
 #include "ui/frm_option.h"
 
+#include "batch/job_fields.h"
 #include "settings/settings_store.h"
 #include "ui/edit_texts.h"
 #include "ui/prompter.h"
@@ -298,40 +299,40 @@ void FrmOption::cmdOK_Click()
     if (refusesRange(jpegQualityBox_, 0, 100, edittexts::qualityRange())
         || refusesRange(slideTimeBox_, 1, 30, edittexts::intervalRange()))
         return;
-    const auto store = [this](const char *key, int &field, int value) {
-        field = value;
-        if (write_)
-            write_(QLatin1String(key), QString::number(value));
-    };
-    const auto storeText = [this](const char *key, QString &field, const QString &value) {
-        field = value;
-        if (write_)
-            write_(QLatin1String(key), value);
-    };
-    // Text that is no number keeps the previous value, stored and in memory.
-    if (const auto q = wholeNumberFromText(jpegQualityBox_->text(), 0, 255))
-        store("iJPGQ", job_.iJPGQ, int(*q));
-    if (const auto t = wholeNumberFromText(slideTimeBox_->text(), -32768, 32767))
-        store("iSlideTime", stored_.iSlideTime, int(*t));
-    store("bAutoODir", job_.bAutoODir, ticked(chkAutoODir_));
-    store("bAutoURL", job_.bAutoURL, ticked(chkAutoURL_));
-    store("bShowURL", job_.bShowURL, ticked(chkShowURL_));
-    store("bShowURLPic", job_.bShowURLPic, ticked(chkShowURLPic_));
-    store("bSaveErr", job_.bSaveErr, ticked(chkSaveErr_));
-    store("bPicJQ", job_.bPicJQ, ticked(chkCrop_));
-    store("bShowToday", stored_.bShowToday, ticked(chkShowToday_));
-    store("bNewVer", stored_.bNewVer, ticked(chkNewVer_));
-    store("bChkResizeOpt", job_.bChkResizeOpt, ticked(chkResizeOpt_));
+    // Text that is no number keeps the previous value and is not stored.
+    const auto quality = wholeNumberFromText(jpegQualityBox_->text(), 0, 100);
+    if (quality)
+        job_.iJPGQ = int(*quality);
+    job_.bAutoODir = ticked(chkAutoODir_);
+    job_.bAutoURL = ticked(chkAutoURL_);
+    job_.bShowURL = ticked(chkShowURL_);
+    job_.bShowURLPic = ticked(chkShowURLPic_);
+    job_.bSaveErr = ticked(chkSaveErr_);
+    job_.bPicJQ = ticked(chkCrop_);
+    job_.bChkResizeOpt = ticked(chkResizeOpt_);
     if (const int x = chosen(cropXOptions_); x >= 0)
-        store("iXCutMode", job_.iXCutMode, x);
+        job_.iXCutMode = x;
     if (const int y = chosen(cropYOptions_); y >= 0)
-        store("iYCutMode", job_.iYCutMode, y);
-    storeText("sPDF1", job_.sPDF1, pdfCoverTexts_[0]->text());
-    storeText("sPDF2", job_.sPDF2, pdfCoverTexts_[1]->text());
-    storeText("sPDF3", job_.sPDF3, pdfCoverTexts_[2]->text());
-    store("iMetadata", job_.iMetadata, metadataBox_->currentIndex());
-    store("iColorProfile", job_.iColorProfile, colourBox_->currentIndex());
-    store("iOnClash", job_.iOnClash, clashPolicyBox_->currentIndex());
+        job_.iYCutMode = y;
+    job_.sPDF1 = pdfCoverTexts_[0]->text();
+    job_.sPDF2 = pdfCoverTexts_[1]->text();
+    job_.sPDF3 = pdfCoverTexts_[2]->text();
+    job_.iMetadata = metadataBox_->currentIndex();
+    job_.iColorProfile = colourBox_->currentIndex();
+    job_.iOnClash = clashPolicyBox_->currentIndex();
+    if (const auto t = wholeNumberFromText(slideTimeBox_->text(), -32768, 32767))
+        stored_.iSlideTime = int(*t);
+    stored_.bShowToday = ticked(chkShowToday_);
+    stored_.bNewVer = ticked(chkNewVer_);
+    if (write_) {
+        for (const JobField &field : jobFields()) {
+            if ((field.storage & kSavedByOptions) && (quality || field.name() != QLatin1String("iJPGQ")))
+                write_(field.name(), field.storedText(job_));
+        }
+        write_(QStringLiteral("iSlideTime"), QString::number(stored_.iSlideTime));
+        write_(QStringLiteral("bShowToday"), QString::number(stored_.bShowToday));
+        write_(QStringLiteral("bNewVer"), QString::number(stored_.bNewVer));
+    }
     accept();
 }
 
