@@ -2,8 +2,8 @@
 
 #include "capture/capture_texts.h"
 #include "capture/new_picture_file.h"
+#include "dialogs/prompter.h"
 #include "settings/new_picture_name.h"
-#include "ui/prompter.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

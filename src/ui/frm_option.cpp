@@ -1,8 +1,8 @@
 #include "ui/frm_option.h"
 
+#include "dialogs/prompter.h"
 #include "settings/settings_store.h"
 #include "ui/edit_texts.h"
-#include "ui/prompter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
