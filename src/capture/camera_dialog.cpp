@@ -186,7 +186,6 @@ void CameraDialog::keep()
             this, captureTexts::boxTitle(), captureTexts::saveFailed(userDir_, error), Prompter::Icon::Error);
         return;
     }
-    emit pictureSaved(savedPath_);
     accept();
 }
 
