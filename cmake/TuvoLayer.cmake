@@ -34,6 +34,6 @@ function(tuvo_test_suite name dir)
     TUVO_CLI_PATH="$<TARGET_FILE:tuvo-cli>")
   add_dependencies(${name} tuvo-cli)
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TUVO_TESTING=1"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

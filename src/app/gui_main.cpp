@@ -1,6 +1,7 @@
 // tuvo: the desktop program. One instance per user; a second start hands its
 // picture paths to the running window and ends.
 #include "batch/chinese_fonts.h"
+#include "dialogs/prompter.h"
 #include "settings/app_paths.h"
 #include "settings/display_texts.h"
 #include "settings/settings_store.h"
@@ -12,7 +13,6 @@
 #include "ui/main_window_language.h"
 #include "ui/main_window_skin.h"
 #include "ui/main_window_viewer.h"
-#include "ui/prompter.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -68,7 +68,6 @@ bool CommittedFile::open(OpenMode mode)
         return false;
     writeErrorsInsteadOfSignals();
     error_ = 0;
-    written_ = 0;
     tail_.clear();
     const QByteArray folder = encodeFileName(QFileInfo(path_).absolutePath());
     // An unnamed file gets its name only once it is complete: if the program is
@@ -108,7 +107,6 @@ qint64 CommittedFile::writeData(const char *data, qint64 size)
         tail_.append(data, qsizetype(n));
         data += n;
         size -= n;
-        written_ += n;
     }
     if (tail_.size() > kTailSize)
         tail_ = tail_.right(kTailSize);

@@ -25,7 +25,6 @@ public:
     bool commit();
     void discard();
 
-    qint64 bytesCommitted() const { return written_; }
     // The last bytes written, enough to check a file's trailer before committing.
     QByteArray tail() const { return tail_; }
 
@@ -40,7 +39,6 @@ private:
     QString namedTemp_; // only where unnamed temporaries are not supported
     int fd_ = -1;
     int error_ = 0;
-    qint64 written_ = 0;
     QByteArray tail_;
 };
 

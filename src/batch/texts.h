@@ -50,10 +50,6 @@ inline QString startCaption()
 {
     return QCoreApplication::translate("tuvo", "开始处理");
 }
-inline QString stopCaption()
-{
-    return QCoreApplication::translate("tuvo", "停止处理");
-}
 inline QString doneUploaded()
 {
     return QCoreApplication::translate("tuvo", "【提示】处理完毕！图片已保存到输出文件夹并上传到网络。");

@@ -2,8 +2,8 @@
 
 #include "capture/capture_texts.h"
 #include "capture/new_picture_file.h"
+#include "dialogs/prompter.h"
 #include "settings/new_picture_name.h"
-#include "ui/prompter.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -186,7 +186,6 @@ void CameraDialog::keep()
             this, captureTexts::boxTitle(), captureTexts::saveFailed(userDir_, error), Prompter::Icon::Error);
         return;
     }
-    emit pictureSaved(savedPath_);
     accept();
 }
 

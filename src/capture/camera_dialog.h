@@ -47,9 +47,6 @@ public:
     void reshoot(); // 重拍
     void keep(); // 确定
 
-signals:
-    void pictureSaved(const QString &path);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;

@@ -11,10 +11,6 @@ inline QString boxTitle()
     return QCoreApplication::translate("tuvo", "Tuvo图片批量处理");
 }
 
-inline QString wordMenu()
-{
-    return QCoreApplication::translate("tuvo", "从Word文档批量导入...");
-}
 inline QString wordDialogTitle()
 {
     return QCoreApplication::translate("tuvo", "请选择图片所在的Word文件");

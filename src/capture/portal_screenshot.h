@@ -16,8 +16,6 @@ public:
 
     // Asks the portal for the whole screen; ends in exactly one of grabbed() or failed().
     void request();
-    // How long a portal that took the request may take to answer.
-    void setTimeout(int ms) { timeout_.setInterval(ms); }
 
     // True where the program cannot grab the screen itself: a Wayland session,
     // natively or through XWayland (which shows only its own windows).

@@ -20,8 +20,6 @@ public:
     // False when this one is now the running instance (it then listens).
     bool handOverOrListen(const QStringList &paths);
 
-    QString serverName() const { return serverName_; }
-
 signals:
     void pathsReceived(const QStringList &paths);
 

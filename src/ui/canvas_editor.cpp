@@ -1,7 +1,7 @@
 #include "ui/canvas_editor.h"
 
+#include "dialogs/prompter.h"
 #include "ui/edit_texts.h"
-#include "ui/prompter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "ui/frm_option.h"
 
 #include "batch/job_fields.h"
+#include "dialogs/prompter.h"
 #include "settings/settings_store.h"
 #include "ui/edit_texts.h"
-#include "ui/prompter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

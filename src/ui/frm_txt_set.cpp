@@ -1,9 +1,9 @@
 #include "ui/frm_txt_set.h"
 
 #include "batch/text_watermark.h"
+#include "dialogs/prompter.h"
 #include "ui/colour_chart.h"
 #include "ui/edit_texts.h"
-#include "ui/prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "ui/ftp_account_dialog.h"
 
 #include "batch/job_settings.h"
+#include "dialogs/prompter.h"
 #include "publish/ftp_upload.h"
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"
-#include "ui/prompter.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -4,11 +4,10 @@
 #include "capture/capture_texts.h"
 #include "capture/screen_capture_window.h"
 #include "capture/word_import.h"
+#include "dialogs/prompter.h"
 #include "ui/main_window.h"
-#include "ui/prompter.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QPointer>
 
 void installCaptureCommands(MainWindow &window)
@@ -22,13 +21,10 @@ void installCaptureCommands(MainWindow &window)
 
 void importFromWordDocument(MainWindow &window)
 {
-    QFileDialog dialog(
+    const QString path = Prompter::instance().chooseOpenFile(
         &window, captureTexts::wordDialogTitle(), window.paths().dataDir(), captureTexts::wordDialogFilter());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (Prompter::instance().exec(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (path.isEmpty())
         return;
-    const QString path = dialog.selectedFiles().constFirst();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     window.paths().ensureWritableFolders();

@@ -6,6 +6,7 @@
 #include "batch/picture_files.h"
 #include "batch/texts.h"
 #include "capture/capture_texts.h"
+#include "dialogs/prompter.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
 #include "ui/file_list_view.h"
@@ -13,7 +14,6 @@
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
-#include "ui/prompter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,6 +2,7 @@
 // names and output folder. Each change redraws the preview.
 #include "batch/naming.h"
 #include "batch/texts.h"
+#include "dialogs/prompter.h"
 #include "settings/display_texts.h"
 #include "settings/settings_store.h"
 #include "ui/edit_texts.h"
@@ -9,7 +10,6 @@
 #include "ui/ftp_account_dialog.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
-#include "ui/prompter.h"
 
 #include <QAction>
 #include <QApplication>

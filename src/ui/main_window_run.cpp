@@ -1,13 +1,13 @@
 // The window as the batch run's host: start and stop, progress, message boxes,
 // the wait window and the after-run actions.
 #include "batch/batch_run.h"
+#include "dialogs/prompter.h"
 #include "publish/publishing.h"
 #include "settings/display_texts.h"
 #include "settings/file_list.h"
 #include "ui/frm_wait.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
-#include "ui/prompter.h"
 
 #include <QAction>
 #include <QCoreApplication>

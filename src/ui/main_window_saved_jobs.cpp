@@ -2,15 +2,14 @@
 // the user's saved jobs. Loading sets the job fields as restoring the same keys
 // does and leaves the file list alone.
 
+#include "dialogs/prompter.h"
 #include "settings/job_file.h"
 #include "settings/settings_texts.h"
 #include "ui/main_window.h"
-#include "ui/prompter.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -46,7 +45,7 @@ void MainWindow::buildJobMenu(QMenu *menu)
     saved->setObjectName(QStringLiteral("mSavedJobs"));
     connect(save, &QAction::triggered, this, &MainWindow::saveCurrentJob);
     connect(load, &QAction::triggered, this, [this] {
-        const QString file = QFileDialog::getOpenFileName(
+        const QString file = Prompter::instance().chooseOpenFile(
             this, texts::loadJobMenu(), userPresetDir(paths_), texts::jobFileFilter());
         if (!file.isEmpty())
             loadJob(file);
@@ -155,7 +154,7 @@ void MainWindow::manageJobs()
     button(texts::exportJob(), [&] {
         if (current().isEmpty())
             return;
-        const QString target = QFileDialog::getExistingDirectory(&dlg, texts::exportJob());
+        const QString target = p.chooseFolder(&dlg, texts::exportJob(), QString());
         if (target.isEmpty())
             return;
         QString error;
@@ -163,8 +162,7 @@ void MainWindow::manageJobs()
         showMessage(folder.isEmpty() ? error : texts::jobExported(folder));
     });
     button(texts::importJob(), [&] {
-        const QString file
-            = QFileDialog::getOpenFileName(&dlg, texts::importJob(), QString(), texts::jobFileFilter());
+        const QString file = p.chooseOpenFile(&dlg, texts::importJob(), QString(), texts::jobFileFilter());
         if (file.isEmpty())
             return;
         // Only a file that loads is taken in; its pictures stay where they are.

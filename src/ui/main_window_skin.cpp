@@ -1,9 +1,9 @@
 #include "ui/main_window_skin.h"
 
+#include "dialogs/prompter.h"
 #include "settings/settings_store.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
-#include "ui/prompter.h"
 #include "ui/skin.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 #include "ui/main_window_viewer.h"
 
+#include "dialogs/prompter.h"
 #include "settings/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
-#include "ui/prompter.h"
 #include "viewer/frm_pic.h"
 
 #include <QApplication>

@@ -33,7 +33,6 @@ public:
     // so a long show never sticks on one picture.
     int nextPosition(int count);
     int counter() const { return SlideCounter; }
-    void resetCounter() { SlideCounter = 0; }
 
 signals:
     void tick();

@@ -22,7 +22,6 @@ public:
 
     // Chooses the thumbnail size for a screen of this size and lays the places out.
     void setScreenSize(QSize screen);
-    QSize thumbSize() const { return thumbSize_; }
 
     // Shows page 0 of paths.
     void open(const QStringList &paths);
@@ -43,7 +42,6 @@ public:
     QPushButton *nextButton() const { return next_; }
     QPushButton *slideButton() const { return slide_; }
     QPushButton *backButton() const { return back_; }
-    QMenu *placeMenu() const { return placeMenu_; }
 
     // Blocks until every requested thumbnail has arrived (tests, screenshots).
     void waitForThumbnails();

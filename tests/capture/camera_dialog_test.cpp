@@ -1,7 +1,7 @@
 #include "capture/camera_dialog.h"
 #include "capture/capture_texts.h"
+#include "dialogs/prompter.h"
 #include "support/qstring_printer.h"
-#include "ui/prompter.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -15,32 +15,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Records the boxes; the real ScriptedPrompter lives with the main window's code.
-class RecordingPrompter : public Prompter {
-public:
-    struct Box {
-        QString title;
-        QString text;
-        Icon icon;
-    };
-    QList<Box> boxes;
-
-    void message(QWidget *, const QString &title, const QString &text, Icon icon) override
-    {
-        boxes << Box {title, text, icon};
-    }
-    bool askYesNo(QWidget *, const QString &, const QString &) override { return false; }
-    bool askText(QWidget *, const QString &, const QString &, const QString &, QString *) override
-    {
-        return false;
-    }
-    int exec(QDialog *) override { return 0; }
-};
-
-} // namespace
-
 TEST(CameraDialog, WithoutACameraTheBoxSaysSoAndTheWindowStaysOpen)
 {
 #ifdef TUVO_HAVE_MULTIMEDIA
@@ -48,12 +22,12 @@ TEST(CameraDialog, WithoutACameraTheBoxSaysSoAndTheWindowStaysOpen)
         GTEST_SKIP() << "this machine has a camera";
 #endif
     QTemporaryDir dir;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     CameraDialog dialog(dir.path(), prompter);
     dialog.show();
-    QTRY_COMPARE_WITH_TIMEOUT(prompter.boxes.size(), 1, 5000);
-    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("没有摄像头或发生错误！请检查。"));
-    EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Error);
+    QTRY_COMPARE_WITH_TIMEOUT(prompter.shown.size(), 1, 5000);
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("没有摄像头或发生错误！请检查。"));
+    EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Error);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.isLive());
 
@@ -68,7 +42,7 @@ TEST(CameraDialog, WithoutACameraTheBoxSaysSoAndTheWindowStaysOpen)
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     dialog.reject();
     QTest::qWait(10);
-    EXPECT_EQ(prompter.boxes.size(), 1);
+    EXPECT_EQ(prompter.shown.size(), 1);
 }
 
 TEST(CameraDialog, StillsAreBitmapsNamedByDayAndTimeThatNeverOverwrite)

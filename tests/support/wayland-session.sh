@@ -24,7 +24,7 @@ if [ "$kind" = portal ] && [ -z "${TUVO_PORTAL_INNER:-}" ]; then
   home=$(mktemp -d /tmp/tuvo-portal-home.XXXXXX)
   chown tuvo-test: "$home"
   exec setpriv --reuid=tuvo-test --regid=tuvo-test --clear-groups --reset-env \
-    env HOME="$home" PATH="$PATH" TUVO_PORTAL_INNER=1 TUVO_TESTING=1 \
+    env HOME="$home" PATH="$PATH" TUVO_PORTAL_INNER=1 \
     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-wayland}" ${QT_SCALE_FACTOR:+QT_SCALE_FACTOR=$QT_SCALE_FACTOR} \
     ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
     dbus-run-session -- bash "$0" portal "$@"

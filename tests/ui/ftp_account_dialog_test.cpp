@@ -1,7 +1,7 @@
 #include "batch/job_settings.h"
+#include "dialogs/prompter.h"
 #include "support/qstring_printer.h"
 #include "ui/ftp_account_dialog.h"
-#include "ui/prompter.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QProcess>
 #include <QTest>
 
@@ -36,18 +35,6 @@ bool makeDocuments(const QString &folder)
     return python.waitForFinished(60000) && python.exitCode() == 0;
 }
 
-void chooseFile(ScriptedPrompter &prompter, const QString &path)
-{
-    prompter.dialogHandler = [path](QDialog *d) {
-        auto *dialog = qobject_cast<QFileDialog *>(d);
-        if (!dialog)
-            return int(QDialog::Rejected);
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("请选择图片所在的Word文件"));
-        dialog->selectFile(path);
-        return int(QDialog::Accepted);
-    };
-}
-
 ScreenCaptureWindow *visibleCaptureWindow()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -66,8 +53,11 @@ TEST_F(WindowTest, WordMenuImportsTheInlinePicturesIntoTheList)
     QTemporaryDir docs;
     ASSERT_TRUE(makeDocuments(docs.path()));
 
-    chooseFile(prompter_, docs.path() + QStringLiteral("/mixed.docx"));
+    prompter_.fileAnswers << docs.path() + QStringLiteral("/mixed.docx");
     w.findChild<QAction *>(QStringLiteral("mWord"))->trigger();
+    ASSERT_FALSE(prompter_.shown.isEmpty());
+    EXPECT_EQ(prompter_.shown[0].kind, QStringLiteral("open-file"));
+    EXPECT_EQ(prompter_.shown[0].title, QStringLiteral("请选择图片所在的Word文件"));
     ASSERT_EQ(w.fileList().count(), 3);
     for (const QString &p : w.fileList().paths()) {
         EXPECT_TRUE(p.startsWith(paths_.userDir())) << p.toStdString();
@@ -76,9 +66,9 @@ TEST_F(WindowTest, WordMenuImportsTheInlinePicturesIntoTheList)
     }
     // The EMF picture's error line is what the status line shows last.
     EXPECT_TRUE(w.statusText().contains(QStringLiteral("EMF"))) << w.statusText().toStdString();
-    EXPECT_TRUE(prompter_.shown.isEmpty() || prompter_.shown.last().kind == QStringLiteral("dialog"));
+    EXPECT_EQ(prompter_.shown.last().kind, QStringLiteral("open-file"));
 
-    chooseFile(prompter_, docs.path() + QStringLiteral("/none.docx"));
+    prompter_.fileAnswers << docs.path() + QStringLiteral("/none.docx");
     w.findChild<QAction *>(QStringLiteral("mWord"))->trigger();
     EXPECT_EQ(w.fileList().count(), 3);
     ASSERT_FALSE(prompter_.shown.isEmpty());
@@ -86,11 +76,10 @@ TEST_F(WindowTest, WordMenuImportsTheInlinePicturesIntoTheList)
     EXPECT_EQ(prompter_.shown.last().icon, Prompter::Icon::Information);
 
     // Cancelling the file dialog does nothing.
-    prompter_.dialogHandler = {};
     const int boxes = int(prompter_.shown.size());
     w.findChild<QAction *>(QStringLiteral("mWord"))->trigger();
     EXPECT_EQ(w.fileList().count(), 3);
-    EXPECT_EQ(prompter_.shown.size(), boxes + 1); // the dialog only
+    EXPECT_EQ(prompter_.shown.size(), boxes + 1); // the file choice only
 }
 
 TEST_F(WindowTest, CameraMenuWithoutACameraShowsTheHintAndTheBox)

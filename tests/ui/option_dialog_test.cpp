@@ -1,7 +1,7 @@
 #include "batch/job_settings.h"
+#include "dialogs/prompter.h"
 #include "support/qstring_printer.h"
 #include "ui/frm_option.h"
-#include "ui/prompter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
+#include "dialogs/prompter.h"
 #include "support/qstring_printer.h"
-#include "ui/prompter.h"
 #include "ui/qt_translations.h"
 
 #include <QApplication>

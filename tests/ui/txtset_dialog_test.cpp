@@ -1,9 +1,9 @@
 #include "batch/job_settings.h"
 #include "batch/pipeline.h"
+#include "dialogs/prompter.h"
 #include "support/qstring_printer.h"
 #include "ui/colour_chart.h"
 #include "ui/frm_txt_set.h"
-#include "ui/prompter.h"
 #include "ui/skin.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "dialogs/prompter.h"
 #include "settings/app_paths.h"
 #include "settings/settings_store.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
-#include "ui/prompter.h"
 
 #include <QImage>
 #include <QSettings>

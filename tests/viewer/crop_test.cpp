@@ -134,15 +134,16 @@ TEST_F(Crop, ConfirmedCropIsSavedUnderANewNameAndAppended)
 {
     ViewerRequest r = request({halves()});
     r.bCropMode = true;
-    prompter.yesNo = {true, true};
+    prompter.yesNoAnswers = {true, true};
     FrmPic viewer;
     QSignalSpy added(&viewer, &FrmPic::pictureAdded);
     ASSERT_TRUE(viewer.open(r));
     drag(viewer.pictureArea(), {350, 100}, {450, 300});
     viewer.actionBar()->button(CropActionBar::Confirm)->click();
 
-    ASSERT_EQ(prompter.asked.size(), 1);
-    EXPECT_EQ(prompter.asked[0], QStringLiteral("Tuvo提示|确认裁剪并添加到图片批处理列表吗？"));
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown[0].title, QStringLiteral("Tuvo提示"));
+    EXPECT_EQ(prompter.shown[0].text, QStringLiteral("确认裁剪并添加到图片批处理列表吗？"));
     ASSERT_EQ(added.count(), 1);
     const QString first = added.at(0).at(0).toString();
     EXPECT_TRUE(
@@ -220,7 +221,7 @@ TEST_F(Crop, SourcePhotosShowUprightByTheirOrientationAndCropUpright)
 
     ViewerRequest r = request({photo});
     r.bCropMode = true;
-    prompter.yesNo = {true};
+    prompter.yesNoAnswers = {true};
     FrmPic viewer;
     QSignalSpy added(&viewer, &FrmPic::pictureAdded);
     ASSERT_TRUE(viewer.open(r));

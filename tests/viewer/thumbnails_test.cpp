@@ -180,9 +180,11 @@ TEST_F(Slides, TheShowStepsThroughTheListAndTheMenuSetsItsSpeed)
     FrmPic menuViewer;
     QSignalSpy times(&menuViewer, &FrmPic::slideTimeChanged);
     ASSERT_TRUE(menuViewer.open(single));
-    prompter.texts = {QStringLiteral("2.7"), QStringLiteral("40"), QStringLiteral("x")};
+    prompter.textAnswers = {QStringLiteral("2.7"), QStringLiteral("40"), QStringLiteral("x")};
     menuViewer.menuAction(QStringLiteral("播放速度设置..."))->trigger();
-    EXPECT_EQ(prompter.asked.last(), QStringLiteral("设置|请输入幻灯片时间间隔(单位:秒)|3"));
+    EXPECT_EQ(prompter.shown.last().title, QStringLiteral("设置"));
+    EXPECT_EQ(prompter.shown.last().text, QStringLiteral("请输入幻灯片时间间隔(单位:秒)"));
+    EXPECT_EQ(prompter.shown.last().preset, QStringLiteral("3"));
     EXPECT_EQ(menuViewer.iSlideTime(), 2);
     EXPECT_EQ(menuViewer.slideShow()->intervalMs(), 2000);
     menuViewer.menuAction(QStringLiteral("播放速度设置..."))->trigger();

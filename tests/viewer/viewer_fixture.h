@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/prompter.h"
+#include "dialogs/prompter.h"
 #include "viewer/frm_pic.h"
 #include "viewer/viewer_request.h"
 
@@ -11,31 +11,6 @@
 
 #include <gtest/gtest.h>
 #include <memory>
-
-// Answers the viewer's questions from queues and records what was asked.
-class AnsweringPrompter : public Prompter {
-public:
-    QList<bool> yesNo;
-    QList<QString> texts;
-    QStringList asked;
-
-    void message(QWidget *, const QString &, const QString &text, Icon) override { asked << text; }
-    bool askYesNo(QWidget *, const QString &title, const QString &text) override
-    {
-        asked << title + QLatin1Char('|') + text;
-        return yesNo.isEmpty() ? false : yesNo.takeFirst();
-    }
-    bool askText(QWidget *, const QString &title, const QString &prompt, const QString &defaultText,
-        QString *answer) override
-    {
-        asked << title + QLatin1Char('|') + prompt + QLatin1Char('|') + defaultText;
-        if (texts.isEmpty())
-            return false;
-        *answer = texts.takeFirst();
-        return true;
-    }
-    int exec(QDialog *) override { return 0; }
-};
 
 // A temporary folder with pictures, a settings file and a viewer request on a
 // 1920 x 1080 screen.
@@ -72,5 +47,5 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<QSettings> settings;
-    AnsweringPrompter prompter;
+    ScriptedPrompter prompter;
 };

@@ -1,7 +1,8 @@
-#include "ui/prompter.h"
+#include "dialogs/prompter.h"
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -74,21 +75,32 @@ int WidgetPrompter::exec(QDialog *dialog)
     return dialog->exec();
 }
 
+QString WidgetPrompter::chooseOpenFile(
+    QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString WidgetPrompter::chooseFolder(QWidget *parent, const QString &title, const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, folder);
+}
+
 void ScriptedPrompter::message(QWidget *, const QString &title, const QString &text, Icon icon)
 {
-    shown << Shown {QStringLiteral("message"), title, text, icon};
+    shown << Shown {QStringLiteral("message"), title, text, icon, {}};
 }
 
 bool ScriptedPrompter::askYesNo(QWidget *, const QString &title, const QString &text)
 {
-    shown << Shown {QStringLiteral("question"), title, text, Icon::Question};
+    shown << Shown {QStringLiteral("question"), title, text, Icon::Question, {}};
     return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
 }
 
 bool ScriptedPrompter::askText(
-    QWidget *, const QString &title, const QString &prompt, const QString &, QString *answer)
+    QWidget *, const QString &title, const QString &prompt, const QString &defaultText, QString *answer)
 {
-    shown << Shown {QStringLiteral("input"), title, prompt, Icon::None};
+    shown << Shown {QStringLiteral("input"), title, prompt, Icon::None, defaultText};
     if (textAnswers.isEmpty())
         return false;
     const QString a = textAnswers.takeFirst();
@@ -99,6 +111,24 @@ bool ScriptedPrompter::askText(
 
 int ScriptedPrompter::exec(QDialog *dialog)
 {
-    shown << Shown {QStringLiteral("dialog"), dialog->windowTitle(), dialog->objectName(), Icon::None};
+    shown << Shown {QStringLiteral("dialog"), dialog->windowTitle(), dialog->objectName(), Icon::None, {}};
     return dialogHandler ? dialogHandler(dialog) : int(QDialog::Rejected);
+}
+
+QString ScriptedPrompter::chooseOpenFile(
+    QWidget *, const QString &title, const QString &folder, const QString &filter)
+{
+    return nextFile(QStringLiteral("open-file"), title, filter, folder);
+}
+
+QString ScriptedPrompter::chooseFolder(QWidget *, const QString &title, const QString &folder)
+{
+    return nextFile(QStringLiteral("folder"), title, QString(), folder);
+}
+
+QString ScriptedPrompter::nextFile(
+    const QString &kind, const QString &title, const QString &filter, const QString &folder)
+{
+    shown << Shown {kind, title, filter, Icon::None, folder};
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }

@@ -8,8 +8,9 @@
 class QDialog;
 class QWidget;
 
-// Every message box, yes/no question, input box and modal dialog of the program
-// goes through the Prompter, so that tests can answer them and read what was shown.
+// Every message box, yes/no question, input box, file choice and modal dialog of
+// the program goes through the Prompter, so that tests can answer them and read
+// what was shown.
 class Prompter {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
@@ -26,6 +27,12 @@ public:
         = 0;
     // Runs a modal dialog; returns QDialog::exec's result.
     virtual int exec(QDialog *dialog) = 0;
+    // An existing file to open, starting in folder; empty when cancelled.
+    virtual QString chooseOpenFile(
+        QWidget *parent, const QString &title, const QString &folder, const QString &filter)
+        = 0;
+    // An existing folder; empty when cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) = 0;
 
     // The program's prompter; the real one unless a test installed another.
     static Prompter &instance();
@@ -33,7 +40,8 @@ public:
     static void install(Prompter *p);
 };
 
-// The real prompter: QMessageBox with Chinese buttons, QInputDialog, QDialog::exec.
+// The real prompter: QMessageBox with Chinese buttons, QInputDialog, QFileDialog,
+// QDialog::exec.
 class WidgetPrompter : public Prompter {
 public:
     void message(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
@@ -41,21 +49,26 @@ public:
     bool askText(QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText,
         QString *answer) override;
     int exec(QDialog *dialog) override;
+    QString chooseOpenFile(
+        QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) override;
 };
 
 // A prompter for tests: records what was shown and answers from queues.
 class ScriptedPrompter : public Prompter {
 public:
     struct Shown {
-        QString kind; // "message", "question", "input", "dialog"
+        QString kind; // "message", "question", "input", "dialog", "open-file", "folder"
         QString title;
-        QString text;
+        QString text; // a file choice: its filter
         Icon icon = Icon::None;
+        QString preset; // an input's default text, a file choice's starting folder
     };
 
     QList<Shown> shown;
     QList<bool> yesNoAnswers; // taken from the front; default: no
     QList<QString> textAnswers; // taken from the front; default: cancel
+    QList<QString> fileAnswers; // paths for the file and folder choices, from the front; default: cancel
     // Called for each dialog instead of exec(); returns the result. Default: reject.
     std::function<int(QDialog *)> dialogHandler;
 
@@ -64,4 +77,10 @@ public:
     bool askText(QWidget *parent, const QString &title, const QString &prompt, const QString &defaultText,
         QString *answer) override;
     int exec(QDialog *dialog) override;
+    QString chooseOpenFile(
+        QWidget *parent, const QString &title, const QString &folder, const QString &filter) override;
+    QString chooseFolder(QWidget *parent, const QString &title, const QString &folder) override;
+
+private:
+    QString nextFile(const QString &kind, const QString &title, const QString &filter, const QString &folder);
 };
