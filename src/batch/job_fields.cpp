@@ -623,6 +623,7 @@ const std::vector<JobField> &table()
                     "tuvo", "输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC; 透明处为白色"),
                 .section = S::Format,
                 .set = setFormat}}},
+        {.key = "sOutExt", .member = &JobSettings::sOutExt, .storage = kNotStored}, // follows sFormat
         {.key = "bRename", .member = &JobSettings::bRename, .min = 0, .max = 1},
         {.key = "sPrefix",
             .member = &JobSettings::sPrefix,

@@ -19,10 +19,6 @@ JobSettings startJobSettings(const AppPaths &paths)
     job.sOutDir = QDir::toNativeSeparators(paths.zpDir());
     job.sODIR = QDir::toNativeSeparators(paths.dataDir());
     job.sPDF3 = chineseDate(QDate::currentDate());
-    job.sPrefix = QStringLiteral("Tuvo_");
-    job.sFrameFile.clear();
-    job.suISyF.clear();
-    job.sngMarkScale = 1.0f;
     chooseSizeMode(job, kLimitWidth);
     return job;
 }

@@ -128,13 +128,14 @@ TEST(CliOptions, SetReachesAnyField)
 
 TEST(CliOptions, NonsenseIsRefusedWithAReason)
 {
-    for (const QStringList &args : {QStringList {"--quality", "300"}, QStringList {"--bogus"},
-             QStringList {"-o"}, QStringList {"--set", "nokey"}, QStringList {"--set", "iUnknown=1"},
-             QStringList {"--effect", "sparkle"}, QStringList {"--rotate", "45"},
-             QStringList {"--color", "reddish"}, QStringList {"--text-pos", "middle"},
-             QStringList {"--matrix", "1,2,3"}, QStringList {"--jobs", "0"}, QStringList {"--opacity", "101"},
-             QStringList {"--mark-scale", "21"}, QStringList {"--crop-x", "up"},
-             QStringList {"--brightness", "80"}, QStringList {"--channels", "a,b,c"}})
+    // Ranges and names of plain fields are checked over the whole table elsewhere.
+    for (const QStringList &args :
+        {QStringList {"--bogus"}, QStringList {"-o"}, QStringList {"--set", "nokey"},
+            QStringList {"--set", "iUnknown=1"}, QStringList {"--effect", "sparkle"},
+            QStringList {"--rotate", "45"}, QStringList {"--color", "reddish"},
+            QStringList {"--text-pos", "middle"}, QStringList {"--matrix", "1,2,3"},
+            QStringList {"--jobs", "0"}, QStringList {"--mark-scale", "21"},
+            QStringList {"--brightness", "80"}, QStringList {"--channels", "a,b,c"}})
         EXPECT_TRUE(refused(args)) << args.join(QLatin1Char(' ')).toStdString();
 }
 
