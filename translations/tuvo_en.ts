@@ -2600,5 +2600,29 @@ Files (once installed):
         <source>写出的图片保留原图片的修改时间</source>
         <translation>written pictures keep the modification time of their source</translation>
     </message>
+    <message>
+        <source>网页图片1200</source>
+        <translation>Web picture 1200</translation>
+    </message>
+    <message>
+        <source>方形1080</source>
+        <translation>Square 1080</translation>
+    </message>
+    <message>
+        <source>缩略图320</source>
+        <translation>Thumbnail 320</translation>
+    </message>
+    <message>
+        <source>证件照1寸</source>
+        <translation>ID photo 1 inch</translation>
+    </message>
+    <message>
+        <source>证件照2寸</source>
+        <translation>ID photo 2 inch</translation>
+    </message>
+    <message>
+        <source>证件照头像</source>
+        <translation>ID photo head</translation>
+    </message>
 </context>
 </TS>

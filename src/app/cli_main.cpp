@@ -171,8 +171,13 @@ int main(int argc, char **argv)
     const QString outDirBeforeJob = job.sOutDir;
     if (!options.preset.isEmpty() || !options.jobFile.isEmpty()) {
         const QString preset = options.preset.isEmpty() ? QString() : findJobPreset(options.preset, paths);
-        if (!options.preset.isEmpty() && preset.isEmpty())
-            return cannotStart(texts::unknownPreset(options.preset));
+        if (!options.preset.isEmpty() && preset.isEmpty()) {
+            QStringList titles;
+            for (const QString &name : jobPresetNames(paths))
+                titles << jobPresetTitle(name);
+            return cannotStart(cliMessage(texts::unknownPreset(options.preset) + QStringLiteral(" (")
+                + titles.join(QStringLiteral(", ")) + QLatin1Char(')')));
+        }
         for (const QString &file : {preset, options.jobFile}) {
             if (file.isEmpty())
                 continue;

@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "settings/settings_texts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -256,7 +257,34 @@ static QStringList presetDirs(const AppPaths &paths)
     return {userPresetDir(paths), paths.dataDir() + QStringLiteral("/presets")};
 }
 
+QString jobPresetTitle(const QString &name)
+{
+    // The names of the presets we ship, for the translation.
+    static const char *const shipped[]
+        = {QT_TRANSLATE_NOOP("tuvo", "网页图片1200"), QT_TRANSLATE_NOOP("tuvo", "方形1080"),
+            QT_TRANSLATE_NOOP("tuvo", "缩略图320"), QT_TRANSLATE_NOOP("tuvo", "证件照1寸"),
+            QT_TRANSLATE_NOOP("tuvo", "证件照2寸"), QT_TRANSLATE_NOOP("tuvo", "证件照头像")};
+    for (const char *source : shipped) {
+        if (name == QString::fromUtf8(source))
+            return QCoreApplication::translate("tuvo", source);
+    }
+    return name;
+}
+
+static QString presetFile(const QString &name, const AppPaths &paths);
+
 QString findJobPreset(const QString &name, const AppPaths &paths)
+{
+    if (const QString file = presetFile(name, paths); !file.isEmpty())
+        return file;
+    for (const QString &preset : jobPresetNames(paths)) {
+        if (jobPresetTitle(preset).compare(name, Qt::CaseInsensitive) == 0)
+            return presetFile(preset, paths);
+    }
+    return QString();
+}
+
+static QString presetFile(const QString &name, const AppPaths &paths)
 {
     // A name, never a path: a preset cannot lead outside its folders.
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))

@@ -29,8 +29,12 @@ JobFileLoad readJobFile(
     const QString &path, const AppPaths &paths, const FrameList &frames, JobSettings &job);
 
 // The job file of a named preset: the user's preset folder first, then the
-// installed one. Empty when neither has it.
+// installed one; a name that is no file name may be a preset's title in the
+// interface language (case ignored). Empty when neither has it.
 QString findJobPreset(const QString &name, const AppPaths &paths);
+// The name a preset is shown under: the installed presets' names in the
+// interface language, any other name as it is.
+QString jobPresetTitle(const QString &name);
 // Named presets of both folders, the user's first, each name once.
 QStringList jobPresetNames(const AppPaths &paths);
 // The user's preset folder (made on first save).

@@ -60,7 +60,7 @@ void MainWindow::fillSavedJobsMenu(QMenu *menu)
 {
     menu->clear();
     for (const QString &name : jobPresetNames(paths_)) {
-        connect(menu->addAction(name), &QAction::triggered, this, [this, name] {
+        connect(menu->addAction(jobPresetTitle(name)), &QAction::triggered, this, [this, name] {
             const QString file = findJobPreset(name, paths_);
             if (!file.isEmpty())
                 loadJob(file);

@@ -87,3 +87,23 @@ TEST(CliLanguage, SizePresetChosenByItsDimensions)
         EXPECT_EQ(QImage(out + QStringLiteral("/a.png")).size(), QSize(295, 413));
     }
 }
+
+// Shipped presets are also known by their names in the interface language.
+TEST(CliLanguage, ShippedPresetGoesByItsEnglishName)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("a.bmp"));
+    QImage img(600, 800, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    ASSERT_TRUE(img.save(in));
+    const CliResult r = runIn(QStringLiteral("en_US.UTF-8"),
+        {QStringLiteral("--preset"), QStringLiteral("square 1080"), QStringLiteral("-f"),
+            QStringLiteral("png"), QStringLiteral("-o"), dir.path(), in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).size(), QSize(1080, 1080));
+    const CliResult unknown
+        = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--preset"), QStringLiteral("web"), in});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Web picture 1200"))) << unknown.err.toStdString();
+    EXPECT_FALSE(hasChinese(unknown.err)) << unknown.err.toStdString();
+}
