@@ -83,8 +83,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins, fonts-noto-cjk")
 # xdg-open shows folders, the link page and the read-me; the camera needs
-# GStreamer's video4linux source when Qt Multimedia is built in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
+# GStreamer's video4linux source when Qt Multimedia is built in; HanaMin has the
+# rare characters beyond Noto CJK (Extension B and later) for watermarks and PDFs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils, fonts-hanazono")
 if(TARGET Qt6::Multimedia)
   string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", gstreamer1.0-plugins-good")
 endif()
