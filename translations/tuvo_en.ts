@@ -2624,5 +2624,11 @@ Files (once installed):
         <source>证件照头像</source>
         <translation>ID photo head</translation>
     </message>
+    <message>
+        <source>【提示】本机没有HEVC编码器,按原格式应写成HEIC的图片已写成AVIF。<byte value="xd"/>
+</source>
+        <translation>[Info] This machine has no HEVC encoder: pictures that the original format would write as HEIC were written as AVIF.<byte value="xd"/>
+</translation>
+    </message>
 </context>
 </TS>

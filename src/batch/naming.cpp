@@ -7,6 +7,11 @@
 
 OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath)
 {
+    return outputTargetFor(job, picturePath, heifEncoderAvailable(true));
+}
+
+OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath, bool hevcEncoder)
+{
     OutputTarget t;
     const QString format = job.sFormat.toLower();
     if (format == QLatin1String("bmp")) {
@@ -17,10 +22,11 @@ OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath)
         if (last4.compare(QLatin1String(".bmp"), Qt::CaseInsensitive) == 0) {
             t.bmpWriter = true;
             t.extension = QStringLiteral("bmp");
-        } else if (!heifEncoderAvailable(true)
+        } else if (!hevcEncoder
             && (last4.compare(QLatin1String("heic"), Qt::CaseInsensitive) == 0
                 || last4.compare(QLatin1String("heif"), Qt::CaseInsensitive) == 0)) {
-            t.extension = QStringLiteral("avif"); // no HEVC encoder here: the nearest format we can write
+            t.extension = QStringLiteral("avif"); // the nearest format we can write
+            t.avifForHeic = true;
         } else if (last4.startsWith(QLatin1Char('.'))) {
             t.extension = last4.mid(1);
         } else {

@@ -9,10 +9,13 @@
 struct OutputTarget {
     bool bmpWriter = false; // the Windows bitmap writer (extension "bmp")
     QString extension; // without the dot, letter case as it will stand in the name
+    bool avifForHeic = false; // "原格式" of a HEIC source without an HEVC encoder
 };
 
-// The extension rules of the format list, "原格式" keeping each picture's own.
+// The extension rules of the format list, "原格式" keeping each picture's own;
+// a HEIC source is written as AVIF where no HEVC encoder is at hand.
 OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath);
+OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath, bool hevcEncoder);
 
 // Base name: the picture's own name up to its last dot, or prefix + position
 // padded to iNumDigits when renaming.

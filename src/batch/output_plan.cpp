@@ -20,9 +20,14 @@ OutputPlan planOutputs(const JobSettings &job, const QStringList &pictures, cons
     OutputPlan plan;
     plan.outputs.reserve(pictures.size());
     QHash<QString, int> owner; // output path -> the picture holding it so far
+    bool saidAvif = false; // once per run
     for (int i = 0; i < pictures.size(); ++i) {
         PlannedOutput out;
         out.target = outputTargetFor(job, pictures[i]);
+        if (out.target.avifForHeic && !saidAvif) {
+            plan.warnings << texts::avifForHeic();
+            saidAvif = true;
+        }
         out.subFolder = placement.subFolderOf(i);
         const QString folder = out.subFolder.isEmpty() ? job.sOutDir : joinPath(job.sOutDir, out.subFolder);
         const QString base

@@ -114,6 +114,12 @@ inline QString clashWarning(const QString &earlier, const QString &later, const 
 
 // iOnClash "skip": an output name that exists already (or another picture of
 // the run takes) is left alone.
+// "原格式" of HEIC sources where libheif has no HEVC encoder, said once per run.
+inline QString avifForHeic()
+{
+    return QCoreApplication::translate(
+        "tuvo", "【提示】本机没有HEVC编码器,按原格式应写成HEIC的图片已写成AVIF。\r\n");
+}
 inline QString clashSkipped(const QString &picture, const QString &output)
 {
     return QCoreApplication::translate("tuvo", "【提示】%1的输出文件%2已存在,没有覆盖,跳过了这张图片。\r\n")

@@ -44,6 +44,11 @@ TEST(Naming, OriginalFormatKeepsEachPicturesOwn)
     EXPECT_EQ(outputTargetFor(job, QStringLiteral("/p/x.jpeg")).extension, QStringLiteral("jpeg"));
     EXPECT_EQ(outputTargetFor(job, QStringLiteral("/p/x.tif")).extension, QStringLiteral("tif"));
     EXPECT_EQ(outputTargetFor(job, QStringLiteral("/p/x.tiff")).extension, QStringLiteral("tiff"));
+    // Without an HEVC encoder a HEIC source is written as AVIF, and the plan says so once.
+    EXPECT_EQ(outputTargetFor(job, QStringLiteral("/p/x.HEIC"), true).extension, QStringLiteral("HEIC"));
+    t = outputTargetFor(job, QStringLiteral("/p/x.HEIC"), false);
+    EXPECT_EQ(t.extension, QStringLiteral("avif"));
+    EXPECT_TRUE(t.avifForHeic);
 
     job.sFormat = job.sOutExt = QStringLiteral("bmp");
     EXPECT_TRUE(outputTargetFor(job, QStringLiteral("/p/x.jpg")).bmpWriter);
