@@ -69,6 +69,92 @@ double psnr(const QImage &a, const QImage &b)
     return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+// Adds an irot property (angle x 90 degrees anticlockwise) to the primary item of a
+// HEIF file, as phones store a portrait; heif-enc here cannot write one. The meta box
+// grows, so the absolute offsets iloc holds past it move along.
+QByteArray withRotation(QByteArray file, int angle)
+{
+    const auto number = [&file](qsizetype at, int bytes) {
+        quint64 v = 0;
+        for (int k = 0; k < bytes; ++k)
+            v = v << 8 | uchar(file[at + k]);
+        return v;
+    };
+    const auto put = [&file](qsizetype at, int bytes, quint64 v) {
+        for (int k = bytes - 1; k >= 0; --k, v >>= 8)
+            file[at + k] = char(v & 0xff);
+    };
+    const auto child = [&](qsizetype from, qsizetype to, const char *type) -> qsizetype {
+        for (qsizetype at = from; at + 8 <= to; at += qsizetype(number(at, 4))) {
+            if (file.mid(at + 4, 4) == type)
+                return at;
+        }
+        return -1;
+    };
+    const qsizetype meta = child(0, file.size(), "meta");
+    const qsizetype metaEnd = meta + qsizetype(number(meta, 4));
+    const qsizetype iprp = child(meta + 12, metaEnd, "iprp");
+    const qsizetype ipco = child(iprp + 8, iprp + qsizetype(number(iprp, 4)), "ipco");
+    const qsizetype ipma = child(iprp + 8, iprp + qsizetype(number(iprp, 4)), "ipma");
+    const quint64 primary = number(child(meta + 12, metaEnd, "pitm") + 12, 2);
+    if (meta < 0 || ipco < 0 || ipma < ipco)
+        return {};
+    int properties = 0;
+    for (qsizetype at = ipco + 8; at < ipco + qsizetype(number(ipco, 4)); at += qsizetype(number(at, 4)))
+        ++properties;
+    // The primary item's association list gains the new property, marked essential.
+    const int idBytes = file[ipma + 8] < 1 ? 2 : 4;
+    const int associationBytes = (file[ipma + 11] & 1) ? 2 : 1;
+    qsizetype at = ipma + 16;
+    for (quint64 e = number(ipma + 12, 4); e > 0; --e) {
+        const quint64 id = number(at, idBytes);
+        const int n = uchar(file[at + idBytes]);
+        at += idBytes + 1 + n * associationBytes;
+        if (id == primary) {
+            file[at - 1 - n * associationBytes] = char(n + 1);
+            file.insert(at,
+                associationBytes == 1 ? QByteArray(1, char(0x80 | (properties + 1)))
+                                      : QByteArray::fromHex("80") + char(properties + 1));
+            at += associationBytes;
+        }
+    }
+    const qsizetype ipcoEnd = ipco + qsizetype(number(ipco, 4));
+    file.insert(ipcoEnd, QByteArray::fromHex("00000009") + "irot" + char(angle & 3));
+    const int grown = 9 + associationBytes;
+    put(ipco, 4, number(ipco, 4) + 9);
+    put(ipma + 9, 4, number(ipma + 9, 4) + associationBytes);
+    put(iprp, 4, number(iprp, 4) + grown);
+    put(meta, 4, number(meta, 4) + grown);
+    // iloc: construction method 0 keeps absolute offsets into the file.
+    const qsizetype iloc = child(meta + 12, meta + qsizetype(number(meta, 4)), "iloc");
+    const int version = file[iloc + 8];
+    const int offsetBytes = uchar(file[iloc + 12]) >> 4, lengthBytes = uchar(file[iloc + 12]) & 15;
+    const int baseBytes = uchar(file[iloc + 13]) >> 4;
+    const int indexBytes = version >= 1 ? uchar(file[iloc + 13]) & 15 : 0;
+    at = iloc + 14;
+    quint64 items = number(at, version < 2 ? 2 : 4);
+    at += version < 2 ? 2 : 4;
+    for (; items > 0; --items) {
+        at += version < 2 ? 2 : 4;
+        const int method = version >= 1 ? int(number(at, 2) & 15) : 0;
+        at += (version >= 1 ? 2 : 0) + 2;
+        const quint64 base = number(at, baseBytes);
+        if (method == 0 && baseBytes > 0 && base >= quint64(metaEnd))
+            put(at, baseBytes, base + grown);
+        at += baseBytes;
+        const quint64 extents = number(at, 2);
+        at += 2;
+        for (quint64 k = 0; k < extents; ++k) {
+            at += indexBytes;
+            const quint64 offset = number(at, offsetBytes);
+            if (method == 0 && base == 0 && offset >= quint64(metaEnd))
+                put(at, offsetBytes, offset + grown);
+            at += offsetBytes + lengthBytes;
+        }
+    }
+    return file;
+}
+
 } // namespace
 
 TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesKeepTheirProfileAndBadFilesAreOneErrorLine)
@@ -97,6 +183,23 @@ TEST(HeifInput, HeicAndAvifDecodeAsHeifConvertDoesKeepTheirProfileAndBadFilesAre
         runProgram("exiftool", {"-s3", "-n", "-Make", "-Orientation", out}, &tags);
         EXPECT_EQ(tags.simplified(), "Apple 1") << name.toStdString();
     }
+
+    // A portrait as phones store it: the picture sideways with an irot transform.
+    QFile phone(dir.filePath("phone.heic"));
+    ASSERT_TRUE(phone.open(QIODevice::ReadOnly));
+    const QString turned = dir.filePath("turned.heic");
+    QFile turnedFile(turned);
+    ASSERT_TRUE(turnedFile.open(QIODevice::WriteOnly));
+    turnedFile.write(withRotation(phone.readAll(), 1));
+    turnedFile.close();
+    ASSERT_TRUE(runProgram("heif-convert", {turned, turned + ".png"}));
+    JobSettings original = jobFor("png");
+    chooseSizeMode(original, kOriginalSize);
+    const QImage upright(processed(original, turned, dir.filePath("turned")));
+    const QImage reference(turned + ".png");
+    EXPECT_EQ(upright.size(), reference.size());
+    EXPECT_EQ(upright.size(), QImage(dir.filePath("out/phone.png")).size().transposed());
+    EXPECT_GT(psnr(upright, reference.convertToFormat(QImage::Format_RGB32)), 45);
 
     // A truncated file and one declaring an enormous picture: one error line each.
     QFile whole(dir.filePath("phone.heic"));
