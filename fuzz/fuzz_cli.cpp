@@ -1,7 +1,8 @@
 // The command line: any argument list parses or is refused, and whatever parses
 // applies to a job without crashing.
-#include "batch/job_fields.h"
+#include "batch/frame_list.h"
 #include "cli_options.h"
+#include "settings/app_paths.h"
 
 #include <QStringList>
 
@@ -19,9 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CliOptions options;
     QString error;
     if (parseCliOptions(args, &options, &error)) {
+        static const AppPaths paths
+            = AppPaths::at(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent"));
+        const FrameList frames;
         JobSettings job;
-        for (const auto &[key, value] : options.fields)
-            setJobField(job, key, value, &error);
+        QStringList warnings;
+        applyJobOptions(options, paths, frames, job, &warnings, &error);
     }
     return 0;
 }
