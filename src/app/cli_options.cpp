@@ -20,18 +20,6 @@ bool fail(QString *why, const QString &text)
     return false;
 }
 
-bool wholeNumber(const QString &value, int min, int max, int *out, QString *why)
-{
-    bool ok = false;
-    const int n = value.trimmed().toInt(&ok);
-    if (!ok)
-        return fail(why, fieldtexts::notANumber(value));
-    if (n < min || n > max)
-        return fail(why, fieldtexts::notInRange(value, QStringLiteral("%1..%2").arg(min).arg(max)));
-    *out = n;
-    return true;
-}
-
 // Options of the run, in help order within their sections.
 const std::vector<RunOption> &runTable()
 {
@@ -59,7 +47,7 @@ const std::vector<RunOption> &runTable()
              .help = QT_TRANSLATE_NOOP("tuvo", "同时处理的图片数, 1到64(默认: CPU核数)"),
              .section = S::InputOutput},
             [](CliOptions &o, const QString &v, QString *why) {
-                return wholeNumber(v, 1, 64, &o.jobs, why);
+                return wholeNumberIn(v, 1, 64, &o.jobs, why);
             }},
         {{.longName = "from-settings",
              .help = QT_TRANSLATE_NOOP("tuvo", "从桌面程序保存的设置开始"),
@@ -86,7 +74,7 @@ const std::vector<RunOption> &runTable()
                  "tuvo", "一张图片解码后最多可用的内存, 16到65536(默认1024); 更大的图片记为错误"),
              .section = S::InputOutput},
             [](CliOptions &o, const QString &v, QString *why) {
-                return wholeNumber(v, 16, 65536, &o.memoryLimitMB, why);
+                return wholeNumberIn(v, 16, 65536, &o.memoryLimitMB, why);
             }},
         {{.longName = "preset",
              .valueName = "NAME",
@@ -147,7 +135,7 @@ const std::vector<RunOption> &runTable()
              .help = QT_TRANSLATE_NOOP("tuvo", "改名顺序号从N开始"),
              .section = S::Scripts},
             [](CliOptions &o, const QString &v, QString *why) {
-                return wholeNumber(v, 0, 999999999, &o.firstNumber, why);
+                return wholeNumberIn(v, 0, 999999999, &o.firstNumber, why);
             }},
         {{.longName = "keep-tree",
              .help = QT_TRANSLATE_NOOP("tuvo", "与 -R 一起: 在输出文件夹中保留子文件夹结构"),

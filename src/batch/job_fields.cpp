@@ -44,20 +44,6 @@ bool numberIn(const QString &text, double min, double max, double *out, QString 
     return true;
 }
 
-bool wholeIn(const QString &text, double min, double max, int *out, QString *why)
-{
-    bool ok = false;
-    const qint64 n = text.trimmed().toLongLong(&ok);
-    if (!ok)
-        return fail(why, fieldtexts::notANumber(text));
-    if (min <= max && (double(n) < min || double(n) > max))
-        return fail(why, fieldtexts::notInRange(text.trimmed(), rangeText(min, max)));
-    if (n < INT_MIN || n > INT_MAX)
-        return fail(why, fieldtexts::notInRange(text.trimmed(), rangeText(INT_MIN, INT_MAX)));
-    *out = int(n);
-    return true;
-}
-
 bool matrixFromText(const QString &text, ColourMatrix *out, QString *why)
 {
     const QStringList parts = text.split(QLatin1Char(','));
@@ -202,7 +188,7 @@ bool setMarkPosition(JobSettings &job, const QString &typed, QString *why)
 bool setMarkScale(JobSettings &job, const QString &typed, QString *why)
 {
     int slider = 0;
-    if (!wholeIn(typed, -20, 20, &slider, why))
+    if (!wholeNumberIn(typed, -20, 20, &slider, why))
         return false;
     job.sngMarkScale = JobSettings::markScaleForSlider(slider);
     return true;
@@ -251,7 +237,7 @@ bool setEffect(JobSettings &job, const QString &typed, QString *why)
 
 bool setBrightness(JobSettings &job, const QString &typed, QString *why)
 {
-    if (!wholeIn(typed, -75, 75, &job.iBrightness, why))
+    if (!wholeNumberIn(typed, -75, 75, &job.iBrightness, why))
         return false;
     job.iEffect = kBrightnessPreset;
     return true;
@@ -786,7 +772,7 @@ bool JobField::setFromText(JobSettings &job, const QString &text, QString *why) 
             auto &v = job.*m;
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, int>) {
-                return wholeIn(text, min, max, &v, why);
+                return wholeNumberIn(text, min, max, &v, why);
             } else if constexpr (std::is_same_v<T, double> || std::is_same_v<T, float>) {
                 double n = 0;
                 if (!numberIn(text, min, max, &n, why))
@@ -807,14 +793,14 @@ bool JobField::setFromText(JobSettings &job, const QString &text, QString *why) 
                     return true;
                 }
                 int n = 0;
-                if (!wholeIn(text, min, max, &n, why))
+                if (!wholeNumberIn(text, min, max, &n, why))
                     return false;
                 v = n;
                 return true;
             } else {
                 if (hasRange()) { // a whole number kept as text
                     int n = 0;
-                    if (!wholeIn(text, min, max, &n, why))
+                    if (!wholeNumberIn(text, min, max, &n, why))
                         return false;
                     v = QString::number(n);
                     return true;
@@ -1028,4 +1014,18 @@ QString fieldtexts::notANumber(const QString &value)
 QString fieldtexts::notOneOf(const QString &value, const QString &choices)
 {
     return QCoreApplication::translate("tuvo", "“%1”不是 %2 之一").arg(value, choices);
+}
+
+bool wholeNumberIn(const QString &text, double min, double max, int *out, QString *why)
+{
+    bool ok = false;
+    const qint64 n = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        return fail(why, fieldtexts::notANumber(text));
+    if (min <= max && (double(n) < min || double(n) > max))
+        return fail(why, fieldtexts::notInRange(text.trimmed(), rangeText(min, max)));
+    if (n < INT_MIN || n > INT_MAX)
+        return fail(why, fieldtexts::notInRange(text.trimmed(), rangeText(INT_MIN, INT_MAX)));
+    *out = int(n);
+    return true;
 }

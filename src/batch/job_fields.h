@@ -127,6 +127,9 @@ QStringList restoreStoredFields(const StoredLookup &stored, const JobSettings &d
 // Keys of the fields with one of the storage flags, in table order.
 QStringList storedFieldKeys(unsigned storage);
 
+// A whole number of text in min..max (any int when min > max); false with *why.
+bool wholeNumberIn(const QString &text, double min, double max, int *out, QString *why);
+
 // Reasons for refused values, shared with the command line's own options.
 namespace fieldtexts {
 QString notInRange(const QString &value, const QString &range);
