@@ -70,7 +70,6 @@ public:
     JobSettings &job() { return job_; }
     RunState &runState() { return state_; }
     FileList &fileList() { return *files_; }
-    FrameList &frameList() { return frames_; }
     const AppPaths &paths() const { return paths_; }
     QSettings *settings() const { return settings_; }
     // Opens a folder, web page or text file outside the program (tests record it).
@@ -87,7 +86,6 @@ public:
     // Shown in the preview's context menu after the watermark entries.
     void setCanvasEditActions(const QList<QAction *> &actions) { canvasEditActions_ = actions; }
     QString statusText() const;
-    int runJobs() const { return runJobs_; }
     void setRunJobs(int jobs) { runJobs_ = jobs; }
 
     // Appends pictures without the duplicate test (second instance, crops, captures)
