@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-const QList<HelpPage> &helpPages()
+QList<HelpPage> helpPages()
 {
-    static const QList<HelpPage> pages = {
+    // Made on each call: the menu texts are those of the language in use.
+    return {
         {QStringLiteral("mNews"), QCoreApplication::translate("tuvo", "更新说明"), QString(),
             {QStringLiteral("release-notes.txt"), QStringLiteral("RELEASE-NOTES.md"),
                 QStringLiteral("NEWS.md"), QStringLiteral("NEWS")}},
@@ -17,7 +18,6 @@ const QList<HelpPage> &helpPages()
         {QStringLiteral("mReport"), QCoreApplication::translate("tuvo", "问题反馈"), QString(),
             {QStringLiteral("问题反馈.txt"), QStringLiteral("reporting-bugs.txt")}},
     };
-    return pages;
 }
 
 QStringList helpDocumentFolders(const AppPaths &paths)

@@ -16,7 +16,7 @@ struct HelpPage {
     QStringList documentNames; // the installed document, under any of these names
 };
 
-const QList<HelpPage> &helpPages();
+QList<HelpPage> helpPages();
 
 // Where installed documents are looked for: the data folder's doc folder, the data
 // folder itself, and the system's documentation folder beside it (share/doc/tuvo).
