@@ -2630,5 +2630,9 @@ Files (once installed):
         <translation>[Info] This machine has no HEVC encoder: pictures that the original format would write as HEIC were written as AVIF.<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>输出图片保留原图片的修改时间。</source>
+        <translation>Written pictures keep the modification time of their source.</translation>
+    </message>
 </context>
 </TS>

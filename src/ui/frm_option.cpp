@@ -187,6 +187,9 @@ QWidget *FrmOption::buildGeneralPanel()
         new QLabel(QCoreApplication::translate("tuvo", "输出文件夹中已有同名文件时:"), generalPanel_), row,
         0);
     grid->addWidget(clashPolicyBox_, row++, 1);
+    chkKeepFileTime_ = box("chkKeepFileTime",
+        QCoreApplication::translate("tuvo", "输出图片保留原图片的修改时间。"), generalPanel_);
+    grid->addWidget(chkKeepFileTime_, row++, 0, 1, 2);
 
     connect(chkCrop_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
@@ -250,6 +253,7 @@ void FrmOption::load()
     chkCrop_->setChecked(job_.bPicJQ == 1);
     chkNewVer_->setChecked(stored_.bNewVer == 1);
     clashPolicyBox_->setCurrentIndex(qBound(0, job_.iOnClash, clashPolicyBox_->count() - 1));
+    chkKeepFileTime_->setChecked(job_.bKeepFileTime == 1);
     chkShowToday_->setChecked(true);
     chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
     metadataBox_->setCurrentIndex(job_.iMetadata);
@@ -320,6 +324,7 @@ void FrmOption::cmdOK_Click()
     job_.iMetadata = metadataBox_->currentIndex();
     job_.iColorProfile = colourBox_->currentIndex();
     job_.iOnClash = clashPolicyBox_->currentIndex();
+    job_.bKeepFileTime = ticked(chkKeepFileTime_);
     if (const auto t = wholeNumberFromText(slideTimeBox_->text(), -32768, 32767))
         stored_.iSlideTime = int(*t);
     stored_.bShowToday = ticked(chkShowToday_);

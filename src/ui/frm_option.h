@@ -61,6 +61,7 @@ private:
     QComboBox *metadataBox_; // "元数据", appended below the behaviour's options
     QComboBox *colourBox_;
     QComboBox *clashPolicyBox_;
+    QCheckBox *chkKeepFileTime_;
     QLineEdit *pdfCoverTexts_[3];
 };
 

@@ -75,8 +75,8 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
         QStringLiteral("bSaveErr"), QStringLiteral("bPicJQ"), QStringLiteral("bChkResizeOpt"),
         QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
         QStringLiteral("sPDF2"), QStringLiteral("sPDF3"), QStringLiteral("iMetadata"),
-        QStringLiteral("iColorProfile"), QStringLiteral("iOnClash"), QStringLiteral("iSlideTime"),
-        QStringLiteral("bShowToday"), QStringLiteral("bNewVer")};
+        QStringLiteral("iColorProfile"), QStringLiteral("iOnClash"), QStringLiteral("bKeepFileTime"),
+        QStringLiteral("iSlideTime"), QStringLiteral("bShowToday"), QStringLiteral("bNewVer")};
     EXPECT_EQ(w.keys, order);
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
     EXPECT_EQ(job.bSaveErr, 1);
