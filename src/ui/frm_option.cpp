@@ -300,13 +300,16 @@ bool FrmOption::refusesRange(QLineEdit *field, qint64 min, qint64 max, const QSt
 
 void FrmOption::cmdOK_Click()
 {
-    if (refusesRange(jpegQualityBox_, 0, 100, edittexts::qualityRange())
+    // The quality's range is the job table's, so the dialog and tuvo-cli agree.
+    const JobField &quality = *findJobField(QStringLiteral("iJPGQ"));
+    if (refusesRange(jpegQualityBox_, qint64(quality.min), qint64(quality.max), edittexts::qualityRange())
         || refusesRange(slideTimeBox_, 1, 30, edittexts::intervalRange()))
         return;
     // Text that is no number keeps the previous value and is not stored.
-    const auto quality = wholeNumberFromText(jpegQualityBox_->text(), 0, 100);
-    if (quality)
-        job_.iJPGQ = int(*quality);
+    const auto typedQuality
+        = wholeNumberFromText(jpegQualityBox_->text(), qint64(quality.min), qint64(quality.max));
+    if (typedQuality)
+        job_.iJPGQ = int(*typedQuality);
     job_.bAutoODir = ticked(chkAutoODir_);
     job_.bAutoURL = ticked(chkAutoURL_);
     job_.bShowURL = ticked(chkShowURL_);
@@ -331,7 +334,7 @@ void FrmOption::cmdOK_Click()
     stored_.bNewVer = ticked(chkNewVer_);
     if (write_) {
         for (const JobField &field : jobFields()) {
-            if ((field.storage & kSavedByOptions) && (quality || field.name() != QLatin1String("iJPGQ")))
+            if ((field.storage & kSavedByOptions) && (typedQuality || &field != &quality))
                 write_(field.name(), field.storedText(job_));
         }
         write_(QStringLiteral("iSlideTime"), QString::number(stored_.iSlideTime));
