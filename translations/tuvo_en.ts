@@ -2425,10 +2425,6 @@ Files (once installed):
         <translation>colour of the text watermark (default black)</translation>
     </message>
     <message>
-        <source>粗体</source>
-        <translation>bold</translation>
-    </message>
-    <message>
         <source>图片水印的不透明度(默认80)</source>
         <translation>opacity of the picture watermark (default 80)</translation>
     </message>
@@ -2633,6 +2629,22 @@ Files (once installed):
     <message>
         <source>输出图片保留原图片的修改时间。</source>
         <translation>Written pictures keep the modification time of their source.</translation>
+    </message>
+    <message>
+        <source>文字水印用粗体</source>
+        <translation>bold text watermark</translation>
+    </message>
+    <message>
+        <source>文字水印用斜体</source>
+        <translation>italic text watermark</translation>
+    </message>
+    <message>
+        <source>文字水印加下划线</source>
+        <translation>underlined text watermark</translation>
+    </message>
+    <message>
+        <source>图片水印的图片文件</source>
+        <translation>picture watermark: the picture file</translation>
     </message>
 </context>
 </TS>
