@@ -74,17 +74,7 @@ void afterSet(JobSettings &job, const JobField &field)
 
 bool setSizeMode(JobSettings &job, const QString &typed, QString *why)
 {
-    int index = -1;
-    if (typed == QLatin1String("limit-width"))
-        index = kLimitWidth;
-    else if (typed == QLatin1String("fit-frame"))
-        index = kFitFrame;
-    else if (typed == QLatin1String("original"))
-        index = kOriginalSize;
-    else if (typed == QLatin1String("custom"))
-        index = job.customSizeIndex();
-    else if (typed == QLatin1String("fit"))
-        index = job.fitInsideIndex();
+    int index = namedSizeModeIndex(job, typed);
     for (int k = 0; index < 0 && k < job.SizePresets.size(); ++k) {
         if (job.SizePresets[k].name == typed)
             index = kFirstPreset + k;
@@ -98,8 +88,7 @@ bool setSizeMode(JobSettings &job, const QString &typed, QString *why)
             index = kFirstPreset + k;
     }
     if (index < 0) {
-        QStringList names = {QStringLiteral("limit-width"), QStringLiteral("fit-frame"),
-            QStringLiteral("original"), QStringLiteral("custom"), QStringLiteral("fit")};
+        QStringList names = namedSizeModes();
         for (const SizePreset &p : job.SizePresets)
             names << p.width.trimmed() + QLatin1Char('x') + p.height.trimmed();
         return fail(why, fieldtexts::notOneOf(typed, names.join(QLatin1Char('|'))));

@@ -44,6 +44,29 @@ void chooseSizeMode(JobSettings &job, int index)
     }
 }
 
+QStringList namedSizeModes()
+{
+    return {QStringLiteral("limit-width"), QStringLiteral("fit-frame"), QStringLiteral("original"),
+        QStringLiteral("custom"), QStringLiteral("fit")};
+}
+
+int namedSizeModeIndex(const JobSettings &job, const QString &name)
+{
+    const int indexes[]
+        = {kLimitWidth, kFitFrame, kOriginalSize, job.customSizeIndex(), job.fitInsideIndex()};
+    const int k = int(namedSizeModes().indexOf(name));
+    return k < 0 ? -1 : indexes[k];
+}
+
+QString namedSizeModeName(const JobSettings &job, int index)
+{
+    for (const QString &name : namedSizeModes()) {
+        if (namedSizeModeIndex(job, name) == index)
+            return name;
+    }
+    return QString();
+}
+
 QString chineseDate(const QDate &date)
 {
     return date.toString(QStringLiteral("yyyy年MM月dd日"));

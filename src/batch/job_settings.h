@@ -187,6 +187,15 @@ struct JobSettings {
 // Size-mode selection: rewrites iTargetW/iTargetH as the size list does.
 void chooseSizeMode(JobSettings &job, int index);
 
+// The size list's entries that have names of their own on the command line and in
+// job files: limit-width, fit-frame, original, custom, fit. The presets are known
+// by size.ini's names instead.
+QStringList namedSizeModes();
+// The entry of such a name; -1 for any other text.
+int namedSizeModeIndex(const JobSettings &job, const QString &name);
+// The name of entry index; empty for a preset.
+QString namedSizeModeName(const JobSettings &job, int index);
+
 // Today's date as the PDF date line and the date token show it.
 QString chineseDate(const class QDate &date);
 

@@ -27,35 +27,15 @@ const QString kSizeModeKey = QStringLiteral("sSizeMode");
 QString sizeModeName(const JobSettings &job)
 {
     const int m = job.iuSize;
-    if (m == kLimitWidth)
-        return QStringLiteral("limit-width");
-    if (m == kFitFrame)
-        return QStringLiteral("fit-frame");
-    if (m == kOriginalSize)
-        return QStringLiteral("original");
-    if (m == job.customSizeIndex())
-        return QStringLiteral("custom");
-    if (m == job.fitInsideIndex())
-        return QStringLiteral("fit");
     if (m >= kFirstPreset && m < job.customSizeIndex())
         return QStringLiteral("preset:") + job.SizePresets[m - kFirstPreset].name;
-    return QString();
+    return namedSizeModeName(job, m);
 }
 
 // -1 with *missing set when a named preset is not in this size list.
 int sizeModeIndex(const JobSettings &job, const QString &name, bool *missing)
 {
     *missing = false;
-    if (name == QLatin1String("limit-width"))
-        return kLimitWidth;
-    if (name == QLatin1String("fit-frame"))
-        return kFitFrame;
-    if (name == QLatin1String("original"))
-        return kOriginalSize;
-    if (name == QLatin1String("custom"))
-        return job.customSizeIndex();
-    if (name == QLatin1String("fit"))
-        return job.fitInsideIndex();
     if (name.startsWith(QLatin1String("preset:"))) {
         const QString preset = name.mid(7);
         for (int k = 0; k < job.SizePresets.size(); ++k) {
@@ -63,8 +43,9 @@ int sizeModeIndex(const JobSettings &job, const QString &name, bool *missing)
                 return kFirstPreset + k;
         }
         *missing = true;
+        return -1;
     }
-    return -1;
+    return namedSizeModeIndex(job, name);
 }
 
 QString escaped(QString v)
