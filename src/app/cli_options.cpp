@@ -275,7 +275,7 @@ private:
         } else if (!nextValue(spelling, &value)) {
             return false;
         }
-        return take(found, QStringLiteral("--") + name, value);
+        return take(found, value);
     }
 
     // "-Rj2": switches, then an option whose value is the rest or the next argument.
@@ -286,16 +286,15 @@ private:
             if (!found.spelling())
                 return fail(error_, unknownOption(QStringLiteral("-") + arg[k]));
             const CliSpelling &spelling = *found.spelling();
-            const QString given = QStringLiteral("-") + arg[k];
             if (!spelling.valueName) {
-                if (!take(found, given, QString()))
+                if (!take(found, QString()))
                     return false;
                 continue;
             }
             QString value = arg.mid(k + 1);
             if (value.isEmpty() && !nextValue(spelling, &value))
                 return false;
-            return take(found, given, value);
+            return take(found, value);
         }
         return true;
     }
@@ -308,7 +307,7 @@ private:
         return true;
     }
 
-    bool take(const FoundOption &found, const QString &given, const QString &value)
+    bool take(const FoundOption &found, const QString &value)
     {
         QString why;
         if (found.run && found.run->spelling.longName == QLatin1String("set"))
@@ -321,7 +320,7 @@ private:
         }
         const CliSpelling &spelling = *found.job.spelling;
         o_.jobOptions << JobOption {found.job.field, &spelling,
-            spelling.valueName ? value : QString::fromLatin1(spelling.switchValue), given};
+            spelling.valueName ? value : QString::fromLatin1(spelling.switchValue)};
         return true;
     }
 
@@ -338,7 +337,7 @@ private:
             return fail(error_,
                 cliMessage(QStringLiteral("--set: ")
                     + QCoreApplication::translate("tuvo", "未知的设置项 %1").arg(key)));
-        o_.jobOptions << JobOption {field, nullptr, value.mid(eq + 1), QStringLiteral("--set ") + key};
+        o_.jobOptions << JobOption {field, nullptr, value.mid(eq + 1)};
         return true;
     }
 
@@ -365,7 +364,8 @@ bool applyOne(const JobOption &option, const AppPaths &paths, const FrameList &f
     QStringList *warnings, QString *error)
 {
     QString why;
-    const QString label = option.spelling ? optionLabel(*option.spelling) : option.given;
+    const QString label
+        = option.spelling ? optionLabel(*option.spelling) : QStringLiteral("--set ") + option.field->name();
     if (option.spelling) {
         if (option.field->setTyped(job, *option.spelling, option.value, &why))
             return true;

@@ -16,7 +16,6 @@ struct JobOption {
     const JobField *field = nullptr;
     const CliSpelling *spelling = nullptr;
     QString value;
-    QString given; // how the user wrote it, for messages: "-q", "--quality", "--set iJPGQ"
 };
 
 // What the command line asked for. Run options land in their members; job
