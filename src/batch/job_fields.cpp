@@ -60,16 +60,6 @@ bool matrixFromText(const QString &text, ColourMatrix *out, QString *why)
     return true;
 }
 
-// What a changed field brings along in other fields.
-void afterSet(JobSettings &job, const JobField &field)
-{
-    const QLatin1StringView key(field.key);
-    if (key == QLatin1String("iuSYAlpha"))
-        job.setMarkAlpha(job.iuSYAlpha);
-    else if (key == QLatin1String("sFormat"))
-        job.sOutExt = job.sFormat;
-}
-
 // ---- Typed values of options that are more than a field's stored text ----
 
 bool setSizeMode(JobSettings &job, const QString &typed, QString *why)
@@ -411,6 +401,7 @@ const std::vector<JobField> &table()
             .max = 100,
             .storage = kWindow,
             .storedRange = StoredRange::DefaultOutside,
+            .follow = [](JobSettings &job) { job.setMarkAlpha(job.iuSYAlpha); }, // the watermark's matrix
             .cli = {{.longName = "opacity",
                 .valueName = "0-100",
                 .help = QT_TRANSLATE_NOOP("tuvo", "图片水印的不透明度(默认80)"),
@@ -448,6 +439,7 @@ const std::vector<JobField> &table()
         {.key = "sFormat",
             .member = &JobSettings::sFormat,
             .names = {"原格式", "jpg", "png", "tiff", "bmp", "gif", "webp", "avif"},
+            .follow = [](JobSettings &job) { job.sOutExt = job.sFormat; },
             .cli = {{.longName = "format",
                 .shortName = 'f',
                 .valueName = "original|jpg|png|tiff|bmp|gif|webp|avif",
@@ -804,7 +796,8 @@ bool JobField::setFromText(JobSettings &job, const QString &text, QString *why) 
         },
         member);
     if (ok)
-        afterSet(job, *this);
+        if (follow)
+            follow(job);
     return ok;
 }
 
@@ -970,7 +963,8 @@ void restoreOne(const JobField &f, const std::optional<QString> &text, const Sto
             }
         },
         f.member);
-    afterSet(job, f);
+    if (f.follow)
+        f.follow(job);
 }
 
 } // namespace

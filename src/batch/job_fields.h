@@ -90,6 +90,7 @@ struct JobField {
     unsigned storage = kInJobFile;
     StoredRange storedRange = StoredRange::AsConverted;
     RestoreEffect restoreEffect = RestoreEffect::None;
+    void (*follow)(JobSettings &job) = nullptr; // what a new value brings along in other fields
     std::vector<CliSpelling> cli = {};
 
     QString name() const { return QString::fromLatin1(key); }
