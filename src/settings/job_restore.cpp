@@ -12,18 +12,18 @@
 
 #include <utility>
 
-JobSettings startJobSettings(const AppPaths &paths)
+namespace {
+
+// The defaults a restore falls back to: the members' own, and what depends on
+// this machine and day. No file is read for them.
+JobSettings jobDefaults(const AppPaths &paths)
 {
     JobSettings job;
-    job.SizePresets = readSizePresets(paths.sizeIni());
     job.sOutDir = QDir::toNativeSeparators(paths.zpDir());
     job.sODIR = QDir::toNativeSeparators(paths.dataDir());
     job.sPDF3 = chineseDate(QDate::currentDate());
-    chooseSizeMode(job, kLimitWidth);
     return job;
 }
-
-namespace {
 
 StoredLookup lookupIn(const OptionsStore &store)
 {
@@ -36,6 +36,14 @@ StoredLookup lookupIn(const OptionsStore &store)
 
 } // namespace
 
+JobSettings startJobSettings(const AppPaths &paths)
+{
+    JobSettings job = jobDefaults(paths);
+    job.SizePresets = readSizePresets(paths.sizeIni());
+    chooseSizeMode(job, kLimitWidth);
+    return job;
+}
+
 RestoredSettings restoreJobSettings(
     QSettings &settings, const AppPaths &paths, const FrameList &frames, JobSettings &job)
 {
@@ -46,7 +54,7 @@ RestoredSettings restoreJobSettings(
     r.bShowToday = s.int16(QStringLiteral("bShowToday"), 1);
     r.iSlideTime = s.int16(QStringLiteral("iSlideTime"), 3);
     r.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), 80);
-    r.warnings = restoreStoredFields(lookupIn(s), startJobSettings(paths), frames, job, false);
+    r.warnings = restoreStoredFields(lookupIn(s), jobDefaults(paths), frames, job, false);
     for (const QString &line : r.warnings)
         qWarning("%s", qPrintable(line));
     return r;
@@ -63,7 +71,7 @@ QStringList restoreStoredValues(const QList<std::pair<QString, QString>> &values
         }
         return std::nullopt;
     };
-    return restoreStoredFields(lookup, startJobSettings(paths), frames, job, true);
+    return restoreStoredFields(lookup, jobDefaults(paths), frames, job, true);
 }
 
 JobSettings loadJobFromSettings(QSettings &settings, const AppPaths &paths)
