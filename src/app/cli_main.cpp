@@ -129,12 +129,12 @@ int main(int argc, char **argv)
         arguments << decodeFileName(QByteArray(argv[i]));
     CliOptions options;
     QString error;
-    if (!parseCliOptions(arguments, &options, &error))
-        return cannotStart(error);
-    if (options.noArguments) {
+    if (arguments.isEmpty()) {
         std::fputs(cliUsageText().toLocal8Bit().constData(), stderr);
         return kExitCannotStart;
     }
+    if (!parseCliOptions(arguments, &options, &error))
+        return cannotStart(error);
     if (options.help) {
         std::fputs(cliHelpText().toLocal8Bit().constData(), stdout);
         return 0;

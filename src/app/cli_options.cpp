@@ -407,7 +407,6 @@ QString cliMessage(const QString &text)
 bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
 {
     CliOptions o;
-    o.noArguments = args.isEmpty();
     if (!Parser(args, o, error).run())
         return false;
     *out = o;

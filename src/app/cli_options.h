@@ -30,7 +30,6 @@ struct CliOptions {
     bool quiet = false;
     bool help = false;
     bool version = false;
-    bool noArguments = false;
     QString printExif;
     // Scripts and many machines.
     QString filesFrom; // one path a line, "-": standard input
