@@ -3,6 +3,7 @@
 #include "capture/doc_conversion.h"
 #include "capture/word_import.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,13 +26,6 @@ QImage solid(int w, int h, QColor colour)
     return image;
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
@@ -47,7 +41,8 @@ protected:
         const QString d = docs_->path();
         QString error;
         QImage red = solid(40, 30, Qt::red);
-        writeBytes(d + "/red.jpg", encodeJpeg(red.convertToFormat(QImage::Format_RGB32), 90, &error));
+        ASSERT_TRUE(
+            writeFile(d + "/red.jpg", encodeJpeg(red.convertToFormat(QImage::Format_RGB32), 90, &error)));
         // Left half transparent: the imported JPEG must show white there.
         QImage green = solid(32, 24, Qt::transparent);
         for (int y = 0; y < 24; ++y)
@@ -56,7 +51,7 @@ protected:
         green.save(d + "/green.png");
         solid(20, 20, Qt::blue).save(d + "/blue.png");
         solid(24, 16, Qt::white).save(d + "/white.png");
-        writeBytes(d + "/yellow.gif", encodeGif(solid(30, 20, Qt::yellow), &error));
+        ASSERT_TRUE(writeFile(d + "/yellow.gif", encodeGif(solid(30, 20, Qt::yellow), &error)));
 
         QProcess python;
         python.setProcessChannelMode(QProcess::MergedChannels);
@@ -264,8 +259,8 @@ TEST_F(WordImport, DocFilesGoThroughLibreOffice)
     // A LibreOffice that hangs becomes an error, and nothing of it keeps running.
     const QString hanging = user_.path() + "/hanging-soffice";
     const QString childPid = user_.path() + "/child.pid";
-    writeBytes(
-        hanging, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > '%1'\nwait\n").arg(childPid).toUtf8());
+    ASSERT_TRUE(writeFile(
+        hanging, QStringLiteral("#!/bin/sh\nsleep 300 &\necho $! > '%1'\nwait\n").arg(childPid).toUtf8()));
     QFile::setPermissions(hanging, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QString error;
     EXPECT_TRUE(convertDocToDocx(hanging, dotDoc, user_.path(), &error, 2000).isEmpty());

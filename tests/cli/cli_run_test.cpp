@@ -1,5 +1,6 @@
 // tuvo-cli as scripts use it: real files in, real files out, exit codes.
 #include "batch/size_presets.h"
+#include "support/test_files.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -37,13 +38,6 @@ CliRun runCli(const QStringList &args, int timeoutMs = 120000,
     p.waitForFinished(timeoutMs);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
         QString::fromUtf8(p.readAllStandardError())};
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 QImage photo(int w, int h)
@@ -164,15 +158,15 @@ TEST(CliRun, BadInputFolderLosesNothing)
     ASSERT_TRUE(photo(1200, 900).save(at(QStringLiteral("good one.jpg")), "JPG", 90));
     ASSERT_TRUE(photo(300, 200).save(at(QStringLiteral("风景 照片.png"))));
     ASSERT_TRUE(photo(64, 64).save(at(QStringLiteral("small.bmp"))));
-    writeBytes(at(QStringLiteral("zero.jpg")), QByteArray());
+    ASSERT_TRUE(writeFile(at(QStringLiteral("zero.jpg")), QByteArray()));
     QByteArray jpeg;
     {
         QFile f(at(QStringLiteral("good one.jpg")));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         jpeg = f.readAll();
     }
-    writeBytes(at(QStringLiteral("truncated.jpg")), jpeg.left(jpeg.size() / 3));
-    writeBytes(at(QStringLiteral("text.png")), "just some words, no picture here\n");
+    ASSERT_TRUE(writeFile(at(QStringLiteral("truncated.jpg")), jpeg.left(jpeg.size() / 3)));
+    ASSERT_TRUE(writeFile(at(QStringLiteral("text.png")), "just some words, no picture here\n"));
     QFile::copy(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_picture/huge_header.png"),
         at(QStringLiteral("hostile.png")));
     QDir().mkpath(at(QStringLiteral("folder.jpg"))); // a folder with a picture's name
@@ -260,8 +254,8 @@ TEST(CliRun, FromSettingsStartsWithTheDesktopProgramsOptions)
     QTemporaryDir dir;
     const QString config = dir.filePath(QStringLiteral("config"));
     QDir().mkpath(config + QStringLiteral("/tuvo"));
-    writeBytes(config + QStringLiteral("/tuvo/tuvo.ini"),
-        "[Options]\niJPGQ=30\niuSize=2\nsText=Hello\niuTSyX=0.1\niuTSyY=0.1\n");
+    ASSERT_TRUE(writeFile(config + QStringLiteral("/tuvo/tuvo.ini"),
+        "[Options]\niJPGQ=30\niuSize=2\nsText=Hello\niuTSyX=0.1\niuTSyY=0.1\n"));
     const QString in = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(photo(1000, 700).save(in));
     const QString out = dir.filePath(QStringLiteral("out"));
@@ -337,7 +331,7 @@ TEST(CliRun, SetGivesWhatTheSameStoredKeyGives)
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));
     QDir().mkpath(home + QStringLiteral("/bk"));
-    writeBytes(home + QStringLiteral("/size.ini"), "a;100;100\nb;200;200\n头像;120;160\n");
+    ASSERT_TRUE(writeFile(home + QStringLiteral("/size.ini"), "a;100;100\nb;200;200\n头像;120;160\n"));
     QImage frame(300, 200, QImage::Format_ARGB32);
     frame.fill(Qt::transparent);
     for (int x = 0; x < 300; ++x)
@@ -464,7 +458,7 @@ TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
     }
     // A broken picture whose name could forge a line of the report.
     const QByteArray forged = in + "/x.jpg\nforged line.jpg";
-    writeBytes(QFile::decodeName(forged), "not a picture");
+    ASSERT_TRUE(writeFile(QFile::decodeName(forged), "not a picture"));
 
     // Raw bytes on the command line: through the shell, as a script would pass them.
     const auto runRaw = [](const QByteArrayList &args) {
@@ -545,7 +539,7 @@ TEST(CliScripts, FileListsKeepEveryByteOfTheirPaths)
             lines += in + '/' + name + "\r\n";
     }
     const QString list = dir.filePath(QStringLiteral("list.txt"));
-    writeBytes(list, lines + "\n");
+    ASSERT_TRUE(writeFile(list, lines + "\n"));
 
     const QString out1 = dir.filePath(QStringLiteral("out1"));
     const QString out2 = dir.filePath(QStringLiteral("out2"));
@@ -619,7 +613,7 @@ TEST(CliScripts, ClashPoliciesGiveTheSameFilesForAnyJobs)
         for (int jobs = 1; jobs <= 2; ++jobs) {
             const QString out = dir.filePath(QStringLiteral("%1-%2").arg(c.policy).arg(jobs));
             QDir().mkpath(out);
-            writeBytes(QDir(out).filePath("x.png"), "kept"); // from an earlier run
+            ASSERT_TRUE(writeFile(QDir(out).filePath("x.png"), "kept")); // from an earlier run
             const CliRun r = runCli(QStringList {"--quiet", "-f", "png", "-j", QString::number(jobs),
                                         "--on-clash", c.policy, "-o", out}
                 + inputs);
@@ -669,7 +663,7 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
     QDir().mkpath(out);
     ASSERT_TRUE(photo(300, 200).save(in + "/good.png"));
     ASSERT_TRUE(photo(300, 200).save(QFile::decodeName(QFile::encodeName(in) + "/\xD5\xD5.png")));
-    writeBytes(in + "/broken \"quoted\".jpg", "not a picture");
+    ASSERT_TRUE(writeFile(in + "/broken \"quoted\".jpg", "not a picture"));
     // Checked by Python's own json module, line by line.
     const auto parse = [](const QString &text) {
         QProcess python;

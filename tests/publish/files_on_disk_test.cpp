@@ -4,6 +4,7 @@
 #include "publish/make_pdf.h"
 #include "publish/publishing.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // A small tmpfs of its own, mounted for the test and unmounted after it.
 class SmallDisk {

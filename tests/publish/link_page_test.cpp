@@ -2,6 +2,7 @@
 #include "publish/link_page.h"
 #include "publish/upload_address.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@ const QString kHeader = QStringLiteral(
     "color=red>【Tuvo网络图片使用指南】<br>下面这些图片已经传输到了网络空间。复制您需要的图片,"
     "直接粘贴到网站的编辑框里即"
     "可使用。<br>如果网站不支持直接粘贴,请选择插入图片,选择对应的图片地址即可。</font><br><hr><br>");
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray page(const QStringList &lines)
 {

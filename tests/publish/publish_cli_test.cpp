@@ -1,6 +1,7 @@
 #include "publish/poppler.h"
 #include "support/ftp_server.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,6 @@ struct CliResult {
     int exitCode = -1;
     QString errors;
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class PublishCli : public ::testing::Test {
 protected:

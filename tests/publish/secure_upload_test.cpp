@@ -3,6 +3,7 @@
 #include "publish/publish_texts.h"
 #include "support/ftp_server.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,18 +20,6 @@
 namespace {
 
 const QDateTime kWhen(QDate(2014, 12, 5), QTime(15, 30, 12));
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 // Runs a shell line; its standard output, or a null string when it failed.
 QString shell(const QString &line)

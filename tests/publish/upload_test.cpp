@@ -3,6 +3,7 @@
 #include "publish/upload_address.h"
 #include "support/ftp_server.h"
 #include "support/qstring_printer.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,19 +19,6 @@
 namespace {
 
 const QDateTime kWhen(QDate(2014, 12, 5), QTime(15, 30, 12));
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Bytes that a text-mode transfer would change (CR LF, LF, a zero, high bytes).
 QByteArray binaryBytes(int size)
@@ -89,7 +77,7 @@ TEST_P(UploadToServer, PutsTheBytesUnderTheStampedNameAndGivesTheAddress)
     QTemporaryDir local;
     const QByteArray bytes = binaryBytes(200000);
     const QString name = QStringLiteral("海边 1.jpg");
-    writeFile(local.filePath(name), bytes);
+    ASSERT_TRUE(writeFile(local.filePath(name), bytes));
 
     JobSettings job = accountFor(server, passive);
     // No slash typed between the folder and the sub-folder: one is put in.
@@ -117,7 +105,7 @@ TEST(UploadFailures, RefusedLoginGivesCodeTwo)
 {
     QTemporaryDir local;
     const QString path = local.filePath(QStringLiteral("a.jpg"));
-    writeFile(path, binaryBytes(1000));
+    ASSERT_TRUE(writeFile(path, binaryBytes(1000)));
 
     FtpTestServer server;
     QString why;
@@ -134,7 +122,7 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
 {
     QTemporaryDir local;
     const QString path = local.filePath(QStringLiteral("a.jpg"));
-    writeFile(path, binaryBytes(1000));
+    ASSERT_TRUE(writeFile(path, binaryBytes(1000)));
 
     FtpTestServer::Options readOnly;
     readOnly.permissions = QStringLiteral("elr");
@@ -183,7 +171,7 @@ TEST(UploadFailures, SilentServerIsWaitedForOnlyOnce)
     job.sFtpServer = QStringLiteral("127.0.0.1:%1").arg(ntohs(address.sin_port));
     UploadSession session(1);
     for (const QString &name : {QStringLiteral("a.jpg"), QStringLiteral("b.jpg"), QStringLiteral("c.jpg")}) {
-        writeFile(local.filePath(name), binaryBytes(100));
+        ASSERT_TRUE(writeFile(local.filePath(name), binaryBytes(100)));
         const UploadOutcome outcome = session.UploadPicture(job, local.filePath(name), name, kWhen);
         EXPECT_TRUE(outcome.link.isEmpty());
         EXPECT_TRUE(outcome.errorLine.startsWith(

@@ -2,6 +2,7 @@
 #include "settings/app_paths.h"
 #include "settings/job_file.h"
 #include "settings/job_restore.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,13 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 bool anyContains(const QStringList &lines, const QString &part)
 {
@@ -51,8 +45,8 @@ TEST(JobFile, LoadsWhatItKnowsAndNamesTheRest)
     EXPECT_FALSE(bytes.contains("sOutDir"));
 
     // A newer program's file: unknown keys are named, the rest loads.
-    writeBytes(dir.filePath(QStringLiteral("newer.ini")),
-        bytes.replace("Version=1", "Version=7") + "sFutureThing=1\nbAlsoNew=2\n");
+    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("newer.ini")),
+        bytes.replace("Version=1", "Version=7") + "sFutureThing=1\nbAlsoNew=2\n"));
     JobSettings job = startJobSettings(paths);
     const JobFileLoad load = readJobFile(dir.filePath(QStringLiteral("newer.ini")), paths, frames, job);
     EXPECT_TRUE(load.loaded);
@@ -76,7 +70,7 @@ TEST(JobFile, MissingPicturesAndHostileFilesGiveSafeValuesAndAMessage)
     const auto load = [&](const QByteArray &content, JobSettings *job) {
         const QString file = dir.filePath(QStringLiteral("j.ini"));
         QFile::remove(file);
-        writeBytes(file, content);
+        EXPECT_TRUE(writeFile(file, content));
         *job = start;
         return readJobFile(file, paths, frames, *job);
     };
