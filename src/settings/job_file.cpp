@@ -252,7 +252,23 @@ QString jobPresetTitle(const QString &name)
     return name;
 }
 
-static QString presetFile(const QString &name, const AppPaths &paths);
+bool isJobPresetName(const QString &name)
+{
+    // A name, never a path: a preset cannot lead outside its folders.
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.startsWith(QLatin1Char('.'));
+}
+
+static QString presetFile(const QString &name, const AppPaths &paths)
+{
+    if (!isJobPresetName(name))
+        return QString();
+    for (const QString &dir : presetDirs(paths)) {
+        const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".ini");
+        if (QFileInfo(file).isFile())
+            return file;
+    }
+    return QString();
+}
 
 QString findJobPreset(const QString &name, const AppPaths &paths)
 {
@@ -261,19 +277,6 @@ QString findJobPreset(const QString &name, const AppPaths &paths)
     for (const QString &preset : jobPresetNames(paths)) {
         if (jobPresetTitle(preset).compare(name, Qt::CaseInsensitive) == 0)
             return presetFile(preset, paths);
-    }
-    return QString();
-}
-
-static QString presetFile(const QString &name, const AppPaths &paths)
-{
-    // A name, never a path: a preset cannot lead outside its folders.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
-        return QString();
-    for (const QString &dir : presetDirs(paths)) {
-        const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".ini");
-        if (QFileInfo(file).isFile())
-            return file;
     }
     return QString();
 }

@@ -28,6 +28,8 @@ struct JobFileLoad {
 JobFileLoad readJobFile(
     const QString &path, const AppPaths &paths, const FrameList &frames, JobSettings &job);
 
+// A preset's name is a plain file name: not empty, no "/", not starting with a dot.
+bool isJobPresetName(const QString &name);
 // The job file of a named preset: the user's preset folder first, then the
 // installed one; a name that is no file name may be a preset's title in the
 // interface language (case ignored). Empty when neither has it.

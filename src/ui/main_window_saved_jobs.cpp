@@ -21,8 +21,7 @@ namespace {
 
 bool isJobName(const QString &name)
 {
-    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('/'))
-        && !name.startsWith(QLatin1Char('.'));
+    return !name.trimmed().isEmpty() && isJobPresetName(name);
 }
 
 QString userJobFile(const AppPaths &paths, const QString &name)
