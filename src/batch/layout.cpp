@@ -1,6 +1,9 @@
 #include "batch/layout.h"
 
+#include "batch/pipeline_steps.h"
+
 #include <cmath>
+#include <utility>
 
 int roundEven(double v)
 {
@@ -48,6 +51,10 @@ Layout ComputeLayout(double W0, double H0, double a, double b, const JobSettings
     b = float(b);
 
     int m = job.iuSize;
+    // The box is a promise about the finished picture: a quarter turn after
+    // sizing turns the box too.
+    if (m == job.fitInsideIndex() && rotationTurnsSides(job))
+        std::swap(a, b);
     // A picture fits inside the box only when both sides do; the other modes keep
     // a picture that is small in either direction.
     const bool small = m == job.fitInsideIndex() ? W0 <= a && H0 <= b : W0 <= a || H0 <= b;

@@ -76,7 +76,7 @@ RenderResult funImgDone(const JobSettings &job, const QString &path, PictureSour
     // A failing step is recorded and the next one runs, so the preview still shows
     // the rest; an error line keeps the batch run from writing the picture.
     QString error;
-    if (!rotationStep(job, path, result.surface, &error))
+    if (!rotationStep(job, result.surface, &error))
         result.errorLines << texts::drawError(path, error);
     if (!effectStep(job, result.surface, &error))
         result.errorLines << texts::drawError(path, error);

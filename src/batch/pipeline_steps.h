@@ -11,15 +11,11 @@
 // cannot do its work returns false with *error and leaves the surface as it was,
 // so the caller can record the failure instead of writing a wrong picture.
 
-// Rotation and mirroring by iRotateMode (2: by the EXIF orientation of path).
-bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, QString *error = nullptr);
+// Rotation and mirroring by iRotateMode, of the picture as it is shown.
+bool rotationStep(const JobSettings &job, QImage &surface, QString *error = nullptr);
 
-// picture (decoded from path) turned as its EXIF orientation says, as the
-// automatic rotation turns it: what a person looking at the photo expects.
-QImage uprightPicture(const QString &path, const QImage &picture);
-
-// True when the rotation step turns or mirrors the pixels of path.
-bool rotationTurnsPixels(const JobSettings &job, const QString &path);
+// True when the rotation step exchanges width and height.
+bool rotationTurnsSides(const JobSettings &job);
 
 // The chosen effect preset; nothing when iEffect is empty.
 bool effectStep(const JobSettings &job, QImage &surface, QString *error = nullptr);

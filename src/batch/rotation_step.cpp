@@ -1,30 +1,18 @@
-#include "batch/file_names.h"
 #include "batch/imaging/cdib_qimage.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/pipeline_steps.h"
 #include "core/rotation.h"
-#include "exif/exif_reader.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 namespace {
 
-constexpr int kOrientationTag = 274;
-
-std::string orientationOf(const QString &path)
-{
-    ExifReader reader;
-    reader.picFile = encodeFileName(path).toStdString();
-    reader.Load();
-    return reader.Tag(kOrientationTag);
-}
-
-Turn turnFor(const JobSettings &job, const QString &path)
+// Pictures arrive upright (the loader applies their stored orientation), so the
+// automatic turn has nothing left to do; it stays a mode of its own for stored
+// settings, saved jobs and scripts.
+Turn turnFor(const JobSettings &job)
 {
     switch (job.iRotateMode) {
-    case kRotateAuto:
-        return turnForOrientation(orientationOf(path));
     case kRotateClockwise:
         return Turn::Clockwise;
     case kRotateCounterClockwise:
@@ -42,40 +30,19 @@ Turn turnFor(const JobSettings &job, const QString &path)
 
 } // namespace
 
-bool rotationTurnsPixels(const JobSettings &job, const QString &path)
+bool rotationTurnsSides(const JobSettings &job)
 {
-    return job.iRotateMode >= kRotateAuto && turnFor(job, path) != Turn::None;
+    return swapsSides(turnFor(job));
 }
 
-namespace {
-
-// The turned picture, or a null one with *why saying what stood in the way.
-QImage turnedPicture(const QImage &picture, Turn turn, QString *why)
+bool rotationStep(const JobSettings &job, QImage &surface, QString *error)
 {
-    const QImage source = toRgb32(picture);
-    const QSize size = swapsSides(turn) ? source.size().transposed() : source.size();
-    QImage turned;
-    if (pictureFitsLimit(size, why))
-        turned = QImage(size, source.format());
-    if (turned.isNull() || source.isNull())
-        return {};
-    turned.setDotsPerMeterX(swapsSides(turn) ? source.dotsPerMeterY() : source.dotsPerMeterX());
-    turned.setDotsPerMeterY(swapsSides(turn) ? source.dotsPerMeterX() : source.dotsPerMeterY());
-    RotatePicture(turn, rgb32View(source), mutableRgb32View(turned));
-    return turned;
-}
-
-} // namespace
-
-bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, QString *error)
-{
-    if (job.iRotateMode < kRotateAuto || surface.isNull())
-        return true;
-    const Turn turn = turnFor(job, path);
-    if (turn == Turn::None)
+    const Turn turn = turnFor(job);
+    if (turn == Turn::None || surface.isNull())
         return true;
     QString why;
-    const QImage turned = turnedPicture(surface, turn, &why);
+    const QSize size = swapsSides(turn) ? surface.size().transposed() : surface.size();
+    const QImage turned = pictureFitsLimit(size, &why) ? turnedPicture(surface, turn) : QImage();
     if (turned.isNull()) {
         if (error)
             *error = QCoreApplication::translate("tuvo", "旋转图片时无法分配内存")
@@ -84,14 +51,4 @@ bool rotationStep(const JobSettings &job, const QString &path, QImage &surface, 
     }
     surface = turned;
     return true;
-}
-
-QImage uprightPicture(const QString &path, const QImage &picture)
-{
-    const Turn turn = turnForOrientation(orientationOf(path));
-    if (turn == Turn::None || picture.isNull())
-        return picture;
-    QString ignored;
-    const QImage turned = turnedPicture(picture, turn, &ignored);
-    return turned.isNull() ? picture : turned;
 }

@@ -6,7 +6,6 @@
 #include "batch/imaging/picture_metadata.h"
 #include "batch/naming.h"
 #include "batch/output_profile.h"
-#include "batch/pipeline_steps.h"
 #include "batch/texts.h"
 
 #include <QCoreApplication>
@@ -49,21 +48,13 @@ static QByteArray encodeOutput(const JobSettings &job, const QString &picturePat
         return {};
     MetadataPlan plan;
     plan.choice = job.iMetadata;
-    plan.pixelsTurned = rotationTurnsPixels(job, picturePath);
     plan.outputSize = surface.size();
     plan.iccProfile = outputProfileFor(job, picturePath, source.iccProfile());
     if (isHeifExtension(extension)) {
-        // HEIF readers ignore the EXIF orientation (libheif cannot write irot here):
-        // an unturned photo is turned upright now, or it would show lying on its side.
-        const QImage upright = plan.pixelsTurned ? surface : uprightPicture(picturePath, surface);
-        if (upright.cacheKey() != surface.cacheKey()) {
-            plan.pixelsTurned = true;
-            plan.outputSize = upright.size();
-        }
         HeifMetadata blocks;
         if (!heifMetadataFor(source, plan, &blocks, error))
             return {};
-        return encodeHeif(upright, job.iJPGQ, extension.toLower() != QLatin1String("avif"), blocks, error);
+        return encodeHeif(surface, job.iJPGQ, extension.toLower() != QLatin1String("avif"), blocks, error);
     }
     QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, error);
     if (bytes.isEmpty() || !carryMetadata(bytes, source, plan, error))

@@ -1,29 +1,38 @@
 #include "core/rotation.h"
 
 #include <algorithm>
+#include <utility>
 
-Turn turnForOrientation(std::string_view orientation)
+Turn turnForOrientation(int orientation)
 {
-    if (orientation == "2")
+    switch (orientation) {
+    case 2:
         return Turn::FlipLeftRight;
-    if (orientation == "3")
+    case 3:
         return Turn::HalfTurn;
-    if (orientation == "4")
+    case 4:
         return Turn::FlipTopBottom;
-    if (orientation == "6")
+    case 5:
+        return Turn::Transpose;
+    case 6:
         return Turn::Clockwise;
-    if (orientation == "8")
+    case 7:
+        return Turn::Transverse;
+    case 8:
         return Turn::CounterClockwise;
-    return Turn::None;
+    default:
+        return Turn::None;
+    }
 }
 
 namespace {
 
-// Quarter turns read rows and write columns; working in square tiles keeps
-// both sides in the cache.
 constexpr int kTile = 64;
 
-void quarterTurn(bool clockwise, Rgb32View source, MutableRgb32View target)
+// Turns that swap the sides read rows and write columns; working in square
+// tiles keeps both sides in the cache. place(x, y) is where the source pixel
+// (x, y) goes, as (column, row) of the target.
+template<typename Place> void turnSideways(Rgb32View source, MutableRgb32View target, Place place)
 {
     const int w = source.width;
     const int h = source.height;
@@ -33,17 +42,33 @@ void quarterTurn(bool clockwise, Rgb32View source, MutableRgb32View target)
             const int xEnd = std::min(w, tx + kTile);
             for (int y = ty; y < yEnd; ++y) {
                 const std::uint32_t *src = source.row(y);
-                if (clockwise) {
-                    // (x, y) -> (h - 1 - y, x): the top-left corner goes to the top-right.
-                    for (int x = tx; x < xEnd; ++x)
-                        target.row(x)[h - 1 - y] = src[x];
-                } else {
-                    // (x, y) -> (y, w - 1 - x): the top-left corner goes to the bottom-left.
-                    for (int x = tx; x < xEnd; ++x)
-                        target.row(w - 1 - x)[y] = src[x];
+                for (int x = tx; x < xEnd; ++x) {
+                    const auto [column, row] = place(x, y);
+                    target.row(row)[column] = src[x];
                 }
             }
         }
+    }
+}
+
+void turnSideways(Turn turn, Rgb32View source, MutableRgb32View target)
+{
+    const int w = source.width;
+    const int h = source.height;
+    using Spot = std::pair<int, int>;
+    switch (turn) {
+    case Turn::Clockwise: // the top-left corner goes to the top-right
+        turnSideways(source, target, [h](int x, int y) { return Spot {h - 1 - y, x}; });
+        break;
+    case Turn::CounterClockwise: // the top-left corner goes to the bottom-left
+        turnSideways(source, target, [w](int x, int y) { return Spot {y, w - 1 - x}; });
+        break;
+    case Turn::Transpose: // the top-left corner stays
+        turnSideways(source, target, [](int x, int y) { return Spot {y, x}; });
+        break;
+    default: // Transverse: the top-left corner goes to the bottom-right
+        turnSideways(source, target, [w, h](int x, int y) { return Spot {h - 1 - y, w - 1 - x}; });
+        break;
     }
 }
 
@@ -62,7 +87,9 @@ void RotatePicture(Turn turn, Rgb32View source, MutableRgb32View target)
     switch (turn) {
     case Turn::Clockwise:
     case Turn::CounterClockwise:
-        quarterTurn(turn == Turn::Clockwise, source, target);
+    case Turn::Transpose:
+    case Turn::Transverse:
+        turnSideways(turn, source, target);
         break;
     case Turn::HalfTurn:
         for (int y = 0; y < h; ++y)

@@ -2,8 +2,6 @@
 
 #include "core/pixel_rows.h"
 
-#include <string_view>
-
 // What the rotation menu does to a picture.
 enum class Turn {
     None,
@@ -12,16 +10,18 @@ enum class Turn {
     HalfTurn,
     FlipTopBottom, // mirror in the horizontal centre line
     FlipLeftRight, // mirror in the vertical centre line
+    Transpose, // mirror in the diagonal from the top-left corner; width and height swap
+    Transverse, // mirror in the diagonal from the top-right corner; width and height swap
 };
 
-// The turn that puts a photograph upright, from the text of its EXIF
-// orientation tag. Orientations that would need a turn and a mirror ("5",
-// "7") and anything unknown give Turn::None.
-Turn turnForOrientation(std::string_view orientation);
+// The turn that shows a picture as its EXIF orientation (1-8) says it is
+// seen; anything else gives Turn::None.
+Turn turnForOrientation(int orientation);
 
 inline bool swapsSides(Turn turn)
 {
-    return turn == Turn::Clockwise || turn == Turn::CounterClockwise;
+    return turn == Turn::Clockwise || turn == Turn::CounterClockwise || turn == Turn::Transpose
+        || turn == Turn::Transverse;
 }
 
 // Writes source turned into target, which must have the turned size (width

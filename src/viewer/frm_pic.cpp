@@ -3,7 +3,6 @@
 #include "batch/imaging/encoders.h"
 #include "batch/imaging/picture_loader.h"
 #include "batch/pipeline.h"
-#include "batch/pipeline_steps.h"
 #include "viewer/background_colours.h"
 #include "viewer/crop_action_bar.h"
 #include "viewer/pic_area.h"
@@ -148,7 +147,7 @@ bool FrmPic::showEntry(int position)
 bool FrmPic::ShowPic(const QString &path)
 {
     const LoadedPicture picture = loadPicture(path);
-    showImage(uprightPicture(path, picture.image)); // so a crop is upright too
+    showImage(picture.image); // upright, so a crop is upright too
     return picture.ok();
 }
 

@@ -1,7 +1,6 @@
 #include "viewer/thumbnail_loader.h"
 
 #include "batch/imaging/picture_loader.h"
-#include "batch/pipeline_steps.h"
 
 #include <QCoreApplication>
 
@@ -24,7 +23,7 @@ QImage ThumbnailLoader::makeThumbnail(const QString &path, QSize box)
     const LoadedPicture picture = loadPicture(path, box);
     if (!picture.ok())
         return {};
-    return uprightPicture(path, picture.image).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return picture.image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void ThumbnailLoader::request(int place, const QString &path, QSize box)

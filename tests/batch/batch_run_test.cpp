@@ -376,7 +376,7 @@ TEST(BatchRun, AStepThatFailsIsAnErrorLineAndThePictureIsNotWritten)
     turn.iRotateMode = kRotateClockwise;
     turn.iEffect = 9;
     QString error;
-    EXPECT_FALSE(rotationStep(turn, photo, surface, &error));
+    EXPECT_FALSE(rotationStep(turn, surface, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("旋转")));
     EXPECT_FALSE(effectStep(turn, surface, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("特效")));

@@ -1,5 +1,7 @@
 #include "batch/imaging/cdib_qimage.h"
 
+#include <QColorSpace>
+
 namespace {
 
 bool isRgb32Layout(QImage::Format format)
@@ -46,4 +48,20 @@ void cloneIntoDib(CDIB &dib, const QImage &picture)
 {
     const QImage rgb = toRgb32(picture);
     dib.Clone(rgb32View(rgb), true);
+}
+
+QImage turnedPicture(const QImage &picture, Turn turn)
+{
+    const QImage source = toRgb32(picture);
+    if (turn == Turn::None || source.isNull())
+        return source;
+    const bool sideways = swapsSides(turn);
+    QImage turned(sideways ? source.size().transposed() : source.size(), source.format());
+    if (turned.isNull())
+        return {};
+    turned.setDotsPerMeterX(sideways ? source.dotsPerMeterY() : source.dotsPerMeterX());
+    turned.setDotsPerMeterY(sideways ? source.dotsPerMeterX() : source.dotsPerMeterY());
+    turned.setColorSpace(source.colorSpace());
+    RotatePicture(turn, rgb32View(source), mutableRgb32View(turned));
+    return turned;
 }

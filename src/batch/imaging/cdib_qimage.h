@@ -2,6 +2,7 @@
 
 #include "core/cdib.h"
 #include "core/pixel_rows.h"
+#include "core/rotation.h"
 
 #include <QImage>
 
@@ -18,3 +19,7 @@ QImage toRgb32(const QImage &image);
 QImage toQImage(const CDIB &dib);
 // Creates dib at the picture's size and copies the picture into it.
 void cloneIntoDib(CDIB &dib, const QImage &picture);
+
+// picture turned or mirrored, RGB32 or ARGB32 as it came (other formats become
+// RGB32); null when there is no memory for it.
+QImage turnedPicture(const QImage &picture, Turn turn);

@@ -1,10 +1,12 @@
 #include "batch/imaging/picture_loader.h"
 
 #include "batch/file_names.h"
+#include "batch/imaging/cdib_qimage.h"
 #include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
+#include "batch/imaging/stored_orientation.h"
 
 #include <QColorSpace>
 #include <QCoreApplication>
@@ -190,19 +192,27 @@ QSize probePictureSize(const QString &path, QString *error)
             *error = why;
         return QSize();
     }
+    bool sideways = false;
     if (const qint64 size = file.size(); size > 0) {
-        if (const uchar *head = file.map(0, size); head && looksLikeHeif(head, size))
-            return probeHeifSize(head, size, error);
+        if (const uchar *head = file.map(0, size)) {
+            if (looksLikeHeif(head, size))
+                return probeHeifSize(head, size, error);
+            sideways = swapsSides(turnForOrientation(storedOrientation(head, size)));
+        }
     }
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (!size.isValid() && error)
         *error = readerError(reader);
-    return size;
+    return sideways ? size.transposed() : size;
 }
 
-LoadedPicture loadPicture(const QString &path, QSize minimumSize)
+namespace {
+
+// The picture as its file stores it. *turn is what shows it upright: its
+// stored orientation; HEIF files come out of their decoder turned already.
+LoadedPicture loadStoredPicture(const QString &path, QSize minimumSize, Turn *turn)
 {
     LoadedPicture out;
     QFile file;
@@ -210,6 +220,10 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
         return out;
     const qint64 size = file.size();
     uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    *turn = mapped && !looksLikeHeif(mapped, size) ? turnForOrientation(storedOrientation(mapped, size))
+                                                   : Turn::None;
+    if (swapsSides(*turn))
+        minimumSize.transpose();
     if (mapped && looksLikeHeif(mapped, size)) {
         out = decodeHeif(mapped, size, minimumSize);
         file.unmap(mapped);
@@ -253,5 +267,21 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
     image = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
                                     : image.convertToFormat(QImage::Format_RGB32);
     out.image = std::move(image);
+    return out;
+}
+
+} // namespace
+
+LoadedPicture loadPicture(const QString &path, QSize minimumSize)
+{
+    Turn turn = Turn::None;
+    LoadedPicture out = loadStoredPicture(path, minimumSize, &turn);
+    if (!out.ok() || turn == Turn::None)
+        return out;
+    out.image = turnedPicture(out.image, turn);
+    if (out.image.isNull())
+        out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
+    else if (swapsSides(turn))
+        out.originalSize.transpose();
     return out;
 }

@@ -8,15 +8,17 @@
 // scaled it down while decoding (JPEG DCT scaling); coordinates in the original
 // picture map to image by image.width() / originalSize.width().
 struct LoadedPicture {
-    QImage image; // RGB32 or ARGB32, never auto-rotated
-    QSize originalSize; // the picture's own pixel size
+    QImage image; // RGB32 or ARGB32, upright: turned as the file's orientation says
+    QSize originalSize; // the picture's own pixel size, as it is shown
     QString error; // why loading failed; empty on success
     QByteArray iccProfile; // the profile image's pixels are in; empty: sRGB (CMYK is converted)
 
     bool ok() const { return !image.isNull(); }
 };
 
-// Reads only the header: the picture's pixel size, or an invalid size and *error.
+// Reads only the header: the picture's pixel size as it is shown (width and
+// height exchanged for an orientation that turns it sideways), or an invalid
+// size and *error.
 QSize probePictureSize(const QString &path, QString *error = nullptr);
 
 // Decodes path. With a valid minimumSize the decoder may scale down, but never

@@ -1,5 +1,4 @@
 #include "batch/imaging/picture_metadata.h"
-#include "batch/file_names.h"
 
 #include "batch/file_names.h"
 #include "batch/imaging/heif_codec.h"
@@ -154,15 +153,11 @@ void setXmpIfPresent(Exiv2::XmpData &xmp, const char *key, long value)
 }
 
 // The output's tags: what the choice keeps of the source, made true of the output.
-void buildTags(const SourceMetadata::Data &src, const MetadataPlan &plan, int orientation,
-    Exiv2::ExifData &exif, Exiv2::XmpData &xmp, Exiv2::IptcData &iptc)
+void buildTags(const SourceMetadata::Data &src, const MetadataPlan &plan, Exiv2::ExifData &exif,
+    Exiv2::XmpData &xmp, Exiv2::IptcData &iptc)
 {
-    if (plan.choice == 2) {
-        // Nothing private, but an unturned portrait must still show upright.
-        if (!plan.pixelsTurned && orientation != 1)
-            exif["Exif.Image.Orientation"] = uint16_t(orientation);
+    if (plan.choice == 2)
         return;
-    }
     for (const Exiv2::Exifdatum &d : src.exif) {
         if (!describesSourceStorage(d))
             exif[d.key()].setValue(&d.value());
@@ -171,11 +166,10 @@ void buildTags(const SourceMetadata::Data &src, const MetadataPlan &plan, int or
     iptc = src.iptc;
     if (plan.choice == 1)
         removeLocation(exif, xmp, iptc);
-    if (plan.pixelsTurned) {
-        if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
-            exif["Exif.Image.Orientation"] = uint16_t(1);
-        setXmpIfPresent(xmp, "Xmp.tiff.Orientation", 1);
-    }
+    // The pixels were turned upright when they were loaded.
+    if (exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != exif.end())
+        exif["Exif.Image.Orientation"] = uint16_t(1);
+    setXmpIfPresent(xmp, "Xmp.tiff.Orientation", 1);
     const long w = plan.outputSize.width();
     const long h = plan.outputSize.height();
     if (!exif.empty()) {
@@ -318,7 +312,7 @@ bool heifMetadataFor(
         Exiv2::ExifData exif;
         Exiv2::XmpData xmp;
         Exiv2::IptcData iptc;
-        buildTags(source.data(), plan, source.orientation(), exif, xmp, iptc);
+        buildTags(source.data(), plan, exif, xmp, iptc);
         if (!exif.empty()) {
             Exiv2::Blob blob;
             Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
@@ -340,8 +334,7 @@ bool heifMetadataFor(
 bool carryMetadata(
     QByteArray &encoded, const SourceMetadata &source, const MetadataPlan &plan, QString *error)
 {
-    const bool keepsTags
-        = source.hasTags() && (plan.choice != 2 || (!plan.pixelsTurned && source.orientation() != 1));
+    const bool keepsTags = source.hasTags() && plan.choice != 2;
     if (!keepsTags && plan.iccProfile.isEmpty())
         return true;
     ensureExiv2();
@@ -353,7 +346,7 @@ bool carryMetadata(
         Exiv2::XmpData xmp;
         Exiv2::IptcData iptc;
         if (keepsTags)
-            buildTags(source.data(), plan, source.orientation(), exif, xmp, iptc);
+            buildTags(source.data(), plan, exif, xmp, iptc);
         image->setExifData(exif);
         image->setXmpData(xmp);
         image->setIptcData(iptc);

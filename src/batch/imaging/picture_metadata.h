@@ -37,7 +37,6 @@ private:
 // What one output carries of its source.
 struct MetadataPlan {
     int choice = 1; // MetadataChoice
-    bool pixelsTurned = false; // the rotation step turned or mirrored the pixels
     QSize outputSize;
     QByteArray iccProfile; // embedded when not empty
 };
@@ -47,7 +46,7 @@ struct MetadataPlan {
 bool extensionCarriesMetadata(const QString &extension);
 
 // Writes into an encoded picture (in memory) what plan keeps of source: tags
-// filtered by the choice, Orientation 1 when the pixels were turned, the output's
+// filtered by the choice, Orientation 1 (pixels are upright), the output's
 // pixel size, no embedded thumbnail, Software = Tuvo. False with *error when
 // exiv2 fails; encoded is then unchanged.
 bool carryMetadata(
