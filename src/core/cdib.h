@@ -16,8 +16,9 @@ enum class EmbossTone : int {
 
 // A 24-bit picture buffer with the byte layout the effects depend on: blue,
 // green, red per pixel, rows bottom-up, each row padded to a multiple of 4
-// bytes. The effects walk the bytes as one flat run, padding included, so the
-// layout is part of their result.
+// bytes. The per-pixel effects walk each row's pixels; the neighbourhood
+// effects find neighbours by index on the flat storage, so the layout is part
+// of their result.
 class CDIB {
 public:
     CDIB() = default;
@@ -50,7 +51,7 @@ public:
 
     static std::int32_t strideFor(std::int32_t width) { return (width * 3 + 3) & ~3; }
 
-    // Per-pixel effects: one walk over byte triples from index 0, padding included.
+    // Per-pixel effects: each row's pixels in blue, green, red order; padding untouched.
     void Greyscale();
     void InvertColors();
     void Monochrome(std::uint8_t threshold);

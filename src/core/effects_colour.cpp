@@ -4,20 +4,23 @@
 #include <array>
 #include <cstdlib>
 
-// The walk runs over the whole storage in steps of 3 from index 0, ignoring
-// rows: padding bytes are treated as colour bytes, and where a row does not
-// start on a multiple of 3 the blue, green and red roles fall on other
-// channels. The last one or two bytes stay as they are when the size is not a
-// multiple of 3. Every formula uses 32-bit arithmetic, as the results must be
-// the same bytes everywhere.
+// Each row's pixels are visited in blue, green, red order; the row padding is
+// left alone. (A walk over the storage as one flat run of triples would put
+// the roles on other channels on every row that does not start at a multiple
+// of 3, which draws stripes on widths of the form 4k + 1 and 4k + 2.) Every
+// formula uses 32-bit arithmetic, as the results must be the same bytes
+// everywhere.
 template<typename Formula> void CDIB::forEachTriple(Formula formula)
 {
     std::span<std::uint8_t> a;
-    MapArray(a);
-    std::uint8_t *p = a.data();
-    const std::size_t triples = a.size() / 3;
-    for (std::size_t t = 0; t < triples; ++t, p += 3)
-        formula(p[0], p[1], p[2]);
+    const std::int32_t stride = MapArray(a);
+    if (!a.empty()) {
+        for (std::int32_t y = 0; y < height_; ++y) {
+            std::uint8_t *p = a.data() + std::size_t(y) * std::size_t(stride);
+            for (std::int32_t x = 0; x < width_; ++x, p += 3)
+                formula(p[0], p[1], p[2]);
+        }
+    }
     UnMapArray(a);
 }
 
