@@ -18,7 +18,9 @@ frame=$(ls build/bin/bk/*.png 2>/dev/null | head -n 1 || true)
 [ -n "$frame" ] && args+=(--frame "$frame")
 mark=$(ls build/bin/sy/*.png 2>/dev/null | head -n 1 || true)
 [ -n "$mark" ] && args+=(--mark "$mark" --opacity 70 --mark-pos top-right)
-args+=(--text '#JPG照片拍摄时间#' --font 黑体 --font-size 16 --color '#FFFFFF' --text-pos bottom-right)
+# The shooting time in bold yellow inside the picture's lower-left corner, clear
+# of the frame's light border and readable on dark and light scenes alike.
+args+=(--text '#JPG照片拍摄时间#' --font 黑体 --font-size 18 --bold --color '#FFE04A' --text-pos 0.06,0.86)
 args+=(--pdf --error-log)
 
 build/bin/tuvo-cli "${args[@]}" data/samples
