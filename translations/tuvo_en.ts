@@ -2501,8 +2501,8 @@ Files (once installed):
         <translation>colour channel factors</translation>
     </message>
     <message>
-        <source>旋转: auto 按EXIF方向; flip-tb 上下翻转, flip-lr 左右翻转</source>
-        <translation>rotation: auto follows the EXIF orientation; flip-tb turns top to bottom, flip-lr left to right</translation>
+        <source>照片按EXIF方向摆正后再旋转: none 和 auto 不再旋转; flip-tb 上下翻转, flip-lr 左右翻转</source>
+        <translation>turn after the photo is set upright by its EXIF orientation: none and auto add no turn; flip-tb turns top to bottom, flip-lr left to right</translation>
     </message>
     <message>
         <source>none|beauty|sharpen|flame|purple|brown|night|spooky|scanlines|emboss|grey|mono|invert</source>

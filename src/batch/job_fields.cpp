@@ -582,8 +582,8 @@ const std::vector<JobField> &table()
             .names = {"none", "", "auto", "cw", "ccw", "180", "flip-tb", "flip-lr"},
             .cli = {{.longName = "rotate",
                 .valueName = "none|auto|cw|ccw|180|flip-tb|flip-lr",
-                .help
-                = QT_TRANSLATE_NOOP("tuvo", "旋转: auto 按EXIF方向; flip-tb 上下翻转, flip-lr 左右翻转"),
+                .help = QT_TRANSLATE_NOOP("tuvo",
+                    "照片按EXIF方向摆正后再旋转: none 和 auto 不再旋转; flip-tb 上下翻转, flip-lr 左右翻转"),
                 .section = S::Adjust}}},
         {.key = "iEffect",
             .member = &JobSettings::iEffect,
