@@ -19,7 +19,7 @@ build=(
 )
 test=(
   libgtest-dev libgmock-dev
-  python3-pyftpdlib python3-openssl openssl openssh-server openssh-client libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
+  python3-pyftpdlib python3-openssl vsftpd openssl openssh-server openssh-client libimage-exiftool-perl poppler-utils imagemagick libtiff-tools
   python3-docx xvfb xauth liblcms2-utils libgs10-common libheif-examples webp
   parallel python3-yaml
   # Wayland: weston (native Wayland client test), sway + the desktop portal with

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -68,6 +69,8 @@ bool CommittedFile::open(OpenMode mode)
         return false;
     writeErrorsInsteadOfSignals();
     error_ = 0;
+    sealed_ = false;
+    clashed_ = false;
     tail_.clear();
     const QByteArray folder = encodeFileName(QFileInfo(path_).absolutePath());
     // An unnamed file gets its name only once it is complete: if the program is
@@ -113,8 +116,12 @@ qint64 CommittedFile::writeData(const char *data, qint64 size)
     return total;
 }
 
-bool CommittedFile::commit()
+// Flushes, gives the temporary a name beside the target and closes it; only
+// then may it take the target's name, so a failing close still keeps the old file.
+bool CommittedFile::seal()
 {
+    if (sealed_)
+        return error_ == 0;
     if (fd_ < 0) {
         if (error_ == 0)
             setErrorString(QStringLiteral("file not open"));
@@ -124,15 +131,12 @@ bool CommittedFile::commit()
     // Delayed allocation shows a full disk only here, on some file systems even only at close.
     if (error_ == 0 && ::fsync(fd_) != 0)
         failWith(errno);
-    const QByteArray target = encodeFileName(path_);
-    // An unnamed temporary gets a name beside the target first; the rename comes
-    // only after the close, so a failing close still keeps the old file.
     if (error_ == 0 && namedTemp_.isEmpty()) {
         const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd_);
         for (int attempt = 0; attempt < 100 && namedTemp_.isEmpty() && error_ == 0; ++attempt) {
             const QString temp = path_ + QStringLiteral(".tuvo-%1-%2").arg(::getpid()).arg(attempt);
-            if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, encodeFileName(temp).constData(),
-                    AT_SYMLINK_FOLLOW)
+            if (::linkat(
+                    AT_FDCWD, proc.constData(), AT_FDCWD, encodeFileName(temp).constData(), AT_SYMLINK_FOLLOW)
                 == 0)
                 namedTemp_ = temp;
             else if (errno != EEXIST)
@@ -143,19 +147,62 @@ bool CommittedFile::commit()
     fd_ = -1;
     if (::close(fd) != 0 && error_ == 0)
         failWith(errno);
-    if (!namedTemp_.isEmpty()) {
-        const QByteArray temp = encodeFileName(namedTemp_);
-        if (error_ == 0 && ::rename(temp.constData(), target.constData()) != 0)
-            failWith(errno);
-        if (error_ != 0)
-            ::unlink(temp.constData());
-        namedTemp_.clear();
+    sealed_ = true;
+    if (error_ == 0)
+        return true;
+    discard();
+    return false;
+}
+
+bool CommittedFile::publish(const QString &target, bool replace)
+{
+    clashed_ = false;
+    const QByteArray temp = encodeFileName(namedTemp_);
+    const QByteArray name = encodeFileName(QFileInfo(target).absoluteFilePath());
+    int result = 0;
+    if (replace) {
+        result = ::rename(temp.constData(), name.constData());
+    } else {
+        result = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE);
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+            // Without RENAME_NOREPLACE a hard link cannot replace anything either.
+            result = ::link(temp.constData(), name.constData());
+            if (result == 0) {
+                ::unlink(temp.constData());
+            } else if (errno != EEXIST) {
+                // Neither (FAT, some network shares): look first; a tiny window stays.
+                struct stat info { };
+                if (::lstat(name.constData(), &info) == 0)
+                    errno = EEXIST;
+                else
+                    result = ::rename(temp.constData(), name.constData());
+            }
+        }
     }
-    QIODevice::close();
-    if (error_ != 0)
+    if (result != 0 && errno == EEXIST && !replace) {
+        clashed_ = true;
+        setErrorString(QString::fromLocal8Bit(std::strerror(EEXIST)));
         return false;
-    syncFolder(encodeFileName(QFileInfo(path_).absolutePath()));
+    }
+    if (result != 0) {
+        failWith(errno);
+        discard();
+        return false;
+    }
+    namedTemp_.clear();
+    QIODevice::close();
+    syncFolder(encodeFileName(QFileInfo(target).absolutePath()));
     return true;
+}
+
+bool CommittedFile::commit()
+{
+    return seal() && publish(path_, true);
+}
+
+bool CommittedFile::commitNew(const QString &path)
+{
+    return seal() && publish(path, false);
 }
 
 void CommittedFile::discard()
@@ -170,6 +217,7 @@ void CommittedFile::discard()
     }
     if (isOpen())
         QIODevice::close();
+    sealed_ = false;
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)

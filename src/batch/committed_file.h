@@ -23,6 +23,11 @@ public:
     // Flushes to disk and renames into place. False, with errorString(), when any
     // step since open failed; the target is then untouched.
     bool commit();
+    // Like commit, but under path and never replacing a file: when path exists
+    // (another program may have put it there a moment ago), false with clashed(),
+    // and the finished bytes stay ready to be committed under another name.
+    bool commitNew(const QString &path);
+    bool clashed() const { return clashed_; }
     void discard();
 
     // The last bytes written, enough to check a file's trailer before committing.
@@ -34,11 +39,15 @@ protected:
 
 private:
     bool failWith(int error);
+    bool seal();
+    bool publish(const QString &target, bool replace);
 
     QString path_;
     QString namedTemp_; // only where unnamed temporaries are not supported
     int fd_ = -1;
     int error_ = 0;
+    bool sealed_ = false; // flushed, closed and named: ready to take a target's name
+    bool clashed_ = false;
     QByteArray tail_;
 };
 

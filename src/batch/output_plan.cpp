@@ -5,8 +5,41 @@
 
 #include <QDir>
 #include <QHash>
+#include <QSet>
+
+#include <dirent.h>
 
 namespace {
+
+// The names in each output folder, read once: a plan of 100,000 pictures then
+// asks the file system per folder, not per picture and candidate number. What
+// another program adds later is caught when the file is committed.
+class ExistingNames {
+public:
+    bool contains(const QString &path)
+    {
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString folder = slash > 0 ? path.left(slash) : QStringLiteral("/");
+        auto names = folders_.find(folder);
+        if (names == folders_.end())
+            names = folders_.insert(folder, namesIn(folder));
+        return names->contains(encodeFileName(path.mid(slash + 1)));
+    }
+
+private:
+    static QSet<QByteArray> namesIn(const QString &folder)
+    {
+        QSet<QByteArray> names;
+        if (DIR *dir = ::opendir(encodeFileName(folder).constData())) {
+            while (const dirent *entry = ::readdir(dir))
+                names.insert(QByteArray(entry->d_name));
+            ::closedir(dir);
+        }
+        return names;
+    }
+
+    QHash<QString, QSet<QByteArray>> folders_;
+};
 
 QString joinPath(const QString &folder, const QString &name)
 {
@@ -15,11 +48,18 @@ QString joinPath(const QString &folder, const QString &name)
 
 } // namespace
 
+QString PlannedOutput::numberedPath(int n) const
+{
+    return stem + QStringLiteral("_%1.").arg(n) + target.extension;
+}
+
 OutputPlan planOutputs(const JobSettings &job, const QStringList &pictures, const ListPlacement &placement)
 {
     OutputPlan plan;
     plan.outputs.reserve(pictures.size());
     QHash<QString, int> owner; // output path -> the picture holding it so far
+    QHash<QString, int> nextNumber; // stem + extension -> the first number not yet tried
+    ExistingNames existing;
     bool saidAvif = false; // once per run
     for (int i = 0; i < pictures.size(); ++i) {
         PlannedOutput out;
@@ -33,7 +73,8 @@ OutputPlan planOutputs(const JobSettings &job, const QStringList &pictures, cons
         const QString base
             = outputBaseName(job, pictures[i], placement.firstNumber + placement.positionOf(i));
         const QString extension = QLatin1Char('.') + out.target.extension;
-        out.path = joinPath(folder, base + extension);
+        out.stem = joinPath(folder, base);
+        out.path = out.stem + extension;
         const auto taken = owner.constFind(out.path);
         const bool inRun = taken != owner.constEnd();
         if (job.iOnClash == kClashOverwrite) {
@@ -41,13 +82,14 @@ OutputPlan planOutputs(const JobSettings &job, const QStringList &pictures, cons
                 plan.outputs[*taken].write = false;
                 plan.warnings << texts::clashWarning(pictures[*taken], pictures[i], out.path);
             }
-        } else if (inRun || pathExists(out.path)) {
+        } else if (inRun || existing.contains(out.path)) {
             if (job.iOnClash == kClashNumber) {
-                for (int n = 2;; ++n) {
-                    const QString numbered
-                        = joinPath(folder, base + QStringLiteral("_%1").arg(n) + extension);
-                    if (!owner.contains(numbered) && !pathExists(numbered)) {
+                int &n = nextNumber[out.path];
+                for (n = qMax(n, 2);; ++n) {
+                    const QString numbered = out.numberedPath(n);
+                    if (!owner.contains(numbered) && !existing.contains(numbered)) {
                         out.path = numbered;
+                        out.number = n++;
                         break;
                     }
                 }

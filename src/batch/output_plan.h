@@ -25,6 +25,12 @@ struct PlannedOutput {
     OutputTarget target; // writer and extension
     bool write = true; // false: the name is another picture's, or it exists and is kept
     QString errorLine; // set when not writing is a failure (iOnClash "fail")
+    // iOnClash "number": path without number and extension, and path's number
+    // (0: none), so that a name another run takes meanwhile moves on to the next.
+    QString stem;
+    int number = 0;
+
+    QString numberedPath(int n) const;
 };
 
 // Every output of a run, by the run's own order, so that which picture keeps a

@@ -1,5 +1,6 @@
 #include "batch/writers.h"
 
+#include "batch/committed_file.h"
 #include "batch/file_names.h"
 #include "batch/imaging/encoders.h"
 #include "batch/imaging/heif_codec.h"
@@ -62,6 +63,43 @@ static QByteArray encodeOutput(const JobSettings &job, const QString &picturePat
     return bytes;
 }
 
+// Commits the bytes under the planned name. Only "overwrite" replaces a file;
+// the other rules never do, also when another run wrote the name after the plan
+// was made: "number" then takes the next free number, "skip" and "fail" say so.
+static bool publishOutput(const JobSettings &job, const QString &picturePath, const PlannedOutput &output,
+    const QByteArray &bytes, WriteOutcome *out, QString *error)
+{
+    CommittedFile file(out->path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        return false;
+    }
+    if (job.iOnClash == kClashOverwrite) {
+        if (file.commit())
+            return true;
+        *error = file.errorString();
+        return false;
+    }
+    int number = output.number;
+    while (!file.commitNew(out->path)) {
+        if (!file.clashed()) {
+            *error = file.errorString();
+            return false;
+        }
+        if (job.iOnClash == kClashNumber) {
+            number = qMax(number + 1, 2);
+            out->path = output.numberedPath(number);
+        } else if (job.iOnClash == kClashSkip) {
+            out->warning = texts::clashSkipped(picturePath, out->path);
+            return false;
+        } else {
+            out->errorLine = texts::saveError(picturePath, texts::clashRefused(out->path));
+            return false;
+        }
+    }
+    return true;
+}
+
 WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, const PlannedOutput &output,
     const QImage &surface, const ProtectedFiles &protectedFiles)
 {
@@ -86,8 +124,9 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
     }
     const QString &extension = output.target.extension;
     const QByteArray bytes = encodeOutput(job, picturePath, surface, extension, &error);
-    if (bytes.isEmpty() || !writeFileAtomically(out.path, bytes, &error)) {
-        out.errorLine = texts::saveError(picturePath, error);
+    if (bytes.isEmpty() || !publishOutput(job, picturePath, output, bytes, &out, &error)) {
+        if (out.errorLine.isEmpty() && out.warning.isEmpty())
+            out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
     if (job.bKeepFileTime == 1)
@@ -102,9 +141,8 @@ static WriteOutcome writeWith(const JobSettings &job, const QString &picturePath
 {
     PlannedOutput output;
     output.target = target;
-    output.path
-        = QDir(job.sOutDir)
-              .filePath(outputBaseName(job, picturePath, position) + QLatin1Char('.') + target.extension);
+    output.stem = QDir(job.sOutDir).filePath(outputBaseName(job, picturePath, position));
+    output.path = output.stem + QLatin1Char('.') + target.extension;
     return writePlanned(job, picturePath, output, surface, protectedFiles);
 }
 

@@ -14,10 +14,16 @@ namespace {
 
 constexpr int exifIfdPointerTag = 34665;
 
+struct ExifBlock {
+    std::uint64_t tiffStart = 0;
+    std::string_view bytes; // the file up to the end of the EXIF segment
+};
+
 // The first FF E1 byte pair anywhere after the start-of-image marker, without
 // walking the JPEG segments; it must be followed by "Exif" after the length.
-// Gives the position of the TIFF header.
-std::optional<std::uint64_t> findTiffStart(std::string_view file)
+// Nothing is read past the segment's own length: a hostile count or offset
+// would otherwise print whatever follows in the file.
+std::optional<ExifBlock> findExifBlock(std::string_view file)
 {
     if (file.size() < 2 || static_cast<std::uint8_t>(file[0]) != 0xFF
         || static_cast<std::uint8_t>(file[1]) != 0xD8)
@@ -27,7 +33,9 @@ std::optional<std::uint64_t> findTiffStart(std::string_view file)
         return std::nullopt;
     if (file.size() < app1 + 8 || file.substr(app1 + 4, 4) != "Exif")
         return std::nullopt;
-    return app1 + 10;
+    const std::size_t length = std::size_t(static_cast<std::uint8_t>(file[app1 + 2])) << 8
+        | static_cast<std::uint8_t>(file[app1 + 3]);
+    return ExifBlock {app1 + 10, file.substr(0, std::min(file.size(), app1 + 2 + length))};
 }
 
 class DirectoryWalk {
@@ -96,14 +104,15 @@ private:
 
 bool readExifEntries(std::string_view file, std::vector<std::pair<int, std::string>> &entries)
 {
-    const auto tiffStart = findTiffStart(file);
-    if (!tiffStart)
+    const auto block = findExifBlock(file);
+    if (!block)
         return false;
     // "II" is little-endian; any other first byte is taken as big-endian.
-    const bool little = *tiffStart < file.size() && file[*tiffStart] == 'I';
-    const TiffBytes bytes(file, little);
-    if (const auto ifd0 = bytes.u32(*tiffStart + 4))
-        DirectoryWalk(bytes, *tiffStart, entries).run(*tiffStart + *ifd0);
+    const std::uint64_t tiffStart = block->tiffStart;
+    const bool little = tiffStart < file.size() && file[tiffStart] == 'I';
+    const TiffBytes bytes(block->bytes, little);
+    if (const auto ifd0 = bytes.u32(tiffStart + 4))
+        DirectoryWalk(bytes, tiffStart, entries).run(tiffStart + *ifd0);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "publish/ftp_upload.h"
 
+#include "batch/file_names.h"
+#include "publish/known_hosts.h"
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"
 
@@ -9,10 +11,15 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,9 +44,11 @@ size_t readFromFile(char *buffer, size_t size, size_t count, void *file)
 // curl hands every FTP reply line to the header callback. "234" accepts AUTH TLS:
 // from here on the login and the transfers are encrypted. "230" means the server
 // accepted the login, which is where a connection ends and a transfer begins.
+// The last refusal (4xx, 5xx) says in the server's words what went wrong.
 struct FtpReplies {
     bool encrypted = false;
     bool loggedIn = false;
+    QString refusal;
 };
 
 size_t watchReplies(char *buffer, size_t size, size_t count, void *replies)
@@ -50,6 +59,8 @@ size_t watchReplies(char *buffer, size_t size, size_t count, void *replies)
         seen->encrypted = true;
     if (n >= 3 && std::memcmp(buffer, "230", 3) == 0)
         seen->loggedIn = true;
+    if (n >= 3 && (buffer[0] == '4' || buffer[0] == '5') && std::isdigit(uchar(buffer[1])))
+        seen->refusal = QString::fromUtf8(buffer, qsizetype(qMin<size_t>(n, 300))).trimmed();
     return n;
 }
 
@@ -62,29 +73,38 @@ QString sshFingerprint(const QByteArray &keyBlob)
 }
 
 struct HostKeyCheck {
+    QString knownHostsFile;
+    FtpEndpoint endpoint;
     QString accepted; // fingerprint the user accepted, "SHA256:..."
     QString unknownFingerprint; // set when an unknown key was refused
     bool changed = false; // known_hosts holds another key for this host
 };
 
-int checkHostKey(
-    CURL *, const curl_khkey *knownKey, const curl_khkey *foundKey, curl_khmatch match, void *data)
+// The file is read and written here, not by libssh2: it would add the key
+// without the port and match a key kept for one port on every other.
+int checkHostKey(CURL *, const curl_khkey *, const curl_khkey *foundKey, curl_khmatch, void *data)
 {
-    Q_UNUSED(knownKey);
     auto *check = static_cast<HostKeyCheck *>(data);
-    if (match == CURLKHMATCH_OK)
-        return CURLKHSTAT_FINE;
-    if (match == CURLKHMATCH_MISMATCH) {
-        check->changed = true;
-        return CURLKHSTAT_REJECT;
-    }
     const QByteArray blob = foundKey->len > 0 ? QByteArray(foundKey->key, qsizetype(foundKey->len))
                                               : QByteArray::fromBase64(QByteArray(foundKey->key));
+    const FtpEndpoint &server = check->endpoint;
+    switch (lookUpHostKey(check->knownHostsFile, server.host, server.port, blob)) {
+    case KnownHostKey::Matches:
+        return CURLKHSTAT_FINE;
+    case KnownHostKey::Changed:
+        check->changed = true;
+        return CURLKHSTAT_REJECT;
+    case KnownHostKey::Unknown:
+        break;
+    }
     const QString fingerprint = sshFingerprint(blob);
-    if (!check->accepted.isEmpty() && fingerprint == check->accepted.trimmed())
-        return CURLKHSTAT_FINE_ADD_TO_FILE;
-    check->unknownFingerprint = fingerprint;
-    return CURLKHSTAT_REJECT;
+    if (check->accepted.isEmpty() || fingerprint != check->accepted.trimmed()) {
+        check->unknownFingerprint = fingerprint;
+        return CURLKHSTAT_REJECT;
+    }
+    // Accepted for this upload even when it cannot be remembered.
+    addHostKey(check->knownHostsFile, server.host, server.port, blob);
+    return CURLKHSTAT_FINE;
 }
 
 // "sha256//BASE64" as curl takes it; 64 hex digits (colons allowed) are converted.
@@ -125,7 +145,7 @@ bool isSftpConnectFailure(CURLcode result)
         || result == CURLE_OPERATION_TIMEDOUT;
 }
 
-void setSftpOptions(CURL *h, const JobSettings &job, const QString &knownHostsFile, HostKeyCheck *hostKey)
+void setSftpOptions(CURL *h, const JobSettings &job, HostKeyCheck *hostKey)
 {
     long methods = CURLSSH_AUTH_PASSWORD;
     const QString keyFile = job.sFtpKeyFile.isEmpty() ? defaultSshKey() : job.sFtpKeyFile;
@@ -134,12 +154,13 @@ void setSftpOptions(CURL *h, const JobSettings &job, const QString &knownHostsFi
         curl_easy_setopt(h, CURLOPT_SSH_PRIVATE_KEYFILE, QFile::encodeName(keyFile).constData());
     }
     curl_easy_setopt(h, CURLOPT_SSH_AUTH_TYPES, methods);
-    curl_easy_setopt(h, CURLOPT_SSH_KNOWNHOSTS, QFile::encodeName(knownHostsFile).constData());
+    // curl calls the key function only with a known_hosts file set.
+    curl_easy_setopt(h, CURLOPT_SSH_KNOWNHOSTS, QFile::encodeName(hostKey->knownHostsFile).constData());
     curl_easy_setopt(h, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
     curl_easy_setopt(h, CURLOPT_SSH_KEYDATA, hostKey);
 }
 
-void setFtpOptions(CURL *h, const JobSettings &job, long timeout, FtpReplies *replies)
+void setFtpOptions(CURL *h, const JobSettings &job, long timeout, bool passive, FtpReplies *replies)
 {
     curl_easy_setopt(h, CURLOPT_TRANSFERTEXT, 0L);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, watchReplies);
@@ -148,6 +169,11 @@ void setFtpOptions(CURL *h, const JobSettings &job, long timeout, FtpReplies *re
     // without it is refused before USER and PASS are sent.
     curl_easy_setopt(h, CURLOPT_USE_SSL, long(job.bFtpRequireTls ? CURLUSESSL_ALL : CURLUSESSL_TRY));
     curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
+    // Over TLS 1.3 servers such as vsftpd close an upload's data connection
+    // before curl has read their session tickets, and the transfer breaks
+    // ("426 Failure reading network stream"); TLS 1.2 does not do that.
+    curl_easy_setopt(
+        h, CURLOPT_SSLVERSION, long(CURL_SSLVERSION_DEFAULT) | long(CURL_SSLVERSION_MAX_TLSv1_2));
     if (!job.sFtpCaFile.isEmpty())
         curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(job.sFtpCaFile).constData());
     if (!job.sFtpPin.isEmpty()) {
@@ -163,14 +189,16 @@ void setFtpOptions(CURL *h, const JobSettings &job, long timeout, FtpReplies *re
     // to the address of the control connection. Encrypted accounts go passive:
     // NAT helpers cannot read an encrypted PORT, and curl cannot start TLS on a
     // data connection the server opened.
-    if (!job.bFtpPassive && !job.bFtpRequireTls)
+    if (!passive)
         curl_easy_setopt(h, CURLOPT_FTPPORT, "-");
     curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeout);
     curl_easy_setopt(h, CURLOPT_ACCEPTTIMEOUT_MS, timeout * 1000);
 }
 
-// What the error line adds to its code, when the cause is one the user can act on.
-QString failureReason(CURLcode result, const FtpEndpoint &endpoint, const HostKeyCheck &hostKey)
+// What the error line adds to its code: the cause when the user can act on it,
+// else the server's own words.
+QString failureReason(CURLcode result, const FtpEndpoint &endpoint, const HostKeyCheck &hostKey,
+    const FtpReplies &replies, const char *curlMessage, int code)
 {
     if (!hostKey.unknownFingerprint.isEmpty())
         return PublishTexts::unknownHostKey(hostKey.unknownFingerprint);
@@ -182,8 +210,81 @@ QString failureReason(CURLcode result, const FtpEndpoint &endpoint, const HostKe
         return PublishTexts::pinMismatch();
     if (!endpoint.sftp && isTlsFailure(result))
         return PublishTexts::certificateRefused();
+    if (code != 3)
+        return QString();
+    if (!replies.refusal.isEmpty())
+        return PublishTexts::serverReply(replies.refusal);
+    // SFTP has no reply lines; curl's message carries the server's status.
+    if (endpoint.sftp && *curlMessage)
+        return PublishTexts::serverReply(QString::fromUtf8(curlMessage).trimmed());
     return QString();
 }
+
+// The transfer never began: the active data connection could not be set up
+// (PORT refused, the server could not connect back, or no TLS on it).
+bool activeDataConnectionFailed(CURLcode result, CURL *h, const FtpReplies &replies)
+{
+    curl_off_t sent = 0;
+    curl_easy_getinfo(h, CURLINFO_SIZE_UPLOAD_T, &sent);
+    const bool dataConnection = result == CURLE_FTP_PORT_FAILED || result == CURLE_FTP_ACCEPT_FAILED
+        || result == CURLE_FTP_ACCEPT_TIMEOUT || result == CURLE_SSL_CONNECT_ERROR
+        || result == CURLE_RECV_ERROR || result == CURLE_SEND_ERROR
+        || replies.refusal.startsWith(QLatin1String("425"));
+    return dataConnection && replies.loggedIn && sent == 0;
+}
+
+// Whether the server has remotePath already. Asked on the connection the upload
+// then uses; a server that cannot say counts as not having it.
+CURLcode askRemoteFile(CURL *h, const QByteArray &url, bool *exists)
+{
+    curl_easy_setopt(h, CURLOPT_URL, url.constData());
+    curl_easy_setopt(h, CURLOPT_UPLOAD, 0L);
+    curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(h, CURLOPT_FILETIME, 1L);
+    const CURLcode result = curl_easy_perform(h);
+    curl_off_t time = -1;
+    curl_off_t length = -1;
+    curl_easy_getinfo(h, CURLINFO_FILETIME_T, &time);
+    curl_easy_getinfo(h, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    *exists = result == CURLE_OK && (time >= 0 || length >= 0);
+    curl_easy_setopt(h, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(h, CURLOPT_FILETIME, 0L);
+    curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
+    return result;
+}
+
+// name with "_n" before its extension.
+QString numberedName(const QString &name, int n)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString number = QStringLiteral("_%1").arg(n);
+    return dot > 0 ? name.left(dot) + number + name.mid(dot) : name + number;
+}
+
+// Held while one upload picks its remote name and sends the file, so that runs
+// of this user at the same time never pick the same name for one server folder.
+class RemoteFolderLock {
+public:
+    explicit RemoteFolderLock(const QString &key)
+    {
+        const QByteArray digest
+            = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        const QString path
+            = QDir::temp().filePath(QStringLiteral("tuvo-upload-%1-%2.lock").arg(::getuid()).arg(digest));
+        fd_ = ::open(encodeFileName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) { }
+    }
+    ~RemoteFolderLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    RemoteFolderLock(const RemoteFolderLock &) = delete;
+    RemoteFolderLock &operator=(const RemoteFolderLock &) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 std::atomic<int> lastSecurity {int(LastUploadSecurity::None)};
 
@@ -218,7 +319,6 @@ UploadOutcome UploadSession::UploadPicture(
 
     const FtpEndpoint endpoint = parseFtpServer(job.sFtpServer);
     const QString stamp = uploadTimeStamp(now);
-    const QByteArray url = uploadUrl(endpoint, uploadRemotePath(job, stamp, fileName)).toUtf8();
     const QByteArray user = job.sFtpUser.toUtf8();
     const QByteArray password = job.sFtpPassword.toUtf8();
 
@@ -228,7 +328,8 @@ UploadOutcome UploadSession::UploadPicture(
         return {QString(), PublishTexts::uploadErrorLine(picture, 3), QString()};
 
     CURL *h = handle.get();
-    curl_easy_setopt(h, CURLOPT_URL, url.constData());
+    char curlMessage[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, curlMessage);
     curl_easy_setopt(h, CURLOPT_USERNAME, user.constData());
     curl_easy_setopt(h, CURLOPT_PASSWORD, password.constData());
     curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
@@ -244,31 +345,66 @@ UploadOutcome UploadSession::UploadPicture(
 
     FtpReplies replies;
     HostKeyCheck hostKey;
+    hostKey.knownHostsFile = knownHostsFile_;
+    hostKey.endpoint = endpoint;
     hostKey.accepted = job.sFtpHostKey;
+    const bool passive = job.bFtpPassive || job.bFtpRequireTls || passiveAfterActiveFailed_;
     if (endpoint.sftp)
-        setSftpOptions(h, job, knownHostsFile_, &hostKey);
+        setSftpOptions(h, job, &hostKey);
     else
-        setFtpOptions(h, job, timeout, &replies);
+        setFtpOptions(h, job, timeout, passive, &replies);
 
-    CURLcode result = curl_easy_perform(h);
-    // A server that offered TLS to an active-mode account: the data connection
-    // failed for the reason above; once more in passive mode.
-    if (!endpoint.sftp && result != CURLE_OK && replies.encrypted && replies.loggedIn && !job.bFtpPassive
-        && !job.bFtpRequireTls && result != CURLE_OPERATION_TIMEDOUT && file.seek(0)) {
-        // curl may keep the encrypted control connection: no new "234" then.
-        replies.loggedIn = false;
+    // Two pictures of the same name in one second, from this run and another or
+    // from two runs at once, would take the same remote name: a name the server
+    // has already is numbered on, so every link shows what this run sent.
+    const QString folderKey = job.sFtpServer + QLatin1Char('\n') + job.sFtpUser + QLatin1Char('\n')
+        + uploadRemotePath(job, QString(), QString());
+    const RemoteFolderLock lock(folderKey);
+    QString remoteName = fileName;
+    CURLcode result = CURLE_OK;
+    for (int n = 2; n < 1000; ++n) {
+        bool exists = false;
+        const QByteArray url = uploadUrl(endpoint, uploadRemotePath(job, stamp, remoteName)).toUtf8();
+        result = askRemoteFile(h, url, &exists);
+        // Only a failed connection or login ends the upload here; a missing folder
+        // or a refused question is for the upload itself to report.
+        const bool connected = endpoint.sftp ? !isSftpConnectFailure(result) : replies.loggedIn;
+        if (connected && result != CURLE_OPERATION_TIMEDOUT)
+            result = CURLE_OK;
+        if (result != CURLE_OK || !exists)
+            break;
+        remoteName = numberedName(fileName, n);
+    }
+    replies.refusal.clear(); // "550 no such file" answered the question, not the upload
+    // The server offered TLS: an active data connection would be encrypted too,
+    // which NAT helpers cannot follow and this libcurl cannot accept.
+    const bool goPassive = !passive && replies.encrypted;
+    if (goPassive)
+        curl_easy_setopt(h, CURLOPT_FTPPORT, nullptr);
+    if (result == CURLE_OK)
+        result = curl_easy_perform(h);
+    // The active data connection could not be made (a firewall, TLS on a
+    // connection the server opens): once more in passive mode, and passive for
+    // the rest of the run. A transfer that broke after sending is not resent.
+    if (!endpoint.sftp && !passive && !goPassive && activeDataConnectionFailed(result, h, replies)
+        && file.seek(0)) {
+        replies.refusal.clear();
+        curlMessage[0] = 0;
         curl_easy_setopt(h, CURLOPT_FTPPORT, nullptr);
         result = curl_easy_perform(h);
+        if (result == CURLE_OK)
+            passiveAfterActiveFailed_ = true;
     }
     const int code = endpoint.sftp ? (isSftpConnectFailure(result) ? 2 : 3) : (replies.loggedIn ? 3 : 2);
     if (result == CURLE_OPERATION_TIMEDOUT || result == CURLE_FTP_ACCEPT_TIMEOUT) {
         serverSilent_ = true;
-        return {
-            QString(), PublishTexts::uploadErrorLine(picture, code) + PublishTexts::serverSilent(), QString()};
+        return {QString(), PublishTexts::uploadErrorLine(picture, code) + PublishTexts::serverSilent(),
+            QString()};
     }
     if (result != CURLE_OK)
         return {QString(),
-            PublishTexts::uploadErrorLine(picture, code) + failureReason(result, endpoint, hostKey),
+            PublishTexts::uploadErrorLine(picture, code)
+                + failureReason(result, endpoint, hostKey, replies, curlMessage, code),
             QString()};
     lastEncrypted_ = endpoint.sftp || replies.encrypted;
     lastSecurity = int(lastEncrypted_ ? LastUploadSecurity::Encrypted : LastUploadSecurity::Clear);
@@ -277,7 +413,7 @@ UploadOutcome UploadSession::UploadPicture(
         warnedClear_ = true;
         warning = PublishTexts::passwordInClear();
     }
-    return {uploadWebAddress(job, stamp, fileName), QString(), warning};
+    return {uploadWebAddress(job, stamp, remoteName), QString(), warning};
 }
 
 UploadOutcome UploadPicture(

@@ -31,6 +31,7 @@ private:
     bool serverSilent_ = false;
     bool warnedClear_ = false;
     bool lastEncrypted_ = false;
+    bool passiveAfterActiveFailed_ = false;
 };
 
 // How the program's last finished upload travelled, for the account dialog.

@@ -39,8 +39,14 @@ inline QString hostKeyChanged()
 }
 inline QString unknownHostKey(const QString &fingerprint)
 {
-    return QCoreApplication::translate("tuvo", "未知的主机密钥%1,确认无误后请在账户中接受它(--ftp-accept-host-key)。")
+    return QCoreApplication::translate(
+        "tuvo", "未知的主机密钥%1,确认无误后请在账户中接受它(--ftp-accept-host-key)。")
         .arg(fingerprint);
+}
+// The server's own reply or status after a failed upload ("550 Permission denied.").
+inline QString serverReply(const QString &reply)
+{
+    return QCoreApplication::translate("tuvo", "服务器答复:%1").arg(reply);
 }
 inline QString passwordInClear()
 {

@@ -1,5 +1,6 @@
 #include "settings/job_file.h"
 
+#include "batch/committed_file.h"
 #include "batch/file_names.h"
 #include "batch/job_fields.h"
 #include "settings/app_paths.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <utility>
@@ -112,10 +112,10 @@ bool writeJobFile(const JobSettings &job, const QString &path, bool includeOutpu
             continue;
         text += field.name() + QLatin1Char('=') + escaped(field.storedText(job)) + QLatin1Char('\n');
     }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.toUtf8()) < 0 || !f.commit()) {
+    QString reason;
+    if (!writeFileAtomically(path, text.toUtf8(), &reason)) {
         if (error)
-            *error = texts::jobFileNotWritten(shownName(path), f.errorString());
+            *error = texts::jobFileNotWritten(shownName(path), reason);
         return false;
     }
     return true;
@@ -323,11 +323,11 @@ QString exportJobFolder(const QString &jobFile, const QString &targetDir, QStrin
                 line = key + escaped(QFileInfo(picture).fileName());
         }
     }
-    QSaveFile out(QDir(folder).filePath(QFileInfo(jobFile).fileName()));
-    if (!out.open(QIODevice::WriteOnly) || out.write(lines.join(QLatin1Char('\n')).toUtf8()) < 0
-        || !out.commit()) {
+    const QString copiedJob = QDir(folder).filePath(QFileInfo(jobFile).fileName());
+    QString reason;
+    if (!writeFileAtomically(copiedJob, lines.join(QLatin1Char('\n')).toUtf8(), &reason)) {
         if (error)
-            *error = texts::jobFileNotWritten(shownName(out.fileName()), out.errorString());
+            *error = texts::jobFileNotWritten(shownName(copiedJob), reason);
         return QString();
     }
     return folder;

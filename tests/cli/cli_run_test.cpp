@@ -838,3 +838,104 @@ INSTANTIATE_TEST_SUITE_P(CliJobs, ShippedPreset,
     ::testing::Values(std::pair("网页图片1200", QSize(1200, 900)), std::pair("方形1080", QSize(1080, 1080)),
         std::pair("缩略图320", QSize(320, 240)), std::pair("证件照1寸", QSize(295, 413)),
         std::pair("证件照2寸", QSize(413, 579)), std::pair("证件照头像", QSize(120, 160))));
+
+namespace {
+
+// The "written" count of a --json run's summary line.
+int writtenCount(const QString &jsonLines)
+{
+    const QRegularExpressionMatch m
+        = QRegularExpression(QStringLiteral("\"summary\".*\"written\":(\\d+)")).match(jsonLines);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+// Two runs into one folder at once, one of them turning its pictures grey: only
+// "overwrite" may replace a file; "number" keeps both runs' pictures, "skip" and
+// "fail" keep what the other run wrote first and count it honestly.
+TEST(CliScripts, ClashRulesHoldBetweenTwoRunsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    QDir().mkpath(in);
+    constexpr int kPictures = 40;
+    QImage red(900, 700, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    for (int i = 0; i < kPictures; ++i)
+        ASSERT_TRUE(red.save(QStringLiteral("%1/p%2.png").arg(in).arg(i)));
+    for (const char *policy : {"number", "skip", "fail"}) {
+        const QString out = dir.filePath(QLatin1String(policy));
+        QDir().mkpath(out);
+        QProcess runs[2];
+        for (int r = 0; r < 2; ++r) {
+            QStringList args {"--quiet", "--json", "-f", "png", "--size", "original", "-j", "2", "--on-clash",
+                policy, "-o", out, in};
+            if (r == 1)
+                args << "--effect"
+                     << "grey";
+            runs[r].start(QStringLiteral(TUVO_CLI_PATH), args);
+        }
+        int written[2];
+        for (int r = 0; r < 2; ++r) {
+            ASSERT_TRUE(runs[r].waitForFinished(120000));
+            const QString json = QString::fromUtf8(runs[r].readAllStandardOutput());
+            written[r] = writtenCount(json);
+            const int expectedExit = QByteArray(policy) == "fail" && written[r] < kPictures ? 1 : 0;
+            EXPECT_EQ(runs[r].exitCode(), expectedExit) << policy << json.toStdString();
+        }
+        int grey = 0;
+        const QStringList files = QDir(out).entryList(QDir::Files);
+        for (const QString &name : files) {
+            const QRgb pixel = QImage(QDir(out).filePath(name)).pixel(5, 5);
+            grey += qRed(pixel) == qGreen(pixel) ? 1 : 0;
+        }
+        if (QByteArray(policy) == "number") {
+            EXPECT_EQ(files.size(), 2 * kPictures);
+            EXPECT_EQ(written[0] + written[1], 2 * kPictures);
+        } else {
+            EXPECT_EQ(files.size(), kPictures) << policy;
+            EXPECT_EQ(written[0] + written[1], kPictures) << policy;
+        }
+        EXPECT_EQ(grey, written[1]) << policy; // every file is the picture its run says it wrote
+    }
+}
+
+// A job file that cannot be written whole leaves the old one as it was and
+// the job does not start: under a file-size limit, and on a full disk.
+TEST(CliJobs, SaveJobThatCannotBeWrittenKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString job = dir.filePath(QStringLiteral("job.ini"));
+    ASSERT_TRUE(writeFile(job, "old job"));
+    const QStringList save {"--text", QString(3000, QLatin1Char('x')), "--save-job"};
+    QProcess limited;
+    limited.start(
+        QStringLiteral("prlimit"), QStringList {"--fsize=512", TUVO_CLI_PATH} + save + QStringList {job});
+    ASSERT_TRUE(limited.waitForFinished(60000));
+    EXPECT_EQ(limited.exitStatus(), QProcess::NormalExit); // no SIGXFSZ
+    EXPECT_EQ(limited.exitCode(), 2);
+    EXPECT_FALSE(limited.readAllStandardError().isEmpty());
+    EXPECT_EQ(readAll(job), "old job");
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "SKIPPED LOUDLY: a full disk needs a tmpfs, which only root can mount";
+    const QString disk = dir.filePath(QStringLiteral("disk"));
+    QDir().mkpath(disk);
+    if (QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", disk}) != 0)
+        GTEST_SKIP() << "SKIPPED LOUDLY: could not mount a tmpfs for the full disk";
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
+    } unmount {disk};
+    const QString onDisk = disk + QStringLiteral("/job.ini");
+    CliRun r = runCli(QStringList {"--text", "first", "--save-job", onDisk});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray first = readAll(onDisk);
+    QProcess::execute(QStringLiteral("dd"), {"if=/dev/zero", "of=" + disk + "/fill", "bs=4k", "status=none"});
+    r = runCli(save + QStringList {onDisk});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_EQ(readAll(onDisk), first);
+    EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+}

@@ -94,3 +94,21 @@ TEST(PrintExif, OddFilesAreRefusedAndEveryFileIsPrinted)
 }
 
 } // namespace
+
+// A count that claims a gigabyte of values reads no further than the EXIF
+// segment: what follows it in the file is never printed.
+TEST(PrintExif, ValuesEndWithTheExifSegment)
+{
+    TiffBlock tiff(true);
+    tiff.directory(8, {{270, 2, 0x40000000, 64}});
+    tiff.bytes(64, "inside");
+    const std::string file = jpegWithExif(tiff.data()) + segment(0xE2, "SECRET-AFTER-THE-BLOCK");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("hostile.jpg");
+    writeFile(path, file);
+    std::ostringstream out, err;
+    EXPECT_EQ(printExif({path.toStdString()}, out, err), 0);
+    EXPECT_EQ(out.str().find("SECRET"), std::string::npos) << out.str().substr(0, 200);
+    EXPECT_NE(out.str().find("270\tinside"), std::string::npos) << out.str().substr(0, 200);
+    EXPECT_LT(out.str().size(), file.size());
+}

@@ -345,3 +345,149 @@ TEST(Sftp, PasswordLogin)
     outcome = session.UploadPicture(job, picture.path, QStringLiteral("b.jpg"), kWhen);
     EXPECT_EQ(outcome.errorLine, picture.path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。"));
 }
+
+namespace {
+
+// Debian's vsftpd on 127.0.0.1 as it ships (TLS as its defaults have it),
+// required on login and data, with a throw-away local user. Needs root.
+class VsftpdTestServer {
+public:
+    QTemporaryDir dir;
+    Certificate certificate;
+    QString home = dir.filePath(QStringLiteral("home"));
+    QString user = QStringLiteral("tuvoftp%1").arg(::getpid());
+    QString password = QStringLiteral("pw-%1").arg(::getpid());
+    int port = 0;
+    QProcess process;
+    bool userAdded = false;
+
+    ~VsftpdTestServer()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+        if (userAdded)
+            shell(QStringLiteral("userdel %1").arg(user));
+    }
+
+    QString start()
+    {
+        if (::geteuid() != 0)
+            return QStringLiteral("vsftpd needs root");
+        if (!QFile::exists(QStringLiteral("/usr/sbin/vsftpd")))
+            return QStringLiteral("/usr/sbin/vsftpd is not installed (vsftpd)");
+        if (!certificate.make())
+            return QStringLiteral("openssl could not make a certificate");
+        QDir().mkpath(home);
+        QDir().mkpath(QStringLiteral("/var/run/vsftpd/empty"));
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
+        if (shell(
+                QStringLiteral("useradd -M -N -s /bin/sh -d %1 %2 && echo '%2:%3' | chpasswd && chown %2 %1 "
+                               "&& echo ok")
+                    .arg(quoted(home), user, password))
+                .isNull())
+            return QStringLiteral("could not add a user for vsftpd");
+        userAdded = true;
+        port = freePort();
+        const QString config = dir.filePath(QStringLiteral("vsftpd.conf"));
+        writeFile(config,
+            QStringLiteral("listen=YES\nlisten_address=127.0.0.1\nlisten_port=%1\nbackground=NO\n"
+                           "anonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\nlocal_root=%2\n"
+                           "ssl_enable=YES\nrsa_cert_file=%3\nrsa_private_key_file=%4\n"
+                           "force_local_logins_ssl=YES\nforce_local_data_ssl=YES\n"
+                           "secure_chroot_dir=/var/run/vsftpd/empty\npam_service_name=vsftpd\n"
+                           "seccomp_sandbox=NO\nconnect_from_port_20=YES\n")
+                .arg(port)
+                .arg(home, certificate.cert, certificate.key)
+                .toUtf8());
+        process.start(QStringLiteral("/usr/sbin/vsftpd"), {config});
+        if (!process.waitForStarted(10000))
+            return QStringLiteral("vsftpd did not start");
+        for (int i = 0; i < 100 && !accepting(port); ++i)
+            QThread::msleep(50);
+        if (!accepting(port))
+            return QStringLiteral("vsftpd did not listen: ") + QString::fromLocal8Bit(process.readAll());
+        return QString();
+    }
+};
+
+} // namespace
+
+// TLS required by a real server: 50 uploads in a row succeed for a passive, an
+// active (which goes passive once the server offered TLS) and an encryption-
+// requiring account, each file whole.
+TEST(Ftps, FiftyUploadsInARowToVsftpdInEachMode)
+{
+    VsftpdTestServer server;
+    const QString why = server.start();
+    if (!why.isEmpty())
+        GTEST_SKIP() << "SKIPPED LOUDLY: no vsftpd for the test: " << why.toStdString();
+    Picture picture;
+    picture.bytes = QByteArray(300000, 'v') + "end"; // larger than where TLS 1.3 transfers broke
+    writeFile(picture.path, picture.bytes);
+    JobSettings job;
+    job.sFtpServer = QStringLiteral("127.0.0.1:%1").arg(server.port);
+    job.sFtpUser = server.user;
+    job.sFtpPassword = server.password;
+    job.sFtpCaFile = server.certificate.cert;
+    job.sFtpDir = server.home;
+    job.sWebBase = QStringLiteral("http://w");
+    for (const char *mode : {"passive", "active", "required"}) {
+        job.bFtpPassive = QByteArray(mode) == "passive";
+        job.bFtpRequireTls = QByteArray(mode) == "required";
+        UploadSession session;
+        int whole = 0;
+        for (int i = 0; i < 50; ++i) {
+            const QString name = QStringLiteral("%1-%2.jpg").arg(mode).arg(i);
+            const UploadOutcome outcome = session.UploadPicture(job, picture.path, name, kWhen);
+            EXPECT_EQ(outcome.errorLine, QString()) << name.toStdString();
+            whole += readAll(server.home + QStringLiteral("/141205153012_") + name) == picture.bytes;
+        }
+        EXPECT_EQ(whole, 50) << mode;
+        EXPECT_TRUE(session.lastEncrypted()) << mode;
+    }
+}
+
+// Accepted keys are kept as OpenSSH keeps them for a port other than 22, so ssh
+// itself finds them; a key kept for another port of the host is not this
+// server's, and only a different key under this very name is a changed key.
+TEST(Sftp, AcceptedKeysAreKeptPerPortAsOpenSshKeepsThem)
+{
+    SshTestServer first, second;
+    QString why = first.start();
+    if (why.isEmpty())
+        why = second.start();
+    if (!why.isEmpty())
+        GTEST_SKIP() << "SKIPPED LOUDLY: no SFTP server for the test: " << why.toStdString();
+    Picture picture;
+    QTemporaryDir home;
+    const QString knownHosts = home.filePath(QStringLiteral("known_hosts"));
+    const auto keyOf = [](const SshTestServer &server) {
+        return readAll(server.hostKey + QStringLiteral(".pub")).split(' ').mid(0, 2).join(' ');
+    };
+    // What earlier versions wrote: the second server's key without its port.
+    ASSERT_TRUE(writeFile(knownHosts, "127.0.0.1 " + keyOf(second)));
+    UploadSession session;
+    session.setKnownHostsFile(knownHosts);
+    const auto upload = [&](const SshTestServer &server, const QString &accepted) {
+        JobSettings job;
+        job.sFtpServer = QStringLiteral("sftp://127.0.0.1:%1").arg(server.port);
+        job.sFtpUser = QStringLiteral("root");
+        job.sFtpKeyFile = server.clientKey;
+        job.sFtpDir = server.uploads;
+        job.sWebBase = QStringLiteral("http://w");
+        job.sFtpHostKey = accepted;
+        return session.UploadPicture(job, picture.path, QStringLiteral("a.jpg"), kWhen).errorLine;
+    };
+    const QString failed = picture.path + QStringLiteral("在传输文件时发生错误:(错误代码:2)。");
+    EXPECT_EQ(upload(first, first.hostFingerprint()), QString());
+    EXPECT_FALSE(
+        shell(QStringLiteral("ssh-keygen -F '[127.0.0.1]:%1' -f %2").arg(first.port).arg(quoted(knownHosts)))
+            .isNull());
+    EXPECT_EQ(upload(first, QString()), QString()); // found again under its port
+
+    EXPECT_EQ(upload(second, QString()), failed + PublishTexts::unknownHostKey(second.hostFingerprint()));
+    ASSERT_TRUE(writeFile(knownHosts,
+        readAll(knownHosts) + QStringLiteral("[127.0.0.1]:%1 ").arg(second.port).toUtf8() + keyOf(first)
+            + '\n'));
+    EXPECT_EQ(upload(second, QString()), failed + PublishTexts::hostKeyChanged());
+}

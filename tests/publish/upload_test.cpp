@@ -1,5 +1,6 @@
 #include "batch/job_settings.h"
 #include "publish/ftp_upload.h"
+#include "publish/publish_texts.h"
 #include "publish/upload_address.h"
 #include "support/ftp_server.h"
 #include "support/qstring_printer.h"
@@ -7,13 +8,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -91,10 +95,17 @@ TEST_P(UploadToServer, PutsTheBytesUnderTheStampedNameAndGivesTheAddress)
     EXPECT_EQ(readAll(server.root() + QStringLiteral("/www/trip/141205153012_海边 1.jpg")), bytes);
     EXPECT_EQ(readAll(local.filePath(name)), bytes);
 
-    // The other mode is refused by this server: the switch is really honoured.
+    // The other mode is refused by this server: the switch is really honoured. An
+    // active account whose data connection cannot be made goes passive instead.
     job.bFtpPassive = !passive;
-    EXPECT_EQ(UploadPicture(job, local.filePath(name), name, kWhen).errorLine,
-        local.filePath(name) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    const UploadOutcome other = UploadPicture(job, local.filePath(name), name, kWhen);
+    if (passive) {
+        EXPECT_EQ(other.errorLine, QString());
+    } else {
+        EXPECT_EQ(other.errorLine,
+            local.filePath(name) + QStringLiteral("在传输文件时发生错误:(错误代码:3)。")
+                + PublishTexts::serverReply(QStringLiteral("502 Command not allowed here.")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, UploadToServer, ::testing::Values(false, true),
@@ -131,8 +142,11 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     ASSERT_TRUE(server.start(&why)) << why.toStdString();
     JobSettings job = accountFor(server, true);
 
+    // The server's own reply says what is wrong.
     UploadOutcome outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_EQ(outcome.errorLine,
+        path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。")
+            + PublishTexts::serverReply(QStringLiteral("550 Not enough privileges.")));
     EXPECT_TRUE(outcome.link.isEmpty());
     EXPECT_TRUE(QDir(server.root()).entryList(QDir::Files).isEmpty());
 
@@ -142,7 +156,9 @@ TEST(UploadFailures, RefusedTransferAfterLoginGivesCodeThreeAndNoAddress)
     job = accountFor(writable, false);
     job.sFtpDir = QStringLiteral("/missing");
     outcome = UploadPicture(job, path, QStringLiteral("a.jpg"), kWhen);
-    EXPECT_EQ(outcome.errorLine, path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。"));
+    EXPECT_TRUE(outcome.errorLine.startsWith(path + QStringLiteral("在传输文件时发生错误:(错误代码:3)。")
+        + PublishTexts::serverReply(QStringLiteral("550 "))))
+        << outcome.errorLine.toStdString();
     EXPECT_TRUE(outcome.link.isEmpty());
 
     // A written picture that has gone before its upload.
@@ -184,4 +200,45 @@ TEST(UploadFailures, SilentServerIsWaitedForOnlyOnce)
         ::close(client);
     ::close(silent);
     EXPECT_EQ(connections, 1);
+}
+
+// Two runs at once upload pictures of the same names in the same second: no
+// file of one replaces the other's, and each link shows its own run's picture.
+TEST(UploadNames, SameNamesInTheSameSecondFromTwoRunsKeepTheirOwnFiles)
+{
+    FtpTestServer server;
+    QString why;
+    ASSERT_TRUE(server.start(&why)) << why.toStdString();
+    QTemporaryDir local;
+    QStringList links[2];
+    QByteArray bytes[2];
+    std::thread runs[2];
+    for (int r = 0; r < 2; ++r) {
+        bytes[r] = binaryBytes(3000 + r);
+        ASSERT_TRUE(writeFile(local.filePath(QStringLiteral("%1.jpg").arg(r)), bytes[r]));
+    }
+    for (int r = 0; r < 2; ++r) {
+        runs[r] = std::thread([&, r] {
+            UploadSession session;
+            for (int i = 0; i < 8; ++i)
+                links[r] << session
+                                .UploadPicture(accountFor(server, true),
+                                    local.filePath(QStringLiteral("%1.jpg").arg(r)),
+                                    QStringLiteral("p%1.jpg").arg(i), kWhen)
+                                .link;
+        });
+    }
+    for (std::thread &run : runs)
+        run.join();
+    QSet<QString> seen;
+    for (int r = 0; r < 2; ++r) {
+        for (const QString &link : links[r]) {
+            ASSERT_FALSE(link.isEmpty());
+            EXPECT_FALSE(seen.contains(link)) << link.toStdString();
+            seen << link;
+            const QString name = QUrl::fromPercentEncoding(link.section(QLatin1Char('/'), -1).toUtf8());
+            EXPECT_EQ(readAll(server.root() + QLatin1Char('/') + name), bytes[r]) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(server.root()).entryList(QDir::Files).size(), 16);
 }
