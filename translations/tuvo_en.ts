@@ -1068,10 +1068,6 @@ E.g. for 100 pixels from the left and 120 from the top, enter 100,120</translati
         <translation>FTP server:</translation>
     </message>
     <message>
-        <source>ftp.example.com 或 主机:端口</source>
-        <translation>ftp.example.com or host:port</translation>
-    </message>
-    <message>
         <source>用户名:</source>
         <translation>User name:</translation>
     </message>
@@ -1501,7 +1497,7 @@ E.g. for 100 pixels from the left and 120 from the top, enter 100,120</translati
     </message>
     <message>
         <source>特效(&amp;X)</source>
-        <translation>Effects(&amp;X)</translation>
+        <translation>&amp;Effects</translation>
     </message>
     <message>
         <source>浏览(&amp;B)</source>
@@ -1590,10 +1586,6 @@ Date: </translation>
     <message>
         <source>更多皮肤...</source>
         <translation>More skins...</translation>
-    </message>
-    <message>
-        <source>帮助</source>
-        <translation>Help</translation>
     </message>
     <message>
         <source>【操作错误】当前没有图片可以浏览。</source>
@@ -2645,6 +2637,74 @@ Files (once installed):
     <message>
         <source>图片水印的图片文件</source>
         <translation>picture watermark: the picture file</translation>
+    </message>
+    <message>
+        <source>输入或粘贴路径,按回车转到</source>
+        <translation>Type or paste a path, then press Enter</translation>
+    </message>
+    <message>
+        <source>位置:</source>
+        <translation>Location:</translation>
+    </message>
+    <message>
+        <source>宋体</source>
+        <translation>SimSun</translation>
+    </message>
+    <message>
+        <source>新宋体</source>
+        <translation>NSimSun</translation>
+    </message>
+    <message>
+        <source>黑体</source>
+        <translation>SimHei</translation>
+    </message>
+    <message>
+        <source>楷体</source>
+        <translation>KaiTi</translation>
+    </message>
+    <message>
+        <source>仿宋</source>
+        <translation>FangSong</translation>
+    </message>
+    <message>
+        <source>微软雅黑</source>
+        <translation>Microsoft YaHei</translation>
+    </message>
+    <message>
+        <source>ftp.example.com 或 主机:端口; sftp://主机 使用SFTP</source>
+        <translation>ftp.example.com or host:port; sftp://host for SFTP</translation>
+    </message>
+    <message>
+        <source>主机名或 主机:端口 使用FTP(服务器支持时加密);以 sftp:// 开头则使用SFTP(SSH),默认端口22。</source>
+        <translation>A host name or host:port uses FTP (encrypted when the server supports it); a name starting with sftp:// uses SFTP (SSH), port 22 unless given.</translation>
+    </message>
+    <message>
+        <source>【提示】图片不会上传到网络。</source>
+        <translation>[Info] The pictures will not be uploaded.</translation>
+    </message>
+    <message>
+        <source>无法显示该图片</source>
+        <translation>This picture cannot be shown</translation>
+    </message>
+    <message>
+        <source>浅蓝(默认)</source>
+        <translation>Light blue (default)</translation>
+    </message>
+    <message>
+        <source>暖阳橙</source>
+        <translation>Warm orange</translation>
+    </message>
+    <message>
+        <source>深邃黑</source>
+        <translation>Deep black</translation>
+    </message>
+    <message>
+        <source>清新绿</source>
+        <translation>Fresh green</translation>
+    </message>
+    <message>
+        <source>找不到&quot;%1&quot;。</source>
+        <translation>Cannot find &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

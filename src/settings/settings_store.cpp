@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
@@ -9,6 +10,15 @@
 
 namespace {
 const QString kGroup = QStringLiteral("Options");
+
+QString userConfigFolder()
+{
+    // The folder QSettings uses is found through a store of a name nobody has,
+    // which reads nothing.
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".tuvo-probe"),
+        QStringLiteral(".tuvo-probe"));
+    return QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
+}
 
 } // namespace
 
@@ -34,11 +44,7 @@ std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
             return store;
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
     }
-    // The folder QSettings uses is found through a store of a name nobody has,
-    // which reads nothing.
-    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral(".tuvo-probe"),
-        QStringLiteral(".tuvo-probe"));
-    const QString folder = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
+    const QString folder = userConfigFolder();
     for (const QString &file : {folder + QLatin1Char('/') + applicationName + QLatin1Char('/') + ini,
              folder + QLatin1Char('/') + ini}) {
         if (auto store = unusable(file))
@@ -46,6 +52,15 @@ std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName)
     }
     return std::make_unique<QSettings>(
         QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName);
+}
+
+QString settingsFolder()
+{
+    const QString home = qEnvironmentVariable("TUVO_HOME");
+    const QFileInfo folder(home.isEmpty() ? userConfigFolder() : home);
+    // One folder under two spellings (a link, a trailing slash) is still one folder.
+    const QString canonical = folder.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(folder.absoluteFilePath()) : canonical;
 }
 
 QString programBaseName()

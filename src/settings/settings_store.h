@@ -14,6 +14,9 @@ class QSettings;
 // "Options" and stored as text: decimal numbers, "True"/"False". With TUVO_HOME
 // set the file is TUVO_HOME/<application>.ini.
 std::unique_ptr<QSettings> openSettingsStore(const QString &applicationName);
+// The folder that holds the settings file: TUVO_HOME when set, else the
+// per-user configuration folder. One running program serves one such folder.
+QString settingsFolder();
 // Base name of the running executable ("tuvo" for the desktop program).
 QString programBaseName();
 

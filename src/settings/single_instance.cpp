@@ -1,5 +1,7 @@
 #include "settings/single_instance.h"
 
+#include "settings/settings_store.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
@@ -37,9 +39,8 @@ SingleInstance::SingleInstance(const QString &key, QObject *parent)
 {
     // Per user, and per settings folder, so a test or a portable copy with its own
     // settings does not hand its pictures to the user's everyday window.
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QByteArray tag
-        = QCryptographicHash::hash(config.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+        = QCryptographicHash::hash(settingsFolder().toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
     serverName_ = QStringLiteral("%1-%2-%3").arg(key).arg(uint(getuid())).arg(QString::fromLatin1(tag));
 }
 

@@ -6,13 +6,16 @@
 
 class QLocalServer;
 
-// One running program per user. The first start listens on a local socket; a
-// later start hands its picture paths to it and ends, so that a file manager
-// opening several pictures (one process per file) fills one window.
+// One running program per user and settings folder. The first start listens on
+// a local socket; a later start with the same settings hands its picture paths
+// to it and ends, so that a file manager opening several pictures (one process
+// per file) fills one window, while a second set of settings (TUVO_HOME) gets a
+// window of its own.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    // key names the program (the executable base name); the user is added.
+    // key names the program (the executable base name); the user and the
+    // settings folder (settingsFolder()) are added.
     explicit SingleInstance(const QString &key, QObject *parent = nullptr);
     ~SingleInstance() override;
 

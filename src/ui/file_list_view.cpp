@@ -5,8 +5,29 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+
+namespace {
+
+// Every entry is as wide as the view: a long path is shortened in the middle,
+// so its folder's start and the file's name both stay in sight, instead of
+// running past the right edge.
+class ViewWideDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(parent()))
+            size.setWidth(qMax(1, view->viewport()->width()));
+        return size;
+    }
+};
+
+} // namespace
 
 FileListView::FileListView(QWidget *parent)
     : QListView(parent)
@@ -14,7 +35,10 @@ FileListView::FileListView(QWidget *parent)
     setObjectName(QStringLiteral("lstFile"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTextElideMode(Qt::ElideLeft);
+    setTextElideMode(Qt::ElideMiddle);
+    setItemDelegate(new ViewWideDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
     setAcceptDrops(true);
     setDropIndicatorShown(false);

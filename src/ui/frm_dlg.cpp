@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +29,7 @@
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,6 +56,12 @@ void FrmDlg::buildUi()
     promptLabel_->setObjectName(QStringLiteral("Label1"));
     promptLabel_->setWordWrap(true);
     promptLabel_->setMinimumHeight(promptLabel_->fontMetrics().height() * 2 + 4);
+
+    pathBox_ = new QLineEdit(this);
+    pathBox_->setObjectName(QStringLiteral("txtPath"));
+    pathBox_->setPlaceholderText(QCoreApplication::translate("tuvo", "输入或粘贴路径,按回车转到"));
+    pathBox_->setClearButtonEnabled(true);
+    pathBox_->installEventFilter(this);
 
     driveBox_ = new QComboBox(this);
     driveBox_->setObjectName(QStringLiteral("Drive1"));
@@ -88,6 +97,15 @@ void FrmDlg::buildUi()
     folderTree_->setMinimumWidth(220);
     connect(folderTree_, &QTreeView::clicked, this,
         [this](const QModelIndex &i) { folderClicked(dirModel_->filePath(i)); });
+    // Arrow keys and type-ahead move the current folder without a click; the
+    // tree is left as the user arranged it.
+    connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex &i) {
+            const QString path = QDir::cleanPath(dirModel_->filePath(i));
+            if (i.isValid() && path != folder_ && showFolder(path))
+                showFolderPrompt();
+        });
+    pathBox_->setCompleter(new QCompleter(dirModel_, pathBox_));
     // The model reads folders in the background: every folder on the way to the
     // current one that arrives moves the rows, so the current folder is brought
     // back into view. Folders the user opens elsewhere do not move the view.
@@ -101,7 +119,8 @@ void FrmDlg::buildUi()
     fileList_->setObjectName(QStringLiteral("File1"));
     fileList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     fileList_->setMinimumWidth(180);
-    connect(fileList_, &QListWidget::itemClicked, this, &FrmDlg::fileClicked);
+    // Clicks and keys alike.
+    connect(fileList_, &QListWidget::itemSelectionChanged, this, &FrmDlg::fileClicked);
     connect(fileList_, &QListWidget::itemDoubleClicked, this, [this] { cmdOK_Click(); });
 
     previewFrame_ = new QGroupBox(QCoreApplication::translate("tuvo", "图片预览"), this);
@@ -190,8 +209,13 @@ void FrmDlg::buildUi()
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdCancel_);
 
+    auto *pathRow = new QHBoxLayout;
+    pathRow->addWidget(new QLabel(QCoreApplication::translate("tuvo", "位置:"), this));
+    pathRow->addWidget(pathBox_, 1);
+
     auto *top = new QVBoxLayout(this);
     top->addWidget(promptLabel_);
+    top->addLayout(pathRow);
     top->addLayout(middle, 1);
     top->addLayout(buttons);
     resize(760, 460);
@@ -249,16 +273,24 @@ void FrmDlg::setStartAlpha(int alpha)
 
 bool FrmDlg::setCurrentFolder(const QString &folder)
 {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir())
+    if (!showFolder(folder))
         return false;
-    folder_ = QDir::cleanPath(info.absoluteFilePath());
     const QModelIndex index = dirModel_->index(folder_);
     if (index.isValid()) {
         folderTree_->setCurrentIndex(index);
         folderTree_->expand(index);
         scrollToCurrentFolder();
     }
+    return true;
+}
+
+bool FrmDlg::showFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir())
+        return false;
+    folder_ = QDir::cleanPath(info.absoluteFilePath());
+    pathBox_->setText(currentFolder());
     for (int i = driveBox_->count() - 1; i >= 0; --i) {
         const QString root = driveBox_->itemData(i).toString();
         if (folder_ == root
@@ -300,6 +332,11 @@ void FrmDlg::driveChanged(int index)
 void FrmDlg::folderClicked(const QString &folder)
 {
     setCurrentFolder(folder);
+    showFolderPrompt();
+}
+
+void FrmDlg::showFolderPrompt()
+{
     promptLabel_->setText(QCoreApplication::translate("tuvo", "您选择的是\"") + currentFolder()
         + QCoreApplication::translate("tuvo", "\"文件夹。"));
 }
@@ -412,8 +449,38 @@ void FrmDlg::alphaTextEdited(const QString &text)
         opacitySlider_->setValue(v);
 }
 
+bool FrmDlg::goToTypedPath()
+{
+    QString typed = pathBox_->text().trimmed();
+    if (typed.startsWith(QLatin1String("file://")))
+        typed = QUrl(typed).toLocalFile(); // pasted from a file manager
+    else if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
+        typed = QDir::homePath() + typed.mid(1);
+    const QFileInfo info(QDir(folder_).absoluteFilePath(typed));
+    if (!typed.isEmpty() && info.isDir()) {
+        folderClicked(info.absoluteFilePath());
+        return true;
+    }
+    if (!typed.isEmpty() && info.isFile()) {
+        folderClicked(info.absolutePath());
+        selectFiles({info.fileName()});
+        return true;
+    }
+    promptLabel_->setText(
+        QCoreApplication::translate("tuvo", "找不到\"%1\"。").arg(pathBox_->text().trimmed()));
+    return false;
+}
+
 bool FrmDlg::eventFilter(QObject *watched, QEvent *event)
 {
+    // Return in the path box goes there; once there, Return is the OK button's again.
+    if (watched == pathBox_ && event->type() == QEvent::KeyPress && pathBox_->isModified()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            goToTypedPath();
+            return true;
+        }
+    }
     if (watched == opacityBox_ && event->type() == QEvent::MouseButtonRelease && !alphaFieldClickedOnce) {
         alphaFieldClickedOnce = true;
         opacityBox_->selectAll();
@@ -423,6 +490,9 @@ bool FrmDlg::eventFilter(QObject *watched, QEvent *event)
 
 void FrmDlg::cmdOK_Click()
 {
+    // A path typed but not yet gone to is what the user means.
+    if (pathBox_->isModified() && !goToTypedPath())
+        return;
     // A watermark or a skin needs a file; without one the dialog stays open.
     if ((mode_ == WatermarkMode || mode_ == SkinMode) && selectedFilePaths().isEmpty()) {
         promptLabel_->setText(mode_ == WatermarkMode

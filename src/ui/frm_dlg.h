@@ -61,6 +61,9 @@ public:
 private:
     void buildUi();
     void folderClicked(const QString &folder);
+    // Takes folder as the current one without moving the tree (it is already there).
+    bool showFolder(const QString &folder);
+    void showFolderPrompt();
     void fileClicked();
     void fillFiles();
     void showPreview(const QString &path);
@@ -70,6 +73,8 @@ private:
     void showEvent(QShowEvent *event) override;
     // Brings the current folder into the tree's view.
     void scrollToCurrentFolder();
+    // Goes to the folder or file typed in the path box; false when there is none.
+    bool goToTypedPath();
 
     QSettings *settings_;
     int mode_ = NoActionMode;
@@ -78,6 +83,7 @@ private:
     bool cancelledByButton_ = false;
 
     QLabel *promptLabel_;
+    QLineEdit *pathBox_;
     QComboBox *driveBox_;
     QTreeView *folderTree_;
     QFileSystemModel *dirModel_;

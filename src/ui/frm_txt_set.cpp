@@ -31,6 +31,21 @@ qint32 packedColour(const QColor &c)
     return qint32(c.red()) + 256 * qint32(c.green()) + 65536 * qint32(c.blue());
 }
 
+// Jobs name the Windows Chinese fonts by their Chinese names (stored as they
+// are); the list shows them by the name the user's language uses.
+QString fontDisplayName(const QString &family)
+{
+    static const char *const chineseNames[]
+        = {QT_TRANSLATE_NOOP("tuvo", "宋体"), QT_TRANSLATE_NOOP("tuvo", "新宋体"),
+            QT_TRANSLATE_NOOP("tuvo", "黑体"), QT_TRANSLATE_NOOP("tuvo", "楷体"),
+            QT_TRANSLATE_NOOP("tuvo", "仿宋"), QT_TRANSLATE_NOOP("tuvo", "微软雅黑")};
+    for (const char *name : chineseNames) {
+        if (family == QString::fromUtf8(name))
+            return QCoreApplication::translate("tuvo", name);
+    }
+    return family;
+}
+
 } // namespace
 
 FrmTxtSet::FrmTxtSet(JobSettings &job, QWidget *parent)
@@ -133,9 +148,9 @@ void FrmTxtSet::buildUi()
         txtText_->setEditText(t);
         previewBox_->setPlainText(t);
     });
-    connect(cmbFont_, &QComboBox::textActivated, this, [this](const QString &family) {
+    connect(cmbFont_, &QComboBox::activated, this, [this](int i) {
         QFont f = previewFont_;
-        f.setFamily(family);
+        f.setFamily(cmbFont_->itemData(i).toString());
         setPreviewFont(f);
     });
     connect(txtSize_, &QLineEdit::textChanged, this, &FrmTxtSet::txtSize_Change);
@@ -173,7 +188,8 @@ void FrmTxtSet::buildUi()
 
 void FrmTxtSet::load()
 {
-    cmbFont_->addItems(QFontDatabase::families());
+    for (const QString &family : QFontDatabase::families())
+        cmbFont_->addItem(fontDisplayName(family), family);
     txtText_->addItems(edittexts::markTokens());
     txtText_->setEditText(edittexts::txtSetDefaultText());
     setPreviewColour(markColour(job_.lColor));
@@ -182,14 +198,14 @@ void FrmTxtSet::load()
     if (!job_.sFont.isEmpty()) {
         // A family that is not installed ("宋体" on Linux is a substitute) is still
         // listed, so that OK keeps it instead of taking the first font.
-        int i = cmbFont_->findText(job_.sFont, Qt::MatchFixedString);
+        int i = cmbFont_->findData(job_.sFont, Qt::UserRole, Qt::MatchFixedString);
         if (i < 0) {
-            cmbFont_->insertItem(0, job_.sFont);
+            cmbFont_->insertItem(0, fontDisplayName(job_.sFont), job_.sFont);
             i = 0;
         }
         cmbFont_->setCurrentIndex(i);
         QFont f = previewFont_;
-        f.setFamily(cmbFont_->itemText(i));
+        f.setFamily(cmbFont_->itemData(i).toString());
         setPreviewFont(f);
     }
     txtSize_->setText(QString::number(job_.iSize));
@@ -300,7 +316,7 @@ void FrmTxtSet::cmdOK_Click()
     // Whole points, halves to even, as the preview box took them.
     job_.iSize = int(std::nearbyint(previewFont_.pointSizeF()));
     job_.lColor = packedColour(previewColour_);
-    job_.sFont = cmbFont_->currentText();
+    job_.sFont = cmbFont_->currentData().toString();
     job_.sBold = chkBold_->isChecked();
     job_.sUnderline = chkUnderline_->isChecked();
     job_.sItalic = chkItalic_->isChecked();

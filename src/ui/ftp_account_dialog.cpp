@@ -35,8 +35,11 @@ FtpAccountDialog::FtpAccountDialog(QWidget *parent)
     setObjectName(QStringLiteral("frmFtp"));
     setWindowTitle(QCoreApplication::translate("tuvo", "网络参数设置"));
     auto *form = new QFormLayout;
+    form_ = form;
     server_ = addField(form, "txtServer", QCoreApplication::translate("tuvo", "FTP服务器:"),
-        QCoreApplication::translate("tuvo", "ftp.example.com 或 主机:端口"));
+        QCoreApplication::translate("tuvo", "ftp.example.com 或 主机:端口; sftp://主机 使用SFTP"));
+    server_->setToolTip(QCoreApplication::translate(
+        "tuvo", "主机名或 主机:端口 使用FTP(服务器支持时加密);以 sftp:// 开头则使用SFTP(SSH),默认端口22。"));
     user_ = addField(form, "txtUser", QCoreApplication::translate("tuvo", "用户名:"), QString());
     password_ = addField(form, "txtPassword", QCoreApplication::translate("tuvo", "密码:"),
         QCoreApplication::translate("tuvo", "不会保存到磁盘"));
@@ -109,6 +112,20 @@ void FtpAccountDialog::showSecurity()
             ? QCoreApplication::translate("tuvo", ";上次连接已加密")
             : QCoreApplication::translate("tuvo", ";上次连接未加密");
     security_->setText(text);
+    enableRowsFor(sftp);
+}
+
+void FtpAccountDialog::enableRowsFor(bool sftp)
+{
+    const auto enable = [this](QWidget *field, bool on) {
+        field->setEnabled(on);
+        if (QWidget *label = form_->labelForField(field))
+            label->setEnabled(on);
+    };
+    for (QWidget *ftpOnly : std::initializer_list<QWidget *> {passive_, requireTls_, caFile_, pin_})
+        enable(ftpOnly, !sftp);
+    for (QWidget *sftpOnly : std::initializer_list<QWidget *> {keyFile_, hostKey_})
+        enable(sftpOnly, sftp);
 }
 
 FtpAccount FtpAccountDialog::account() const
@@ -139,7 +156,7 @@ bool editFtpAccount(QWidget *parent, JobSettings &job, Prompter &prompter)
     return true;
 }
 
-void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
+bool uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
     const std::function<void(const QString &)> &showHint)
 {
     if (ticked) {
@@ -148,6 +165,10 @@ void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &
         if (ftpServerUnset(job.sFtpServer))
             editFtpAccount(parent, job, prompter);
     }
+    // Without a server a run would refuse to start, so the tick does not hold.
+    const bool on = ticked && !ftpServerUnset(job.sFtpServer);
     if (showHint)
-        showHint(PublishTexts::uploadHint());
+        showHint(on ? PublishTexts::uploadHint()
+                    : QCoreApplication::translate("tuvo", "【提示】图片不会上传到网络。"));
+    return on;
 }

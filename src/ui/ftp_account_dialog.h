@@ -28,6 +28,8 @@ public:
 
 private:
     void showSecurity();
+    // Greys the rows that do not apply to the protocol the server names.
+    void enableRowsFor(bool sftp);
 
     QLineEdit *server_;
     QLineEdit *user_;
@@ -42,6 +44,7 @@ private:
     QLineEdit *keyFile_;
     QLineEdit *hostKey_;
     QLabel *security_;
+    class QFormLayout *form_;
 };
 
 // Opens the account dialog modally on job's account; true and job updated when
@@ -49,7 +52,9 @@ private:
 bool editFtpAccount(QWidget *parent, JobSettings &job, Prompter &prompter);
 
 // What ticking or unticking the upload box does: the warning "敬告" when ticked,
-// the account dialog when ticked without a server, and the hint in every case
-// (handed to showHint, which writes the status line).
-void uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
+// the account dialog when ticked without a server, and a hint that says whether
+// pictures will be uploaded (handed to showHint, which writes the status line).
+// Returns whether upload is on now: a tick whose account dialog ended without a
+// server does not hold, and the box should go back to unticked.
+bool uploadBoxToggled(bool ticked, JobSettings &job, QWidget *parent, Prompter &prompter,
     const std::function<void(const QString &)> &showHint);

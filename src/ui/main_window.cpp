@@ -11,6 +11,8 @@
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,6 +26,12 @@
 #include <QSettings>
 #include <QSlider>
 #include <QUrl>
+
+bool takesWheelOnlyFocused(const QObject *control)
+{
+    return qobject_cast<const QComboBox *>(control) || qobject_cast<const QAbstractSpinBox *>(control)
+        || qobject_cast<const QAbstractSlider *>(control);
+}
 
 MainWindow::MainWindow(const AppPaths &paths, QSettings *settings, QWidget *parent)
     : QMainWindow(parent)
@@ -162,6 +170,11 @@ void MainWindow::listenTo(SingleInstance &instance)
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         raise();
         activateWindow();
+        // An open dialog stays above the window it belongs to and keeps the keyboard.
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this) {
+            modal->raise();
+            modal->activateWindow();
+        }
     });
 }
 
@@ -202,6 +215,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         txtCaption_->hide();
         lstFile_->setFocus();
+        return true;
+    }
+    if (event->type() == QEvent::Wheel && takesWheelOnlyFocused(watched)
+        && !static_cast<QWidget *>(watched)->hasFocus()) {
+        // Ignored, the wheel goes on to the scrolling column behind the control.
+        event->ignore();
         return true;
     }
     if (watched == cmbBk_ && event->type() == QEvent::Wheel) {

@@ -55,6 +55,10 @@ class QSlider;
 
 class SingleInstance;
 
+// Drop-downs, spin boxes and sliders of the tool column: the wheel changes them
+// only while they have the focus.
+bool takesWheelOnlyFocused(const QObject *control);
+
 class MainWindow : public QMainWindow, public BatchHost {
     Q_OBJECT
 public:

@@ -286,7 +286,7 @@ void MainWindow::previewRendered(const RenderResult &result, const QString &path
     if (path != files_->path(lstFile_->currentRow()))
         return;
     if (!result.ok()) {
-        canvas_->clearImage();
+        canvas_->showUnavailable(result.errorLines.join(QString()));
         pictureInfoLabel_->setText(
             QFileInfo(path).fileName() + QCoreApplication::translate("tuvo", "  无法显示"));
         return;

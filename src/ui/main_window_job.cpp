@@ -133,11 +133,16 @@ void MainWindow::connectJobControls()
             job_.bMakePDF = on ? 1 : 0;
     });
     connect(cmdPDFSet_, &QPushButton::clicked, this, &MainWindow::pdfSettingsRequested);
-    connect(chkUpload_, &QCheckBox::toggled, this, [this](bool on) {
+    connect(chkUpload_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (syncing_)
             return;
-        uploadBoxToggled(
-            on, job_, this, Prompter::instance(), [this](const QString &hint) { showStatus(hint); });
+        const bool on = uploadBoxToggled(
+            ticked, job_, this, Prompter::instance(), [this](const QString &hint) { showStatus(hint); });
+        job_.bUpload = on ? 1 : 0;
+        if (on != ticked) {
+            const QSignalBlocker quiet(chkUpload_);
+            chkUpload_->setChecked(on);
+        }
         if (settings_ && on) {
             settings_->beginGroup(QStringLiteral("Options"));
             saveFtpAccount(*settings_, job_);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -77,6 +79,15 @@ QLabel#lFile { font-weight: bold; padding: 2px 2px; }
 QLabel#lPicInfo { padding: 0 4px; }
 QStatusBar QLabel#lInfo { padding: 0 4px; }
 )";
+
+// The compiler's "Dec  8 2026" as 2026-12-08: no month names of one language
+// inside a text of another.
+QString buildDateText()
+{
+    const QString compiled = QString::fromLatin1(__DATE__).simplified();
+    const QDate date = QLocale::c().toDate(compiled, QStringLiteral("MMM d yyyy"));
+    return date.isValid() ? date.toString(Qt::ISODate) : compiled;
+}
 
 } // namespace
 
@@ -358,6 +369,14 @@ QWidget *MainWindow::buildPanels()
     }
     column->addStretch(1);
     host->setMinimumWidth(300);
+    // A wheel turned to scroll the column must not change the setting under the
+    // pointer: these take the wheel only once focused (see eventFilter).
+    for (QWidget *w : host->findChildren<QWidget *>()) {
+        if (takesWheelOnlyFocused(w)) {
+            w->setFocusPolicy(Qt::StrongFocus);
+            w->installEventFilter(this);
+        }
+    }
     return host;
 }
 
@@ -453,6 +472,7 @@ void MainWindow::buildMenus()
     buildJobMenu(settingsMenu_);
 
     QMenu *help = menuBar()->addMenu(QCoreApplication::translate("tuvo", "帮助(&H)"));
+    help->setObjectName(QStringLiteral("mHelp"));
     QAction *mGuide
         = menuItem(help, QStringLiteral("mGuide"), QCoreApplication::translate("tuvo", "使用指南"));
     QAction *mAbout
@@ -508,6 +528,6 @@ void MainWindow::buildMenus()
     connect(mAbout, &QAction::triggered, this, [this] {
         showMessage(QCoreApplication::translate("tuvo", "Tuvo图片批量处理\n版本： ")
             + QCoreApplication::applicationVersion() + QCoreApplication::translate("tuvo", "\n时间： ")
-            + QStringLiteral(__DATE__));
+            + buildDateText());
     });
 }

@@ -29,6 +29,18 @@ QString userJobFile(const AppPaths &paths, const QString &name)
     return userPresetDir(paths) + QLatin1Char('/') + name + QStringLiteral(".ini");
 }
 
+// A window opened by a menu entry is titled with the entry's text, without the
+// "..." that only says a window will open.
+QString titleOf(QString menuText)
+{
+    menuText = menuText.trimmed();
+    for (const QString &ellipsis : {QStringLiteral("..."), QStringLiteral("…")}) {
+        if (menuText.endsWith(ellipsis))
+            menuText.chop(ellipsis.size());
+    }
+    return menuText.trimmed();
+}
+
 } // namespace
 
 void MainWindow::buildJobMenu(QMenu *menu)
@@ -45,7 +57,7 @@ void MainWindow::buildJobMenu(QMenu *menu)
     connect(save, &QAction::triggered, this, &MainWindow::saveCurrentJob);
     connect(load, &QAction::triggered, this, [this] {
         const QString file = Prompter::instance().chooseOpenFile(
-            this, texts::loadJobMenu(), userPresetDir(paths_), texts::jobFileFilter());
+            this, titleOf(texts::loadJobMenu()), userPresetDir(paths_), texts::jobFileFilter());
         if (!file.isEmpty())
             loadJob(file);
     });
@@ -71,7 +83,7 @@ void MainWindow::saveCurrentJob()
 {
     Prompter &p = Prompter::instance();
     QString name;
-    if (!p.askText(this, texts::saveJobMenu(), texts::jobNamePrompt(), QString(), &name))
+    if (!p.askText(this, titleOf(texts::saveJobMenu()), texts::jobNamePrompt(), QString(), &name))
         return;
     name = name.trimmed();
     if (!isJobName(name)) {
@@ -79,9 +91,11 @@ void MainWindow::saveCurrentJob()
         return;
     }
     const QString file = userJobFile(paths_, name);
-    if (QFileInfo::exists(file) && !p.askYesNo(this, texts::saveJobMenu(), texts::replaceJobQuestion(name)))
+    if (QFileInfo::exists(file)
+        && !p.askYesNo(this, titleOf(texts::saveJobMenu()), texts::replaceJobQuestion(name)))
         return;
-    const bool withOutput = p.askYesNo(this, texts::saveJobMenu(), texts::includeOutputFolderQuestion());
+    const bool withOutput
+        = p.askYesNo(this, titleOf(texts::saveJobMenu()), texts::includeOutputFolderQuestion());
     QDir().mkpath(userPresetDir(paths_));
     QString error;
     if (!writeJobFile(job_, file, withOutput, &error)) {
@@ -116,7 +130,7 @@ void MainWindow::manageJobs()
 {
     QDialog dlg(this);
     dlg.setObjectName(QStringLiteral("frmJobs"));
-    dlg.setWindowTitle(texts::manageJobsMenu());
+    dlg.setWindowTitle(titleOf(texts::manageJobsMenu()));
     auto *list = new QListWidget(&dlg);
     const auto refill = [this, list] {
         list->clear();

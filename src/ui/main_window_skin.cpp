@@ -106,10 +106,10 @@ QMenu *installSkinMenu(MainWindow &window)
     more->setObjectName(QStringLiteral("mSkinMore"));
     QObject::connect(more, &QAction::triggered, &window, [&window] { runSkinChooser(window); });
 
-    // Before the help menu, which stays last.
+    // Before the help menu, which stays last in every language.
     QAction *before = nullptr;
     for (QAction *a : window.menuBar()->actions()) {
-        if (a->menu() && a->text().startsWith(QCoreApplication::translate("tuvo", "帮助")))
+        if (a->menu() && a->menu()->objectName() == QLatin1String("mHelp"))
             before = a;
     }
     window.menuBar()->insertMenu(before, menu);

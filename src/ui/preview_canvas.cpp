@@ -20,12 +20,21 @@ PreviewCanvas::PreviewCanvas(QWidget *parent)
 void PreviewCanvas::setImage(const QImage &image)
 {
     image_ = image;
+    unavailable_.clear();
     update();
 }
 
 void PreviewCanvas::clearImage()
 {
+    setImage(QImage());
+}
+
+void PreviewCanvas::showUnavailable(const QString &reason)
+{
     image_ = QImage();
+    unavailable_ = QCoreApplication::translate("tuvo", "无法显示该图片");
+    if (!reason.trimmed().isEmpty())
+        unavailable_ += QLatin1Char('\n') + reason.trimmed();
     update();
 }
 
@@ -68,9 +77,11 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     p.fillRect(rect(), palette().color(QPalette::Dark).lighter(135));
     if (image_.isNull()) {
         p.setPen(palette().color(QPalette::Mid).darker(130));
-        p.drawText(rect(), Qt::AlignCenter,
-            QCoreApplication::translate(
-                "tuvo", "添加图片后，这里显示处理后的效果\n（滚动鼠标滚轮可切换列表中的图片）"));
+        const QString text = !unavailable_.isEmpty()
+            ? unavailable_
+            : QCoreApplication::translate(
+                "tuvo", "添加图片后，这里显示处理后的效果\n（滚动鼠标滚轮可切换列表中的图片）");
+        p.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap, text);
         return;
     }
     const QRect r = pictureRect();

@@ -12,8 +12,11 @@ public:
     explicit PreviewCanvas(QWidget *parent = nullptr);
 
     void setImage(const QImage &image);
-    // Hides the picture (an empty list, a failed render).
+    // Hides the picture (an empty list).
     void clearImage();
+    // Hides the picture and says it cannot be shown, and why (a failed render).
+    void showUnavailable(const QString &reason);
+    QString unavailableText() const { return unavailable_; }
     const QImage &image() const { return image_; }
     bool hasImage() const { return !image_.isNull(); }
     void setBusy(bool busy);
@@ -38,6 +41,7 @@ protected:
 
 private:
     QImage image_;
+    QString unavailable_; // shown instead of the picture when not empty
     bool busy_ = false;
     int wheelRemainder_ = 0;
 };

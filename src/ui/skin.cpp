@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,7 +101,17 @@ QStringList skinFiles(const QString &skinDir)
 
 QString skinDisplayName(const QString &path)
 {
-    return QFileInfo(path).completeBaseName();
+    // The shipped skins are named in the user's language; their files keep their
+    // names, which stored settings refer to. Other skins show their file's name.
+    static const char *const shipped[]
+        = {QT_TRANSLATE_NOOP("tuvo", "浅蓝(默认)"), QT_TRANSLATE_NOOP("tuvo", "暖阳橙"),
+            QT_TRANSLATE_NOOP("tuvo", "深邃黑"), QT_TRANSLATE_NOOP("tuvo", "清新绿")};
+    const QString base = QFileInfo(path).completeBaseName();
+    for (const char *name : shipped) {
+        if (base == QString::fromUtf8(name))
+            return QCoreApplication::translate("tuvo", name);
+    }
+    return base;
 }
 
 QString defaultSkinPath(const QString &skinDir)

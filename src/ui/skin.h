@@ -18,7 +18,8 @@ QString readSkinSheet(const QString &path);
 
 // The ".she" files of skinDir, full paths, sorted by name with the default skin first.
 QStringList skinFiles(const QString &skinDir);
-// "浅蓝(默认)" for ".../skin/浅蓝(默认).she": the entry's text in the skin menu.
+// The entry's text in the skin menu: "浅蓝(默认)" for ".../skin/浅蓝(默认).she",
+// the shipped skins' names in the user's language.
 QString skinDisplayName(const QString &path);
 // The skin a fresh start uses.
 QString defaultSkinPath(const QString &skinDir);

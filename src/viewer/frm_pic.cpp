@@ -75,6 +75,7 @@ bool FrmPic::open(const ViewerRequest &request)
     iViewMode_ = request.iViewMode;
     iSlideTime_ = request.iSlideTime;
     closing_ = false;
+    ownSizeChosen_ = false;
 
     QRect screenArea = request.screenArea;
     QScreen *screen = request.owner ? request.owner->screen() : QGuiApplication::primaryScreen();
@@ -159,7 +160,10 @@ void FrmPic::showImage(const QImage &image)
     area_->setImage(image);
     if (image.isNull())
         return;
-    ShowAll();
+    if (ownSizeChosen_)
+        showOwnSize();
+    else
+        ShowAll();
     area_->show();
 }
 
@@ -184,6 +188,15 @@ void FrmPic::showOwnSize()
     const PicturePlacement p
         = ownSizePlacement(deviceIndependentSize(shown_.size(), devicePixelRatioF()), size());
     setPlacement(p.area, p.fitted);
+}
+
+void FrmPic::chooseOwnSize(bool ownSize)
+{
+    ownSizeChosen_ = ownSize;
+    if (ownSize)
+        showOwnSize();
+    else
+        ShowAll();
 }
 
 bool FrmPic::isPictureShown() const

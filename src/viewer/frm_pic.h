@@ -36,6 +36,9 @@ public:
     void ShowAll();
     // "原始大小"
     void showOwnSize();
+    // The menu's choice of "适合屏幕" or "原始大小": it holds for the pictures
+    // stepped to after it, until the other is chosen.
+    void chooseOwnSize(bool ownSize);
     // Places the crop handles and the action bar for the current selection.
     void ImageMove();
 
@@ -133,6 +136,7 @@ private:
     int iSlideTime_ = 3;
     int iBGColor_ = 0;
     bool fitted_ = false;
+    bool ownSizeChosen_ = false;
     bool opened_ = false;
     bool closing_ = false;
     QImage shown_;

@@ -19,8 +19,8 @@ void FrmPic::buildMenu()
     namespace t = viewer_texts;
     menu_ = new QMenu(this);
     auto *fitGroup = new QActionGroup(this);
-    fitAction_ = menu_->addAction(t::fitToScreen(), this, &FrmPic::ShowAll);
-    ownAction_ = menu_->addAction(t::ownSize(), this, &FrmPic::showOwnSize);
+    fitAction_ = menu_->addAction(t::fitToScreen(), this, [this] { chooseOwnSize(false); });
+    ownAction_ = menu_->addAction(t::ownSize(), this, [this] { chooseOwnSize(true); });
     for (QAction *a : {fitAction_, ownAction_}) {
         a->setCheckable(true);
         fitGroup->addAction(a);

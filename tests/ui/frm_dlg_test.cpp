@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
 #include <QSlider>
@@ -122,6 +123,77 @@ TEST_F(FrmDlgTest, FolderModeHidesFilesAndPngFilterNarrowsTheList)
     EXPECT_EQ(dlg.fileNames(), (QStringList {"a.png", "d.PNG"}));
     dlg.cmdCancel_Click();
     EXPECT_TRUE(dlg.cancelledByButton());
+}
+
+// The choice follows the current folder and file however they were reached:
+// arrow keys, type-ahead, a typed or pasted path.
+TEST_F(FrmDlgTest, KeysAndATypedPathMoveTheChoice)
+{
+    const QDir root(dir.path());
+    for (const char *name : {"alpha", "beta", "gamma"})
+        ASSERT_TRUE(root.mkpath(QString::fromLatin1(name)));
+    FrmDlg dlg(settings.get());
+    dlg.setMode(FrmDlg::AddFilesMode);
+    ASSERT_TRUE(dlg.setCurrentFolder(dir.path()));
+    dlg.show();
+    auto *tree = dlg.findChild<QTreeView *>(QStringLiteral("Dir1"));
+    auto *files = dlg.findChild<QListWidget *>(QStringLiteral("File1"));
+    auto *label = dlg.findChild<QLabel *>(QStringLiteral("Label1"));
+    auto *path = dlg.findChild<QLineEdit *>(QStringLiteral("txtPath"));
+    ASSERT_TRUE(tree && files && label && path);
+    // The model reads and then sorts the sub-folders in the background.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QModelIndex first = tree->model()->index(0, 0, tree->currentIndex());
+            return tree->model()->rowCount(tree->currentIndex()) == 3
+                && first.data().toString() == QLatin1String("alpha");
+        },
+        5000));
+    const auto chose = [](const QString &folder) {
+        return QStringLiteral("您选择的是\"") + QDir::toNativeSeparators(folder)
+            + QStringLiteral("\"文件夹。");
+    };
+
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(dlg.currentFolder(), QDir::toNativeSeparators(root.filePath("alpha")));
+    EXPECT_EQ(label->text(), chose(root.filePath("alpha")));
+    QTest::keyClicks(tree, QStringLiteral("gam"));
+    EXPECT_EQ(dlg.currentFolder(), QDir::toNativeSeparators(root.filePath("gamma")));
+    EXPECT_EQ(path->text(), dlg.currentFolder());
+
+    // A pasted path and Return go there; the tree follows.
+    const auto paste = [path](const QString &text) {
+        path->selectAll();
+        path->insert(text);
+        QTest::keyClick(path, Qt::Key_Return);
+    };
+    paste(dir.path());
+    EXPECT_EQ(dlg.currentFolder(), QDir::toNativeSeparators(dir.path()));
+    EXPECT_EQ(
+        QDir(tree->model()->data(tree->currentIndex(), QFileSystemModel::FilePathRole).toString()), root);
+    EXPECT_EQ(label->text(), chose(dir.path()));
+
+    files->setCurrentRow(0);
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_EQ(dlg.selectedFilePaths(), QStringList {root.filePath("b.jpg")});
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("您选择的是\"") + root.filePath("b.jpg")));
+
+    // A file's path selects it in its folder.
+    paste(root.filePath("gamma"));
+    paste(root.filePath("c.gif"));
+    EXPECT_EQ(dlg.currentFolder(), QDir::toNativeSeparators(dir.path()));
+    EXPECT_EQ(dlg.selectedFilePaths(), QStringList {root.filePath("c.gif")});
+
+    // A path that leads nowhere keeps the dialog open, also through OK.
+    path->selectAll();
+    path->insert(root.filePath("missing"));
+    dlg.cmdOK_Click();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("找不到\"") + root.filePath("missing") + QStringLiteral("\"。"));
+    paste(root.filePath("beta"));
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(storedODIR(), QDir::toNativeSeparators(root.filePath("beta")));
 }
 
 TEST(FrmWait, EllipsisBlinks)

@@ -99,5 +99,5 @@ TEST(UploadBox, CancelledDialogKeepsTheAccountAndASetServerSkipsIt)
     prompter.shown.clear();
     uploadBoxToggled(false, job, nullptr, prompter, [&](const QString &h) { hints << h; });
     EXPECT_TRUE(prompter.shown.isEmpty());
-    EXPECT_EQ(hints, (QStringList {kHint, kHint}));
+    EXPECT_EQ(hints, (QStringList {kHint, QStringLiteral("【提示】图片不会上传到网络。")}));
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QWheelEvent>
 
 namespace {
@@ -49,7 +50,11 @@ TEST_F(WindowTest, FrameListAndFitFrameModeKeepEachOtherConsistent)
     w.waitForPreview();
     EXPECT_EQ(w.canvas()->image().size(), QSize(300, 200));
 
-    // The wheel steps through the frames but stops before the two commands.
+    // The wheel steps through the frames (once the list has the focus) but stops
+    // before the two commands.
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    frames->setFocus();
     QWheelEvent down(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(frames, &down);
