@@ -181,7 +181,7 @@ void warnAboutIdleOptions(const CliOptions &options, const JobSettings &job)
     const QString idle = QCoreApplication::translate("tuvo", "没有 %1 时不起作用");
     if (runGiven("keep-tree") && !options.recursive)
         say(optionMessage("--keep-tree", idle.arg(QStringLiteral("-R"))));
-    if (runGiven("first-number") && job.bRename != 1)
+    if (runGiven("first-number") && job.bRename != 1 && !job.sNameTemplate.contains(QStringLiteral("%n")))
         say(optionMessage("--first-number", idle.arg(QStringLiteral("--rename"))));
     const bool fontGiven = std::any_of(options.jobOptions.begin(), options.jobOptions.end(),
         [](const JobOption &o) { return o.spelling && qstrcmp(o.spelling->longName, "font") == 0; });

@@ -132,6 +132,14 @@ bool setFormat(JobSettings &job, const QString &typed, QString *why)
     return fail(why, fieldtexts::notOneOf(typed, QStringLiteral("original|jpg|png|tiff|bmp|gif|webp|avif")));
 }
 
+bool setNameTemplate(JobSettings &job, const QString &typed, QString *why)
+{
+    if (typed.contains(QLatin1Char('/')) || typed.trimmed().isEmpty())
+        return fail(why, QCoreApplication::translate("tuvo", "文件名模板不能为空, 也不能含有 /"));
+    job.sNameTemplate = typed;
+    return true;
+}
+
 bool setFrameFile(JobSettings &job, const QString &typed, QString *why)
 {
     const QFileInfo file(typed);
@@ -476,6 +484,15 @@ const std::vector<JobField> &table()
                 .help = QT_TRANSLATE_NOOP("tuvo", "统一文件名: PREFIX + 顺序号"),
                 .section = S::Format,
                 .set = setRename}}},
+        {.key = "sNameTemplate",
+            .member = &JobSettings::sNameTemplate,
+            .cli = {{.longName = "name",
+                .valueName = "TEMPLATE",
+                .help = QT_TRANSLATE_NOOP("tuvo",
+                    "文件名模板: %s 原文件名(不含扩展名), %n 顺序号(--digits 位), %e 原扩展名, %% 即 %; "
+                    "如 --name '%s_small'"),
+                .section = S::Format,
+                .set = setNameTemplate}}},
         {.key = "iNumDigits",
             .member = &JobSettings::iNumDigits,
             .min = 0,

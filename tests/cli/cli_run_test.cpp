@@ -902,7 +902,10 @@ TEST(CliRun, NameTemplateAndStandardStreams)
     QDir().mkpath(out);
     ASSERT_TRUE(photo(1600, 1200).save(in + QStringLiteral("/a.jpg"), "JPG", 90));
     ASSERT_TRUE(photo(400, 300).save(in + QStringLiteral("/b.png")));
-    CliRun r;
+    CliRun r
+        = runCli({"--quiet", "-o", out, "--name", "%s_%n_%e%%", "--digits", "2", "--first-number", "7", in});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"a_07_jpg%.jpg", "b_08_png%.jpg"}));
 
     QProcess p;
     p.setStandardInputFile(in + QStringLiteral("/a.jpg"));
@@ -913,7 +916,7 @@ TEST(CliRun, NameTemplateAndStandardStreams)
     const QByteArray streamed = readAll(dir.filePath(QStringLiteral("streamed")));
     EXPECT_TRUE(streamed.startsWith("\x89PNG"));
     EXPECT_EQ(QImage::fromData(streamed).size(), QSize(800, 600));
-    EXPECT_TRUE(QDir(out).isEmpty()); // nothing else written
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2); // nothing else written
 
     r = runCli({"-o", "-", in});
     EXPECT_EQ(r.exitCode, 2);
