@@ -187,8 +187,9 @@ QString cliManPage(const QString &manTemplate)
     }
     QString page = manTemplate;
     page.replace(QStringLiteral("@OPTIONS@\n"), options);
-    // troff breaks lines only at spaces; a line of Chinese has none, so every
-    // wide character is followed by an invisible break point.
+    // troff breaks lines only at spaces; a line of Chinese or a list of choices
+    // a|b|c has none, so every wide character and bar is followed by an
+    // invisible break point.
     QStringList lines = page.split(QLatin1Char('\n'));
     for (QString &line : lines) {
         if (line.startsWith(QLatin1Char('.')) || line.startsWith(QLatin1Char('\'')))
@@ -196,7 +197,7 @@ QString cliManPage(const QString &manTemplate)
         QString broken;
         for (char32_t c : line.toStdU32String()) {
             broken += QString::fromStdU32String(std::u32string(1, c));
-            if (displayColumns(c) == 2)
+            if (displayColumns(c) == 2 || c == U'|')
                 broken += QStringLiteral("\\:");
         }
         line = broken;
