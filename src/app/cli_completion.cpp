@@ -31,7 +31,10 @@ CompletedOption completed(const CliSpelling &s)
         o.value = CompletedOption::File;
     else if (value == QLatin1String("DIR") && qstrcmp(s.longName, "output") == 0)
         o.value = CompletedOption::Folder;
-    else if (qstrcmp(s.longName, "size") == 0)
+    else if (qstrcmp(s.longName, "set") == 0) {
+        for (const JobField &f : jobFields())
+            o.choices << f.name() + QLatin1Char('=');
+    } else if (qstrcmp(s.longName, "size") == 0)
         o.choices = namedSizeModes();
     else if (qstrcmp(s.longName, "effect") == 0) {
         o.choices << QStringLiteral("none");
