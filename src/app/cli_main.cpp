@@ -107,11 +107,14 @@ QString lastLine(const RunSummary &summary, const JobSettings &job, const QStrin
 QStringList dryRunWarnings(const OutputPlan &plan, const QStringList &pictures)
 {
     QStringList lines;
+    bool saidAvif = false; // once per run
     for (int i = 0; i < plan.outputs.size(); ++i) {
         const PlannedOutput &out = plan.outputs[i];
-        if (out.target.avifForHeic && lines.isEmpty())
+        if (out.target.avifForHeic && !saidAvif) {
             lines << QCoreApplication::translate(
                 "tuvo", "【提示】本机没有HEVC编码器,按原格式应写成HEIC的图片将写成AVIF。");
+            saidAvif = true;
+        }
         if (out.write || !out.errorLine.isEmpty())
             continue;
         int later = i + 1;
