@@ -2327,8 +2327,8 @@ Files (once installed):
         <translation>one JSON line per picture (standard output), a summary as the last line</translation>
     </message>
     <message>
-        <source>只列出将要写出的文件, 不处理图片</source>
-        <translation>only list the files that would be written, process no picture</translation>
+        <source>只列出将要写出的文件; 读取每张图片的文件头, 不处理图片</source>
+        <translation>only list the files that would be written; every picture&apos;s header is read, no picture processed</translation>
     </message>
     <message>
         <source>列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出</source>

@@ -153,7 +153,7 @@ const std::vector<RunOption> &runTable()
                 return true;
             }},
         {{.longName = "dry-run",
-             .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件, 不处理图片"),
+             .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件; 读取每张图片的文件头, 不处理图片"),
              .section = S::Scripts},
             [](CliOptions &o, const QString &, QString *) {
                 o.dryRun = true;
