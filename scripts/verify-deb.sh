@@ -69,11 +69,14 @@ mount -t sysfs sysfs "$root/sys" || true
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 echo "deb $mirror $suite main" >"$root/etc/apt/sources.list"
 
-echo "== apt-get install ./$(basename "$deb") (no recommends: Depends alone must do)"
-cp "$deb" "$root/tmp/"
+# The desktop package depends on tuvo-cli, built beside it.
+cli_deb=$(ls -t "$(dirname "$deb")"/tuvo-cli_*.deb 2>/dev/null | head -1)
+[[ -f $cli_deb ]] || { echo "verify-deb: no tuvo-cli_*.deb beside $deb" >&2; exit 2; }
+echo "== apt-get install ./$(basename "$cli_deb") ./$(basename "$deb") (no recommends: Depends alone must do)"
+cp "$deb" "$cli_deb" "$root/tmp/"
 in_root apt-get update -q >"$out/apt-update.log"
 if in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-    "./tmp/$(basename "$deb")" >"$out/apt-install.log" 2>&1; then
+    "./tmp/$(basename "$cli_deb")" "./tmp/$(basename "$deb")" >"$out/apt-install.log" 2>&1; then
     pass "apt-get installs the package with its dependencies"
 else
     fail "apt-get install (see $out/apt-install.log)"; exit 1

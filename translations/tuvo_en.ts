@@ -2239,32 +2239,6 @@ Files (once installed):
         <translation>Try tuvo-cli --help for all options.</translation>
     </message>
     <message>
-        <source>Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片)。</source>
-        <translation>Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures).</translation>
-    </message>
-    <message>
-        <source>退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始。</source>
-        <translation>Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start.</translation>
-    </message>
-    <message>
-        <source>示例:
-  tuvo-cli -o out photos/                       # 宽度800, 高度按比例
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --longest 1600 -q85 photos/
-  tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j2 photos/
-</source>
-        <translation>Examples:
-  tuvo-cli -o out photos/                       # width 800, height in proportion
-  tuvo-cli -R -o out --size custom -W 1024 -H 768 --extend photos/
-  tuvo-cli -o out --longest 1600 -q85 photos/
-  tuvo-cli -o out --text &apos;#exif-time#&apos; --font &apos;DejaVu Sans&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg
-  tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/
-  tuvo-cli -o out --effect grey --rotate auto -f png -j2 photos/
-</translation>
-    </message>
-    <message>
         <source>已停止: 写出 %1/%2 张图片</source>
         <translation>Stopped: %1 of %2 pictures written</translation>
     </message>
@@ -2345,8 +2319,8 @@ Files (once installed):
         <translation>one JSON line per picture (standard output), a summary as the last line</translation>
     </message>
     <message>
-        <source>只列出将要写出的文件, 不处理图片</source>
-        <translation>only list the files that would be written, process no picture</translation>
+        <source>只列出将要写出的文件; 读取每张图片的文件头, 不处理图片</source>
+        <translation>only list the files that would be written; every picture&apos;s header is read, no picture processed</translation>
     </message>
     <message>
         <source>列出每个文件的EXIF项(每行 &quot;标签&lt;TAB&gt;值&quot;)后退出</source>
@@ -2705,6 +2679,98 @@ Files (once installed):
     <message>
         <source>找不到&quot;%1&quot;。</source>
         <translation>Cannot find &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Tuvo图片批量处理 - 命令行版。输入可以是图片文件、文件夹(其中的图片)或 .docx 文档(其中的图片); &quot;-&quot; 为标准输入的一张图片。</source>
+        <translation>Tuvo batch picture processing - command line. An input is a picture file, a folder (its pictures) or a .docx document (its pictures); &quot;-&quot; is one picture from standard input.</translation>
+    </message>
+    <message>
+        <source>退出状态: 0 没有错误; 1 有图片处理、保存或上传失败(错误报告输出到标准错误); 2 任务无法开始; 130 被 Ctrl-C 停止, 143 被 SIGTERM 停止(正在处理的图片写完)。</source>
+        <translation>Exit status: 0 no errors; 1 a picture failed to process, save or upload (error report on standard error); 2 the job could not start; 130 stopped by Ctrl-C, 143 stopped by SIGTERM (the pictures in progress are finished).</translation>
+    </message>
+    <message>
+        <source>示例:</source>
+        <translation>Examples:</translation>
+    </message>
+    <message>
+        <source>tuvo-cli -o out --text &apos;#JPG照片拍摄时间#&apos; --font 黑体 --font-size 24 --color &apos;#FFFFFF&apos; a.jpg</source>
+        <translation>tuvo-cli -o out --text &apos;#exif-time#&apos; --font-size 24 --color &apos;#FFFFFF&apos; a.jpg</translation>
+    </message>
+    <message>
+        <source>tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename 旅行_ --digits 3 photos/</source>
+        <translation>tuvo-cli -o out --mark logo.png --opacity 60 --mark-pos 0.9,0.9 --rename trip_ --digits 3 photos/</translation>
+    </message>
+    <message>
+        <source>输出文件夹在输入文件夹%1之内, 其中的%2张图片不作为输入。</source>
+        <translation>The output folder is inside the input folder %1; its %2 pictures are not taken as input.</translation>
+    </message>
+    <message>
+        <source>【提示】本机没有HEVC编码器,按原格式应写成HEIC的图片将写成AVIF。</source>
+        <translation>[Hint] There is no HEVC encoder here; pictures that the original format would write as HEIC would be written as AVIF.</translation>
+    </message>
+    <message>
+        <source>【提示】%1和%2的输出文件同名(%3),将只保存后者。</source>
+        <translation>[Hint] %1 and %2 would have the same output file (%3); only the latter would be saved.</translation>
+    </message>
+    <message>
+        <source>【提示】%1的输出文件%2已存在,将跳过这张图片。</source>
+        <translation>[Hint] The output file %2 of %1 exists already; this picture would be skipped.</translation>
+    </message>
+    <message>
+        <source>(将失败)</source>
+        <translation>(would fail)</translation>
+    </message>
+    <message>
+        <source>没有 %1 时不起作用</source>
+        <translation>has no effect without %1</translation>
+    </message>
+    <message>
+        <source>没有安装字体“%1”, 文字将用默认字体写出</source>
+        <translation>the font &quot;%1&quot; is not installed; the text is written in the default font</translation>
+    </message>
+    <message>
+        <source>不是文件夹: </source>
+        <translation>not a folder: </translation>
+    </message>
+    <message>
+        <source>输出文件夹不能写入: </source>
+        <translation>the output folder cannot be written to: </translation>
+    </message>
+    <message>
+        <source>无法读取标准输入</source>
+        <translation>cannot read standard input</translation>
+    </message>
+    <message>
+        <source>标准输入不是认得的图片</source>
+        <translation>standard input is no picture this program reads</translation>
+    </message>
+    <message>
+        <source>图片写到标准输出时不能同时用 --json</source>
+        <translation>--json cannot be used when the picture goes to standard output</translation>
+    </message>
+    <message>
+        <source>&quot;-&quot; (标准输入) 只能是唯一的输入</source>
+        <translation>&quot;-&quot; (standard input) must be the only input</translation>
+    </message>
+    <message>
+        <source>标准输出</source>
+        <translation>standard output</translation>
+    </message>
+    <message>
+        <source>写到标准输出时只能处理一张图片, 这里有%1张</source>
+        <translation>only one picture can be written to standard output, here are %1</translation>
+    </message>
+    <message>
+        <source>无法写到标准输出</source>
+        <translation>cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>文件名模板不能为空, 也不能含有 /</source>
+        <translation>a name template can be neither empty nor hold /</translation>
+    </message>
+    <message>
+        <source>文件名模板: %s 原文件名(不含扩展名), %n 顺序号(--digits 位), %e 原扩展名, %% 即 %; 如 --name &apos;%s_small&apos;</source>
+        <translation>names from a template: %s the source&apos;s name without extension, %n the number (--digits digits), %e the source&apos;s extension, %% a %; e.g. --name &apos;%s_small&apos;</translation>
     </message>
 </context>
 </TS>

@@ -1,60 +1,32 @@
 #include "app/cli_host.h"
 
 #include "app/json_lines.h"
+#include "app/terminal_text.h"
 #include "batch/batch_run.h"
 #include "batch/texts.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 std::atomic<int> CliHost::interrupts {0};
-
-namespace {
-
-int terminalColumns()
-{
-    winsize size {};
-    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
-    return 80;
-}
-
-// Columns a character takes on a terminal: East Asian wide characters take two.
-int columnsOf(char32_t c)
-{
-    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
-        || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
-        || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
-    return wide ? 2 : 1;
-}
-
-int columnsOf(const QString &text)
-{
-    int n = 0;
-    for (char32_t c : text.toStdU32String())
-        n += columnsOf(c);
-    return n;
-}
-
-} // namespace
+std::atomic<int> CliHost::stopSignal {0};
 
 // The progress line never wraps: what does not fit is cut from the path's start,
 // so the file name stays in view.
 QString CliHost::fitToWidth(const QString &caption, const QString &path, int columns)
 {
-    const int room = columns - 1 - columnsOf(caption);
-    if (columnsOf(path) <= room)
+    const int room = columns - 1 - displayColumns(caption);
+    if (displayColumns(path) <= room)
         return caption + path;
     if (room <= 1)
         return caption.left(qMax(0, columns - 1));
     std::u32string kept;
     int used = 1; // the ellipsis
     const std::u32string chars = path.toStdU32String();
-    for (auto it = chars.crbegin(); it != chars.crend() && used + columnsOf(*it) <= room; ++it) {
-        used += columnsOf(*it);
+    for (auto it = chars.crbegin(); it != chars.crend() && used + displayColumns(*it) <= room; ++it) {
+        used += displayColumns(*it);
         kept.insert(kept.begin(), *it);
     }
     return caption + QStringLiteral("…") + QString::fromStdU32String(kept);
@@ -85,7 +57,8 @@ void CliHost::redraw()
 {
     if (quiet_ || !terminal_)
         return;
-    const QByteArray line = fitToWidth(caption_ + QLatin1Char(' '), path_, terminalColumns()).toLocal8Bit();
+    const QByteArray line
+        = fitToWidth(caption_ + QLatin1Char(' '), path_, terminalWidth(STDERR_FILENO)).toLocal8Bit();
     std::fprintf(stderr, "\r\033[K%s", line.constData());
     std::fflush(stderr);
     lineShown_ = true;
@@ -100,10 +73,15 @@ void CliHost::finishLine()
     }
 }
 
+void CliHost::setTotal(int total)
+{
+    caption_ = texts::progress(0, total);
+}
+
 void CliHost::showError(const QString &text)
 {
     finishLine();
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fputs(stderrText(text).constData(), stderr);
 }
 
 void CliHost::showMessage(const QString &text)
@@ -114,7 +92,7 @@ void CliHost::showMessage(const QString &text)
 void CliHost::pictureDone(const PictureReport &report)
 {
     if (report.errorLines.isEmpty())
-        ++(report.output.isEmpty() ? skipped_ : written_);
+        ++(report.output.isEmpty() ? skipped_ : dryRun_ ? wouldWrite_ : written_);
     else
         ++failed_;
     if (!json_)
@@ -133,11 +111,14 @@ void CliHost::pictureDone(const PictureReport &report)
     std::fflush(stdout);
 }
 
-void CliHost::printJsonSummary(int pictures, qint64 ms) const
+void CliHost::printJsonSummary(int pictures, qint64 ms, bool stopped) const
 {
-    const QByteArray line = "{\"summary\":true,\"pictures\":" + QByteArray::number(pictures)
+    QByteArray line = "{\"summary\":true,\"pictures\":" + QByteArray::number(pictures)
         + ",\"written\":" + QByteArray::number(written_) + ",\"failed\":" + QByteArray::number(failed_)
-        + ",\"skipped\":" + QByteArray::number(skipped_) + ",\"ms\":" + QByteArray::number(ms) + "}\n";
+        + ",\"skipped\":" + QByteArray::number(skipped_) + ",\"stopped\":" + (stopped ? "true" : "false");
+    if (dryRun_)
+        line += ",\"dry_run\":true,\"would_write\":" + QByteArray::number(wouldWrite_);
+    line += ",\"ms\":" + QByteArray::number(ms) + "}\n";
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fflush(stdout);
 }

@@ -23,12 +23,16 @@ public:
     void processEvents() override;
     void pictureDone(const PictureReport &report) override;
     void finishLine();
+    // The progress caption before the first picture is done: "进度:0/total".
+    void setTotal(int total);
 
     // --json: one object per picture on standard output, then a summary.
     void setJson(bool json) { json_ = json; }
+    // --dry-run: pictures that would be written are counted apart from written ones.
+    void setDryRun(bool dryRun) { dryRun_ = dryRun; }
     // Sources by list position as they were given, for the JSON lines.
     void setGivenSources(const QStringList &given) { given_ = given; }
-    void printJsonSummary(int pictures, qint64 ms) const;
+    void printJsonSummary(int pictures, qint64 ms, bool stopped = false) const;
     int failed() const { return failed_; }
 
     // caption and the end of path in at most columns - 1 terminal columns.
@@ -36,6 +40,8 @@ public:
 
     // Set from the signal handler; the next processEvents turns it into a stop.
     static std::atomic<int> interrupts;
+    // The signal that asked for the stop (SIGINT, SIGTERM), for the exit status.
+    static std::atomic<int> stopSignal;
 
 private:
     void redraw();
@@ -48,6 +54,8 @@ private:
     bool lineShown_ = false;
     bool stopAsked_ = false;
     bool json_ = false;
+    bool dryRun_ = false;
+    int wouldWrite_ = 0;
     QStringList given_;
     int written_ = 0;
     int failed_ = 0;

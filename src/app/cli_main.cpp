@@ -3,11 +3,14 @@
 
 #include "app/cli_host.h"
 #include "app/cli_options.h"
+#include "app/terminal_text.h"
 #include "batch/batch_run.h"
 #include "batch/chinese_fonts.h"
 #include "batch/file_names.h"
 #include "batch/frame_list.h"
+#include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
+#include "batch/imaging/picture_loader.h"
 #include "batch/output_plan.h"
 #include "batch/picture_files.h"
 #include "batch/size_presets.h"
@@ -21,16 +24,26 @@
 #include "settings/settings_texts.h"
 #include "settings/ui_language.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +52,7 @@ constexpr int kExitCannotStart = 2;
 
 void onSignal(int sig)
 {
+    CliHost::stopSignal.store(sig);
     if (CliHost::interrupts.fetch_add(1) > 0) {
         // Second interrupt: end now. Output is written through temporary files that
         // are renamed into place, so nothing half-written is left under a real name.
@@ -56,15 +70,26 @@ void quietHeadlessWarnings(QtMsgType type, const QMessageLogContext &context, co
     std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
 }
 
+void say(const QString &text)
+{
+    std::fputs(stderrText(text).constData(), stderr);
+}
+
 int cannotStart(const QString &text)
 {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    say(text);
     return kExitCannotStart;
+}
+
+// "tuvo-cli: --option: text" for what an option itself got wrong.
+QString optionMessage(const char *option, const QString &text)
+{
+    return cliMessage(QLatin1String(option) + QStringLiteral(": ") + text);
 }
 
 // What really happened: written n of m (with upload on, uploaded k of m), and
 // where; a stopped run says so.
-QString lastLine(const RunSummary &summary, const JobSettings &job)
+QString lastLine(const RunSummary &summary, const JobSettings &job, const QString &shownOutput)
 {
     QString line = summary.stopped
         ? QCoreApplication::translate("tuvo", "已停止: 写出 %1/%2 张图片")
@@ -74,40 +99,169 @@ QString lastLine(const RunSummary &summary, const JobSettings &job)
     if (job.bUpload == 1)
         line += QCoreApplication::translate("tuvo", ", 上传 %1/%2").arg(summary.uploaded).arg(summary.total);
     if (summary.written > 0)
-        line += QStringLiteral(" → ") + shownName(QDir::toNativeSeparators(job.sOutDir));
+        line += QStringLiteral(" → ") + shownOutput;
     return line;
 }
 
-// --dry-run: the plan of the run, with no picture read or written.
+// Warnings of a plan in the conditional: a dry run saves nothing.
+QStringList dryRunWarnings(const OutputPlan &plan, const QStringList &pictures)
+{
+    QStringList lines;
+    bool saidAvif = false; // once per run
+    for (int i = 0; i < plan.outputs.size(); ++i) {
+        const PlannedOutput &out = plan.outputs[i];
+        if (out.target.avifForHeic && !saidAvif) {
+            lines << QCoreApplication::translate(
+                "tuvo", "【提示】本机没有HEVC编码器,按原格式应写成HEIC的图片将写成AVIF。");
+            saidAvif = true;
+        }
+        if (out.write || !out.errorLine.isEmpty())
+            continue;
+        int later = i + 1;
+        while (later < plan.outputs.size()
+            && !(plan.outputs[later].write && plan.outputs[later].path == out.path))
+            ++later;
+        if (later < plan.outputs.size())
+            lines << QCoreApplication::translate("tuvo", "【提示】%1和%2的输出文件同名(%3),将只保存后者。")
+                         .arg(shownName(pictures[i]), shownName(pictures[later]), shownName(out.path));
+        else
+            lines << QCoreApplication::translate("tuvo", "【提示】%1的输出文件%2已存在,将跳过这张图片。")
+                         .arg(shownName(pictures[i]), shownName(out.path));
+    }
+    return lines;
+}
+
+// --dry-run: the plan of the run. Every picture's header is read, so that a
+// missing or unreadable one fails here as it would in the run; no pixel is
+// decoded and nothing is written.
 int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool json)
 {
     const StartCheck check = BatchRun::checkStart(share.pictures, job);
     if (check != StartCheck::Ok)
-        return cannotStart(BatchRun::startCheckText(check));
+        return cannotStart(cliMessage(BatchRun::startCheckText(check)));
     const OutputPlan plan = planOutputs(job, share.pictures, share.placement);
-    std::fputs(plan.warnings.join(QString()).toLocal8Bit().constData(), stderr);
-    bool refused = false;
+    for (const QString &line : dryRunWarnings(plan, share.pictures))
+        say(line);
+    host.setDryRun(true);
+    bool failed = false;
     for (int i = 0; i < share.pictures.size(); ++i) {
         const PlannedOutput &out = plan.outputs[i];
-        refused = refused || !out.errorLine.isEmpty();
         PictureReport report;
         report.position = share.placement.positionOf(i);
         report.source = share.pictures[i];
-        if (out.write)
-            report.output = out.path;
-        else if (!out.errorLine.isEmpty())
+        QString why;
+        if (!out.errorLine.isEmpty())
             report.errorLines << out.errorLine;
+        else if (!probePictureSize(report.source, &why).isValid())
+            report.errorLines << texts::drawError(report.source, why);
+        else if (out.write)
+            report.output = out.path;
+        failed = failed || !report.errorLines.isEmpty();
         host.pictureDone(report);
+        if (!report.errorLines.isEmpty())
+            say(report.errorLines.join(QString()));
         if (!json) {
-            const QString line = shownName(report.source) + QStringLiteral(" -> ")
-                + (out.write ? shownName(out.path) : QCoreApplication::translate("tuvo", "(不写)"))
-                + QLatin1Char('\n');
-            std::fputs(line.toLocal8Bit().constData(), stdout);
+            const QString target = !report.output.isEmpty() ? shownName(out.path)
+                : report.errorLines.isEmpty()               ? QCoreApplication::translate("tuvo", "(不写)")
+                                              : QCoreApplication::translate("tuvo", "(将失败)");
+            std::fputs((shownName(report.source) + QStringLiteral(" -> ") + target + QLatin1Char('\n'))
+                           .toLocal8Bit()
+                           .constData(),
+                stdout);
         }
     }
     if (json)
         host.printJsonSummary(int(share.pictures.size()), 0);
-    return refused ? kExitErrors : 0;
+    return failed ? kExitErrors : 0;
+}
+
+// Options that change nothing in this run are said, not silently passed over.
+void warnAboutIdleOptions(const CliOptions &options, const JobSettings &job)
+{
+    const auto runGiven = [&options](const char *name) {
+        return options.givenRunOptions.contains(QLatin1String(name));
+    };
+    const QString idle = QCoreApplication::translate("tuvo", "没有 %1 时不起作用");
+    if (runGiven("keep-tree") && !options.recursive)
+        say(optionMessage("--keep-tree", idle.arg(QStringLiteral("-R"))));
+    if (runGiven("first-number") && job.bRename != 1 && !job.sNameTemplate.contains(QStringLiteral("%n")))
+        say(optionMessage("--first-number", idle.arg(QStringLiteral("--rename"))));
+    const bool fontGiven = std::any_of(options.jobOptions.begin(), options.jobOptions.end(),
+        [](const JobOption &o) { return o.spelling && qstrcmp(o.spelling->longName, "font") == 0; });
+    if (!fontGiven)
+        return;
+    if (job.bTextMark != 1) {
+        say(optionMessage("--font", idle.arg(QStringLiteral("--text"))));
+        return;
+    }
+    QStringList families = QFont::substitutes(job.sFont);
+    families.prepend(job.sFont);
+    if (std::none_of(
+            families.begin(), families.end(), [](const QString &f) { return QFontDatabase::hasFamily(f); }))
+        say(optionMessage("--font",
+            QCoreApplication::translate("tuvo", "没有安装字体“%1”, 文字将用默认字体写出").arg(job.sFont)));
+}
+
+// Where -o points must be a folder this user may write into; said before any
+// picture is rendered.
+QString outputFolderProblem(const QString &folder)
+{
+    if (!pathExists(folder))
+        return QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(folder);
+    if (!isDirectoryPath(folder))
+        return QCoreApplication::translate("tuvo", "不是文件夹: ") + shownName(folder);
+    if (::access(encodeFileName(folder).constData(), W_OK | X_OK) != 0)
+        return QCoreApplication::translate("tuvo", "输出文件夹不能写入: ") + shownName(folder)
+            + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+    return QString();
+}
+
+// The extension a picture's bytes call for; empty when no reader knows them.
+QString pictureExtensionOf(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
+    if (looksLikeHeif(data, bytes.size()))
+        return bytes.mid(8, 4) == "avif" ? QStringLiteral("avif") : QStringLiteral("heic");
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QString format = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    return format == QLatin1String("jpeg") ? QStringLiteral("jpg") : format;
+}
+
+// "-" as the one input: standard input's bytes as a picture file named "stdin"
+// with the extension its contents call for.
+bool takePictureFromStdin(const QString &folder, QString *path, QString *error)
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("tuvo", "无法读取标准输入");
+        return false;
+    }
+    const QByteArray bytes = in.readAll();
+    QString extension = pictureExtensionOf(bytes);
+    if (extension.isEmpty()) {
+        *error = QCoreApplication::translate("tuvo", "标准输入不是认得的图片");
+        return false;
+    }
+    *path = QDir(folder).filePath(QStringLiteral("stdin.") + extension);
+    QFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// -o -: the one written picture's bytes go to standard output.
+bool copyToStdout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0;
 }
 
 } // namespace
@@ -136,7 +290,7 @@ int main(int argc, char **argv)
     if (!parseCliOptions(arguments, &options, &error))
         return cannotStart(error);
     if (options.help) {
-        std::fputs(cliHelpText().toLocal8Bit().constData(), stdout);
+        std::fputs(cliHelpText(terminalWidth(STDOUT_FILENO)).toLocal8Bit().constData(), stdout);
         return 0;
     }
     if (options.version) {
@@ -185,24 +339,26 @@ int main(int argc, char **argv)
             if (!load.loaded)
                 return cannotStart(load.messages.join(QLatin1Char('\n')));
             for (const QString &line : load.messages)
-                std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+                say(line);
         }
     }
     const bool jobNamesOutput = job.sOutDir != outDirBeforeJob && !job.sOutDir.isEmpty();
     QStringList warnings;
     const bool applied = applyJobOptions(options, paths, frames, job, &warnings, &error);
     for (const QString &line : warnings)
-        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+        say(line);
     if (!applied)
         return cannotStart(error);
     if (job.iuSize == kFitFrame && job.sFrameFile.isEmpty())
         job.sFrameFile = firstFrameIn(paths.bkDir());
     if (job.bPicMark == 1 && !job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile())
-        return cannotStart(QCoreApplication::translate("tuvo", "找不到水印图片: ") + job.suISyF);
+        return cannotStart(
+            optionMessage("--mark", QCoreApplication::translate("tuvo", "找不到水印图片: ") + job.suISyF));
+    warnAboutIdleOptions(options, job);
 
     if (!options.saveJob.isEmpty()) {
         if (!options.outputDir.isEmpty())
-            job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
+            job.sOutDir = absoluteFileName(options.outputDir);
         if (!writeJobFile(job, options.saveJob, !options.outputDir.isEmpty() || jobNamesOutput, &error))
             return cannotStart(error);
         return 0;
@@ -213,31 +369,72 @@ int main(int argc, char **argv)
             stderr);
         return kExitCannotStart;
     }
-    if (options.outputDir.isEmpty() && jobNamesOutput) {
-        if (!isDirectoryPath(job.sOutDir))
-            return cannotStart(
-                QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(job.sOutDir));
+    // Standard streams: "-" as the one input, "-o -" for the one output. Both go
+    // through files of a scratch folder, as the run reads and writes files.
+    const bool toStdout = options.outputDir == QLatin1String("-");
+    const bool fromStdin = options.inputs.contains(QStringLiteral("-"));
+    std::optional<QTemporaryDir> scratch;
+    if (toStdout || fromStdin) {
+        scratch.emplace();
+        if (!scratch->isValid())
+            return cannotStart(cliMessage(scratch->errorString()));
+    }
+    if (toStdout && options.json)
+        return cannotStart(optionMessage(
+            "-o -", QCoreApplication::translate("tuvo", "图片写到标准输出时不能同时用 --json")));
+    if (fromStdin && (options.inputs.size() > 1 || options.filesFrom == QLatin1String("-")))
+        return cannotStart(
+            cliMessage(QCoreApplication::translate("tuvo", "\"-\" (标准输入) 只能是唯一的输入")));
+
+    QString shownOutput;
+    if (toStdout) {
+        job.sOutDir = scratch->filePath(QStringLiteral("out"));
+        QDir().mkpath(job.sOutDir);
+        shownOutput = QCoreApplication::translate("tuvo", "标准输出");
+    } else if (options.outputDir.isEmpty() && jobNamesOutput) {
+        const QString problem = outputFolderProblem(job.sOutDir);
+        if (!problem.isEmpty())
+            return cannotStart(cliMessage(problem));
     } else if (options.outputDir.isEmpty()) {
         if (!paths.ensureWritableFolders())
             return cannotStart(
-                QCoreApplication::translate("tuvo", "无法创建默认输出文件夹: ") + paths.zpDir());
+                cliMessage(QCoreApplication::translate("tuvo", "无法创建默认输出文件夹: ") + paths.zpDir()));
         job.sOutDir = paths.zpDir();
     } else {
-        if (!isDirectoryPath(options.outputDir))
-            return cannotStart(
-                QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(options.outputDir));
-        job.sOutDir = QFileInfo(options.outputDir).absoluteFilePath();
+        const QString problem = outputFolderProblem(options.outputDir);
+        if (!problem.isEmpty())
+            return cannotStart(optionMessage("-o/--output", problem));
+        job.sOutDir = absoluteFileName(options.outputDir);
     }
+    if (shownOutput.isEmpty())
+        shownOutput = shownName(job.sOutDir);
     if (job.bUpload == 1)
         job.sFtpPassword = qEnvironmentVariable("TUVO_FTP_PASSWORD");
 
     QStringList inputArguments = options.inputs;
+    if (fromStdin) {
+        QString picture;
+        if (!takePictureFromStdin(scratch->path(), &picture, &error))
+            return cannotStart(cliMessage(QStringLiteral("-: ") + error));
+        inputArguments = {picture};
+    }
     if (!options.filesFrom.isEmpty()
         && !readFileList(options.filesFrom, options.nullSeparated, &inputArguments, &error))
         return cannotStart(error);
-    CliInputs inputs = collectInputs(inputArguments, options.recursive, paths);
+    CliInputs inputs = collectInputs(inputArguments, options.recursive, paths, job.sOutDir);
+    if (fromStdin)
+        inputs.given = QStringList {QStringLiteral("-")};
+    // Pictures taken out of documents are the run's scratch, whatever becomes of it.
+    const auto removeMadeFiles = qScopeGuard([&inputs] {
+        for (const QString &made : std::as_const(inputs.madeFiles))
+            QFile::remove(made);
+    });
     for (const QString &message : inputs.messages)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        say(message);
+    if (toStdout && inputs.pictures.size() != 1)
+        return cannotStart(optionMessage("-o -",
+            QCoreApplication::translate("tuvo", "写到标准输出时只能处理一张图片, 这里有%1张")
+                .arg(inputs.pictures.size())));
     const RunShare share
         = shareOfList(inputs, options.shard, options.shards, options.firstNumber, options.keepTree);
 
@@ -250,8 +447,20 @@ int main(int argc, char **argv)
             host.printJsonSummary(0, 0);
         return inputs.hadProblem ? kExitErrors : 0;
     }
-    if (options.dryRun)
-        return dryRun(share, job, host, options.json);
+    if (options.dryRun) {
+        const int status = dryRun(share, job, host, options.json);
+        return status == 0 && inputs.hadProblem ? kExitErrors : status;
+    }
+    // A job that cannot start says so in the command line's own words.
+    if (const StartCheck check = BatchRun::checkStart(share.pictures, job); check != StartCheck::Ok) {
+        const char *option = check == StartCheck::NoNetworkSettings ? "--upload"
+            : check == StartCheck::ZeroSize                         ? "-W/-H"
+            : check == StartCheck::PrefixLeavesFolder               ? "--rename"
+                                                                    : nullptr;
+        const QString text = BatchRun::startCheckText(check);
+        return cannotStart(option ? optionMessage(option, text) : cliMessage(text));
+    }
+    host.setTotal(int(share.pictures.size()));
 
     RunState state;
     BatchRun run(host, state);
@@ -268,17 +477,27 @@ int main(int argc, char **argv)
     const RunSummary summary = run.StartRun(share.pictures, job);
     host.finishLine();
     if (options.json && summary.check == StartCheck::Ok)
-        host.printJsonSummary(summary.total, clock.elapsed());
+        host.printJsonSummary(summary.total, clock.elapsed(), summary.stopped);
 
     if (summary.check != StartCheck::Ok)
         return kExitCannotStart;
     // The report holds the warnings too; without errors they are said alone.
     if (summary.hadError)
-        std::fputs(summary.errorReport.toLocal8Bit().constData(), stderr);
+        say(summary.errorReport);
     else
-        std::fputs(summary.warnings.join(QString()).toLocal8Bit().constData(), stderr);
+        say(summary.warnings.join(QString()));
+    bool streamFailed = false;
+    if (toStdout && summary.written == 1) {
+        const QString written = QDir(job.sOutDir).filePath(QDir(job.sOutDir).entryList(QDir::Files).value(0));
+        streamFailed = !copyToStdout(written);
+        if (streamFailed)
+            say(optionMessage("-o -", QCoreApplication::translate("tuvo", "无法写到标准输出")));
+    }
     if (!options.quiet)
-        std::fprintf(stderr, "%s\n", lastLine(summary, job).toLocal8Bit().constData());
+        say(lastLine(summary, job, shownOutput));
+    // A stopped run ends as the signal that stopped it would have ended it.
+    if (summary.stopped && CliHost::stopSignal.load() > 0)
+        return 128 + CliHost::stopSignal.load();
     const bool picturesLeft = summary.finished < summary.total;
-    return summary.hadError || inputs.hadProblem || picturesLeft ? kExitErrors : 0;
+    return summary.hadError || inputs.hadProblem || picturesLeft || streamFailed ? kExitErrors : 0;
 }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <vector>
@@ -152,7 +153,7 @@ const std::vector<RunOption> &runTable()
                 return true;
             }},
         {{.longName = "dry-run",
-             .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件, 不处理图片"),
+             .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件; 读取每张图片的文件头, 不处理图片"),
              .section = S::Scripts},
             [](CliOptions &o, const QString &, QString *) {
                 o.dryRun = true;
@@ -316,6 +317,7 @@ private:
             if (!found.run->take(o_, value, &why))
                 return fail(
                     error_, cliMessage(optionLabel(found.run->spelling) + QStringLiteral(": ") + why));
+            o_.givenRunOptions << QLatin1String(found.run->spelling.longName);
             return true;
         }
         const CliSpelling &spelling = *found.job.spelling;
@@ -357,6 +359,16 @@ bool givenAs(const CliOptions &options, const char *longName)
 {
     return std::any_of(options.jobOptions.begin(), options.jobOptions.end(), [longName](const JobOption &o) {
         return o.spelling && o.spelling->longName && qstrcmp(o.spelling->longName, longName) == 0;
+    });
+}
+
+// --size 1600x1200 gives both sides itself.
+bool sizeHasDimensions(const CliOptions &options)
+{
+    static const QRegularExpression dimensions(QStringLiteral("^\\s*\\d+\\s*[xX×]\\s*\\d+\\s*$"));
+    return std::any_of(options.jobOptions.begin(), options.jobOptions.end(), [](const JobOption &o) {
+        return o.spelling && qstrcmp(o.spelling->longName, "size") == 0
+            && dimensions.match(o.value).hasMatch();
     });
 }
 
@@ -437,7 +449,7 @@ bool applyJobOptions(const CliOptions &options, const AppPaths &paths, const Fra
             cliMessage(QStringLiteral("-H: ")
                 + QCoreApplication::translate(
                     "tuvo", "limit-width 只用宽度 -W; 要限制高度请用 --size custom 或 fit")));
-    if (box && givenAs(options, "size") && width != height)
+    if (box && givenAs(options, "size") && !sizeHasDimensions(options) && width != height)
         return fail(error,
             cliMessage(QStringLiteral("--size: ")
                 + QCoreApplication::translate("tuvo", "custom 和 fit 需要同时给出 -W 和 -H")));

@@ -47,6 +47,7 @@ struct CliOptions {
     QString saveJob; // write the job to this file instead of running it
 
     QList<JobOption> jobOptions;
+    QStringList givenRunOptions; // long names of the run options given, for warnings
 };
 
 // An option of the run itself (not of the job), described for the parser and help.
@@ -74,7 +75,10 @@ QString optionLabel(const CliSpelling &spelling);
 // "tuvo-cli: " before a message of the command line.
 QString cliMessage(const QString &text);
 
-QString cliHelpText();
+// --help broken to the given terminal width.
+QString cliHelpText(int columns = 80);
 QString cliUsageText();
+// Completion script for "bash" or "zsh"; empty for another shell.
+QString cliCompletion(const QString &shell);
 // The man page: template with its "@OPTIONS@" line replaced by the options.
 QString cliManPage(const QString &manTemplate);

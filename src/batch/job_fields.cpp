@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <climits>
@@ -77,6 +79,18 @@ bool setSizeMode(JobSettings &job, const QString &typed, QString *why)
         if (p.width.trimmed() + QLatin1Char('x') + p.height.trimmed() == dimensions)
             index = kFirstPreset + k;
     }
+    // Dimensions no preset has mean a custom size of them, as --size custom -W -H.
+    static const QRegularExpression box(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    if (const QRegularExpressionMatch m = box.match(dimensions); index < 0 && m.hasMatch()) {
+        int width = 0, height = 0;
+        if (!wholeNumberIn(m.captured(1), 1, 65535, &width, why)
+            || !wholeNumberIn(m.captured(2), 1, 65535, &height, why))
+            return false;
+        chooseSizeMode(job, job.customSizeIndex());
+        job.iTargetW = width;
+        job.iTargetH = height;
+        return true;
+    }
     if (index < 0) {
         QStringList names = namedSizeModes();
         for (const SizePreset &p : job.SizePresets)
@@ -107,9 +121,23 @@ bool setRename(JobSettings &job, const QString &typed, QString *)
 
 bool setFormat(JobSettings &job, const QString &typed, QString *why)
 {
-    // "original" spells the stored 原格式 in ASCII.
-    const QString value = typed == QLatin1String("original") ? QStringLiteral("原格式") : typed;
-    return findJobField(QStringLiteral("sFormat"))->setFromText(job, value, why);
+    // Names as people type them: any letter case, "original" for the stored 原格式,
+    // and the long or short spelling of the extension.
+    static const QHash<QString, QString> aliases = {{QStringLiteral("original"), QStringLiteral("原格式")},
+        {QStringLiteral("jpeg"), QStringLiteral("jpg")}, {QStringLiteral("tif"), QStringLiteral("tiff")}};
+    const QString lower = typed.trimmed().toLower();
+    const QString value = aliases.value(lower, lower);
+    if (findJobField(QStringLiteral("sFormat"))->setFromText(job, value, nullptr))
+        return true;
+    return fail(why, fieldtexts::notOneOf(typed, QStringLiteral("original|jpg|png|tiff|bmp|gif|webp|avif")));
+}
+
+bool setNameTemplate(JobSettings &job, const QString &typed, QString *why)
+{
+    if (typed.contains(QLatin1Char('/')) || typed.trimmed().isEmpty())
+        return fail(why, QCoreApplication::translate("tuvo", "文件名模板不能为空, 也不能含有 /"));
+    job.sNameTemplate = typed;
+    return true;
 }
 
 bool setFrameFile(JobSettings &job, const QString &typed, QString *why)
@@ -456,6 +484,15 @@ const std::vector<JobField> &table()
                 .help = QT_TRANSLATE_NOOP("tuvo", "统一文件名: PREFIX + 顺序号"),
                 .section = S::Format,
                 .set = setRename}}},
+        {.key = "sNameTemplate",
+            .member = &JobSettings::sNameTemplate,
+            .cli = {{.longName = "name",
+                .valueName = "TEMPLATE",
+                .help = QT_TRANSLATE_NOOP("tuvo",
+                    "文件名模板: %s 原文件名(不含扩展名), %n 顺序号(--digits 位), %e 原扩展名, %% 即 %; "
+                    "如 --name '%s_small'"),
+                .section = S::Format,
+                .set = setNameTemplate}}},
         {.key = "iNumDigits",
             .member = &JobSettings::iNumDigits,
             .min = 0,

@@ -132,6 +132,8 @@ struct JobSettings {
     int bRename = 0; // 1: outputs are named sPrefix + a sequence number
     QString sPrefix = QStringLiteral("Tuvo_"); // the name's prefix with bRename
     QString iNumDigits = QStringLiteral("4"); // digits of that number, a whole number kept as text
+    // Output names from a template instead: %s source name, %n number, %e source extension.
+    QString sNameTemplate;
     int iMetadata = kKeepWithoutLocation; // MetadataChoice
     int iColorProfile = kKeepProfile; // ColourChoice
     int iOnClash = kClashOverwrite; // ClashPolicy

@@ -38,19 +38,57 @@ OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath,
     return t;
 }
 
+namespace {
+
+QString paddedNumber(const JobSettings &job, int position)
+{
+    bool ok = false;
+    int digits = job.iNumDigits.trimmed().toInt(&ok);
+    if (!ok || digits < 0)
+        digits = 0;
+    digits = qMin(digits, 32);
+    return QStringLiteral("%1").arg(position, digits, 10, QLatin1Char('0'));
+}
+
+// %s the source's name without its extension, %n the number, %e the source's
+// extension, %% a percent sign; anything else stands as written.
+QString nameFromTemplate(const JobSettings &job, const QString &stem, const QString &extension, int position)
+{
+    const QString &t = job.sNameTemplate;
+    QString name;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar next = i + 1 < t.size() ? t[i + 1] : QChar();
+        if (t[i] != QLatin1Char('%') || !QStringLiteral("sne%").contains(next)) {
+            name += t[i];
+            continue;
+        }
+        ++i;
+        if (next == QLatin1Char('s'))
+            name += stem;
+        else if (next == QLatin1Char('n'))
+            name += paddedNumber(job, position);
+        else if (next == QLatin1Char('e'))
+            name += extension;
+        else
+            name += QLatin1Char('%');
+    }
+    // A job file may hold any text: a name never leads out of the output folder.
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QChar(0), QLatin1Char('_'));
+    return name;
+}
+
+} // namespace
+
 QString outputBaseName(const JobSettings &job, const QString &picturePath, int position)
 {
-    if (job.bRename == 1) {
-        bool ok = false;
-        int digits = job.iNumDigits.trimmed().toInt(&ok);
-        if (!ok || digits < 0)
-            digits = 0;
-        digits = qMin(digits, 32);
-        return job.sPrefix + QStringLiteral("%1").arg(position, digits, 10, QLatin1Char('0'));
-    }
     const QString name = QFileInfo(picturePath).fileName();
     const int dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? name : name.left(dot);
+    const QString stem = dot < 0 ? name : name.left(dot);
+    if (!job.sNameTemplate.isEmpty())
+        return nameFromTemplate(job, stem, dot < 0 ? QString() : name.mid(dot + 1), position);
+    if (job.bRename == 1)
+        return job.sPrefix + paddedNumber(job, position);
+    return stem;
 }
 
 QString outputPath(const JobSettings &job, const QString &picturePath, int position)

@@ -18,7 +18,7 @@ OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath)
 OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath, bool hevcEncoder);
 
 // Base name: the picture's own name up to its last dot, or prefix + position
-// padded to iNumDigits when renaming.
+// padded to iNumDigits when renaming, or sNameTemplate filled in when it is set.
 QString outputBaseName(const JobSettings &job, const QString &picturePath, int position);
 
 // sOutDir + "/" + base name + "." + extension.

@@ -300,6 +300,6 @@ TEST_F(WordImport, CommandLineRunsTheDocumentsPictures)
     EXPECT_GT(qGreen(green.pixel(28, 12)), 120);
     EXPECT_GT(qGreen(yellow.pixel(15, 10)), 200);
     EXPECT_GT(qRed(yellow.pixel(15, 10)), 200);
-    // The imported files stay in the user folder as list entries would.
-    EXPECT_EQ(QDir(home.path() + "/user").entryList(QDir::Files).size(), 3);
+    // A command-line run has no list to keep the taken-out pictures for: they go with it.
+    EXPECT_TRUE(QDir(home.path() + "/user").entryList(QDir::Files).isEmpty());
 }

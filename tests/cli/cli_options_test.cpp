@@ -139,6 +139,20 @@ TEST(CliOptions, NonsenseIsRefusedWithAReason)
         EXPECT_TRUE(refused(args)) << args.join(QLatin1Char(' ')).toStdString();
 }
 
+// Format names as people type them; a refusal lists what ASCII can type.
+TEST(CliOptions, FormatNamesInAnyCaseAndTheirLongSpellings)
+{
+    EXPECT_EQ(jobFrom({"-f", "JPEG", "a.jpg"}).sFormat, QStringLiteral("jpg"));
+    EXPECT_EQ(jobFrom({"-f", "tif", "a.jpg"}).sFormat, QStringLiteral("tiff"));
+    EXPECT_EQ(jobFrom({"--format=PNG", "a.jpg"}).sFormat, QStringLiteral("png"));
+    EXPECT_EQ(jobFrom({"-f", "Original", "a.jpg"}).sFormat, QStringLiteral("原格式"));
+    JobSettings job;
+    QString error;
+    EXPECT_FALSE(apply({"-f", "jpx", "a.jpg"}, &job, nullptr, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("original|jpg")) && !error.contains(QStringLiteral("原格式")))
+        << error.toStdString();
+}
+
 TEST(CliOptions, CorpusReplay)
 {
     QDir dir(QStringLiteral(TUVO_SOURCE_DIR "/fuzz/corpus/fuzz_cli"));

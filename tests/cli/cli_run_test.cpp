@@ -184,6 +184,7 @@ TEST(CliRun, BadInputFolderLosesNothing)
     const auto before = snapshot(in);
     const CliRun r = runCli({QStringLiteral("--quiet"), QStringLiteral("-o"), out, in});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QLatin1Char('\r'))); // lines for grep and cut; ErrorLog.txt keeps CR LF
 
     // Every good picture written.
     const QStringList written = QDir(out).entryList(QDir::Files);
@@ -231,8 +232,8 @@ TEST(CliRun, SigintStopsLikeTheStopButton)
             QDir(in).filePath(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')))));
     QProcess p;
     p.start(QStringLiteral(TUVO_CLI_PATH),
-        {QStringLiteral("--quiet"), QStringLiteral("-j"), QStringLiteral("1"), QStringLiteral("--error-log"),
-            QStringLiteral("-o"), out, in});
+        {QStringLiteral("--quiet"), QStringLiteral("--json"), QStringLiteral("-j"), QStringLiteral("1"),
+            QStringLiteral("--error-log"), QStringLiteral("-o"), out, in});
     ASSERT_TRUE(p.waitForStarted());
     // Wait for the first written picture, then interrupt.
     for (int i = 0; i < 400 && QDir(out).entryList(QDir::Files).isEmpty(); ++i)
@@ -240,7 +241,10 @@ TEST(CliRun, SigintStopsLikeTheStopButton)
     ::kill(pid_t(p.processId()), SIGINT);
     ASSERT_TRUE(p.waitForFinished(60000));
     const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(p.exitCode(), 1); // pictures were left
+    EXPECT_EQ(p.exitCode(), 128 + SIGINT); // as the shell reports a program Ctrl-C ended
+    const QByteArray json = p.readAllStandardOutput();
+    EXPECT_TRUE(json.contains("\"summary\":true,") && json.contains("\"stopped\":true"))
+        << json.toStdString();
     EXPECT_GT(written.size(), 0);
     EXPECT_LT(written.size(), 60);
     for (const QString &name : written) {
@@ -301,7 +305,7 @@ TEST(CliRun, SharedOutputNameKeepsTheLaterPictureWhateverTheJobs)
                                     "original", "--pdf", "-o", out}
             + inputs);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        const QStringList lines = r.err.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 6) << r.err.toStdString();
         EXPECT_TRUE(
             lines[0].contains(dir.filePath("a/x0.png")) && lines[0].contains(dir.filePath("b/x0.png")));
@@ -480,11 +484,10 @@ TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
     EXPECT_EQ(::access((out + '/' + gbk + ".jpg").constData(), F_OK), 0) << r.err.toStdString();
     EXPECT_EQ(::access((out + '/' + gbk + "2.jpg").constData(), F_OK), 0);
     EXPECT_EQ(::access((out + "/ok.jpg").constData(), F_OK), 0);
-    const QStringList lines = r.err.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2) << r.err.toStdString(); // the header and one escaped line
     EXPECT_TRUE(lines[1].startsWith(QFile::decodeName(in) + QStringLiteral("/x.jpg\\nforged line.jpg")));
-
-    EXPECT_EQ(r.err.count(QLatin1Char('\n')), r.err.count(QStringLiteral("\r\n")));
+    EXPECT_FALSE(r.err.contains(QLatin1Char('\r')));
 
     // Given directly, and missing: the error line names the full path.
     const QByteArray direct = out + "2";
@@ -553,8 +556,45 @@ TEST(CliScripts, FileListsKeepEveryByteOfTheirPaths)
     for (const QByteArray &name : names)
         expected << name;
     EXPECT_EQ(namesIn(out2), expected);
+
+    // Relative names as the shell and find give them: on the command line and through -0.
+    const QString out3 = dir.filePath(QStringLiteral("out3"));
+    const QString out4 = dir.filePath(QStringLiteral("out4"));
+    QDir().mkpath(out3);
+    QDir().mkpath(out4);
+    QProcess shell;
+    shell.setWorkingDirectory(QFile::decodeName(in));
+    shell.start(QStringLiteral("bash"),
+        {"-c",
+            "\"$0\" --quiet -f png -o \"$1\" *.png && find . -name '*.png' -print0 | \"$0\" --quiet -f png "
+            "-0 "
+            "--files-from - -o \"$2\"",
+            QStringLiteral(TUVO_CLI_PATH), out3, out4});
+    ASSERT_TRUE(shell.waitForFinished(120000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(namesIn(out3), expected);
+    EXPECT_EQ(namesIn(out4), expected);
     expected.remove("two\nlines.png");
     EXPECT_EQ(namesIn(out1), expected);
+}
+
+// Results of an earlier run in an output folder inside the input tree are
+// never taken as the next run's sources.
+TEST(CliScripts, OutputFolderInsideTheInputTreeIsNeverInput)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    const QString out = in + QStringLiteral("/out");
+    QDir().mkpath(in + QStringLiteral("/sub"));
+    QDir().mkpath(out);
+    ASSERT_TRUE(photo(90, 60).save(in + QStringLiteral("/a.png")));
+    ASSERT_TRUE(photo(90, 60).save(in + QStringLiteral("/sub/b.png")));
+    for (int run = 0; run < 2; ++run) {
+        const CliRun r = runCli({"--quiet", "--json", "-R", "-o", out, in});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QStringLiteral("\"pictures\":2,\"written\":2,"))) << r.out.toStdString();
+    }
+    EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"a.jpg", "b.jpg"}));
 }
 
 TEST(CliScripts, ShardsTogetherWriteWhatOneRunWrites)
@@ -674,7 +714,8 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
                 "    o = json.loads(line)\n"
                 "    print(o['summary'] and 'summary %d %d %d %d' % (o['pictures'], o['written'], "
                 "o['failed'], "
-                "o['skipped']) if 'summary' in o else '%d %s %s %s %s' % (o['index'], o['output'] is not "
+                "o.get('would_write', o['skipped'])) if 'summary' in o else '%d %s %s %s %s' % (o['index'], "
+                "o['output'] is not "
                 "None, "
                 "o['width'], o['bytes'] is not None, o['error'] is not None))"});
         python.write(text.toUtf8());
@@ -699,12 +740,24 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
     relative.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "--json", "--dry-run", "-o", "dry", "in"});
     ASSERT_TRUE(relative.waitForFinished(60000));
     r.out = QString::fromUtf8(relative.readAllStandardOutput());
-    EXPECT_EQ(relative.exitCode(), 0);
+    // The broken picture fails in the dry run as in the real one; nothing counts as written.
+    EXPECT_EQ(relative.exitCode(), 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"source\":\"in/good.png\""))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("\"dry_run\":true"))) << r.out.toStdString();
     EXPECT_EQ(parse(r.out),
-        (QStringList {"0 True None False False", "1 True None False False", "2 True None False False",
-            "summary 3 3 0 0"}));
+        (QStringList {"0 False None False True", "1 True None False False", "2 True None False False",
+            "summary 3 0 1 2"}));
     EXPECT_TRUE(QDir(dir.filePath("dry")).isEmpty());
+
+    // A missing file and a shared name, said in the conditional.
+    QDir().mkpath(dir.filePath("other"));
+    ASSERT_TRUE(photo(30, 20).save(dir.filePath("other/good.png")));
+    r = runCli({"--dry-run", "-o", dir.filePath("dry"), in + "/good.png", dir.filePath("gone.jpg"),
+        dir.filePath("other/good.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("gone.jpg")) && r.err.contains(QStringLiteral("将只保存后者")))
+        << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("只保存了后者")));
 }
 
 // Fit-inside gives the sizes ImageMagick's -resize WxH gives, for every shape.
@@ -938,4 +991,69 @@ TEST(CliJobs, SaveJobThatCannotBeWrittenKeepsTheOldFile)
     EXPECT_FALSE(r.err.isEmpty());
     EXPECT_EQ(readAll(onDisk), first);
     EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+}
+
+// Names from a template, a picture through the standard streams.
+TEST(CliRun, NameTemplateAndStandardStreams)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in"));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(in);
+    QDir().mkpath(out);
+    ASSERT_TRUE(photo(1600, 1200).save(in + QStringLiteral("/a.jpg"), "JPG", 90));
+    ASSERT_TRUE(photo(400, 300).save(in + QStringLiteral("/b.png")));
+    CliRun r
+        = runCli({"--quiet", "-o", out, "--name", "%s_%n_%e%%", "--digits", "2", "--first-number", "7", in});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"a_07_jpg%.jpg", "b_08_png%.jpg"}));
+
+    QProcess p;
+    p.setStandardInputFile(in + QStringLiteral("/a.jpg"));
+    p.setStandardOutputFile(dir.filePath(QStringLiteral("streamed")));
+    p.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "-f", "png", "-o", "-", "-"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QByteArray streamed = readAll(dir.filePath(QStringLiteral("streamed")));
+    EXPECT_TRUE(streamed.startsWith("\x89PNG"));
+    EXPECT_EQ(QImage::fromData(streamed).size(), QSize(800, 600));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2); // nothing else written
+
+    r = runCli({"-o", "-", in});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("tuvo-cli: -o -: "))) << r.err.toStdString();
+}
+
+// What is wrong is said before any picture is rendered, naming the option.
+TEST(CliRun, MessagesNameTheOptionAndWhatIsWrong)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(photo(400, 300).save(in));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    const auto startsWith = [](const CliRun &r, const char *prefix) {
+        return r.exitCode == 2 && r.err.startsWith(QString::fromUtf8(prefix));
+    };
+    CliRun r = runCli({"--files-from", dir.filePath("nolist.txt"), "-o", out});
+    EXPECT_TRUE(startsWith(r, "tuvo-cli: --files-from: ") && r.err.contains("nolist.txt"))
+        << r.err.toStdString();
+    r = runCli({"-o", in, in});
+    EXPECT_TRUE(startsWith(r, "tuvo-cli: -o/--output: 不是文件夹")) << r.err.toStdString();
+    r = runCli({"--mark", dir.filePath("missing.png"), "-o", out, in});
+    EXPECT_TRUE(startsWith(r, "tuvo-cli: --mark: ")) << r.err.toStdString();
+    r = runCli({"--upload", "-o", out, in});
+    EXPECT_TRUE(startsWith(r, "tuvo-cli: --upload: ")) << r.err.toStdString();
+    if (::geteuid() != 0) { // root writes anywhere
+        QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        r = runCli({"-o", out, in});
+        EXPECT_TRUE(startsWith(r, "tuvo-cli: -o/--output: ")) << r.err.toStdString();
+        QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    // Options with no effect here are said; dimensions no preset has are a custom size.
+    r = runCli({"--quiet", "--keep-tree", "--first-number", "5", "--size", "1600x1200", "-o", out, in});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("tuvo-cli: --keep-tree: ") && r.err.contains("tuvo-cli: --first-number: "))
+        << r.err.toStdString();
+    EXPECT_EQ(QImage(out + QStringLiteral("/a.jpg")).size(), QSize(1600, 1200));
 }

@@ -4,8 +4,11 @@
 #include "cli_options.h"
 #include "settings/app_paths.h"
 #include "settings/job_file.h"
+#include "settings/ui_language.h"
+#include "terminal_text.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -114,27 +117,49 @@ TEST(JobFieldTable, EveryFieldRoundTripsThroughAJobFileAndRefusesWhatItCannotHol
         QStringLiteral("tuvo-cli: -q/--quality: 101 不在 0..100 之内"));
 }
 
-// Every option of --help is in the man page, with the same help text.
+// Every option of --help is in the man page, with the same help text; the help
+// fits 80 columns (Chinese characters take two) in both languages without a
+// word cut in two.
 TEST(JobFieldTable, HelpAndManPageListTheSameOptions)
 {
-    const QString help = cliHelpText();
-    const QString man = cliManPage(QStringLiteral(".TH T 1\n@OPTIONS@\n.SH SEE ALSO\n"));
-    const auto check = [&](const CliSpelling &s) {
-        if (s.longName) {
-            const QString name = QString::fromLatin1(s.longName);
-            EXPECT_TRUE(help.contains(QStringLiteral("--") + name)) << s.longName;
-            EXPECT_TRUE(man.contains(
-                QStringLiteral("\\-\\-") + QString(name).replace(QLatin1Char('-'), QLatin1String("\\-"))))
-                << s.longName;
-        }
-        const QString text = QCoreApplication::translate("tuvo", s.help);
-        EXPECT_TRUE(help.contains(text)) << s.help;
-        EXPECT_TRUE(man.contains(QString(text).replace(QLatin1Char('-'), QLatin1String("\\-")))) << s.help;
+    const auto withoutSpaces = [](QString text) {
+        return text.remove(QRegularExpression(QStringLiteral("\\s")));
     };
-    for (const RunOption &r : runOptions())
-        check(r.spelling);
-    for (const JobField &f : jobFields())
-        for (const CliSpelling &s : f.cli)
-            check(s);
-    EXPECT_TRUE(man.endsWith(QStringLiteral(".SH SEE ALSO\n")));
+    for (const UiLanguage language : {UiLanguage::English, UiLanguage::Chinese}) {
+        installUiLanguage(*QCoreApplication::instance(), language);
+        const QString help = cliHelpText(80);
+        const QStringList lines = help.split(QLatin1Char('\n'));
+        for (const QString &line : lines)
+            EXPECT_LE(displayColumns(line), 80) << line.toStdString();
+        // Without the break points troff needs between Chinese characters.
+        const QString man
+            = cliManPage(QStringLiteral(".TH T 1\n@OPTIONS@\n.SH SEE ALSO\n")).remove(QStringLiteral("\\:"));
+        const auto check = [&](const CliSpelling &s) {
+            if (s.longName) {
+                const QString name = QString::fromLatin1(s.longName);
+                EXPECT_TRUE(help.contains(QStringLiteral("--") + name)) << s.longName;
+                EXPECT_TRUE(man.contains(
+                    QStringLiteral("\\-\\-") + QString(name).replace(QLatin1Char('-'), QLatin1String("\\-"))))
+                    << s.longName;
+            }
+            const QString text = QCoreApplication::translate("tuvo", s.help);
+            EXPECT_TRUE(withoutSpaces(help).contains(withoutSpaces(text))) << s.help;
+            for (const QString &word :
+                text.split(QRegularExpression(QStringLiteral("[ |]")), Qt::SkipEmptyParts)) {
+                if (word.size() > 1 && displayColumns(word) == word.size()) {
+                    EXPECT_TRUE(std::any_of(
+                        lines.begin(), lines.end(), [&](const QString &l) { return l.contains(word); }))
+                        << "cut: " << word.toStdString();
+                }
+            }
+            EXPECT_TRUE(man.contains(QString(text).replace(QLatin1Char('-'), QLatin1String("\\-"))))
+                << s.help;
+        };
+        for (const RunOption &r : runOptions())
+            check(r.spelling);
+        for (const JobField &f : jobFields())
+            for (const CliSpelling &s : f.cli)
+                check(s);
+        EXPECT_TRUE(man.endsWith(QStringLiteral(".SH SEE ALSO\n")));
+    }
 }
