@@ -144,14 +144,6 @@
         <translation>File cannot be read: </translation>
     </message>
     <message>
-        <source>元数据有误:</source>
-        <translation>Bad metadata: </translation>
-    </message>
-    <message>
-        <source>元数据写入失败</source>
-        <translation>Writing the metadata failed</translation>
-    </message>
-    <message>
         <source>颜色矩阵需要25个用逗号分隔的数字</source>
         <translation>the colour matrix needs 25 comma-separated numbers</translation>
     </message>
@@ -1947,10 +1939,6 @@ Files (once installed):
         <translation>No AV1 encoder</translation>
     </message>
     <message>
-        <source>无法在WebP中嵌入颜色配置文件</source>
-        <translation>Cannot embed the colour profile in WebP</translation>
-    </message>
-    <message>
         <source>旋转图片时无法分配内存</source>
         <translation>Out of memory while rotating the picture</translation>
     </message>
@@ -2645,6 +2633,12 @@ Files (once installed):
     <message>
         <source>图片水印的图片文件</source>
         <translation>picture watermark: the picture file</translation>
+    </message>
+    <message>
+        <source>【提示】%1的元数据有误,输出文件中没有写入:%2。<byte value="xd"/>
+</source>
+        <translation>[Info] The metadata of %1 could not be read; the output was written without: %2.<byte value="xd"/>
+</translation>
     </message>
 </context>
 </TS>

@@ -325,6 +325,11 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         } else if (!out.write.errorLine.isEmpty()) {
             state_.appendError(out.write.errorLine);
         }
+        if (!out.write.warning.isEmpty()) {
+            state_.appendWarning(out.write.warning);
+            summary.warnings << out.write.warning;
+            host_.showWarning(out.write.warning);
+        }
         ++summary.finished;
         PictureReport report;
         report.position = placement_.positionOf(i);

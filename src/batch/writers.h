@@ -14,6 +14,7 @@ struct WriteOutcome {
     bool written = false;
     qint64 bytes = 0; // size of the written file
     QString errorLine; // set when nothing was written
+    QString warning; // a report line about a written picture (metadata left out)
 };
 
 // The files a run's source pictures are, by device and inode: a second mount or
