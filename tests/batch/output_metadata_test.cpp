@@ -1,9 +1,11 @@
 // Outputs carry their source's metadata and colour profile as the job chooses.
 // Sources are real files from ImageMagick and exiftool; outputs are read back with
 // exiftool, colours compared with lcms2's transicc and ImageMagick.
+#include "batch/imaging/encoders.h"
 #include "batch/pipeline.h"
 #include "batch/writers.h"
 #include "support/external_tools.h"
+#include "support/test_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -16,9 +18,11 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <zlib.h>
 
 namespace {
 
@@ -370,6 +374,157 @@ TEST(OutputMetadata, CameraFilesKeepEveryTagButTheOnesThatMustChange)
             const bool hadOrientation
                 = !it.value().filter(QRegularExpression("^\\[EXIF:IFD0\\] Orientation ")).isEmpty();
             EXPECT_EQ(out.contains("[EXIF:IFD0] Orientation : Horizontal (normal)"), hadOrientation) << what;
+        }
+    }
+}
+
+namespace {
+
+// The chunk types of a PNG file in order, with each text chunk's keyword.
+QStringList pngChunkList(const QByteArray &png)
+{
+    QStringList chunks;
+    for (qsizetype pos = 8; pos + 12 <= png.size();) {
+        const qsizetype length = qsizetype(qFromBigEndian<quint32>(png.constData() + pos));
+        const QByteArray type = png.mid(pos + 4, 4);
+        const QByteArray data = png.mid(pos + 8, length);
+        chunks << QString::fromLatin1(
+            type.endsWith("Xt") ? type + ' ' + data.left(data.indexOf('\0')) : type);
+        pos += 12 + length;
+    }
+    return chunks;
+}
+
+QByteArray pngChunkBytes(const char *type, const QByteArray &data)
+{
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(data.size()), chunk.data());
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))), crc.data());
+    return chunk + body + crc;
+}
+
+// A PNG with extra chunks behind IHDR.
+QByteArray pngWith(const QByteArray &chunks)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(qRgb(30, 120, 200));
+    const QByteArray png = encodePng(picture, nullptr);
+    return png.left(33) + chunks + png.mid(33);
+}
+
+// A tuvo-cli run: exit code and what it said.
+int runCli(const QStringList &arguments, QString *said)
+{
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(QStringLiteral(TUVO_CLI_PATH), QStringList {"--quiet"} + arguments);
+    if (!cli.waitForFinished(120000))
+        return -1;
+    *said = QString::fromUtf8(cli.readAll());
+    return cli.exitCode();
+}
+
+} // namespace
+
+TEST(OutputMetadata, PngCarriesExifInItsOwnChunkBeforeThePixels)
+{
+    if (const QString missing = missingTool({"exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    JobSettings job = jobWith("png", kKeepMetadata, kRotateNone);
+    job.iuSize = kOriginalSize;
+    const QString out = process(job, kCameraJpegs + "/XMP.jpg", dir.path());
+    const QStringList chunks = pngChunkList(readAll(out));
+    ASSERT_TRUE(chunks.contains("eXIf")) << chunks.join(' ').toStdString();
+    EXPECT_LT(chunks.indexOf("eXIf"), chunks.indexOf("IDAT"));
+    EXPECT_LT(chunks.indexOf("iTXt XML:com.adobe.xmp"), chunks.indexOf("IDAT"));
+    EXPECT_TRUE(chunks.filter("Raw profile").isEmpty()) << chunks.join(' ').toStdString();
+    QByteArray warnings;
+    runProgram("exiftool", {"-a", "-warning", out}, &warnings);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.toStdString();
+    EXPECT_EQ(tagsOf(out).value("IFD0:Make").toString(),
+        tagsOf(kCameraJpegs + "/XMP.jpg").value("IFD0:Make").toString());
+}
+
+TEST(OutputColour, ExifColourTagsFollowThePixels)
+{
+    if (const QString missing = missingTool({"convert", "exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    // A camera's Adobe RGB photo: no profile, only ColorSpace uncalibrated and R03.
+    const QString camera = flatPicture(dir.filePath("adobe-by-exif.jpg"), "rgb(200,40,60)");
+    ASSERT_TRUE(runProgram("exiftool",
+        {"-q", "-overwrite_original", "-Make=Nikon", "-ExifIFD:ColorSpace#=65535", "-InteropIndex=R03",
+            camera}));
+    const QString kept = process(jobWith("jpg", kKeepMetadata, kRotateNone), camera, dir.filePath("keep"));
+    QByteArray description;
+    runProgram("exiftool", {"-s3", "-ProfileDescription", kept}, &description);
+    EXPECT_EQ(description.trimmed(), "Adobe RGB (1998)");
+    EXPECT_EQ(tagsOf(kept).value("ExifIFD:ColorSpace").toInt(), 0xffff);
+
+    for (const QString format : {"jpg", "png", "tiff", "webp"}) {
+        const QString converted = process(jobWith(format, kKeepMetadata, kRotateNone, kConvertToSrgb), camera,
+            dir.filePath("srgb-" + format));
+        const QJsonObject tags = tagsOf(converted);
+        EXPECT_EQ(tags.value("ExifIFD:ColorSpace").toInt(), 1) << format.toStdString();
+        EXPECT_EQ(tags.value("InteropIFD:InteropIndex").toString(), "R98") << format.toStdString();
+        EXPECT_TRUE(iccMd5(converted).isEmpty()) << format.toStdString();
+        // Adobe RGB's red is redder than sRGB can show: converted, it is no longer 200, 40, 60.
+        const QRgb pixel = QImage(converted).pixel(150, 100);
+        EXPECT_GT(qRed(pixel), 215) << format.toStdString();
+    }
+}
+
+TEST(OutputMetadata, UnreadableMetadataIsLeftOutAndThePictureWritten)
+{
+    QTemporaryDir dir;
+    // An iCCP chunk whose profile is not zlib data.
+    const QString badIcc = dir.filePath("bad-icc.png");
+    writeFile(
+        badIcc, pngWith(pngChunkBytes("iCCP", QByteArray("ICC Profile\0\0", 13) + QByteArray(300, 'x'))));
+    // 16 MB of noise where a JPEG's profile should be.
+    const QString noiseIcc = dir.filePath("noise-icc.jpg");
+    {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(qRgb(30, 120, 200));
+        const QByteArray jpeg = encodeJpeg(picture, 90, nullptr);
+        QByteArray segments;
+        quint32 noise = 12345;
+        for (int seq = 1; seq < 256; ++seq) {
+            QByteArray chunk("ICC_PROFILE\0", 12);
+            chunk.append(char(seq)).append(char(255));
+            for (int i = 0; i < 65519; ++i)
+                chunk.append(char((noise = noise * 1103515245u + 12345u) >> 24));
+            QByteArray marker("\xFF\xE2\0\0", 4);
+            qToBigEndian(quint16(chunk.size() + 2), marker.data() + 2);
+            segments += marker + chunk;
+        }
+        writeFile(noiseIcc, jpeg.left(2) + segments + jpeg.mid(2));
+    }
+    // A raw EXIF profile that inflates far past any camera's (64 MB).
+    const QString bomb = dir.filePath("bomb.png");
+    writeFile(bomb,
+        pngWith(pngChunkBytes("zTXt",
+            QByteArray("Raw profile type exif\0\0", 23) + qCompress(QByteArray(64 << 20, 'a'), 9).mid(4))));
+
+    const struct {
+        QString path;
+        QString part;
+    } cases[] = {{badIcc, "ICC"}, {noiseIcc, "ICC"}, {bomb, "EXIF"}};
+    for (const auto &c : cases) {
+        for (const QString choice : {"keep", "no-location", "strip"}) {
+            const QString out = dir.filePath(choice + QFileInfo(c.path).fileName());
+            QDir().mkpath(out);
+            QString said;
+            const int rc = runCli({"-o", out, "-f", "jpg", "--metadata", choice, c.path}, &said);
+            const std::string what = (c.path + " " + choice + ": " + said).toStdString();
+            EXPECT_EQ(rc, 0) << what;
+            EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 1) << what;
+            // One line names what was left out; stripping reads nothing to leave out.
+            EXPECT_EQ(said.count(c.part), choice == "strip" ? 0 : 1) << what;
         }
     }
 }
