@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <numbers>
 #include <vector>
@@ -224,6 +225,22 @@ __attribute__((target("avx2"))) void horizontalAvx2(const QImage &in, int left, 
     const int n = taps.count;
     const int width = out.width();
     const __m256i zero = _mm256_setzero_si256();
+    // Every row uses the same weights: paired and spread over the lanes once.
+    const int quads = n / 4;
+    std::vector<int32_t> weights(size_t(width) * size_t(quads) * 8);
+    const auto pair = [](const int16_t *w) {
+        return int32_t(uint16_t(w[0])) | (int32_t(w[1]) << 16);
+    };
+    for (int x = 0; x < width; ++x) {
+        const int16_t *w = &taps.weights[size_t(x) * size_t(n)];
+        for (int q = 0; q < quads; ++q) {
+            const int32_t lo = pair(w + 4 * q);
+            const int32_t hi = pair(w + 4 * q + 2);
+            int32_t *lanes = &weights[(size_t(x) * size_t(quads) + size_t(q)) * 8];
+            std::fill(lanes, lanes + 4, lo);
+            std::fill(lanes + 4, lanes + 8, hi);
+        }
+    }
     for (int y = 0; y < out.height(); ++y) {
         const uint8_t *src = in.constScanLine(y);
         uint8_t *dst = out.scanLine(y);
@@ -231,21 +248,15 @@ __attribute__((target("avx2"))) void horizontalAvx2(const QImage &in, int left, 
             const uint8_t *s = src + (taps.first[size_t(x)] - left) * 4;
             const int16_t *w = &taps.weights[size_t(x) * size_t(n)];
             // Four taps a step: taps k, k+1 paired in the low lane, k+2, k+3 in the high one.
+            const int32_t *wide = &weights[size_t(x) * size_t(quads) * 8];
             __m256i acc = zero;
             int k = 0;
-            for (; k + 3 < n; k += 4, s += 16) {
+            for (; k + 3 < n; k += 4, s += 16, wide += 8) {
                 const __m256i four
                     = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s)));
                 const __m256i paired = _mm256_unpacklo_epi16(four, _mm256_srli_si256(four, 8));
-                const __m256i weights = _mm256_setr_epi32(int32_t(uint16_t(w[k])) | (int32_t(w[k + 1]) << 16),
-                    int32_t(uint16_t(w[k])) | (int32_t(w[k + 1]) << 16),
-                    int32_t(uint16_t(w[k])) | (int32_t(w[k + 1]) << 16),
-                    int32_t(uint16_t(w[k])) | (int32_t(w[k + 1]) << 16),
-                    int32_t(uint16_t(w[k + 2])) | (int32_t(w[k + 3]) << 16),
-                    int32_t(uint16_t(w[k + 2])) | (int32_t(w[k + 3]) << 16),
-                    int32_t(uint16_t(w[k + 2])) | (int32_t(w[k + 3]) << 16),
-                    int32_t(uint16_t(w[k + 2])) | (int32_t(w[k + 3]) << 16));
-                acc = _mm256_add_epi32(acc, _mm256_madd_epi16(paired, weights));
+                acc = _mm256_add_epi32(acc,
+                    _mm256_madd_epi16(paired, _mm256_loadu_si256(reinterpret_cast<const __m256i *>(wide))));
             }
             __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
             sum = _mm_add_epi32(sum, _mm_set1_epi32(kOne >> 1));
@@ -307,7 +318,8 @@ __attribute__((target("avx2"))) void verticalRowAvx2(
 bool avx2Available()
 {
 #if TUVO_HAVE_AVX2
-    static const bool available = __builtin_cpu_supports("avx2");
+    // TUVO_NO_AVX2 measures the older path on the same machine.
+    static const bool available = __builtin_cpu_supports("avx2") && !std::getenv("TUVO_NO_AVX2");
     return available;
 #else
     return false;
