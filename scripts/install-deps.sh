@@ -14,7 +14,7 @@ build=(
   qt6-translations-l10n qt6-l10n-tools
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
-  libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev
+  libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev zlib1g-dev
   fonts-noto-cjk fonts-hanazono
 )
 test=(

@@ -144,14 +144,6 @@
         <translation>File cannot be read: </translation>
     </message>
     <message>
-        <source>元数据有误:</source>
-        <translation>Bad metadata: </translation>
-    </message>
-    <message>
-        <source>元数据写入失败</source>
-        <translation>Writing the metadata failed</translation>
-    </message>
-    <message>
         <source>颜色矩阵需要25个用逗号分隔的数字</source>
         <translation>the colour matrix needs 25 comma-separated numbers</translation>
     </message>
@@ -1939,10 +1931,6 @@ Files (once installed):
         <translation>No AV1 encoder</translation>
     </message>
     <message>
-        <source>无法在WebP中嵌入颜色配置文件</source>
-        <translation>Cannot embed the colour profile in WebP</translation>
-    </message>
-    <message>
         <source>旋转图片时无法分配内存</source>
         <translation>Out of memory while rotating the picture</translation>
     </message>
@@ -2771,6 +2759,12 @@ Files (once installed):
     <message>
         <source>文件名模板: %s 原文件名(不含扩展名), %n 顺序号(--digits 位), %e 原扩展名, %% 即 %; 如 --name &apos;%s_small&apos;</source>
         <translation>names from a template: %s the source&apos;s name without extension, %n the number (--digits digits), %e the source&apos;s extension, %% a %; e.g. --name &apos;%s_small&apos;</translation>
+    </message>
+    <message>
+        <source>【提示】%1的元数据有误,输出文件中没有写入:%2。<byte value="xd"/>
+</source>
+        <translation>[Info] The metadata of %1 could not be read; the output was written without: %2.<byte value="xd"/>
+</translation>
     </message>
 </context>
 </TS>

@@ -324,7 +324,9 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
             }
         } else if (!out.write.errorLine.isEmpty()) {
             state_.appendError(out.write.errorLine);
-        } else if (!out.write.warning.isEmpty()) {
+        }
+        // A skipped picture, or a written one whose unreadable metadata was left out.
+        if (!out.write.warning.isEmpty()) {
             state_.appendWarning(out.write.warning);
             summary.warnings << out.write.warning;
             host_.showWarning(out.write.warning);

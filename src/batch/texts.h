@@ -112,6 +112,13 @@ inline QString clashWarning(const QString &earlier, const QString &later, const 
         .arg(shownName(earlier), shownName(later), shownName(output));
 }
 
+// Metadata that could not be read is left out; the picture is written all the same.
+inline QString metadataLeftOut(const QString &picture, const QString &parts)
+{
+    return QCoreApplication::translate("tuvo", "【提示】%1的元数据有误,输出文件中没有写入:%2。\r\n")
+        .arg(shownName(picture), parts);
+}
+
 // iOnClash "skip": an output name that exists already (or another picture of
 // the run takes) is left alone.
 // "原格式" of HEIC sources where libheif has no HEVC encoder, said once per run.

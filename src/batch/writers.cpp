@@ -25,9 +25,6 @@ ProtectedFiles protectedFilesFor(const QStringList &pictures)
     return files;
 }
 
-// The output's bytes with what the job keeps of the source's metadata and colour
-// profile: written into the encoded file, or for HEIC/AVIF handed to the encoder.
-// A metadata failure fails the output; nothing is committed then.
 // Photo managers sort by file time: the output keeps the source's. A source
 // whose time cannot be read leaves the output as written.
 static void copyModificationTime(const QString &source, const QString &output)
@@ -39,27 +36,28 @@ static void copyModificationTime(const QString &source, const QString &output)
     ::utimensat(AT_FDCWD, encodeFileName(output).constData(), times, 0);
 }
 
+// The output's bytes with what the job keeps of the source's metadata and colour
+// profile: written into the encoded file, or for HEIC/AVIF handed to the encoder.
+// Metadata never costs the picture: what cannot be read is left out and named.
 static QByteArray encodeOutput(const JobSettings &job, const QString &picturePath, const QImage &surface,
-    const QString &extension, QString *error)
+    const QString &extension, QStringList *leftOut, QString *error)
 {
     if (!extensionCarriesMetadata(extension))
         return encodePicture(surface, extension, job.iJPGQ, error);
-    const SourceMetadata source = SourceMetadata::fromFile(picturePath, error);
-    if (!source.ok())
-        return {};
+    // Stripping reads nothing but the colour profile, so damaged tags cannot matter.
+    const SourceMetadata source = SourceMetadata::fromFile(picturePath, job.iMetadata == kStripMetadata);
     MetadataPlan plan;
     plan.choice = job.iMetadata;
     plan.outputSize = surface.size();
     plan.iccProfile = outputProfileFor(job, picturePath, source.iccProfile());
     if (isHeifExtension(extension)) {
         HeifMetadata blocks;
-        if (!heifMetadataFor(source, plan, &blocks, error))
-            return {};
+        *leftOut = heifMetadataFor(source, plan, &blocks);
         return encodeHeif(surface, job.iJPGQ, extension.toLower() != QLatin1String("avif"), blocks, error);
     }
     QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, error);
-    if (bytes.isEmpty() || !carryMetadata(bytes, source, plan, error))
-        return {};
+    if (!bytes.isEmpty())
+        *leftOut = carryMetadata(bytes, source, plan);
     return bytes;
 }
 
@@ -123,12 +121,15 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         return out;
     }
     const QString &extension = output.target.extension;
-    const QByteArray bytes = encodeOutput(job, picturePath, surface, extension, &error);
+    QStringList leftOut;
+    const QByteArray bytes = encodeOutput(job, picturePath, surface, extension, &leftOut, &error);
     if (bytes.isEmpty() || !publishOutput(job, picturePath, output, bytes, &out, &error)) {
         if (out.errorLine.isEmpty() && out.warning.isEmpty())
             out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
+    if (!leftOut.isEmpty())
+        out.warning = texts::metadataLeftOut(picturePath, leftOut.join(QStringLiteral(", ")));
     if (job.bKeepFileTime == 1)
         copyModificationTime(picturePath, out.path);
     out.written = true;

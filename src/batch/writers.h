@@ -14,7 +14,7 @@ struct WriteOutcome {
     bool written = false;
     qint64 bytes = 0; // size of the written file
     QString errorLine; // set when nothing was written
-    QString warning; // set when the picture was skipped, as iOnClash "skip" asks
+    QString warning; // a report line: skipped as iOnClash "skip" asks, or metadata left out
 };
 
 // The files a run's source pictures are, by device and inode: a second mount or

@@ -1,9 +1,11 @@
 // Outputs carry their source's metadata and colour profile as the job chooses.
 // Sources are real files from ImageMagick and exiftool; outputs are read back with
 // exiftool, colours compared with lcms2's transicc and ImageMagick.
+#include "batch/imaging/encoders.h"
 #include "batch/pipeline.h"
 #include "batch/writers.h"
 #include "support/external_tools.h"
+#include "support/test_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -13,11 +15,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <zlib.h>
 
 namespace {
 
@@ -249,5 +254,275 @@ TEST(OutputColour, ProfilesAreKeptOrConvertedToSrgb)
         EXPECT_TRUE(iccMd5(out).isEmpty()) << format.toStdString();
         EXPECT_EQ(tagsOf(out).value("File:ColorComponents").toInt(3), 3) << format.toStdString();
         expectNear(QImage(out).pixel(150, 100), expected, 2.0, "cmyk");
+    }
+}
+
+namespace {
+
+const QString kCameraJpegs = QStringLiteral(TUVO_SOURCE_DIR "/../shared/testdata/camera-jpegs");
+
+// `exiftool -a -G0:1 -s` with validation of every picture in dir: file name -> its lines.
+QMap<QString, QStringList> exiftoolLines(const QString &dir)
+{
+    QByteArray text;
+    runProgram(QStringLiteral("exiftool"), {"-a", "-G0:1", "-s", "-api", "validate=1", dir}, &text);
+    QMap<QString, QStringList> files;
+    QString current;
+    for (const QByteArray &raw : text.split('\n')) {
+        const QString line = QString::fromUtf8(raw).simplified();
+        if (line.startsWith(QLatin1String("========")))
+            current = QFileInfo(line.mid(9)).completeBaseName();
+        else if (line.startsWith(QLatin1Char('[')) && !current.isEmpty())
+            files[current] << line;
+    }
+    return files;
+}
+
+// Whether source and output must agree on a line: the EXIF, maker notes, XMP,
+// IPTC and profile, less the tags that must change and what a format cannot hold.
+bool compared(const QString &line, const QString &format, const QString &picture)
+{
+    const QString group = line.section(QLatin1Char(']'), 0, 0).mid(1);
+    const QString family0 = group.section(QLatin1Char(':'), 0, 0);
+    const QString tag = group.section(QLatin1Char(':'), 1) + QLatin1Char(':')
+        + line.section(QLatin1Char(']'), 1).section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    static const QStringList mustChange = {"IFD0:Orientation", "IFD0:Software", "ExifIFD:ExifImageWidth",
+        "ExifIFD:ExifImageHeight", "XMP-tiff:Orientation", "XMP-exif:ExifImageWidth",
+        "XMP-exif:ExifImageHeight", "XMP-tiff:ImageWidth", "XMP-tiff:ImageHeight"};
+    static const QStringList tiffStructure = {"IFD0:ImageWidth", "IFD0:ImageHeight", "IFD0:BitsPerSample",
+        "IFD0:Compression", "IFD0:PhotometricInterpretation", "IFD0:StripOffsets", "IFD0:SamplesPerPixel",
+        "IFD0:RowsPerStrip", "IFD0:StripByteCounts", "IFD0:XResolution", "IFD0:YResolution",
+        "IFD0:ResolutionUnit", "ExifIFD:ExifVersion", "ExifIFD:FlashpixVersion", "ExifIFD:ColorSpace",
+        "GPS:GPSVersionID"};
+    // IPTC2 is a second IIM block in a file trailer, which no output carries.
+    if (group.startsWith(QLatin1String("EXIF:IFD1")) || mustChange.contains(tag)
+        || group == QLatin1String("IPTC:IPTC2"))
+        return false;
+    if (format == QLatin1String("jpg")) {
+        return QStringList {
+                   "EXIF", "MakerNotes", "XMP", "IPTC", "ICC_Profile", "Photoshop", "PrintIM", "Meta"}
+                   .contains(family0)
+            || QStringList {"APP5:RMETA", "APP6:GoPro", "APP12:PictureInfo"}.contains(group);
+    }
+    // Elsewhere a JPEG file offset is another number for the same data, the IIM
+    // goes into the XMP (TIFF keeps it), and notes kept in JPEG segments of their
+    // own (Canon CIFF, Qualcomm, Casio QV, Toshiba PrintIM) have no place.
+    // A rewritten packet names its own toolkit; an extended XMP joins the packet.
+    if (tag.endsWith(QLatin1String("Start")) || tag.endsWith(QLatin1String("Offset"))
+        || (format == QLatin1String("tiff") && tiffStructure.contains(tag))
+        || group == QLatin1String("MakerNotes:CIFF") || group == QLatin1String("MakerNotes:Qualcomm")
+        || (family0 == QLatin1String("MakerNotes") && picture == QLatin1String("CasioQVCI"))
+        || (family0 == QLatin1String("PrintIM") && picture == QLatin1String("ExifTool"))
+        || group == QLatin1String("XMP:XMP-x") || group == QLatin1String("XMP:XMP-rdf")
+        || tag == QLatin1String("XMP-xmpNote:HasExtendedXMP"))
+        return false;
+    if (family0 == QLatin1String("IPTC") || family0 == QLatin1String("XMP"))
+        return format == QLatin1String("tiff") || family0 == QLatin1String("XMP");
+    return QStringList {"EXIF", "MakerNotes", "ICC_Profile", "PrintIM"}.contains(family0);
+}
+
+} // namespace
+
+TEST(OutputMetadata, CameraFilesKeepEveryTagButTheOnesThatMustChange)
+{
+    if (const QString missing = missingTool({"exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    const QStringList cameras = QDir(kCameraJpegs).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    if (cameras.isEmpty())
+        GTEST_SKIP() << "no camera pictures in " << kCameraJpegs.toStdString();
+    QTemporaryDir dir;
+    const QMap<QString, QStringList> sources = exiftoolLines(kCameraJpegs);
+    ASSERT_EQ(sources.size(), cameras.size());
+    for (const QString format : {"jpg", "png", "tiff", "webp"}) {
+        const QString outDir = dir.filePath(format);
+        for (const QString &name : cameras) {
+            JobSettings job = jobWith(format, kKeepMetadata, kRotateNone);
+            job.iuSize = kOriginalSize;
+            process(job, QDir(kCameraJpegs).filePath(name), outDir);
+        }
+        const QMap<QString, QStringList> outputs = exiftoolLines(outDir);
+        for (auto it = sources.begin(); it != sources.end(); ++it) {
+            const std::string what = (it.key() + QLatin1String(" as ") + format).toStdString();
+            ASSERT_TRUE(outputs.contains(it.key())) << what;
+            const QStringList &out = outputs[it.key()];
+            // A camera that says Adobe RGB only in EXIF gets the profile it means.
+            const bool adobeByExif = it.value().join('\n').contains("InteropIndex : R03")
+                && it.value().filter("[ICC_Profile").isEmpty();
+            for (const QString &line : it.value()) {
+                if (compared(line, format, it.key())) {
+                    EXPECT_TRUE(out.contains(line)) << what << ": lost or changed " << line.toStdString();
+                }
+            }
+            for (const QString &line : out) {
+                if (compared(line, format, it.key()) && !(format != "jpg" && line.startsWith("[XMP"))
+                    && !(adobeByExif && line.startsWith("[ICC_Profile"))) {
+                    EXPECT_TRUE(it.value().contains(line)) << what << ": gained " << line.toStdString();
+                }
+                // exiftool -validate: nothing new beyond [minor] remarks.
+                // Two exceptions: Canon's decision data is found by its offset in
+                // the JPEG file, and TIFF's rule for a GPSProcessingMethod no camera
+                // wrote is not met by inventing one.
+                if (line.startsWith(QLatin1String("[ExifTool] Warning :"))
+                    && !line.contains(QLatin1String("[minor]"))
+                    && !(format != "jpg" && line.endsWith("Invalid original decision data"))
+                    && !line.endsWith("TIFF GPS tag 0x001b GPSProcessingMethod")) {
+                    EXPECT_TRUE(it.value().contains(line)) << what << ": new " << line.toStdString();
+                }
+            }
+            const bool hadOrientation
+                = !it.value().filter(QRegularExpression("^\\[EXIF:IFD0\\] Orientation ")).isEmpty();
+            EXPECT_EQ(out.contains("[EXIF:IFD0] Orientation : Horizontal (normal)"), hadOrientation) << what;
+        }
+    }
+}
+
+namespace {
+
+// The chunk types of a PNG file in order, with each text chunk's keyword.
+QStringList pngChunkList(const QByteArray &png)
+{
+    QStringList chunks;
+    for (qsizetype pos = 8; pos + 12 <= png.size();) {
+        const qsizetype length = qsizetype(qFromBigEndian<quint32>(png.constData() + pos));
+        const QByteArray type = png.mid(pos + 4, 4);
+        const QByteArray data = png.mid(pos + 8, length);
+        chunks << QString::fromLatin1(
+            type.endsWith("Xt") ? type + ' ' + data.left(data.indexOf('\0')) : type);
+        pos += 12 + length;
+    }
+    return chunks;
+}
+
+QByteArray pngChunkBytes(const char *type, const QByteArray &data)
+{
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(data.size()), chunk.data());
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian(
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))), crc.data());
+    return chunk + body + crc;
+}
+
+// A PNG with extra chunks behind IHDR.
+QByteArray pngWith(const QByteArray &chunks)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(qRgb(30, 120, 200));
+    const QByteArray png = encodePng(picture, nullptr);
+    return png.left(33) + chunks + png.mid(33);
+}
+
+// A tuvo-cli run: exit code and what it said.
+int runCli(const QStringList &arguments, QString *said)
+{
+    QProcess cli;
+    cli.setProcessChannelMode(QProcess::MergedChannels);
+    cli.start(QStringLiteral(TUVO_CLI_PATH), QStringList {"--quiet"} + arguments);
+    if (!cli.waitForFinished(120000))
+        return -1;
+    *said = QString::fromUtf8(cli.readAll());
+    return cli.exitCode();
+}
+
+} // namespace
+
+TEST(OutputMetadata, PngCarriesExifInItsOwnChunkBeforeThePixels)
+{
+    if (const QString missing = missingTool({"exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    JobSettings job = jobWith("png", kKeepMetadata, kRotateNone);
+    job.iuSize = kOriginalSize;
+    const QString out = process(job, kCameraJpegs + "/XMP.jpg", dir.path());
+    const QStringList chunks = pngChunkList(readAll(out));
+    ASSERT_TRUE(chunks.contains("eXIf")) << chunks.join(' ').toStdString();
+    EXPECT_LT(chunks.indexOf("eXIf"), chunks.indexOf("IDAT"));
+    EXPECT_LT(chunks.indexOf("iTXt XML:com.adobe.xmp"), chunks.indexOf("IDAT"));
+    EXPECT_TRUE(chunks.filter("Raw profile").isEmpty()) << chunks.join(' ').toStdString();
+    QByteArray warnings;
+    runProgram("exiftool", {"-a", "-warning", out}, &warnings);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.toStdString();
+    EXPECT_EQ(tagsOf(out).value("IFD0:Make").toString(),
+        tagsOf(kCameraJpegs + "/XMP.jpg").value("IFD0:Make").toString());
+}
+
+TEST(OutputColour, ExifColourTagsFollowThePixels)
+{
+    if (const QString missing = missingTool({"convert", "exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    // A camera's Adobe RGB photo: no profile, only ColorSpace uncalibrated and R03.
+    const QString camera = flatPicture(dir.filePath("adobe-by-exif.jpg"), "rgb(200,40,60)");
+    ASSERT_TRUE(runProgram("exiftool",
+        {"-q", "-overwrite_original", "-Make=Nikon", "-ExifIFD:ColorSpace#=65535", "-InteropIndex=R03",
+            camera}));
+    const QString kept = process(jobWith("jpg", kKeepMetadata, kRotateNone), camera, dir.filePath("keep"));
+    QByteArray description;
+    runProgram("exiftool", {"-s3", "-ProfileDescription", kept}, &description);
+    EXPECT_EQ(description.trimmed(), "Adobe RGB (1998)");
+    EXPECT_EQ(tagsOf(kept).value("ExifIFD:ColorSpace").toInt(), 0xffff);
+
+    for (const QString format : {"jpg", "png", "tiff", "webp"}) {
+        const QString converted = process(jobWith(format, kKeepMetadata, kRotateNone, kConvertToSrgb), camera,
+            dir.filePath("srgb-" + format));
+        const QJsonObject tags = tagsOf(converted);
+        EXPECT_EQ(tags.value("ExifIFD:ColorSpace").toInt(), 1) << format.toStdString();
+        EXPECT_EQ(tags.value("InteropIFD:InteropIndex").toString(), "R98") << format.toStdString();
+        EXPECT_TRUE(iccMd5(converted).isEmpty()) << format.toStdString();
+        // Adobe RGB's red is redder than sRGB can show: converted, it is no longer 200, 40, 60.
+        const QRgb pixel = QImage(converted).pixel(150, 100);
+        EXPECT_GT(qRed(pixel), 215) << format.toStdString();
+    }
+}
+
+TEST(OutputMetadata, UnreadableMetadataIsLeftOutAndThePictureWritten)
+{
+    QTemporaryDir dir;
+    // An iCCP chunk whose profile is not zlib data.
+    const QString badIcc = dir.filePath("bad-icc.png");
+    writeFile(
+        badIcc, pngWith(pngChunkBytes("iCCP", QByteArray("ICC Profile\0\0", 13) + QByteArray(300, 'x'))));
+    // 16 MB of noise where a JPEG's profile should be.
+    const QString noiseIcc = dir.filePath("noise-icc.jpg");
+    {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(qRgb(30, 120, 200));
+        const QByteArray jpeg = encodeJpeg(picture, 90, nullptr);
+        QByteArray segments;
+        quint32 noise = 12345;
+        for (int seq = 1; seq < 256; ++seq) {
+            QByteArray chunk("ICC_PROFILE\0", 12);
+            chunk.append(char(seq)).append(char(255));
+            for (int i = 0; i < 65519; ++i)
+                chunk.append(char((noise = noise * 1103515245u + 12345u) >> 24));
+            QByteArray marker("\xFF\xE2\0\0", 4);
+            qToBigEndian(quint16(chunk.size() + 2), marker.data() + 2);
+            segments += marker + chunk;
+        }
+        writeFile(noiseIcc, jpeg.left(2) + segments + jpeg.mid(2));
+    }
+    // A raw EXIF profile that inflates far past any camera's (64 MB).
+    const QString bomb = dir.filePath("bomb.png");
+    writeFile(bomb,
+        pngWith(pngChunkBytes("zTXt",
+            QByteArray("Raw profile type exif\0\0", 23) + qCompress(QByteArray(64 << 20, 'a'), 9).mid(4))));
+
+    const struct {
+        QString path;
+        QString part;
+    } cases[] = {{badIcc, "ICC"}, {noiseIcc, "ICC"}, {bomb, "EXIF"}};
+    for (const auto &c : cases) {
+        for (const QString choice : {"keep", "no-location", "strip"}) {
+            const QString out = dir.filePath(choice + QFileInfo(c.path).fileName());
+            QDir().mkpath(out);
+            QString said;
+            const int rc = runCli({"-o", out, "-f", "jpg", "--metadata", choice, c.path}, &said);
+            const std::string what = (c.path + " " + choice + ": " + said).toStdString();
+            EXPECT_EQ(rc, 0) << what;
+            EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 1) << what;
+            // One line names what was left out; stripping reads nothing to leave out.
+            EXPECT_EQ(said.count(c.part), choice == "strip" ? 0 : 1) << what;
+        }
     }
 }

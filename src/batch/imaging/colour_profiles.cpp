@@ -79,6 +79,38 @@ bool transformInPlace(QImage &picture, cmsHTRANSFORM t)
 
 } // namespace
 
+bool isReadableProfile(const QByteArray &icc)
+{
+    return Profile(icc).h != nullptr;
+}
+
+QByteArray adobeRgbProfile()
+{
+    static const QByteArray profile = [] {
+        const cmsCIExyY white = {0.3127, 0.3290, 1.0};
+        const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}};
+        cmsToneCurve *curve = cmsBuildGamma(nullptr, 563.0 / 256.0);
+        cmsToneCurve *curves[3] = {curve, curve, curve};
+        cmsHPROFILE h = cmsCreateRGBProfile(&white, &primaries, curves);
+        cmsFreeToneCurve(curve);
+        QByteArray bytes;
+        if (!h)
+            return bytes;
+        cmsMLU *description = cmsMLUalloc(nullptr, 1);
+        cmsMLUsetASCII(description, "en", "US", "Adobe RGB (1998)");
+        cmsWriteTag(h, cmsSigProfileDescriptionTag, description);
+        cmsMLUfree(description);
+        cmsUInt32Number size = 0;
+        if (cmsSaveProfileToMem(h, nullptr, &size) && size > 0) {
+            bytes.resize(qsizetype(size));
+            cmsSaveProfileToMem(h, bytes.data(), &size);
+        }
+        cmsCloseProfile(h);
+        return bytes;
+    }();
+    return profile;
+}
+
 bool isRgbProfile(const QByteArray &icc)
 {
     const Profile profile(icc);

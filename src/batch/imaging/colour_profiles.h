@@ -6,6 +6,13 @@
 
 // ICC profiles through lcms2. An empty profile means sRGB throughout.
 
+// True for a profile lcms2 can read at all.
+bool isReadableProfile(const QByteArray &icc);
+
+// Adobe RGB (1998), for cameras that say so only in EXIF (ColorSpace uncalibrated,
+// InteropIndex R03) and embed no profile.
+QByteArray adobeRgbProfile();
+
 // True for a profile lcms2 can read whose colour space is RGB.
 bool isRgbProfile(const QByteArray &icc);
 

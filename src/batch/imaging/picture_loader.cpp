@@ -3,6 +3,7 @@
 #include "batch/file_names.h"
 #include "batch/imaging/cdib_qimage.h"
 #include "batch/imaging/colour_profiles.h"
+#include "batch/imaging/exif_block.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
@@ -71,6 +72,7 @@ QString readerError(const QImageReader &reader)
 struct JpegMarkers {
     QByteArray icc;
     bool adobe = false;
+    bool exifAdobeRgb = false; // no profile, but EXIF says Adobe RGB
 };
 
 JpegMarkers readJpegMarkers(const uchar *data, qint64 size)
@@ -94,6 +96,9 @@ JpegMarkers readJpegMarkers(const uchar *data, qint64 size)
             chunks[seq] = QByteArray(reinterpret_cast<const char *>(payload + 14), payloadSize - 14);
         } else if (marker == 0xEE && payloadSize >= 5 && std::memcmp(payload, "Adobe", 5) == 0) {
             m.adobe = true;
+        } else if (marker == 0xE1 && payloadSize > 6 && std::memcmp(payload, "Exif\0\0", 6) == 0) {
+            m.exifAdobeRgb = exifMarksAdobeRgb(QByteArray::fromRawData(
+                reinterpret_cast<const char *>(payload + 6), qsizetype(payloadSize - 6)));
         }
         pos += 2 + length;
     }
@@ -102,6 +107,8 @@ JpegMarkers readJpegMarkers(const uchar *data, qint64 size)
             return JpegMarkers {QByteArray(), m.adobe}; // a missing chunk: no usable profile
         m.icc += chunks[seq];
     }
+    if (m.icc.isEmpty() && m.exifAdobeRgb)
+        m.icc = adobeRgbProfile();
     return m;
 }
 

@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
-// EXIF, XMP, IPTC and the ICC profile of a source picture, read through exiv2.
+// EXIF, XMP, IPTC and the ICC profile of a source picture, kept as the bytes the
+// camera or program wrote. JPEG, PNG, WebP and HEIF are read directly; other
+// containers (TIFF) through exiv2.
 class SourceMetadata {
 public:
     SourceMetadata();
@@ -14,13 +17,16 @@ public:
     SourceMetadata(SourceMetadata &&) noexcept;
     SourceMetadata &operator=(SourceMetadata &&) noexcept;
 
-    // A format exiv2 does not know (BMP, GIF) reads as empty, not as a failure;
-    // damaged metadata is a failure with *error.
-    static SourceMetadata fromFile(const QString &path, QString *error);
-    static SourceMetadata fromBytes(const QByteArray &bytes, QString *error);
+    // A format without metadata (BMP, GIF) reads as empty. A damaged part is
+    // left out and named by unreadableParts(); the rest is still read.
+    // profileOnly: the colour profile and nothing else (for outputs that strip
+    // the tags), with no part ever named unreadable.
+    static SourceMetadata fromFile(const QString &path, bool profileOnly = false);
+    static SourceMetadata fromBytes(const QByteArray &bytes);
 
-    bool ok() const { return ok_; }
+    QStringList unreadableParts() const;
     bool hasTags() const; // any EXIF, XMP or IPTC
+    // The source's profile; Adobe RGB when only its EXIF says so.
     QByteArray iccProfile() const;
     int orientation() const; // EXIF orientation 1-8; 1 when absent
 
@@ -28,10 +34,7 @@ public:
     const Data &data() const { return *d_; }
 
 private:
-    template<typename Open> static SourceMetadata readWith(Open open, QString *error);
-
     std::unique_ptr<Data> d_;
-    bool ok_ = false;
 };
 
 // What one output carries of its source.
@@ -45,14 +48,14 @@ struct MetadataPlan {
 // webp, avif, heic, heif.
 bool extensionCarriesMetadata(const QString &extension);
 
-// Writes into an encoded picture (in memory) what plan keeps of source: tags
-// filtered by the choice, Orientation 1 (pixels are upright), the output's
-// pixel size, no embedded thumbnail, Software = Tuvo. False with *error when
-// exiv2 fails; encoded is then unchanged.
-bool carryMetadata(
-    QByteArray &encoded, const SourceMetadata &source, const MetadataPlan &plan, QString *error);
+// Writes into an encoded JPEG, PNG, TIFF or WebP (in memory) what plan keeps of
+// source. The source's blocks are carried as they are, changed in place only
+// where they must be: Orientation 1, the output's pixel size, no thumbnail, no
+// location for that choice, colour tags that match a conversion to sRGB,
+// Software. Returns the parts that were left out because they could not be
+// read or written; the picture itself is always kept.
+QStringList carryMetadata(QByteArray &encoded, const SourceMetadata &source, const MetadataPlan &plan);
 
 // The same for HEIC and AVIF, whose metadata goes in while encoding: the EXIF
-// block and XMP packet the plan keeps, and the profile.
-bool heifMetadataFor(
-    const SourceMetadata &source, const MetadataPlan &plan, struct HeifMetadata *out, QString *error);
+// block and XMP packet the plan keeps (IPTC merged into the XMP), and the profile.
+QStringList heifMetadataFor(const SourceMetadata &source, const MetadataPlan &plan, struct HeifMetadata *out);

@@ -9,7 +9,3 @@ bool looksLikePng(const uchar *data, qint64 size);
 // than the file holds. libpng would otherwise allocate and clear whatever length a
 // damaged chunk claims, a gigabyte for a file of a few hundred bytes.
 bool pngChunksFitFile(const uchar *data, qint64 size);
-
-// exiv2 0.27 writes the iCCP chunk with an empty profile name, which libpng
-// refuses (and with it the profile). Gives png with the chunk named.
-QByteArray nameUnnamedIccp(const QByteArray &png);

@@ -10,3 +10,8 @@
 // opaque picture gives RGB32, one with alpha ARGB32_Premultiplied. Integer
 // arithmetic throughout, so the result is the same on every run and thread.
 QImage resampleLanczos(const QImage &picture, const QRect &source, QSize size);
+
+// The same with the wider vector path (AVX2) on or off; it is used only where the
+// processor has it. Both paths give the same bytes.
+QImage resampleLanczos(const QImage &picture, const QRect &source, QSize size, bool wide);
+bool resampleHasWidePath();
