@@ -226,8 +226,14 @@ QSize probePictureSize(const QString &path, QString *error)
         return QSize();
     }
     if (const qint64 size = file.size(); size > 0) {
-        if (const uchar *head = file.map(0, size); head && looksLikeHeif(head, size))
-            return probeHeifSize(head, size, error);
+        if (const uchar *head = file.map(0, size)) {
+            if (looksLikeHeif(head, size))
+                return probeHeifSize(head, size, error);
+            // Qt's PNG reader takes in every text chunk before it gives the size: 50 MB of XMP cost 300 MB.
+            const QSize declared = declaredPictureSize(head, size);
+            if (!declared.isEmpty() && (!looksLikePng(head, size) || pngChunksFitFile(head, size)))
+                return declared;
+        }
     }
     QImageReader reader(&file);
     reader.setAutoTransform(false);
@@ -265,7 +271,7 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
             out.error = QCoreApplication::translate("tuvo", "图片数据有误或不完整");
             return out;
         }
-        if (declared.isValid() && !pictureFitsLimit(declared, &out.error)) {
+        if (!declared.isEmpty() && !pictureFitsLimit(declared, &out.error)) {
             out.originalSize = declared;
             return out;
         }
@@ -355,8 +361,10 @@ DecodeMemoryNeed decodeMemoryNeed(const QString &path, QSize minimumSize, bool w
         if (looksLikePng(data, size) && size > 24)
             perPixel = data[24] == 16 ? 16 : 5;
     }
-    // exiv2 holds a parsed XMP packet at many times its size.
-    need.metadata = withMetadata ? 16 * metadataBytes(data, size) : 0;
+    // exiv2 holds a parsed XMP packet at many times its size; Qt's PNG reader
+    // takes in every text chunk even when the metadata is not kept.
+    const int perMetadataByte = withMetadata ? 16 : looksLikePng(data, size) ? 8 : 0;
+    need.metadata = perMetadataByte * metadataBytes(data, size);
     file.unmap(const_cast<uchar *>(data));
     if (!decoded.isValid()) {
         file.seek(0);

@@ -28,6 +28,6 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize = QSize());
 struct DecodeMemoryNeed {
     QSize decodedSize; // what the pixels decode to
     qint64 decoding = 0; // the decoder's buffers and the file's own bytes
-    qint64 metadata = 0; // reading the metadata blocks, when they are kept
+    qint64 metadata = 0; // reading the metadata blocks (text chunks cost even when not kept)
 };
 DecodeMemoryNeed decodeMemoryNeed(const QString &path, QSize minimumSize, bool withMetadata);
