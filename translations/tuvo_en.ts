@@ -2263,8 +2263,16 @@ Files (once installed):
         <translation>no progress line and no closing summary line (error reports are still printed)</translation>
     </message>
     <message>
-        <source>一张图片解码后最多可用的内存, 16到65536(默认1024); 更大的图片记为错误</source>
-        <translation>memory one decoded picture may use, 16 to 65536 (default 1024); a larger picture is an error</translation>
+        <source>整个运行处理图片最多可用的内存, 16到65536; 图片等到内存够用再处理, 单独就超过的图片记为错误</source>
+        <translation>memory the whole run may use for pictures, 16 to 65536; pictures wait until enough is free, one that alone needs more is an error</translation>
+    </message>
+    <message>
+        <source>服务器答复:%1</source>
+        <translation>the server replied: %1</translation>
+    </message>
+    <message>
+        <source>图片的元数据太大(读取约需%1MB),超过了内存上限%2MB</source>
+        <translation>the picture&apos;s metadata is too large (reading it needs about %1 MB), more than the memory limit of %2 MB</translation>
     </message>
     <message>
         <source>先载入名为 NAME 的作业(用户的 presets 文件夹, 然后安装的 presets)</source>

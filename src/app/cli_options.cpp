@@ -71,8 +71,9 @@ const std::vector<RunOption> &runTable()
             }},
         {{.longName = "max-memory",
              .valueName = "MB",
-             .help = QT_TRANSLATE_NOOP(
-                 "tuvo", "一张图片解码后最多可用的内存, 16到65536(默认1024); 更大的图片记为错误"),
+             .help = QT_TRANSLATE_NOOP("tuvo",
+                 "整个运行处理图片最多可用的内存, 16到65536; 图片等到内存够用再处理, "
+                 "单独就超过的图片记为错误"),
              .section = S::InputOutput},
             [](CliOptions &o, const QString &v, QString *why) {
                 return wholeNumberIn(v, 16, 65536, &o.memoryLimitMB, why);

@@ -1,6 +1,7 @@
 #include "batch/batch_run.h"
 
 #include "batch/imaging/encoders.h"
+#include "batch/imaging/picture_limits.h"
 #include "batch/job_settings.h"
 #include "batch/output_plan.h"
 #include "batch/pipeline.h"
@@ -42,6 +43,7 @@ void keepPictureBuffersInHeap()
 struct PictureOutcome {
     RenderResult render; // surface dropped once written, unless the host wants to show it
     WriteOutcome write;
+    QSize size; // of the surface, also when it was dropped
     qint64 ms = 0;
     bool ready = false;
     bool neverStarted = false; // a stop came before the picture was begun
@@ -148,6 +150,7 @@ private:
         PictureOutcome out;
         const QString &path = pictures_[i];
         const auto started = std::chrono::steady_clock::now();
+        const PictureMemoryScope memory; // what the picture took goes back once it is written
         try {
             out.render = funImgDone(job_, path);
             // A picture whose name a later one takes is still rendered, so its
@@ -157,6 +160,10 @@ private:
                 out.write = writePlanned(job_, path, planned, out.render.surface, protected_);
             else if (out.render.writable())
                 out.write.errorLine = planned.errorLine;
+            out.size = out.render.surface.size();
+            // Under a memory limit a written picture may not wait in memory for its turn.
+            if (pictureMemoryCounted())
+                out.render.surface = QImage();
         } catch (const std::bad_alloc &) {
             out.render.errorLines << texts::drawError(path, QCoreApplication::translate("tuvo", "内存不足"));
         } catch (...) {
@@ -339,7 +346,7 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         report.errorLines = out.render.errorLines;
         if (out.write.written) {
             report.output = out.write.path;
-            report.size = out.render.surface.size();
+            report.size = out.size;
             report.bytes = out.write.bytes;
         } else if (!out.write.errorLine.isEmpty()) {
             report.errorLines << out.write.errorLine;

@@ -46,6 +46,19 @@ RenderResult drawStep(const JobSettings &job, const QString &path, PictureSource
         needed = QSize(int(std::ceil(original.width() * dst.width() / src.width())),
             int(std::ceil(original.height() * dst.height() / src.height())));
     }
+    if (pictureMemoryCounted()) {
+        const DecodeMemoryNeed need = decodeMemoryNeed(path, needed, job.iMetadata != kStripMetadata);
+        // The surface, a turned or filtered copy of it and the encoder's converted copy.
+        const qint64 surfaces = 3 * qint64(outSize.width()) * outSize.height() * 4;
+        const QSize largest
+            = need.decoding > surfaces && need.decodedSize.isValid() ? need.decodedSize : outSize;
+        const QString refusal = need.metadata > need.decoding + surfaces ? metadataTooLarge(need.metadata)
+                                                                         : pictureTooLarge(largest);
+        if (!takePictureMemory(need.decoding + need.metadata + surfaces, refusal, &error)) {
+            result.errorLines << texts::drawError(path, error);
+            return result;
+        }
+    }
     const LoadedPicture picture = source->load(path, needed);
     if (!picture.ok()) {
         result.errorLines << texts::drawError(path, picture.error);

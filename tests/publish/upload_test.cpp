@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -211,33 +210,26 @@ TEST(UploadNames, SameNamesInTheSameSecondFromTwoRunsKeepTheirOwnFiles)
     ASSERT_TRUE(server.start(&why)) << why.toStdString();
     QTemporaryDir local;
     QStringList links[2];
-    QByteArray bytes[2];
     std::thread runs[2];
     for (int r = 0; r < 2; ++r) {
-        bytes[r] = binaryBytes(3000 + r);
-        ASSERT_TRUE(writeFile(local.filePath(QStringLiteral("%1.jpg").arg(r)), bytes[r]));
-    }
-    for (int r = 0; r < 2; ++r) {
-        runs[r] = std::thread([&, r] {
+        const QString picture = local.filePath(QStringLiteral("%1.jpg").arg(r));
+        ASSERT_TRUE(writeFile(picture, binaryBytes(3000 + r)));
+        runs[r] = std::thread([&, r, picture] {
             UploadSession session;
             for (int i = 0; i < 8; ++i)
                 links[r] << session
-                                .UploadPicture(accountFor(server, true),
-                                    local.filePath(QStringLiteral("%1.jpg").arg(r)),
+                                .UploadPicture(accountFor(server, true), picture,
                                     QStringLiteral("p%1.jpg").arg(i), kWhen)
                                 .link;
         });
     }
     for (std::thread &run : runs)
         run.join();
-    QSet<QString> seen;
     for (int r = 0; r < 2; ++r) {
         for (const QString &link : links[r]) {
-            ASSERT_FALSE(link.isEmpty());
-            EXPECT_FALSE(seen.contains(link)) << link.toStdString();
-            seen << link;
             const QString name = QUrl::fromPercentEncoding(link.section(QLatin1Char('/'), -1).toUtf8());
-            EXPECT_EQ(readAll(server.root() + QLatin1Char('/') + name), bytes[r]) << name.toStdString();
+            EXPECT_EQ(readAll(server.root() + QLatin1Char('/') + name), binaryBytes(3000 + r))
+                << name.toStdString();
         }
     }
     EXPECT_EQ(QDir(server.root()).entryList(QDir::Files).size(), 16);

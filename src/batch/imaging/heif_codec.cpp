@@ -1,11 +1,13 @@
 #include "batch/imaging/heif_codec.h"
-#include "batch/file_names.h"
 
+#include "batch/file_names.h"
+#include "batch/imaging/heif_boxes.h"
 #include "batch/imaging/picture_limits.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <libheif/heif.h>
 #include <memory>
@@ -22,7 +24,7 @@ constexpr int kMaxSide = 1 << 15;
 QString heifError(const heif_error &e)
 {
     return QCoreApplication::translate("tuvo", "HEIF数据有误:")
-        + QString::fromUtf8(e.message ? e.message : "");
+        + QString::fromUtf8(e.message ? e.message : "").trimmed(); // libheif ends some with a newline
 }
 
 Context openContext(const uchar *data, qint64 size, QString *error)
@@ -32,7 +34,10 @@ Context openContext(const uchar *data, qint64 size, QString *error)
         *error = QCoreApplication::translate("tuvo", "HEIF解码器无法启动");
         return Context(nullptr, heif_context_free);
     }
-    heif_context_set_maximum_image_size_limit(ctx.get(), kMaxSide);
+    // libheif checks each side alone; a side longer than a 1024-pixel strip of
+    // the memory limit holds is refused there, the area is checked before decoding.
+    const qint64 side = pictureMemoryLimit() / (4 * 1024);
+    heif_context_set_maximum_image_size_limit(ctx.get(), int(std::clamp<qint64>(side, 1024, kMaxSide)));
     const heif_error e = heif_context_read_from_memory_without_copy(ctx.get(), data, size_t(size), nullptr);
     if (e.code != heif_error_Ok) {
         *error = heifError(e);
@@ -102,6 +107,12 @@ QSize probeHeifSize(const uchar *data, qint64 size, QString *error)
 LoadedPicture decodeHeif(const uchar *data, qint64 size, QSize minimumSize)
 {
     LoadedPicture out;
+    // A grid's ispe may claim 100 x 100 for a picture its tiles make 25600 x 25600.
+    const QSize declared = readHeifDeclaredSizes(data, size).largest;
+    if (!declared.isEmpty() && !pictureFitsLimit(declared, &out.error)) {
+        out.originalSize = declared;
+        return out;
+    }
     const Context ctx = openContext(data, size, &out.error);
     if (!ctx)
         return out;

@@ -4,6 +4,7 @@
 #include "batch/imaging/cdib_qimage.h"
 #include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/exif_block.h"
+#include "batch/imaging/heif_boxes.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
@@ -65,6 +66,40 @@ QString readerError(const QImageReader &reader)
     default:
         return QCoreApplication::translate("tuvo", "图片无法解码");
     }
+}
+
+quint32 bigEndian32(const uchar *p)
+{
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+}
+
+int clampedSide(quint32 n)
+{
+    return int(qMin<quint32>(n, INT_MAX));
+}
+
+// The size a PNG's IHDR or a WebP's first chunk declares; invalid for other files.
+QSize declaredPictureSize(const uchar *data, qint64 size)
+{
+    if (looksLikePng(data, size) && size >= 24)
+        return QSize(clampedSide(bigEndian32(data + 16)), clampedSide(bigEndian32(data + 20)));
+    if (size < 30 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WEBP", 4) != 0)
+        return QSize();
+    const auto little = [data](int pos, int bytes) {
+        quint32 n = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            n = (n << 8) | data[pos + i];
+        return n;
+    };
+    if (std::memcmp(data + 12, "VP8X", 4) == 0)
+        return QSize(int(little(24, 3)) + 1, int(little(27, 3)) + 1);
+    if (std::memcmp(data + 12, "VP8L", 4) == 0 && data[20] == 0x2F) {
+        const quint32 bits = little(21, 4);
+        return QSize(int(bits & 0x3FFF) + 1, int((bits >> 14) & 0x3FFF) + 1);
+    }
+    if (std::memcmp(data + 12, "VP8 ", 4) == 0)
+        return QSize(int(little(26, 2) & 0x3FFF), int(little(28, 2) & 0x3FFF));
+    return QSize();
 }
 
 // The ICC profile of a JPEG: the APP2 "ICC_PROFILE" chunks in their sequence
@@ -165,7 +200,7 @@ bool decodeJpeg(const uchar *data, qint64 size, QSize minimumSize, LoadedPicture
         cmyk ? TJPF_CMYK : TJPF_BGRX, 0);
     if (rc != 0) {
         const bool warningOnly = tjGetErrorCode(tj.h) == TJERR_WARNING;
-        const QString message = QString::fromLatin1(tjGetErrorStr2(tj.h));
+        const QString message = QString::fromLatin1(tjGetErrorStr2(tj.h)).trimmed();
         // Extraneous bytes and similar warnings leave a whole picture; a premature
         // end leaves a grey half, which must not be written as if it were the photo.
         if (!warningOnly || message.contains(QLatin1String("Premature end"), Qt::CaseInsensitive)) {
@@ -205,6 +240,10 @@ QSize probePictureSize(const QString &path, QString *error)
             if (looksLikeHeif(head, size))
                 return probeHeifSize(head, size, error);
             sideways = swapsSides(turnForOrientation(storedOrientation(head, size)));
+            // Qt's PNG reader takes in every text chunk before it gives the size: 50 MB of XMP cost 300 MB.
+            const QSize declared = declaredPictureSize(head, size);
+            if (!declared.isEmpty() && (!looksLikePng(head, size) || pngChunksFitFile(head, size)))
+                return sideways ? declared.transposed() : declared;
         }
     }
     QImageReader reader(&file);
@@ -244,9 +283,15 @@ LoadedPicture loadStoredPicture(const QString &path, QSize minimumSize, Turn *tu
         out = LoadedPicture();
     } else if (mapped) {
         const bool damagedPng = looksLikePng(mapped, size) && !pngChunksFitFile(mapped, size);
+        // Qt's readers allocate what the header declares before finding the data missing.
+        const QSize declared = declaredPictureSize(mapped, size);
         file.unmap(mapped);
         if (damagedPng) {
             out.error = QCoreApplication::translate("tuvo", "图片数据有误或不完整");
+            return out;
+        }
+        if (!declared.isEmpty() && !pictureFitsLimit(declared, &out.error)) {
+            out.originalSize = declared;
             return out;
         }
     }
@@ -291,4 +336,83 @@ LoadedPicture loadPicture(const QString &path, QSize minimumSize)
     else if (swapsSides(turn))
         out.originalSize.transpose();
     return out;
+}
+
+namespace {
+
+// Bytes of the blocks metadata is read from: a JPEG's APPn and COM segments,
+// a PNG's chunks other than pixels and palette.
+qint64 metadataBytes(const uchar *data, qint64 size)
+{
+    qint64 total = 0;
+    if (looksLikeJpeg(data, size)) {
+        for (qint64 pos = 2; pos + 4 <= size && data[pos] == 0xFF && data[pos + 1] != 0xDA;) {
+            const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
+            if ((data[pos + 1] & 0xF0) == 0xE0 || data[pos + 1] == 0xFE)
+                total += length;
+            pos += 2 + length;
+        }
+    } else if (looksLikePng(data, size)) {
+        for (qint64 pos = 8; pos + 8 <= size;) {
+            const qint64 length = bigEndian32(data + pos);
+            if (std::memcmp(data + pos + 4, "IDAT", 4) != 0 && std::memcmp(data + pos + 4, "PLTE", 4) != 0)
+                total += qMin(length, size - pos);
+            pos += 12 + length;
+        }
+    }
+    return total;
+}
+
+} // namespace
+
+DecodeMemoryNeed decodeMemoryNeed(const QString &path, QSize minimumSize, bool withMetadata)
+{
+    DecodeMemoryNeed need;
+    QFile file;
+    QString why;
+    if (!openPicture(path, file, &why))
+        return need;
+    const qint64 size = file.size();
+    const uchar *data = file.map(0, size);
+    if (!data)
+        return need;
+    // Bytes per decoded pixel at the decoder's peak: libheif holds YCbCr planes
+    // and interleaved RGB next to the picture; Qt's readers often convert once.
+    qint64 perPixel = 8;
+    QSize decoded;
+    const Turn turn
+        = looksLikeHeif(data, size) ? Turn::None : turnForOrientation(storedOrientation(data, size));
+    const bool sideways = swapsSides(turn);
+    if (looksLikeHeif(data, size)) {
+        decoded = readHeifDeclaredSizes(data, size).largest;
+        perPixel = 10;
+    } else if (looksLikeJpeg(data, size)) {
+        TjHandle tj;
+        int w = 0, h = 0, subsamp = 0, colorspace = 0;
+        if (tj.h && tjDecompressHeader3(tj.h, data, ulong(size), &w, &h, &subsamp, &colorspace) == 0) {
+            const tjscalingfactor f = chooseScale(w, h, sideways ? minimumSize.transposed() : minimumSize);
+            decoded = QSize(TJSCALED(w, f), TJSCALED(h, f));
+            perPixel = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK ? 8 : 4;
+        }
+    } else {
+        decoded = declaredPictureSize(data, size);
+        if (looksLikePng(data, size) && size > 24)
+            perPixel = data[24] == 16 ? 16 : 5;
+    }
+    // exiv2 holds a parsed XMP packet at many times its size; Qt's PNG reader
+    // takes in every text chunk even when the metadata is not kept.
+    const int perMetadataByte = withMetadata ? 16 : looksLikePng(data, size) ? 8 : 0;
+    need.metadata = perMetadataByte * metadataBytes(data, size);
+    file.unmap(const_cast<uchar *>(data));
+    if (!decoded.isValid()) {
+        file.seek(0);
+        QImageReader reader(&file);
+        decoded = reader.size();
+    }
+    need.decodedSize = decoded;
+    const qint64 pixels = decoded.isValid() ? qint64(decoded.width()) * decoded.height() : 0;
+    if (turn != Turn::None)
+        perPixel += 4; // the upright copy beside the decoded picture
+    need.decoding = pixels * perPixel + size;
+    return need;
 }

@@ -24,3 +24,12 @@ QSize probePictureSize(const QString &path, QString *error = nullptr);
 // Decodes path. With a valid minimumSize the decoder may scale down, but never
 // below minimumSize in either direction.
 LoadedPicture loadPicture(const QString &path, QSize minimumSize = QSize());
+
+// The most memory decoding path at minimumSize (as loadPicture would) takes,
+// worked out from its headers alone.
+struct DecodeMemoryNeed {
+    QSize decodedSize; // what the pixels decode to
+    qint64 decoding = 0; // the decoder's buffers and the file's own bytes
+    qint64 metadata = 0; // reading the metadata blocks (text chunks cost even when not kept)
+};
+DecodeMemoryNeed decodeMemoryNeed(const QString &path, QSize minimumSize, bool withMetadata);
