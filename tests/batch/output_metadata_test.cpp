@@ -371,6 +371,19 @@ TEST(OutputMetadata, CameraFilesKeepEveryTagButTheOnesThatMustChange)
                     EXPECT_TRUE(it.value().contains(line)) << what << ": new " << line.toStdString();
                 }
             }
+            // Where IIM has no place, keywords, by-line and caption live on in the XMP
+            // (IPTC Core), unless the XMP already says otherwise.
+            if (format == "png" || format == "webp") {
+                const std::pair<const char *, const char *> mapping[]
+                    = {{"Keywords", "Subject"}, {"By-line", "Creator"}, {"Caption-Abstract", "Description"}};
+                for (const auto &[iim, dc] : mapping) {
+                    const QString prefix = QStringLiteral("[XMP:XMP-dc] %1 : ").arg(dc);
+                    const QStringList iptc = it.value().filter(QStringLiteral("[IPTC] %1 : ").arg(iim));
+                    if (!iptc.isEmpty() && it.value().filter(prefix).isEmpty()) {
+                        EXPECT_TRUE(out.contains(prefix + iptc[0].section(" : ", 1))) << what << ": " << iim;
+                    }
+                }
+            }
             const bool hadOrientation
                 = !it.value().filter(QRegularExpression("^\\[EXIF:IFD0\\] Orientation ")).isEmpty();
             EXPECT_EQ(out.contains("[EXIF:IFD0] Orientation : Horizontal (normal)"), hadOrientation) << what;
