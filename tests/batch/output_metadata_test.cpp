@@ -138,7 +138,7 @@ TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
         ASSERT_TRUE(runProgram("exiftool",
             {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS 5D",
                 "-DateTimeOriginal=2014:05:01 10:20:30", "-GPSLatitude=48.1", "-GPSLatitudeRef=N",
-                "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-XMP-dc:Creator=Anna",
+                "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-GPSMapDatum=WGS-84", "-XMP-dc:Creator=Anna",
                 "-XMP-photoshop:City=Munich", "-IPTC:Keywords=holiday", "-IPTC:City=Munich",
                 "-ThumbnailImage<=" + thumb, QStringLiteral("-Orientation#=") + orientation,
                 "-ExifImageWidth=600", "-ExifImageHeight=400", photo}));
@@ -163,6 +163,8 @@ TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
                 EXPECT_EQ(tags.contains("XMP-dc:Creator"), kept) << what;
                 EXPECT_EQ(tags.contains("IPTC:Keywords"), kept) << what;
                 EXPECT_EQ(tags.contains("GPS:GPSLatitude"), location) << what;
+                // Gone from the bytes too, not only from the directories.
+                EXPECT_EQ(readAll(out).contains("WGS-84"), location) << what;
                 EXPECT_EQ(tags.contains("XMP-photoshop:City"), location) << what;
                 EXPECT_EQ(tags.contains("IPTC:City"), location) << what;
                 EXPECT_FALSE(tags.contains("IFD1:ThumbnailImage")) << what;
