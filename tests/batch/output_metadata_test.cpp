@@ -543,3 +543,20 @@ TEST(OutputMetadata, UnreadableMetadataIsLeftOutAndThePictureWritten)
         }
     }
 }
+
+TEST(OutputMetadata, AvifKeepsTheMakerNoteAndTurnsIptcIntoXmp)
+{
+    if (const QString missing = missingTool({"exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    JobSettings job = jobWith("avif", kKeepMetadata, kRotateNone);
+    job.iuSize = kOriginalSize;
+    for (const QString name : {"Canon", "IPTC"})
+        process(job, kCameraJpegs + "/" + name + ".jpg", dir.path());
+    const QMap<QString, QStringList> outputs = exiftoolLines(dir.path());
+    const QMap<QString, QStringList> sources = exiftoolLines(kCameraJpegs);
+    EXPECT_EQ(outputs["Canon"].filter("[MakerNotes:Canon]"), sources["Canon"].filter("[MakerNotes:Canon]"));
+    EXPECT_TRUE(outputs["IPTC"].contains("[XMP:XMP-dc] Subject : ExifTool, Test, IPTC"))
+        << outputs["IPTC"].join('\n').toStdString();
+    EXPECT_TRUE(outputs["IPTC"].contains("[XMP:XMP-dc] Description : A witty caption"));
+}

@@ -166,7 +166,9 @@ QByteArray patchedExif(const QByteArray &exif, const MetadataPlan &plan, bool to
             block->setText(ExifBlock::InteropIfd, 0x0001, "R98", false);
     }
     block->setText(ExifBlock::Ifd0, 0x0131, "Tuvo " TUVO_VERSION, mayGrow);
-    return block->finish();
+    // What readers will see must read back: a block that does not is left out.
+    const QByteArray out = block->finish();
+    return ExifBlock::parse(out) ? out : QByteArray();
 }
 
 bool xmpNeedsEdit(const QByteArray &xmp, const MetadataPlan &plan)
