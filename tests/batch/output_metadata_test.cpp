@@ -138,7 +138,7 @@ TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
         ASSERT_TRUE(runProgram("exiftool",
             {"-q", "-overwrite_original", "-Make=Canon", "-Model=EOS 5D",
                 "-DateTimeOriginal=2014:05:01 10:20:30", "-GPSLatitude=48.1", "-GPSLatitudeRef=N",
-                "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-XMP-dc:Creator=Anna",
+                "-GPSLongitude=11.5", "-GPSLongitudeRef=E", "-GPSMapDatum=WGS-84", "-XMP-dc:Creator=Anna",
                 "-XMP-photoshop:City=Munich", "-IPTC:Keywords=holiday", "-IPTC:City=Munich",
                 "-ThumbnailImage<=" + thumb, QStringLiteral("-Orientation#=") + orientation,
                 "-ExifImageWidth=600", "-ExifImageHeight=400", photo}));
@@ -163,6 +163,8 @@ TEST(OutputMetadata, CameraPhotoKeepsWhatTheChoiceKeeps)
                 EXPECT_EQ(tags.contains("XMP-dc:Creator"), kept) << what;
                 EXPECT_EQ(tags.contains("IPTC:Keywords"), kept) << what;
                 EXPECT_EQ(tags.contains("GPS:GPSLatitude"), location) << what;
+                // Gone from the bytes too, not only from the directories.
+                EXPECT_EQ(readAll(out).contains("WGS-84"), location) << what;
                 EXPECT_EQ(tags.contains("XMP-photoshop:City"), location) << what;
                 EXPECT_EQ(tags.contains("IPTC:City"), location) << what;
                 EXPECT_FALSE(tags.contains("IFD1:ThumbnailImage")) << what;
@@ -369,6 +371,19 @@ TEST(OutputMetadata, CameraFilesKeepEveryTagButTheOnesThatMustChange)
                     EXPECT_TRUE(it.value().contains(line)) << what << ": new " << line.toStdString();
                 }
             }
+            // Where IIM has no place, keywords, by-line and caption live on in the XMP
+            // (IPTC Core), unless the XMP already says otherwise.
+            if (format == "png" || format == "webp") {
+                const std::pair<const char *, const char *> mapping[]
+                    = {{"Keywords", "Subject"}, {"By-line", "Creator"}, {"Caption-Abstract", "Description"}};
+                for (const auto &[iim, dc] : mapping) {
+                    const QString prefix = QStringLiteral("[XMP:XMP-dc] %1 : ").arg(dc);
+                    const QStringList iptc = it.value().filter(QStringLiteral("[IPTC] %1 : ").arg(iim));
+                    if (!iptc.isEmpty() && it.value().filter(prefix).isEmpty()) {
+                        EXPECT_TRUE(out.contains(prefix + iptc[0].section(" : ", 1))) << what << ": " << iim;
+                    }
+                }
+            }
             const bool hadOrientation
                 = !it.value().filter(QRegularExpression("^\\[EXIF:IFD0\\] Orientation ")).isEmpty();
             EXPECT_EQ(out.contains("[EXIF:IFD0] Orientation : Horizontal (normal)"), hadOrientation) << what;
@@ -525,4 +540,21 @@ TEST(OutputMetadata, UnreadableMetadataIsLeftOutAndThePictureWritten)
             EXPECT_EQ(said.count(c.part), choice == "strip" ? 0 : 1) << what;
         }
     }
+}
+
+TEST(OutputMetadata, AvifKeepsTheMakerNoteAndTurnsIptcIntoXmp)
+{
+    if (const QString missing = missingTool({"exiftool"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    JobSettings job = jobWith("avif", kKeepMetadata, kRotateNone);
+    job.iuSize = kOriginalSize;
+    for (const QString name : {"Canon", "IPTC"})
+        process(job, kCameraJpegs + "/" + name + ".jpg", dir.path());
+    const QMap<QString, QStringList> outputs = exiftoolLines(dir.path());
+    const QMap<QString, QStringList> sources = exiftoolLines(kCameraJpegs);
+    EXPECT_EQ(outputs["Canon"].filter("[MakerNotes:Canon]"), sources["Canon"].filter("[MakerNotes:Canon]"));
+    EXPECT_TRUE(outputs["IPTC"].contains("[XMP:XMP-dc] Subject : ExifTool, Test, IPTC"))
+        << outputs["IPTC"].join('\n').toStdString();
+    EXPECT_TRUE(outputs["IPTC"].contains("[XMP:XMP-dc] Description : A witty caption"));
 }

@@ -144,7 +144,7 @@ void setXmpIfPresent(Exiv2::XmpData &xmp, const char *key, long value)
 }
 
 // The source's EXIF block made true of the output, changed only where it must be.
-QByteArray patchedExif(const QByteArray &exif, const MetadataPlan &plan, bool toSrgb)
+QByteArray patchedExif(const QByteArray &exif, const MetadataPlan &plan, bool toSrgb, bool mayGrow)
 {
     std::optional<ExifBlock> block = ExifBlock::parse(exif);
     if (!block)
@@ -165,8 +165,10 @@ QByteArray patchedExif(const QByteArray &exif, const MetadataPlan &plan, bool to
         if (block->has(ExifBlock::InteropIfd, 0x0001))
             block->setText(ExifBlock::InteropIfd, 0x0001, "R98", false);
     }
-    block->setText(ExifBlock::Ifd0, 0x0131, "Tuvo " TUVO_VERSION, true);
-    return block->finish();
+    block->setText(ExifBlock::Ifd0, 0x0131, "Tuvo " TUVO_VERSION, mayGrow);
+    // What readers will see must read back: a block that does not is left out.
+    const QByteArray out = block->finish();
+    return ExifBlock::parse(out) ? out : QByteArray();
 }
 
 bool xmpNeedsEdit(const QByteArray &xmp, const MetadataPlan &plan)
@@ -238,9 +240,15 @@ MetadataParts partsFor(
     *leftOut << src.unreadable;
     const bool toSrgb = !actsAsSrgb(source.iccProfile()) && plan.iccProfile.isEmpty();
     if (!src.exif.isEmpty()) {
-        out.exif = patchedExif(src.exif, plan, toSrgb);
-        if (out.exif.isEmpty())
+        out.exif = patchedExif(src.exif, plan, toSrgb, true);
+        // A JPEG segment holds 64 KB: a block that full keeps its size, without Software.
+        constexpr qsizetype kJpegExifRoom = 0xFFFF - 2 - 6;
+        if (container == Container::Jpeg && out.exif.size() > kJpegExifRoom)
+            out.exif = patchedExif(src.exif, plan, toSrgb, false);
+        if (out.exif.isEmpty() || (container == Container::Jpeg && out.exif.size() > kJpegExifRoom)) {
+            out.exif.clear();
             *leftOut << QStringLiteral("EXIF");
+        }
     }
     ensureExiv2();
 
