@@ -2,12 +2,14 @@
 // button on a laptop screen, and a picture the preview cannot show.
 #include "support/child_session.h"
 #include "support/qstring_printer.h"
+#include "ui/main_window_skin.h"
 #include "ui/preview_canvas.h"
 #include "window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QLineEdit>
@@ -143,7 +145,13 @@ TEST_F(OnLaptopScreen, StartButtonShowsWithoutScrolling)
         font.setPointSizeF(10);
         QApplication::setFont(font);
     }
+    // ... and its default skin, whose frames take room of their own.
+    const QDir shipped(QStringLiteral(TUVO_SOURCE_DIR "/data/skin"));
+    QDir(home()).mkpath(QStringLiteral("skin"));
+    for (const QString &name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), home() + QStringLiteral("/skin/") + name);
     MainWindow &w = start(makePictures(home() + QStringLiteral("/in"), 2));
+    installSkinMenu(w);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.waitForPreview();
@@ -154,9 +162,12 @@ TEST_F(OnLaptopScreen, StartButtonShowsWithoutScrolling)
     EXPECT_TRUE(shown.contains(button)) << "button " << button.y() << "+" << button.height() << ", column "
                                         << shown.y() << "+" << shown.height();
     EXPECT_TRUE(w.rect().contains(button));
+    EXPECT_EQ(column->verticalScrollBar()->maximum(), 0) << "the column scrolls";
 
     // On the screen the button's green face is there (a pixel left of its text).
     const QImage screen = w.grab().toImage();
+    if (const QString out = qEnvironmentVariable("TUVO_SCREENS"); !out.isEmpty())
+        screen.save(out + QStringLiteral("/laptop_window.png"));
     const QColor face = screen.pixelColor(button.left() + 5, button.center().y());
     EXPECT_LT(qAbs(face.red() - 0x2f) + qAbs(face.green() - 0x7d) + qAbs(face.blue() - 0x32), 40)
         << face.name().toStdString();
