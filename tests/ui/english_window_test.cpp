@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,10 +130,7 @@ TEST_F(WindowTest, EnglishWindowShowsNoChinese)
 // in English, and no title carries a menu's "..." or an English month.
 TEST_F(WindowTest, EnglishMenusByRoleAndShippedNamesInEnglish)
 {
-    const QDir shipped(QStringLiteral(TUVO_SOURCE_DIR "/data/skin"));
-    QDir(home()).mkpath(QStringLiteral("skin"));
-    for (const QString &name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), home() + QStringLiteral("/skin/") + name);
+    copyShippedSkins();
     EnglishTexts english;
     MainWindow &w = start();
     installEditingControls(w);

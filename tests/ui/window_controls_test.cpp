@@ -146,10 +146,7 @@ TEST_F(OnLaptopScreen, StartButtonShowsWithoutScrolling)
         QApplication::setFont(font);
     }
     // ... and its default skin, whose frames take room of their own.
-    const QDir shipped(QStringLiteral(TUVO_SOURCE_DIR "/data/skin"));
-    QDir(home()).mkpath(QStringLiteral("skin"));
-    for (const QString &name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), home() + QStringLiteral("/skin/") + name);
+    copyShippedSkins();
     MainWindow &w = start(makePictures(home() + QStringLiteral("/in"), 2));
     installSkinMenu(w);
     w.show();
