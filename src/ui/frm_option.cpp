@@ -187,6 +187,14 @@ QWidget *FrmOption::buildGeneralPanel()
         new QLabel(QCoreApplication::translate("tuvo", "输出文件夹中已有同名文件时:"), generalPanel_), row,
         0);
     grid->addWidget(clashPolicyBox_, row++, 1);
+    // The longest entries ("自动编号(名称_2、名称_3…)") are shown whole: a skin's
+    // frame and arrow take more room than the box's own size hint allows for.
+    for (QComboBox *b : {metadataBox_, colourBox_, clashPolicyBox_}) {
+        int widest = 0;
+        for (int i = 0; i < b->count(); ++i)
+            widest = qMax(widest, b->fontMetrics().horizontalAdvance(b->itemText(i)));
+        b->setMinimumWidth(widest + 44);
+    }
     chkKeepFileTime_ = box("chkKeepFileTime",
         QCoreApplication::translate("tuvo", "输出图片保留原图片的修改时间。"), generalPanel_);
     grid->addWidget(chkKeepFileTime_, row++, 0, 1, 2);

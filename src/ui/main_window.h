@@ -160,6 +160,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // main_window_layout.cpp
@@ -273,6 +274,8 @@ private:
     QLabel *pictureInfoLabel_;
     QLabel *statusLabel_;
     class QSplitter *splitter_ = nullptr;
+    class QScrollArea *panelColumn_ = nullptr;
+    QSize startSize_; // the size buildUi chose, until the first show fits it to the column
     // Menus
     QMenu *effectMenu_ = nullptr;
     QMenu *rotationMenu_ = nullptr;

@@ -114,6 +114,7 @@ void MainWindow::buildUi()
 
     // Left column: the five numbered panels; they scroll when the window is short.
     auto *panels = new QScrollArea(this);
+    panelColumn_ = panels;
     panels->setObjectName(QStringLiteral("panelColumn"));
     panels->setWidgetResizable(true);
     panels->setFrameShape(QFrame::NoFrame);
@@ -184,7 +185,32 @@ void MainWindow::buildUi()
         ? QGuiApplication::primaryScreen()->availableGeometry()
         : QRect(0, 0, 1400, 900);
     resize(qMax(900, screen.width() * 9 / 10), qMax(600, screen.height() * 9 / 10));
+    startSize_ = size();
     setMinimumSize(760, 520);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // Once the skin has set the panels' true height, a window that still has its
+    // first size grows so that the whole column shows, as far as the screen
+    // allows (room is left for the title bar): the start button must not hide
+    // below the fold. Smaller screens scroll the column.
+    if (!startSize_.isEmpty() && size() == startSize_ && panelColumn_) {
+        // A few pixels spare: the hint and the laid-out column differ by rounding.
+        const int missing
+            = panelColumn_->widget()->sizeHint().height() + 6 - panelColumn_->viewport()->height();
+        const QScreen *shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (missing > 0 && shownOn) {
+            const QRect room = shownOn->availableGeometry();
+            const int height = qMin(size().height() + missing, room.height() - 40);
+            if (height > size().height()) {
+                resize(size().width(), height);
+                move(x(), qMax(room.top(), qMin(y(), room.bottom() - height - 40)));
+            }
+        }
+    }
+    startSize_ = QSize();
+    QMainWindow::showEvent(event);
 }
 
 QWidget *MainWindow::buildPanels()
@@ -192,7 +218,7 @@ QWidget *MainWindow::buildPanels()
     auto *host = new QWidget(this);
     auto *column = new QVBoxLayout(host);
     column->setContentsMargins(0, 0, 4, 0);
-    column->setSpacing(6);
+    column->setSpacing(4);
 
     // 1. Pictures
     QGroupBox *filesPanel
@@ -282,19 +308,22 @@ QWidget *MainWindow::buildPanels()
     auto *decorGrid = new QGridLayout(decorPanel);
     decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "边框:"), decorPanel), 0, 0);
     decorGrid->addWidget(cmbBk_, 0, 1, 1, 3);
+    // Each watermark's text or file shares its row with the size or opacity, so
+    // that the whole column fits a laptop screen.
     decorGrid->addWidget(chkInfoTxt_, 1, 0, 1, 2);
     decorGrid->addWidget(cmbTxtPos_, 1, 2, 1, 2);
-    decorGrid->addWidget(textMarkLabel_, 2, 0, 1, 4);
-    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "文字大小"), decorPanel), 3, 0);
-    decorGrid->addWidget(txtSize_, 3, 1);
-    decorGrid->addWidget(chkInfoImg_, 4, 0, 1, 2);
-    decorGrid->addWidget(cmbImgPos_, 4, 2, 1, 2);
-    decorGrid->addWidget(pictureMarkLabel_, 5, 0, 1, 4);
-    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "透明度"), decorPanel), 6, 0);
-    decorGrid->addWidget(txtAlpha_, 6, 1);
+    decorGrid->addWidget(textMarkLabel_, 2, 0, 1, 2);
     decorGrid->addWidget(
-        new QLabel(QCoreApplication::translate("tuvo", "大小"), decorPanel), 6, 2, Qt::AlignRight);
-    decorGrid->addWidget(sldMarkScale_, 6, 3);
+        new QLabel(QCoreApplication::translate("tuvo", "文字大小"), decorPanel), 2, 2, Qt::AlignRight);
+    decorGrid->addWidget(txtSize_, 2, 3);
+    decorGrid->addWidget(chkInfoImg_, 3, 0, 1, 2);
+    decorGrid->addWidget(cmbImgPos_, 3, 2, 1, 2);
+    decorGrid->addWidget(pictureMarkLabel_, 4, 0, 1, 2);
+    decorGrid->addWidget(
+        new QLabel(QCoreApplication::translate("tuvo", "透明度"), decorPanel), 4, 2, Qt::AlignRight);
+    decorGrid->addWidget(txtAlpha_, 4, 3);
+    decorGrid->addWidget(new QLabel(QCoreApplication::translate("tuvo", "大小"), decorPanel), 5, 0);
+    decorGrid->addWidget(sldMarkScale_, 5, 1, 1, 3);
     decorGrid->setColumnStretch(3, 1);
     textMarkLabel_->setMinimumWidth(1);
     pictureMarkLabel_->setMinimumWidth(1);
@@ -356,14 +385,14 @@ QWidget *MainWindow::buildPanels()
     auto *runGrid = new QGridLayout(runPanel);
     runGrid->addWidget(chkPDF_, 0, 0);
     runGrid->addWidget(cmdPDFSet_, 0, 1);
-    runGrid->addWidget(chkUpload_, 1, 0, 1, 2);
-    runGrid->addWidget(cmdStart_, 2, 0);
-    runGrid->addWidget(cmdStop_, 2, 1);
+    runGrid->addWidget(chkUpload_, 0, 2);
+    runGrid->addWidget(cmdStart_, 1, 0, 1, 2);
+    runGrid->addWidget(cmdStop_, 1, 2);
 
     for (QGroupBox *g : {filesPanel, sizePanel, decorPanel, outputPanel, runPanel}) {
         if (auto *grid = qobject_cast<QGridLayout *>(g->layout())) {
-            grid->setVerticalSpacing(5);
-            grid->setContentsMargins(6, 6, 6, 6);
+            grid->setVerticalSpacing(3);
+            grid->setContentsMargins(5, 4, 5, 4);
         }
         column->addWidget(g);
     }

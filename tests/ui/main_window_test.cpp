@@ -3,6 +3,7 @@
 #include "settings/file_list.h"
 #include "settings/single_instance.h"
 #include "ui/file_list_view.h"
+#include "ui/help_pages.h"
 #include "ui/preview_canvas.h"
 #include "window_fixture.h"
 
@@ -476,4 +477,9 @@ TEST_F(WindowTest, HelpEntriesOpenTheInstalledDocumentsNeverAPlaceholder)
     for (const char *name : {"mNews", "mLicence", "mReport"})
         child<QAction>(w, name)->trigger();
     EXPECT_EQ(opened_, (QStringList {notes, licence, report}));
+
+    // A build tree has them beside its programs' data.
+    const AppPaths build = AppPaths::forProgramIn(QStringLiteral(TUVO_BINARY_DIR "/bin"), home());
+    for (const HelpPage &page : helpPages())
+        EXPECT_FALSE(helpPageTarget(page, build).isEmpty()) << page.objectName.toStdString();
 }

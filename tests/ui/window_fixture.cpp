@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 void WindowTest::SetUp()
 {
@@ -57,6 +58,14 @@ QStringList WindowTest::makePictures(const QString &folder, int n, QSize size)
         out << path;
     }
     return out;
+}
+
+void WindowTest::copyShippedSkins()
+{
+    const QDir shipped(QStringLiteral(TUVO_SOURCE_DIR "/data/skin"));
+    QDir(home()).mkpath(QStringLiteral("skin"));
+    for (const QString &name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), home() + QStringLiteral("/skin/") + name);
 }
 
 QString WindowTest::settingsValue(const QString &key)

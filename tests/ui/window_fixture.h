@@ -29,6 +29,8 @@ protected:
     // n small pictures named p00.png, p01.png, ... in folder (created).
     QStringList makePictures(const QString &folder, int n, QSize size = QSize(64, 48));
     QString home() const { return home_.path(); }
+    // Puts the skins the program ships into the program folder's skin folder.
+    void copyShippedSkins();
     QString settingsValue(const QString &key);
 
     // Answers the next dialog: moves it to folder, selects files (by name) and confirms.
