@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,4 +103,24 @@ TEST_F(WindowTest, OnLaptopScreen)
     // The button's green face, left of its text.
     const QColor face = screen.pixelColor(button.left() + 5, button.center().y());
     EXPECT_LT(qAbs(face.red() - 0x2f) + qAbs(face.green() - 0x7d) + qAbs(face.blue() - 0x32), 40);
+}
+
+// A picture that cannot be decoded says so and why, instead of the empty-list text.
+TEST_F(WindowTest, APictureThatCannotBeDecodedSaysWhyInThePreview)
+{
+    QDir().mkpath(home() + QStringLiteral("/in"));
+    const QString broken = home() + QStringLiteral("/in/broken.jpg");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture at all");
+    file.close();
+    MainWindow &w = start({broken});
+    w.waitForPreview();
+    const QStringList lines = w.canvas()->unavailableText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("无法显示该图片"));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("broken.jpg")));
+
+    w.cmdClr_Click();
+    EXPECT_TRUE(w.canvas()->unavailableText().isEmpty());
 }

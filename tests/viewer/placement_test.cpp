@@ -62,6 +62,24 @@ TEST_F(PlacementWindow, OpensFittedOrAtOwnSizeAndTheMenuFollows)
     viewer.close();
 }
 
+// The zoom the user chose holds while stepping through the pictures.
+TEST_F(PlacementWindow, OwnSizeHoldsWhileSteppingUntilFitIsChosen)
+{
+    const QString first = picture(QStringLiteral("first.jpg"), 4000, 3000);
+    const QString second = picture(QStringLiteral("second.jpg"), 4000, 3000);
+    FrmPic viewer;
+    ASSERT_TRUE(viewer.open(request({first, second})));
+    viewer.menuAction(QStringLiteral("原始大小"))->trigger();
+    viewer.step(+1);
+    EXPECT_EQ(viewer.pictureGeometry(), QRect(0, 0, 4000, 3000));
+    EXPECT_TRUE(viewer.menuAction(QStringLiteral("原始大小"))->isChecked());
+
+    viewer.menuAction(QStringLiteral("适合屏幕"))->trigger();
+    viewer.step(-1);
+    EXPECT_EQ(viewer.pictureGeometry(), QRect(240, 0, 1440, 1080));
+    viewer.close();
+}
+
 TEST_F(PlacementWindow, OwnSizeOfALargePictureCanBeDraggedUntilItsEdgeShows)
 {
     const QString big = picture(QStringLiteral("big.jpg"), 4000, 3000);

@@ -530,13 +530,6 @@ QByteArray SourceMetadata::iccProfile() const
     return p.icc;
 }
 
-int SourceMetadata::orientation() const
-{
-    const std::optional<ExifBlock> block = ExifBlock::parse(d_->parts.exif);
-    const quint32 o = block ? block->number(ExifBlock::Ifd0, 0x0112, 1) : 1;
-    return o >= 1 && o <= 8 ? int(o) : 1;
-}
-
 bool extensionCarriesMetadata(const QString &extension)
 {
     static const QStringList formats = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("png"),

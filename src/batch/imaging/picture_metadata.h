@@ -28,7 +28,6 @@ public:
     bool hasTags() const; // any EXIF, XMP or IPTC
     // The source's profile; Adobe RGB when only its EXIF says so.
     QByteArray iccProfile() const;
-    int orientation() const; // EXIF orientation 1-8; 1 when absent
 
     struct Data;
     const Data &data() const { return *d_; }
