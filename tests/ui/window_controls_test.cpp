@@ -2,6 +2,7 @@
 // button on a laptop screen.
 #include "support/child_session.h"
 #include "ui/main_window_skin.h"
+#include "ui/preview_canvas.h"
 #include "window_fixture.h"
 
 #include <QApplication>
