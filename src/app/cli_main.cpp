@@ -12,8 +12,8 @@
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/picture_loader.h"
 #include "batch/output_plan.h"
-#include "batch/pipeline.h"
 #include "batch/picture_files.h"
+#include "batch/pipeline.h"
 #include "batch/size_presets.h"
 #include "batch/texts.h"
 #include "batch/writers.h"
@@ -146,7 +146,8 @@ void trySizeLimits(const JobSettings &job, const PlannedOutput &out, PictureRepo
     if (!render.writable())
         return;
     QStringList leftOut;
-    const FittedPicture fitted = encodeForJob(job, report.source, render.surface, out.target.extension, &leftOut);
+    const FittedPicture fitted
+        = encodeForJob(job, report.source, render.surface, out.target.extension, &leftOut);
     if (fitted.bytes.isEmpty()) {
         report.errorLines << texts::saveError(report.source, fitted.error);
     } else if (fitted.tooBig) {
@@ -203,7 +204,8 @@ int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool js
                               .arg(report.size.width())
                               .arg(report.size.height())
                               .arg(fileSizeText(report.bytes))
-                              .arg(report.quality >= 0 ? QStringLiteral(", q%1").arg(report.quality) : QString());
+                              .arg(report.quality >= 0 ? QStringLiteral(", q%1").arg(report.quality)
+                                                       : QString());
             std::fputs((shownName(report.source) + QStringLiteral(" -> ") + target + QLatin1Char('\n'))
                            .toLocal8Bit()
                            .constData(),

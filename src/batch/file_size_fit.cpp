@@ -14,7 +14,8 @@ struct Probe {
 };
 
 // One pixel size: the job's quality first, then a search down or up from it.
-bool searchQuality(const QImage &picture, const SizeLimits &limits, const PictureEncoder &encode, FittedPicture &out)
+bool searchQuality(
+    const QImage &picture, const SizeLimits &limits, const PictureEncoder &encode, FittedPicture &out)
 {
     int encodes = 0;
     const auto encodeAt = [&](int quality, Probe *probe) {
@@ -24,8 +25,12 @@ bool searchQuality(const QImage &picture, const SizeLimits &limits, const Pictur
         probe->bytes = encode(picture, quality, &out.error);
         return !probe->bytes.isEmpty();
     };
-    const auto fits = [&](const Probe &p) { return limits.maxBytes <= 0 || p.bytes.size() <= limits.maxBytes; };
-    const auto bigEnough = [&](const Probe &p) { return p.bytes.size() >= limits.minBytes; };
+    const auto fits = [&](const Probe &p) {
+        return limits.maxBytes <= 0 || p.bytes.size() <= limits.maxBytes;
+    };
+    const auto bigEnough = [&](const Probe &p) {
+        return p.bytes.size() >= limits.minBytes;
+    };
 
     Probe first;
     if (!encodeAt(limits.quality, &first))
@@ -49,21 +54,18 @@ bool searchQuality(const QImage &picture, const SizeLimits &limits, const Pictur
             (fits(floor) ? lo : hi) = floor;
         }
         chosen = lo.bytes.isEmpty() ? hi : lo;
-    } else if (limits.lossy && fits(first) && limits.minBytes > 0 && !bigEnough(first) && limits.quality < 100) {
-        // lo: highest quality known too small; hi: lowest known big enough.
+    } else if (limits.lossy && fits(first) && limits.minBytes > 0 && !bigEnough(first)
+        && limits.quality < 100) {
+        // lo: highest quality known too small; hi: lowest known big enough (101: none yet).
         Probe lo = first;
-        Probe hi;
-        if (!encodeAt(100, &hi))
-            return false;
-        if (bigEnough(hi)) {
-            while (hi.quality - lo.quality > 1 && encodes < kMaxEncodes) {
-                Probe mid;
-                if (!encodeAt((lo.quality + hi.quality) / 2, &mid))
-                    return false;
-                (bigEnough(mid) ? hi : lo) = mid;
-            }
+        Probe hi {QByteArray(), 101};
+        while (hi.quality - lo.quality > 1 && encodes < kMaxEncodes) {
+            Probe mid;
+            if (!encodeAt((lo.quality + hi.quality) / 2, &mid))
+                return false;
+            (bigEnough(mid) ? hi : lo) = mid;
         }
-        chosen = fits(hi) ? hi : lo;
+        chosen = !hi.bytes.isEmpty() && fits(hi) ? hi : lo;
     }
     out.bytes = chosen.bytes;
     out.quality = chosen.quality;
@@ -89,7 +91,8 @@ FittedPicture fitFileSize(const QImage &picture, const SizeLimits &limits, const
         // but never less than a tenth off or more than half per step.
         const double factor
             = qBound(0.5, std::sqrt(double(limits.maxBytes) / double(out.bytes.size())) * 0.97, 0.9);
-        const QSize size(qMax(1, qRound(current.width() * factor)), qMax(1, qRound(current.height() * factor)));
+        const QSize size(
+            qMax(1, qRound(current.width() * factor)), qMax(1, qRound(current.height() * factor)));
         if (current.format() != QImage::Format_RGB32 && current.format() != QImage::Format_ARGB32
             && current.format() != QImage::Format_ARGB32_Premultiplied)
             current = current.convertToFormat(

@@ -13,9 +13,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include <memory>
-
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 
 ProtectedFiles protectedFilesFor(const QStringList &pictures)
@@ -101,10 +100,13 @@ FittedPicture encodeForJob(const JobSettings &job, const QString &picturePath, c
 QString sizeLimitError(const JobSettings &job, const QString &picturePath, const FittedPicture &fitted)
 {
     const QString reached = fitted.quality >= 0
-        ? QCoreApplication::translate("tuvo", "质量降到%1时文件仍有%2").arg(fitted.quality).arg(fileSizeText(fitted.bytes.size()))
+        ? QCoreApplication::translate("tuvo", "质量降到%1时文件仍有%2")
+              .arg(fitted.quality)
+              .arg(fileSizeText(fitted.bytes.size()))
         : QCoreApplication::translate("tuvo", "文件有%1").arg(fileSizeText(fitted.bytes.size()));
     return texts::saveError(picturePath,
-        reached + QCoreApplication::translate("tuvo", ", 超过上限%1, 没有写出").arg(fileSizeText(job.iMaxBytes)));
+        reached
+            + QCoreApplication::translate("tuvo", ", 超过上限%1, 没有写出").arg(fileSizeText(job.iMaxBytes)));
 }
 
 QString sizeLimitWarning(const JobSettings &job, const QString &picturePath, const FittedPicture &fitted)
