@@ -80,8 +80,20 @@ FittedPicture fitFileSize(const QImage &picture, const SizeLimits &limits, const
 {
     FittedPicture out;
     QImage current = picture;
+    // Once scaling has begun, each smaller size is tried at the floor alone; the
+    // full search runs only where the floor fits.
+    SizeLimits atFloor = limits;
+    atFloor.quality = limits.minQuality;
     for (int step = 0;; ++step) {
-        if (!searchQuality(current, limits, encode, out)) {
+        bool floorTooBig = false;
+        if (step > 0 && limits.lossy) {
+            if (!searchQuality(current, atFloor, encode, out)) {
+                out.bytes.clear();
+                return out;
+            }
+            floorTooBig = out.tooBig;
+        }
+        if (!floorTooBig && !searchQuality(current, limits, encode, out)) {
             out.bytes.clear();
             return out;
         }
