@@ -53,7 +53,7 @@ constexpr qint64 kMaxKB = INT_MAX / 1024;
 
 QString kilobytesText(int bytes)
 {
-    return bytes > 0 ? QString::number((bytes + 1023) / 1024) : QString();
+    return bytes > 0 ? QString::number((qint64(bytes) + 1023) / 1024) : QString();
 }
 
 // The typed KB as bytes; a box left as it was keeps the exact stored bytes (200k
