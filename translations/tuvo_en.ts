@@ -2774,5 +2774,63 @@ Files (once installed):
         <translation>[Info] The metadata of %1 could not be read; the output was written without: %2.<byte value="xd"/>
 </translation>
     </message>
+    <message>
+        <source>, 为符合文件大小缩小 %1 张, 不符合 %2 张</source>
+        <translation>, %1 scaled down to fit the file size, %2 outside it</translation>
+    </message>
+    <message>
+        <source>写出的文件不大于 SIZE(如 200k, 1.5M 或字节数; 0 不限): 先降低质量, 尺寸不固定时再缩小</source>
+        <translation>written files at most SIZE (200k, 1.5M or bytes; 0: no limit): lower quality first, then smaller where the size is not fixed</translation>
+    </message>
+    <message>
+        <source>写出的文件不小于 SIZE: 提高质量, 最高到100</source>
+        <translation>written files at least SIZE: higher quality, up to 100</translation>
+    </message>
+    <message>
+        <source>为满足 --max-size 质量最低降到多少(默认30)</source>
+        <translation>lowest quality --max-size may use (default 30)</translation>
+    </message>
+    <message>
+        <source>为符合文件大小限制缩小了%1张图片,%2张不符合限制。</source>
+        <translation> %1 pictures scaled down to fit the file size limit, %2 outside it.</translation>
+    </message>
+    <message>
+        <source>质量降到%1时文件仍有%2</source>
+        <translation>at quality %1 the file is still %2</translation>
+    </message>
+    <message>
+        <source>文件有%1</source>
+        <translation>the file is %1</translation>
+    </message>
+    <message>
+        <source>, 超过上限%1, 没有写出</source>
+        <translation>, over the limit of %1; not written</translation>
+    </message>
+    <message>
+        <source>【提示】%1的输出文件只有%2, 小于下限%3。<byte value="xd"/>
+</source>
+        <translation>[Info] The output file of %1 is only %2, under the limit of %3.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>服务器答复:%1</source>
+        <translation>Server replied: %1</translation>
+    </message>
+    <message>
+        <source>网页图片300KB</source>
+        <translation>Web picture 300 KB</translation>
+    </message>
+    <message>
+        <source>输出文件大小只能是0-2097151之间的KB数(0为不限)。</source>
+        <translation>The output file size must be a number of KB from 0 to 2097151 (0: no limit).</translation>
+    </message>
+    <message>
+        <source>输出文件不大于</source>
+        <translation>Output file at most</translation>
+    </message>
+    <message>
+        <source>输出文件不小于</source>
+        <translation>Output file at least</translation>
+    </message>
 </context>
 </TS>

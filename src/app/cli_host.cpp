@@ -106,6 +106,7 @@ void CliHost::pictureDone(const PictureReport &report)
         + ",\"width\":" + (wrote ? QByteArray::number(report.size.width()) : "null")
         + ",\"height\":" + (wrote ? QByteArray::number(report.size.height()) : "null")
         + ",\"bytes\":" + (wrote ? QByteArray::number(report.bytes) : "null")
+        + ",\"quality\":" + (wrote && report.quality >= 0 ? QByteArray::number(report.quality) : "null")
         + ",\"ms\":" + QByteArray::number(report.ms) + ",\"error\":" + jsonStringOrNull(error) + "}\n";
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fflush(stdout);

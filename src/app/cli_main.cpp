@@ -13,8 +13,10 @@
 #include "batch/imaging/picture_loader.h"
 #include "batch/output_plan.h"
 #include "batch/picture_files.h"
+#include "batch/pipeline.h"
 #include "batch/size_presets.h"
 #include "batch/texts.h"
+#include "batch/writers.h"
 #include "cli_inputs.h"
 #include "exif/exif_print.h"
 #include "publish/publishing.h"
@@ -98,6 +100,10 @@ QString lastLine(const RunSummary &summary, const JobSettings &job, const QStrin
         : QCoreApplication::translate("tuvo", "写出 %1/%2 张图片").arg(summary.written).arg(summary.total);
     if (job.bUpload == 1)
         line += QCoreApplication::translate("tuvo", ", 上传 %1/%2").arg(summary.uploaded).arg(summary.total);
+    if (job.iMaxBytes > 0 || job.iMinBytes > 0)
+        line += QCoreApplication::translate("tuvo", ", 为符合文件大小缩小 %1 张, 不符合 %2 张")
+                    .arg(summary.scaledToFit)
+                    .arg(summary.overLimit);
     if (summary.written > 0)
         line += QStringLiteral(" → ") + shownOutput;
     return line;
@@ -131,9 +137,33 @@ QStringList dryRunWarnings(const OutputPlan &plan, const QStringList &pictures)
     return lines;
 }
 
+// With a file-size limit a dry run renders and encodes the picture, as the
+// quality and size it would be written with are what the user asks about.
+void trySizeLimits(const JobSettings &job, const PlannedOutput &out, PictureReport &report)
+{
+    const RenderResult render = funImgDone(job, report.source);
+    report.errorLines << render.errorLines;
+    if (!render.writable())
+        return;
+    QStringList leftOut;
+    const FittedPicture fitted
+        = encodeForJob(job, report.source, render.surface, out.target.extension, &leftOut);
+    if (fitted.bytes.isEmpty()) {
+        report.errorLines << texts::saveError(report.source, fitted.error);
+    } else if (fitted.tooBig) {
+        report.errorLines << sizeLimitError(job, report.source, fitted);
+    } else {
+        report.size = fitted.scaled.isNull() ? render.surface.size() : fitted.scaled.size();
+        report.bytes = fitted.bytes.size();
+        report.quality = fitted.quality;
+        if (fitted.tooSmall)
+            say(sizeLimitWarning(job, report.source, fitted).trimmed());
+    }
+}
+
 // --dry-run: the plan of the run. Every picture's header is read, so that a
 // missing or unreadable one fails here as it would in the run; no pixel is
-// decoded and nothing is written.
+// decoded (unless a file-size limit needs the encodes) and nothing is written.
 int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool json)
 {
     const StartCheck check = BatchRun::checkStart(share.pictures, job);
@@ -156,14 +186,26 @@ int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool js
             report.errorLines << texts::drawError(report.source, why);
         else if (out.write)
             report.output = out.path;
+        if (!report.output.isEmpty() && (job.iMaxBytes > 0 || job.iMinBytes > 0)) {
+            trySizeLimits(job, out, report);
+            if (!report.errorLines.isEmpty())
+                report.output.clear();
+        }
         failed = failed || !report.errorLines.isEmpty();
         host.pictureDone(report);
         if (!report.errorLines.isEmpty())
             say(report.errorLines.join(QString()));
         if (!json) {
-            const QString target = !report.output.isEmpty() ? shownName(out.path)
-                : report.errorLines.isEmpty()               ? QCoreApplication::translate("tuvo", "(不写)")
+            QString target = !report.output.isEmpty() && report.errorLines.isEmpty() ? shownName(out.path)
+                : report.errorLines.isEmpty() ? QCoreApplication::translate("tuvo", "(不写)")
                                               : QCoreApplication::translate("tuvo", "(将失败)");
+            if (report.size.isValid() && report.errorLines.isEmpty())
+                target += QStringLiteral(" (%1×%2, %3%4)")
+                              .arg(report.size.width())
+                              .arg(report.size.height())
+                              .arg(fileSizeText(report.bytes))
+                              .arg(report.quality >= 0 ? QStringLiteral(", q%1").arg(report.quality)
+                                                       : QString());
             std::fputs((shownName(report.source) + QStringLiteral(" -> ") + target + QLatin1Char('\n'))
                            .toLocal8Bit()
                            .constData(),

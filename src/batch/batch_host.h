@@ -22,6 +22,7 @@ struct PictureReport {
     QString output; // empty when nothing was written
     QSize size; // of the written picture
     qint64 bytes = 0;
+    int quality = -1; // the quality written with; -1 for lossless formats
     qint64 ms = 0; // rendering and writing
     QStringList errorLines;
 };

@@ -339,6 +339,8 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
             host_.showWarning(out.write.warning);
         }
         ++summary.finished;
+        summary.scaledToFit += out.write.scaled && out.write.written ? 1 : 0;
+        summary.overLimit += out.write.overLimit ? 1 : 0;
         PictureReport report;
         report.position = placement_.positionOf(i);
         report.source = pictures[i];
@@ -346,8 +348,9 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         report.errorLines = out.render.errorLines;
         if (out.write.written) {
             report.output = out.write.path;
-            report.size = out.size;
+            report.size = out.write.size; // smaller than the surface when scaled to fit iMaxBytes
             report.bytes = out.write.bytes;
+            report.quality = out.write.quality;
         } else if (!out.write.errorLine.isEmpty()) {
             report.errorLines << out.write.errorLine;
         }
@@ -436,6 +439,8 @@ void BatchRun::afterRun(const JobSettings &job, RunSummary &summary)
             host_.openFolder(job.sOutDir);
         summary.finalStatus = texts::done();
     }
+    if (summary.scaledToFit > 0 || summary.overLimit > 0)
+        summary.finalStatus += texts::fileSizeCounts(summary.scaledToFit, summary.overLimit);
     if (host_.isMinimised())
         host_.maximise();
 

@@ -16,6 +16,8 @@ struct RunSummary {
     int finished = 0; // pictures taken through the pipeline and writer
     int written = 0;
     int uploaded = 0; // pictures whose upload finished (and gave a link)
+    int scaledToFit = 0; // pictures scaled down to fit iMaxBytes
+    int overLimit = 0; // pictures outside iMaxBytes/iMinBytes at their best
     bool stopped = false;
     bool hadError = false;
     QString errorReport; // header plus one line per error, as ErrorLog.txt holds it

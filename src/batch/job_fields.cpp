@@ -112,6 +112,39 @@ bool setLongestSide(JobSettings &job, const QString &typed, QString *why)
     return true;
 }
 
+// A file size as 200k, 1.5M or a number of bytes; k and M count 1024s.
+bool fileSizeFromText(const QString &typed, int *bytes, QString *why)
+{
+    QString number = typed.trimmed().toLower();
+    double unit = 1;
+    if (number.endsWith(QLatin1Char('b')))
+        number.chop(1);
+    if (number.endsWith(QLatin1Char('k')))
+        unit = 1024;
+    else if (number.endsWith(QLatin1Char('m')))
+        unit = 1024 * 1024;
+    if (unit > 1)
+        number.chop(1);
+    const std::optional<double> n = numberFromText(number);
+    if (!n || !std::isfinite(*n))
+        return fail(why, fieldtexts::notANumber(typed));
+    const double total = std::round(*n * unit);
+    if (total < 0 || total > INT_MAX)
+        return fail(why, fieldtexts::notInRange(typed.trimmed(), QStringLiteral("0..2047M")));
+    *bytes = int(total);
+    return true;
+}
+
+bool setMaxBytes(JobSettings &job, const QString &typed, QString *why)
+{
+    return fileSizeFromText(typed, &job.iMaxBytes, why);
+}
+
+bool setMinBytes(JobSettings &job, const QString &typed, QString *why)
+{
+    return fileSizeFromText(typed, &job.iMinBytes, why);
+}
+
 bool setRename(JobSettings &job, const QString &typed, QString *)
 {
     job.bRename = 1;
@@ -610,6 +643,39 @@ const std::vector<JobField> &table()
             .cli = {{.longName = "keep-time",
                 .switchValue = "1",
                 .help = QT_TRANSLATE_NOOP("tuvo", "写出的图片保留原图片的修改时间"),
+                .section = S::Format}}},
+        {.key = "iMaxBytes",
+            .member = &JobSettings::iMaxBytes,
+            .min = 0,
+            .max = INT_MAX,
+            .storage = kOptions,
+            .storedRange = StoredRange::DefaultOutside,
+            .cli = {{.longName = "max-size",
+                .valueName = "SIZE",
+                .help = QT_TRANSLATE_NOOP("tuvo",
+                    "写出的文件不大于 SIZE(如 200k, 1.5M 或字节数; 0 不限): 先降低质量, 尺寸不固定时再缩小"),
+                .section = S::Format,
+                .set = setMaxBytes}}},
+        {.key = "iMinBytes",
+            .member = &JobSettings::iMinBytes,
+            .min = 0,
+            .max = INT_MAX,
+            .storage = kOptions,
+            .storedRange = StoredRange::DefaultOutside,
+            .cli = {{.longName = "min-size",
+                .valueName = "SIZE",
+                .help = QT_TRANSLATE_NOOP("tuvo", "写出的文件不小于 SIZE: 提高质量, 最高到100"),
+                .section = S::Format,
+                .set = setMinBytes}}},
+        {.key = "iMinQuality",
+            .member = &JobSettings::iMinQuality,
+            .min = 0,
+            .max = 100,
+            .storage = kOptions,
+            .storedRange = StoredRange::DefaultOutside,
+            .cli = {{.longName = "min-quality",
+                .valueName = "0-100",
+                .help = QT_TRANSLATE_NOOP("tuvo", "为满足 --max-size 质量最低降到多少(默认30)"),
                 .section = S::Format}}},
         {.key = "sODIR", .member = &JobSettings::sODIR, .storage = kReadAtStart},
         {.key = "iRotateMode",

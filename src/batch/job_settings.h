@@ -138,6 +138,12 @@ struct JobSettings {
     int iColorProfile = kKeepProfile; // ColourChoice
     int iOnClash = kClashOverwrite; // ClashPolicy
     int bKeepFileTime = 0; // 1: an output takes its source's modification time
+    // Limits of a written file's size in bytes, 0: none. Lossy formats find the
+    // highest quality (down to iMinQuality) that fits iMaxBytes; below that, sizes
+    // that are not fixed are scaled down. iMinBytes raises the quality up to 100.
+    int iMaxBytes = 0;
+    int iMinBytes = 0;
+    int iMinQuality = 30;
 
     // Publishing and after-run actions
     int bUpload = 0; // 1: upload the outputs and write the link page PicURL.htm

@@ -65,6 +65,13 @@ inline QString done()
 {
     return QCoreApplication::translate("tuvo", "【提示】处理完毕！图片已保存到输出文件夹。");
 }
+// With a file-size limit: how many pictures had to be scaled down, and how many missed it.
+inline QString fileSizeCounts(int scaled, int overLimit)
+{
+    return QCoreApplication::translate("tuvo", "为符合文件大小限制缩小了%1张图片,%2张不符合限制。")
+        .arg(scaled)
+        .arg(overLimit);
+}
 inline QString errorNotice()
 {
     return QCoreApplication::translate("tuvo", "请注意,在图片处理或上传过程中发生错误。");

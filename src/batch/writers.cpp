@@ -2,6 +2,7 @@
 
 #include "batch/committed_file.h"
 #include "batch/file_names.h"
+#include "batch/file_size_fit.h"
 #include "batch/imaging/encoders.h"
 #include "batch/imaging/heif_codec.h"
 #include "batch/imaging/picture_metadata.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 
 ProtectedFiles protectedFilesFor(const QStringList &pictures)
@@ -36,29 +38,81 @@ static void copyModificationTime(const QString &source, const QString &output)
     ::utimensat(AT_FDCWD, encodeFileName(output).constData(), times, 0);
 }
 
-// The output's bytes with what the job keeps of the source's metadata and colour
-// profile: written into the encoded file, or for HEIC/AVIF handed to the encoder.
-// Metadata never costs the picture: what cannot be read is left out and named.
-static QByteArray encodeOutput(const JobSettings &job, const QString &picturePath, const QImage &surface,
-    const QString &extension, QStringList *leftOut, QString *error)
+// Encodes with what the job keeps of the source's metadata and colour profile:
+// written into the encoded file, or for HEIC/AVIF handed to the encoder. The
+// source is read once for all the encodes a size search makes. Metadata never
+// costs the picture: what cannot be read is left out and named in *leftOut.
+static PictureEncoder outputEncoder(
+    const JobSettings &job, const QString &picturePath, const QString &extension, QStringList *leftOut)
 {
-    if (!extensionCarriesMetadata(extension))
-        return encodePicture(surface, extension, job.iJPGQ, error);
-    // Stripping reads nothing but the colour profile, so damaged tags cannot matter.
-    const SourceMetadata source = SourceMetadata::fromFile(picturePath, job.iMetadata == kStripMetadata);
-    MetadataPlan plan;
-    plan.choice = job.iMetadata;
-    plan.outputSize = surface.size();
-    plan.iccProfile = outputProfileFor(job, picturePath, source.iccProfile());
-    if (isHeifExtension(extension)) {
-        HeifMetadata blocks;
-        *leftOut = heifMetadataFor(source, plan, &blocks);
-        return encodeHeif(surface, job.iJPGQ, extension.toLower() != QLatin1String("avif"), blocks, error);
+    if (!extensionCarriesMetadata(extension)) {
+        return [extension](const QImage &surface, int quality, QString *error) {
+            return encodePicture(surface, extension, quality, error);
+        };
     }
-    QByteArray bytes = encodePicture(surface, extension, job.iJPGQ, error);
-    if (!bytes.isEmpty())
-        *leftOut = carryMetadata(bytes, source, plan);
-    return bytes;
+    // Stripping reads nothing but the colour profile, so damaged tags cannot matter.
+    auto source = std::make_shared<const SourceMetadata>(
+        SourceMetadata::fromFile(picturePath, job.iMetadata == kStripMetadata));
+    const QByteArray profile = outputProfileFor(job, picturePath, source->iccProfile());
+    const int choice = job.iMetadata;
+    return [=](const QImage &surface, int quality, QString *error) {
+        MetadataPlan plan;
+        plan.choice = choice;
+        plan.outputSize = surface.size();
+        plan.iccProfile = profile;
+        if (isHeifExtension(extension)) {
+            HeifMetadata blocks;
+            *leftOut = heifMetadataFor(*source, plan, &blocks);
+            return encodeHeif(surface, quality, extension.toLower() != QLatin1String("avif"), blocks, error);
+        }
+        QByteArray bytes = encodePicture(surface, extension, quality, error);
+        if (!bytes.isEmpty())
+            *leftOut = carryMetadata(bytes, *source, plan);
+        return bytes;
+    };
+}
+
+bool sizeIsFixed(const JobSettings &job)
+{
+    return job.iuSize != kLimitWidth && job.iuSize != kOriginalSize && job.iuSize != job.fitInsideIndex();
+}
+
+FittedPicture encodeForJob(const JobSettings &job, const QString &picturePath, const QImage &surface,
+    const QString &extension, QStringList *leftOut)
+{
+    SizeLimits limits;
+    limits.maxBytes = job.iMaxBytes;
+    limits.minBytes = job.iMinBytes;
+    limits.quality = job.iJPGQ;
+    limits.minQuality = qMin(job.iMinQuality, job.iJPGQ);
+    limits.lossy = isLossyExtension(extension);
+    limits.mayScale = !sizeIsFixed(job);
+    const PictureEncoder encode = outputEncoder(job, picturePath, extension, leftOut);
+    if (limits.maxBytes <= 0 && limits.minBytes <= 0) {
+        FittedPicture out;
+        out.bytes = encode(surface, job.iJPGQ, &out.error);
+        out.quality = limits.lossy ? job.iJPGQ : -1;
+        return out;
+    }
+    return fitFileSize(surface, limits, encode);
+}
+
+QString sizeLimitError(const JobSettings &job, const QString &picturePath, const FittedPicture &fitted)
+{
+    const QString reached = fitted.quality >= 0
+        ? QCoreApplication::translate("tuvo", "质量降到%1时文件仍有%2")
+              .arg(fitted.quality)
+              .arg(fileSizeText(fitted.bytes.size()))
+        : QCoreApplication::translate("tuvo", "文件有%1").arg(fileSizeText(fitted.bytes.size()));
+    return texts::saveError(picturePath,
+        reached
+            + QCoreApplication::translate("tuvo", ", 超过上限%1, 没有写出").arg(fileSizeText(job.iMaxBytes)));
+}
+
+QString sizeLimitWarning(const JobSettings &job, const QString &picturePath, const FittedPicture &fitted)
+{
+    return QCoreApplication::translate("tuvo", "【提示】%1的输出文件只有%2, 小于下限%3。\r\n")
+        .arg(shownName(picturePath), fileSizeText(fitted.bytes.size()), fileSizeText(job.iMinBytes));
 }
 
 // Commits the bytes under the planned name. Only "overwrite" replaces a file;
@@ -120,16 +174,26 @@ WriteOutcome writePlanned(const JobSettings &job, const QString &picturePath, co
         out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
-    const QString &extension = output.target.extension;
     QStringList leftOut;
-    const QByteArray bytes = encodeOutput(job, picturePath, surface, extension, &leftOut, &error);
-    if (bytes.isEmpty() || !publishOutput(job, picturePath, output, bytes, &out, &error)) {
+    const FittedPicture fitted = encodeForJob(job, picturePath, surface, output.target.extension, &leftOut);
+    out.quality = fitted.quality;
+    out.size = fitted.scaled.isNull() ? surface.size() : fitted.scaled.size();
+    out.scaled = !fitted.scaled.isNull();
+    out.overLimit = fitted.tooBig || fitted.tooSmall;
+    if (fitted.tooBig) {
+        out.errorLine = sizeLimitError(job, picturePath, fitted);
+        return out;
+    }
+    error = fitted.error;
+    if (fitted.bytes.isEmpty() || !publishOutput(job, picturePath, output, fitted.bytes, &out, &error)) {
         if (out.errorLine.isEmpty() && out.warning.isEmpty())
             out.errorLine = texts::saveError(picturePath, error);
         return out;
     }
     if (!leftOut.isEmpty())
         out.warning = texts::metadataLeftOut(picturePath, leftOut.join(QStringLiteral(", ")));
+    if (fitted.tooSmall)
+        out.warning += sizeLimitWarning(job, picturePath, fitted);
     if (job.bKeepFileTime == 1)
         copyModificationTime(picturePath, out.path);
     out.written = true;

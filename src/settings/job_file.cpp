@@ -241,10 +241,10 @@ static QStringList presetDirs(const AppPaths &paths)
 QString jobPresetTitle(const QString &name)
 {
     // The names of the presets we ship, for the translation.
-    static const char *const shipped[]
-        = {QT_TRANSLATE_NOOP("tuvo", "网页图片1200"), QT_TRANSLATE_NOOP("tuvo", "方形1080"),
-            QT_TRANSLATE_NOOP("tuvo", "缩略图320"), QT_TRANSLATE_NOOP("tuvo", "证件照1寸"),
-            QT_TRANSLATE_NOOP("tuvo", "证件照2寸"), QT_TRANSLATE_NOOP("tuvo", "证件照头像")};
+    static const char *const shipped[] = {QT_TRANSLATE_NOOP("tuvo", "网页图片1200"),
+        QT_TRANSLATE_NOOP("tuvo", "方形1080"), QT_TRANSLATE_NOOP("tuvo", "缩略图320"),
+        QT_TRANSLATE_NOOP("tuvo", "证件照1寸"), QT_TRANSLATE_NOOP("tuvo", "证件照2寸"),
+        QT_TRANSLATE_NOOP("tuvo", "证件照头像"), QT_TRANSLATE_NOOP("tuvo", "网页图片300KB")};
     for (const char *source : shipped) {
         if (name == QString::fromUtf8(source))
             return QCoreApplication::translate("tuvo", source);

@@ -56,6 +56,10 @@ inline QString qualityRange()
 {
     return QCoreApplication::translate("tuvo", "输出JPG图片质量只能是0-100之间的数字。");
 }
+inline QString fileSizeRange()
+{
+    return QCoreApplication::translate("tuvo", "输出文件大小只能是0-2097151之间的KB数(0为不限)。");
+}
 inline QString intervalRange()
 {
     return QCoreApplication::translate("tuvo", "幻灯片播放时图片切换的时间间隔只能是1-30秒。");

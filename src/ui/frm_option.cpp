@@ -22,6 +22,8 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include <climits>
+
 namespace {
 
 QCheckBox *box(const char *name, const QString &text, QWidget *parent)
@@ -47,6 +49,22 @@ int chosen(QRadioButton *const (&group)[3])
 }
 
 constexpr qint64 kAnyNumber = 1000000000000000LL;
+constexpr qint64 kMaxKB = INT_MAX / 1024;
+
+QString kilobytesText(int bytes)
+{
+    return bytes > 0 ? QString::number((qint64(bytes) + 1023) / 1024) : QString();
+}
+
+// The typed KB as bytes; a box left as it was keeps the exact stored bytes (200k
+// from tuvo-cli is 204800, not a multiple the box would round to).
+int typedBytes(const QLineEdit *box, int stored)
+{
+    if (box->text().trimmed() == kilobytesText(stored))
+        return stored;
+    const std::optional<qint64> kb = wholeNumberFromText(box->text(), 0, kMaxKB);
+    return kb ? int(*kb * 1024) : 0;
+}
 
 } // namespace
 
@@ -198,6 +216,8 @@ QWidget *FrmOption::buildGeneralPanel()
     chkKeepFileTime_ = box("chkKeepFileTime",
         QCoreApplication::translate("tuvo", "输出图片保留原图片的修改时间。"), generalPanel_);
     grid->addWidget(chkKeepFileTime_, row++, 0, 1, 2);
+    maxKBBox_ = fileSizeRow(grid, row++, "txtMaxKB", QCoreApplication::translate("tuvo", "输出文件不大于"));
+    minKBBox_ = fileSizeRow(grid, row++, "txtMinKB", QCoreApplication::translate("tuvo", "输出文件不小于"));
 
     connect(chkCrop_, &QCheckBox::toggled, this, [this](bool on) {
         for (int i = 0; i < 3; ++i) {
@@ -210,6 +230,22 @@ QWidget *FrmOption::buildGeneralPanel()
         chkShowURLPic_->setEnabled(on);
     });
     return generalPanel_;
+}
+
+// "输出文件不大于 [   ] KB": a box for a whole number of KB, empty or 0 for no limit.
+QLineEdit *FrmOption::fileSizeRow(QGridLayout *grid, int row, const char *name, const QString &caption)
+{
+    auto *edit = new QLineEdit(generalPanel_);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaximumWidth(80);
+    edit->installEventFilter(this);
+    auto *boxAndUnit = new QHBoxLayout;
+    boxAndUnit->addWidget(edit);
+    boxAndUnit->addWidget(new QLabel(QStringLiteral("KB"), generalPanel_));
+    boxAndUnit->addStretch(1);
+    grid->addWidget(new QLabel(caption, generalPanel_), row, 0);
+    grid->addLayout(boxAndUnit, row, 1);
+    return edit;
 }
 
 QWidget *FrmOption::buildPdfPanel()
@@ -262,6 +298,8 @@ void FrmOption::load()
     chkNewVer_->setChecked(stored_.bNewVer == 1);
     clashPolicyBox_->setCurrentIndex(qBound(0, job_.iOnClash, clashPolicyBox_->count() - 1));
     chkKeepFileTime_->setChecked(job_.bKeepFileTime == 1);
+    maxKBBox_->setText(kilobytesText(job_.iMaxBytes));
+    minKBBox_->setText(kilobytesText(job_.iMinBytes));
     chkShowToday_->setChecked(true);
     chkResizeOpt_->setChecked(job_.bChkResizeOpt == 1);
     metadataBox_->setCurrentIndex(job_.iMetadata);
@@ -311,7 +349,9 @@ void FrmOption::cmdOK_Click()
     // The quality's range is the job table's, so the dialog and tuvo-cli agree.
     const JobField &quality = *findJobField(QStringLiteral("iJPGQ"));
     if (refusesRange(jpegQualityBox_, qint64(quality.min), qint64(quality.max), edittexts::qualityRange())
-        || refusesRange(slideTimeBox_, 1, 30, edittexts::intervalRange()))
+        || refusesRange(slideTimeBox_, 1, 30, edittexts::intervalRange())
+        || refusesRange(maxKBBox_, 0, kMaxKB, edittexts::fileSizeRange())
+        || refusesRange(minKBBox_, 0, kMaxKB, edittexts::fileSizeRange()))
         return;
     // Text that is no number keeps the previous value and is not stored.
     const auto typedQuality
@@ -336,6 +376,8 @@ void FrmOption::cmdOK_Click()
     job_.iColorProfile = colourBox_->currentIndex();
     job_.iOnClash = clashPolicyBox_->currentIndex();
     job_.bKeepFileTime = ticked(chkKeepFileTime_);
+    job_.iMaxBytes = typedBytes(maxKBBox_, job_.iMaxBytes);
+    job_.iMinBytes = typedBytes(minKBBox_, job_.iMinBytes);
     if (const auto t = wholeNumberFromText(slideTimeBox_->text(), -32768, 32767))
         stored_.iSlideTime = int(*t);
     stored_.bShowToday = ticked(chkShowToday_);

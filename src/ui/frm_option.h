@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -38,6 +39,7 @@ private:
     void load();
     // A number outside the field's labelled range is refused with the range shown.
     bool refusesRange(QLineEdit *field, qint64 min, qint64 max, const QString &message);
+    QLineEdit *fileSizeRow(QGridLayout *grid, int row, const char *name, const QString &caption);
 
     JobSettings &job_;
     StoredOptions &stored_;
@@ -62,6 +64,8 @@ private:
     QComboBox *colourBox_;
     QComboBox *clashPolicyBox_;
     QCheckBox *chkKeepFileTime_;
+    QLineEdit *maxKBBox_; // iMaxBytes in KB, empty: no limit
+    QLineEdit *minKBBox_;
     QLineEdit *pdfCoverTexts_[3];
 };
 

@@ -882,6 +882,8 @@ TEST_P(ShippedPreset, RunsAndGivesItsSize)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage written(QDir(out).filePath(QStringLiteral("p.jpg")));
     EXPECT_EQ(written.size(), size);
+    if (QString::fromUtf8(name).endsWith(QStringLiteral("300KB")))
+        EXPECT_LE(QFileInfo(QDir(out).filePath(QStringLiteral("p.jpg"))).size(), 300 * 1024);
     if (QString::fromUtf8(name) == QStringLiteral("方形1080")) { // extended, never cropped: white bands
         EXPECT_GT(qGray(written.pixel(540, 5)), 240);
     }
@@ -890,7 +892,8 @@ TEST_P(ShippedPreset, RunsAndGivesItsSize)
 INSTANTIATE_TEST_SUITE_P(CliJobs, ShippedPreset,
     ::testing::Values(std::pair("网页图片1200", QSize(1200, 900)), std::pair("方形1080", QSize(1080, 1080)),
         std::pair("缩略图320", QSize(320, 240)), std::pair("证件照1寸", QSize(295, 413)),
-        std::pair("证件照2寸", QSize(413, 579)), std::pair("证件照头像", QSize(120, 160))));
+        std::pair("证件照2寸", QSize(413, 579)), std::pair("证件照头像", QSize(120, 160)),
+        std::pair("网页图片300KB", QSize(1200, 900))));
 
 namespace {
 

@@ -43,7 +43,7 @@ for name in sys.argv[1:]:
             pictures += obj["pictures"]; written += obj["written"]; failed += obj["failed"]
         else:
             lines += 1
-            assert set(obj) == {"index", "source", "output", "width", "height", "bytes", "ms", "error"}, obj
+            assert set(obj) == {"index", "source", "output", "width", "height", "bytes", "quality", "ms", "error"}, obj
 print(pictures, written, failed, lines)
 PY
 }

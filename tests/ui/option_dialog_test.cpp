@@ -1,5 +1,9 @@
+#include "batch/job_fields.h"
 #include "batch/job_settings.h"
 #include "dialogs/prompter.h"
+#include "settings/app_paths.h"
+#include "settings/job_file.h"
+#include "settings/job_restore.h"
 #include "support/qstring_printer.h"
 #include "ui/frm_option.h"
 
@@ -9,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +81,7 @@ TEST(OptionsDialog, ConfirmStoresEveryOptionInItsOrder)
         QStringLiteral("iXCutMode"), QStringLiteral("iYCutMode"), QStringLiteral("sPDF1"),
         QStringLiteral("sPDF2"), QStringLiteral("sPDF3"), QStringLiteral("iMetadata"),
         QStringLiteral("iColorProfile"), QStringLiteral("iOnClash"), QStringLiteral("bKeepFileTime"),
+        QStringLiteral("iMaxBytes"), QStringLiteral("iMinBytes"), QStringLiteral("iMinQuality"),
         QStringLiteral("iSlideTime"), QStringLiteral("bShowToday"), QStringLiteral("bNewVer")};
     EXPECT_EQ(w.keys, order);
     EXPECT_EQ(dlg.result(), int(QDialog::Accepted));
@@ -173,4 +179,41 @@ TEST(OptionsDialog, ClashPolicyIsAChoiceBelowTheOriginalRows)
     EXPECT_EQ(job.iOnClash, int(kClashNumber));
     EXPECT_EQ(w.text(QStringLiteral("iOnClash")), QStringLiteral("1"));
     EXPECT_GT(w.keys.indexOf(QStringLiteral("iOnClash")), w.keys.indexOf(QStringLiteral("sPDF3")));
+}
+
+TEST(OptionsDialog, FileSizeRowsInKilobytesReachTheSavedJob)
+{
+    Scripted s;
+    JobSettings job;
+    // tuvo-cli's spellings: k and M count 1024s.
+    const CliField max = findCliLong(QStringLiteral("max-size"));
+    ASSERT_NE(max.field, nullptr);
+    EXPECT_TRUE(max.field->setTyped(job, *max.spelling, QStringLiteral("1.5M"), nullptr));
+    EXPECT_EQ(job.iMaxBytes, 1572864);
+    EXPECT_TRUE(max.field->setTyped(job, *max.spelling, QStringLiteral("200k"), nullptr));
+    EXPECT_EQ(job.iMaxBytes, 204800);
+    EXPECT_FALSE(max.field->setTyped(job, *max.spelling, QStringLiteral("-5k"), nullptr));
+    StoredOptions stored;
+    Written w;
+    FrmOption dlg(job, stored, FrmOption::GeneralPanel, w.writer());
+    EXPECT_EQ(child<QLineEdit>(dlg, "txtMaxKB")->text(), QStringLiteral("200"));
+    EXPECT_EQ(child<QLineEdit>(dlg, "txtMinKB")->text(), QString());
+    child<QLineEdit>(dlg, "txtMinKB")->setText(QStringLiteral("20"));
+    child<QLineEdit>(dlg, "txtMaxKB")->setText(QStringLiteral("99999999"));
+    dlg.cmdOK_Click();
+    ASSERT_EQ(s.prompter.shown.size(), 1);
+    EXPECT_EQ(job.iMaxBytes, 204800);
+    child<QLineEdit>(dlg, "txtMaxKB")->setText(QStringLiteral("50"));
+    dlg.cmdOK_Click();
+    EXPECT_EQ(w.text(QStringLiteral("iMaxBytes")), QStringLiteral("51200"));
+    EXPECT_EQ(w.text(QStringLiteral("iMinBytes")), QStringLiteral("20480"));
+
+    QTemporaryDir dir;
+    const AppPaths paths = AppPaths::at(dir.path(), dir.path());
+    const QString file = dir.filePath(QStringLiteral("job.ini"));
+    ASSERT_TRUE(writeJobFile(job, file, false, nullptr));
+    JobSettings loaded = startJobSettings(paths);
+    ASSERT_TRUE(readJobFile(file, paths, FrameList(), loaded).loaded);
+    EXPECT_EQ(loaded.iMaxBytes, 51200);
+    EXPECT_EQ(loaded.iMinBytes, 20480);
 }
