@@ -43,7 +43,6 @@ void keepPictureBuffersInHeap()
 struct PictureOutcome {
     RenderResult render; // surface dropped once written, unless the host wants to show it
     WriteOutcome write;
-    QSize size; // of the surface, also when it was dropped
     qint64 ms = 0;
     bool ready = false;
     bool neverStarted = false; // a stop came before the picture was begun
@@ -160,7 +159,6 @@ private:
                 out.write = writePlanned(job_, path, planned, out.render.surface, protected_);
             else if (out.render.writable())
                 out.write.errorLine = planned.errorLine;
-            out.size = out.render.surface.size();
             // Under a memory limit a written picture may not wait in memory for its turn.
             if (pictureMemoryCounted())
                 out.render.surface = QImage();
