@@ -87,8 +87,9 @@ TEST(FileSizeLimit, WrittenFilesKeepTheirLimitsWithTheHighestQualityThatFits)
         ASSERT_TRUE(out.written) << out.errorLine.toStdString();
         EXPECT_EQ(out.bytes, QFileInfo(out.path).size());
         EXPECT_FALSE(out.overLimit);
-        if (job.iMaxBytes > 0)
+        if (job.iMaxBytes > 0) {
             EXPECT_LE(out.bytes, job.iMaxBytes);
+        }
         EXPECT_GE(out.bytes, job.iMinBytes);
         EXPECT_EQ(QImage(out.path).size(), out.size);
         const bool lossy = QLatin1String(c.format) != QLatin1String("png");
@@ -101,8 +102,9 @@ TEST(FileSizeLimit, WrittenFilesKeepTheirLimitsWithTheHighestQualityThatFits)
         } else if (c.maxBytes > 0) {
             EXPECT_TRUE(out.scaled);
             EXPECT_LT(out.size.width(), 640);
-            if (lossy)
+            if (lossy) {
                 EXPECT_GE(out.quality, job.iMinQuality);
+            }
         } else {
             EXPECT_GT(out.quality, c.quality);
             EXPECT_LT(bytesAt(job, source, render.surface, out.quality - 1), job.iMinBytes);
