@@ -2,6 +2,7 @@
 
 #include "batch/imaging/colour_profiles.h"
 #include "batch/imaging/exif_block.h"
+#include "batch/imaging/jpeg_segments.h"
 #include "batch/imaging/png_chunks.h"
 
 #include <cstring>
@@ -141,23 +142,17 @@ void readJpeg(const uchar *data, qint64 size, MetadataParts &parts)
     int iccCount = 0;
     bool iccDamaged = false;
     QByteArray photoshop;
-    qint64 pos = 2;
-    while (pos + 4 <= size && data[pos] == 0xFF) {
-        const uchar marker = data[pos + 1];
-        if (marker == 0xDA || marker == 0xD9)
-            break;
-        const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
-        if (length < 2 || pos + 2 + length > size)
-            break;
-        const uchar *p = data + pos + 4;
-        const qint64 n = length - 2;
+    forEachJpegSegment(data, size, [&](const JpegSegment &s) {
+        const uchar marker = s.marker;
+        const uchar *p = s.payload;
+        const qint64 n = s.size;
         const auto bytes = [&](qint64 skip) {
             return QByteArray(reinterpret_cast<const char *>(p + skip), n - skip);
         };
         if (marker == 0xE1 && startsWith(p, n, "Exif\0\0", 6) && parts.exif.isEmpty()
             && !parts.unreadable.contains(QStringLiteral("EXIF"))) {
             takeExif(bytes(6), parts);
-            parts.exifFileOffset = pos + 10;
+            parts.exifFileOffset = s.offset + 10;
         } else if (marker == 0xE1 && startsWith(p, n, kXmpSignature, sizeof kXmpSignature)) {
             parts.xmp = bytes(sizeof kXmpSignature);
         } else if (marker == 0xE1 && startsWith(p, n, kExtendedXmpSignature, sizeof kExtendedXmpSignature)) {
@@ -171,10 +166,10 @@ void readJpeg(const uchar *data, qint64 size, MetadataParts &parts)
         } else if (marker == 0xED && startsWith(p, n, "Photoshop 3.0\0", 14)) {
             photoshop += bytes(14); // a long block continues in the next segment
         } else if (isCameraSegment(marker, p, n)) {
-            parts.cameraSegments << QByteArray(reinterpret_cast<const char *>(data + pos), 2 + length);
+            parts.cameraSegments << QByteArray(reinterpret_cast<const char *>(data + s.offset), 4 + n);
         }
-        pos += 2 + length;
-    }
+        return true;
+    });
     if (iccCount > 0 || iccDamaged) {
         QByteArray icc;
         for (int seq = 1; seq <= iccCount && !iccDamaged; ++seq) {

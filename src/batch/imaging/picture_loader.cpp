@@ -6,6 +6,7 @@
 #include "batch/imaging/exif_block.h"
 #include "batch/imaging/heif_boxes.h"
 #include "batch/imaging/heif_codec.h"
+#include "batch/imaging/jpeg_segments.h"
 #include "batch/imaging/picture_limits.h"
 #include "batch/imaging/png_chunks.h"
 #include "batch/imaging/stored_orientation.h"
@@ -115,28 +116,19 @@ JpegMarkers readJpegMarkers(const uchar *data, qint64 size)
     JpegMarkers m;
     QByteArray chunks[256];
     int chunkCount = 0;
-    qint64 pos = 2;
-    while (pos + 4 <= size && data[pos] == 0xFF) {
-        const uchar marker = data[pos + 1];
-        if (marker == 0xDA || marker == 0xD9)
-            break;
-        const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
-        if (length < 2 || pos + 2 + length > size)
-            break;
-        const uchar *payload = data + pos + 4;
-        const qint64 payloadSize = length - 2;
-        if (marker == 0xE2 && payloadSize > 14 && std::memcmp(payload, "ICC_PROFILE\0", 12) == 0) {
-            const int seq = payload[12];
-            chunkCount = qMax(chunkCount, int(payload[13]));
-            chunks[seq] = QByteArray(reinterpret_cast<const char *>(payload + 14), payloadSize - 14);
-        } else if (marker == 0xEE && payloadSize >= 5 && std::memcmp(payload, "Adobe", 5) == 0) {
+    forEachJpegSegment(data, size, [&](const JpegSegment &s) {
+        if (s.marker == 0xE2 && s.size > 14 && std::memcmp(s.payload, "ICC_PROFILE\0", 12) == 0) {
+            const int seq = s.payload[12];
+            chunkCount = qMax(chunkCount, int(s.payload[13]));
+            chunks[seq] = QByteArray(reinterpret_cast<const char *>(s.payload + 14), s.size - 14);
+        } else if (s.marker == 0xEE && s.size >= 5 && std::memcmp(s.payload, "Adobe", 5) == 0) {
             m.adobe = true;
-        } else if (marker == 0xE1 && payloadSize > 6 && std::memcmp(payload, "Exif\0\0", 6) == 0) {
+        } else if (s.marker == 0xE1 && s.size > 6 && std::memcmp(s.payload, "Exif\0\0", 6) == 0) {
             m.exifAdobeRgb = exifMarksAdobeRgb(QByteArray::fromRawData(
-                reinterpret_cast<const char *>(payload + 6), qsizetype(payloadSize - 6)));
+                reinterpret_cast<const char *>(s.payload + 6), qsizetype(s.size - 6)));
         }
-        pos += 2 + length;
-    }
+        return true;
+    });
     for (int seq = 1; seq <= chunkCount; ++seq) {
         if (chunks[seq].isEmpty())
             return JpegMarkers {QByteArray(), m.adobe}; // a missing chunk: no usable profile
@@ -346,12 +338,11 @@ qint64 metadataBytes(const uchar *data, qint64 size)
 {
     qint64 total = 0;
     if (looksLikeJpeg(data, size)) {
-        for (qint64 pos = 2; pos + 4 <= size && data[pos] == 0xFF && data[pos + 1] != 0xDA;) {
-            const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
-            if ((data[pos + 1] & 0xF0) == 0xE0 || data[pos + 1] == 0xFE)
-                total += length;
-            pos += 2 + length;
-        }
+        forEachJpegSegment(data, size, [&](const JpegSegment &s) {
+            if ((s.marker & 0xF0) == 0xE0 || s.marker == 0xFE)
+                total += s.size + 2;
+            return true;
+        });
     } else if (looksLikePng(data, size)) {
         for (qint64 pos = 8; pos + 8 <= size;) {
             const qint64 length = bigEndian32(data + pos);

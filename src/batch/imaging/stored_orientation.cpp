@@ -1,5 +1,6 @@
 #include "batch/imaging/stored_orientation.h"
 
+#include "batch/imaging/jpeg_segments.h"
 #include "exif/tiff_bytes.h"
 
 #include <cstring>
@@ -62,25 +63,14 @@ int orientationInExifBlock(const uchar *data, qint64 size)
 // The first APP1 Exif segment before the first scan.
 int orientationInJpeg(const uchar *data, qint64 size)
 {
-    qint64 pos = 2;
-    while (pos + 4 <= size && data[pos] == 0xFF) {
-        const uchar marker = data[pos + 1];
-        if (marker == 0xFF) { // fill byte
-            ++pos;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9)
-            break;
-        const qint64 length = (qint64(data[pos + 2]) << 8) | data[pos + 3];
-        if (length < 2 || pos + 2 + length > size)
-            break;
-        const uchar *payload = data + pos + 4;
-        const qint64 payloadSize = length - 2;
-        if (marker == 0xE1 && payloadSize >= 6 && std::memcmp(payload, "Exif\0\0", 6) == 0)
-            return orientationInTiff(payload + 6, payloadSize - 6);
-        pos += 2 + length;
-    }
-    return 1;
+    int orientation = 1;
+    forEachJpegSegment(data, size, [&](const JpegSegment &s) {
+        if (s.marker != 0xE1 || s.size < 6 || std::memcmp(s.payload, "Exif\0\0", 6) != 0)
+            return true;
+        orientation = orientationInTiff(s.payload + 6, s.size - 6);
+        return false;
+    });
+    return orientation;
 }
 
 int orientationInPng(const uchar *data, qint64 size)
