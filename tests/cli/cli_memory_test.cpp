@@ -14,6 +14,12 @@
 namespace {
 
 constexpr qint64 kBaseMiB = 80; // Qt, fonts and libraries before any picture
+// AddressSanitizer's shadow memory and quarantine make resident sizes meaningless.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPeaksMeaningful = false;
+#else
+constexpr bool kPeaksMeaningful = true;
+#endif
 
 struct MeasuredRun {
     int exitCode = -1;
@@ -119,7 +125,9 @@ TEST(CliMemory, DeclaredSizesAreCheckedBeforeDecoding)
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("25600"))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("12000"))) << run.err.toStdString();
-    EXPECT_LE(run.peakMiB, 16 + kBaseMiB);
+    if (kPeaksMeaningful) {
+        EXPECT_LE(run.peakMiB, 16 + kBaseMiB);
+    }
     EXPECT_FALSE(QImage(QDir(out).filePath(QStringLiteral("honest.png"))).isNull());
 }
 
@@ -153,7 +161,9 @@ TEST(CliMemory, TheLimitBoundsTheWholeRun)
             = runMeasured({"-j", jobs, "--max-memory", "100", "-f", "png", "-W", "800", "-o", out, in});
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 4);
-        EXPECT_LE(run.peakMiB, 100 + kBaseMiB) << "-j " << jobs;
+        if (kPeaksMeaningful) {
+            EXPECT_LE(run.peakMiB, 100 + kBaseMiB) << "-j " << jobs;
+        }
     }
     // At its own size the picture, its surface and the encoder's copy need more than 100 MiB.
     const QString alone = dir.filePath(QStringLiteral("alone"));
@@ -162,5 +172,7 @@ TEST(CliMemory, TheLimitBoundsTheWholeRun)
         alone, in + QStringLiteral("/p0.png"), xmpPng});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("3000"))) << run.err.toStdString();
-    EXPECT_LE(run.peakMiB, 100 + kBaseMiB);
+    if (kPeaksMeaningful) {
+        EXPECT_LE(run.peakMiB, 100 + kBaseMiB);
+    }
 }

@@ -176,7 +176,8 @@ HeifDeclaredSizes readHeifDeclaredSizes(const uchar *data, qint64 size)
         return sizes;
     const QVector<Box> inMeta = childrenOfFullBox(*meta);
     if (const Box *iprp = find(inMeta, "iprp")) {
-        if (const Box *ipco = find(boxesIn(iprp->payload, iprp->size, iprp->offset), "ipco")) {
+        const QVector<Box> inIprp = boxesIn(iprp->payload, iprp->size, iprp->offset); // ipco points into it
+        if (const Box *ipco = find(inIprp, "ipco")) {
             for (const Box &property : boxesIn(ipco->payload, ipco->size, ipco->offset)) {
                 if (std::memcmp(property.type, "ispe", 4) != 0)
                     continue;

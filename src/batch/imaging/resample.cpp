@@ -248,7 +248,7 @@ __attribute__((target("avx2"))) void horizontalAvx2(const QImage &in, int left, 
             const uint8_t *s = src + (taps.first[size_t(x)] - left) * 4;
             const int16_t *w = &taps.weights[size_t(x) * size_t(n)];
             // Four taps a step: taps k, k+1 paired in the low lane, k+2, k+3 in the high one.
-            const int32_t *wide = &weights[size_t(x) * size_t(quads) * 8];
+            const int32_t *wide = weights.data() + size_t(x) * size_t(quads) * 8;
             __m256i acc = zero;
             int k = 0;
             for (; k + 3 < n; k += 4, s += 16, wide += 8) {
