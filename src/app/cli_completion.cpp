@@ -99,9 +99,9 @@ QString bashScript()
 
 QString zshScript()
 {
-    QString specs;
+    QString descriptions;
     for (const CompletedOption &o : allOptions()) {
-        // Brackets and colons end a spec's fields.
+        // Brackets and colons end the fields of a zsh option description.
         QString help = o.help;
         help.replace(QLatin1Char('['), QLatin1Char('(')).replace(QLatin1Char(']'), QLatin1Char(')'));
         help.replace(QLatin1Char(':'), QLatin1Char(' ')).replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -117,11 +117,11 @@ QString zshScript()
         const QString names = o.names.size() > 1
             ? QStringLiteral("(%1)'{%2}'").arg(o.names.join(QLatin1Char(' ')), o.names.join(QLatin1Char(',')))
             : o.names.value(0);
-        specs += QStringLiteral("    '%1[%2]%3' \\\n").arg(names, quoted(help), quoted(action));
+        descriptions += QStringLiteral("    '%1[%2]%3' \\\n").arg(names, quoted(help), quoted(action));
     }
     return QStringLiteral("#compdef tuvo-cli\n# zsh completion for tuvo-cli, written from its option table.\n"
                           "_arguments -s -S \\\n")
-        + specs + QStringLiteral("    '*:input:_files'\n");
+        + descriptions + QStringLiteral("    '*:input:_files'\n");
 }
 
 } // namespace

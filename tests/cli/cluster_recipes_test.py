@@ -56,9 +56,9 @@ def sbatch(script, variables, array=None):
     """Runs every array task of script as Slurm would, one after another."""
     text = script.read_text()
     directives = dict(re.findall(r"^#SBATCH --([\w-]+)=(\S+)", text, re.M))
-    spec = array or directives["array"]
+    indices = array or directives["array"]
     ids = []
-    for part in spec.split(","):
+    for part in indices.split(","):
         low, _, high = part.partition("-")
         ids += range(int(low), int(high or low) + 1)
     job = "4242"
@@ -85,11 +85,11 @@ def kubernetes(manifest, volume):
     job = next(d for d in docs if d["kind"] == "Job")
     # Pods on several nodes at once share the volume.
     assert "ReadWriteMany" in claim["spec"]["accessModes"]
-    spec = job["spec"]
-    assert spec["completionMode"] == "Indexed"
-    pod = spec["template"]["spec"]
+    indexed = job["spec"]
+    assert indexed["completionMode"] == "Indexed"
+    pod = indexed["template"]["spec"]
     assert pod["volumes"][0]["persistentVolumeClaim"]["claimName"] == claim["metadata"]["name"]
-    for index in range(spec["completions"]):
+    for index in range(indexed["completions"]):
         for container in pod.get("initContainers", []) + pod["containers"]:
             mount = container["volumeMounts"][0]["mountPath"]
             command = [part.replace(mount, str(volume)) for part in container["command"] + container["args"]]
