@@ -263,8 +263,8 @@ QString BatchRun::startCheckText(StartCheck check)
 
 void BatchRun::RequestStop()
 {
+    // May come from another thread: the run itself records it in state_.
     stop_ = true;
-    state_.bStopRequest = true;
     if (running_) {
         host_.setStartCaption(texts::startCaption());
         host_.setRunning(false);
@@ -290,8 +290,9 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
     }
 
     keepPictureBuffersInHeap();
+    // A stop asked for before the loop began holds: the window's stop command can
+    // come before the run's thread gets here.
     running_ = true;
-    stop_ = false;
     state_.bStopRequest = false;
     state_.OutputFiles = QStringList(kListTableSize);
     const bool savedPreviewOff = state_.bPreviewOff;
@@ -366,7 +367,9 @@ RunSummary BatchRun::StartRun(const QStringList &pictures, const JobSettings &jo
         for (; i < count; ++i) {
             host_.showStatus(texts::processing() + shownName(pictures[i]));
             host_.processEvents();
-            if (stop_ || state_.bStopRequest) {
+            if (stop_)
+                state_.bStopRequest = true;
+            if (state_.bStopRequest) {
                 pool.stopStarting();
                 break;
             }

@@ -56,5 +56,5 @@ private:
     ListPlacement placement_;
     int jobs_;
     std::atomic<bool> stop_ {false};
-    bool running_ = false;
+    std::atomic<bool> running_ {false};
 };

@@ -35,6 +35,12 @@ CURL *openClient()
     return globalResult == CURLE_OK ? curl_easy_init() : nullptr;
 }
 
+// Asked by curl as the transfer goes: a non-zero answer ends it.
+int stopWhenAsked(void *stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return stop && static_cast<const std::atomic<bool> *>(stop)->load() ? 1 : 0;
+}
+
 size_t readFromFile(char *buffer, size_t size, size_t count, void *file)
 {
     const qint64 n = static_cast<QFile *>(file)->read(buffer, qint64(size * count));
@@ -342,6 +348,11 @@ UploadOutcome UploadSession::UploadPicture(
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, 2 * timeout);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_PROXY, "");
+    if (stop_) {
+        curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenAsked);
+        curl_easy_setopt(h, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool> *>(stop_));
+    }
 
     FtpReplies replies;
     HostKeyCheck hostKey;

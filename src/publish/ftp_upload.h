@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <atomic>
+
 // The uploads of one run. Each picture goes to the upload account of the job under
 // a time-stamped name: open, connect, binary put, close, nothing kept between
 // pictures. FTP uses TLS whenever the server offers it (see JobSettings for the
@@ -20,6 +22,8 @@ public:
     UploadOutcome UploadPicture(const JobSettings &job, const QString &localPath, const QString &fileName,
         const QDateTime &now = QDateTime::currentDateTime());
 
+    // A transfer in progress gives up once *stop is set (the run's stop command).
+    void setStopFlag(const std::atomic<bool> *stop) { stop_ = stop; }
     // Where SFTP host keys are checked and accepted ones added; ~/.ssh/known_hosts.
     void setKnownHostsFile(const QString &path);
     // Whether the last finished upload travelled encrypted.
@@ -28,6 +32,7 @@ public:
 private:
     int timeoutSeconds_;
     QString knownHostsFile_;
+    const std::atomic<bool> *stop_ = nullptr;
     bool serverSilent_ = false;
     bool warnedClear_ = false;
     bool lastEncrypted_ = false;

@@ -9,11 +9,12 @@
 
 #include <memory>
 
-PublishSteps makePublishSteps(const QString &userDir)
+PublishSteps makePublishSteps(const QString &userDir, const std::atomic<bool> *stop)
 {
     PublishSteps steps;
     // One session per run: a server that stopped answering is not waited for again.
     auto session = std::make_shared<UploadSession>();
+    session->setStopFlag(stop);
     steps.uploadPicture
         = [session](const JobSettings &job, const QString &localPath, const QString &fileName) {
               return session->UploadPicture(job, localPath, fileName);

@@ -1,9 +1,10 @@
 #include "ui/main_window.h"
 
+#include "batch/file_list.h"
 #include "batch/texts.h"
 #include "publish/ftp_account.h"
+#include "publish/publishing.h"
 #include "settings/display_texts.h"
-#include "settings/file_list.h"
 #include "settings/settings_store.h"
 #include "settings/single_instance.h"
 #include "ui/file_list_view.h"
@@ -37,9 +38,13 @@ MainWindow::MainWindow(const AppPaths &paths, QSettings *settings, QWidget *pare
     : QMainWindow(parent)
     , paths_(paths)
     , settings_(settings)
-    , model_(settings)
+    , options_(settings)
 {
-    files_ = new FileList(this);
+    files_ = &session_.files();
+    session_.setHost(this);
+    session_.setPublishFactory([userDir = paths_.userDir()](const std::atomic<bool> *stop) {
+        return makePublishSteps(userDir, stop);
+    });
     renderer_ = new PreviewRenderer(this);
     openExternal_ = [](const QString &path) {
         const QUrl url = path.contains(QLatin1String("://")) ? QUrl(path) : QUrl::fromLocalFile(path);
@@ -50,7 +55,13 @@ MainWindow::MainWindow(const AppPaths &paths, QSettings *settings, QWidget *pare
     frmWait_->hide();
     connectFileList();
     connectJobControls();
-    connect(&model_, &JobModel::changed, this, &MainWindow::redrawPreview);
+    connect(&session_, &JobSession::jobChanged, this, &MainWindow::redrawPreview);
+    connect(&session_, &JobSession::runFinished, this, &MainWindow::runFinished);
+    connect(&session_, &JobSession::scanProgress, this, [this](int found) {
+        fileCountLabel_->setText(
+            QCoreApplication::translate("tuvo", "图片数量:%1个").arg(countBeforeScan_ + found));
+    });
+    connect(&session_, &JobSession::scanFinished, this, &MainWindow::folderScanned);
     connect(renderer_, &PreviewRenderer::rendered, this, &MainWindow::previewRendered);
     connect(renderer_, &PreviewRenderer::busyChanged, canvas_, &PreviewCanvas::setBusy);
     setWindowTitle(windowTitleText());
@@ -186,7 +197,7 @@ void MainWindow::mExit_Click()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (runActive_) {
+    if (session_.isRunning()) {
         // The run finishes its current pictures first; the window closes after it.
         closeAfterRun_ = true;
         cmdStop_Click();
@@ -204,7 +215,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::Enter) {
         const auto it = hints_.constFind(watched);
-        if (it != hints_.constEnd() && !runActive_)
+        if (it != hints_.constEnd() && !session_.isRunning())
             showStatus(it.value());
     }
     if (watched == txtPrefix_ && event->type() == QEvent::MouseButtonDblClick && txtPrefix_->isEnabled()) {

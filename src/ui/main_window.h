@@ -1,8 +1,9 @@
 #pragma once
 
-// frmMain, the main window. The editing, viewer and capture add-ons work on
-// jobModel() and answer the window's request signals; the window runs without
-// them (the commands then do nothing):
+// frmMain, the main window. It shows and edits the session(): the job, the list
+// and the run live there, beside the window. The editing, viewer and capture
+// add-ons work on the session and answer the window's request signals; the
+// window runs without them (the commands then do nothing):
 //  - textWatermarkRequested: mSetTxt, the canvas menu "设置文字水印" and ticking
 //    chkInfoTxt with an empty sText (only once mainLoaded()). It edits the job.
 //  - optionsRequested (menu mTOption "选项...") and pdfSettingsRequested (menu
@@ -12,7 +13,7 @@
 //    offsets with setOffsets(); setCanvasEditActions() adds to the canvas menu.
 //  - Effect, rotation and colour menus: effectMenu(), rotationMenu() and
 //    colourMenu() exist with their items; handlers change the job and call
-//    jobModel().markChanged(), which redraws the preview.
+//    session().markJobChanged(), which redraws the preview.
 //  - viewerRequested: double-click, "全屏查看" and the browse menu; the viewer
 //    appends crops with appendPictures().
 //  - wordImportRequested / cameraRequested / screenCaptureRequested behind mWord,
@@ -21,12 +22,13 @@
 
 #include "batch/batch_host.h"
 #include "batch/frame_list.h"
+#include "batch/job_session.h"
 #include "batch/job_settings.h"
 #include "batch/render_result.h"
 #include "settings/app_paths.h"
 #include "settings/job_restore.h"
-#include "ui/job_model.h"
 #include "ui/viewer_command.h"
+#include "ui/window_options.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -70,7 +72,8 @@ public:
     void load(const QStringList &commandLinePictures = {});
     bool mainLoaded() const { return bMainLoaded_ == 1; }
 
-    JobModel &jobModel() { return model_; }
+    JobSession &session() { return session_; }
+    WindowOptions &options() { return options_; }
     JobSettings &job() { return job_; }
     RunState &runState() { return state_; }
     FileList &fileList() { return *files_; }
@@ -142,8 +145,8 @@ public:
     void openFile(const QString &path) override;
     void openTextFile(const QString &path) override;
     void showMessage(const QString &text) override;
-    void processEvents() override;
     void pictureFinished(int position, const RenderResult &result) override;
+    void pictureDone(const PictureReport &report) override;
 
 signals:
     void textWatermarkRequested();
@@ -207,12 +210,16 @@ private:
     }
 
     // main_window_run.cpp (BatchHost above)
+    void runFinished();
+    void folderScanned();
+    void showPictureInfo(const QString &path, QSize outputSize);
 
     const AppPaths paths_;
     QSettings *settings_;
-    JobModel model_;
-    JobSettings &job_ = model_.job();
-    RunState state_;
+    JobSession session_;
+    WindowOptions options_;
+    JobSettings &job_ = session_.job();
+    RunState state_; // the window's own: whether the preview is off
     FrameList frames_;
     RestoredSettings restored_;
     std::function<void(const QString &path)> openExternal_;
@@ -220,11 +227,12 @@ private:
     int bMainLoaded_ = 0;
     bool syncing_ = false; // controls are being filled from job_: handlers stay quiet
     bool exitWithoutSave_ = false;
-    bool runActive_ = false;
     bool closeAfterRun_ = false;
-    bool scanning_ = false;
     int runJobs_ = 0; // 0: as many as the machine has cores
-    BatchRun *currentRun_ = nullptr;
+    int countBeforeScan_ = 0;
+    // What the last run with a file-size target wrote of each source, shown under the preview.
+    QHash<QString, PictureReport> writtenSizes_;
+    bool runHasSizeTarget_ = false;
     QHash<QObject *, QString> hints_;
 
     FileList *files_;

@@ -1,6 +1,6 @@
 #include "ui/main_window_editing.h"
 
-#include "settings/file_list.h"
+#include "batch/file_list.h"
 #include "ui/adjust_menus.h"
 #include "ui/canvas_editor.h"
 #include "ui/file_list_view.h"
@@ -19,9 +19,10 @@ namespace {
 
 void runOptions(MainWindow &w, FrmOption::Panel panel)
 {
-    JobModel &model = w.jobModel();
-    if (editOptions(model.job(), model.stored(), model.settings(), panel, &w))
-        model.markChanged();
+    JobSession &session = w.session();
+    WindowOptions &options = w.options();
+    if (editOptions(session.job(), options.stored(), options.settings(), panel, &w))
+        session.markJobChanged();
 }
 
 bool stepList(MainWindow &w, int delta)
@@ -36,7 +37,7 @@ bool stepList(MainWindow &w, int delta)
 CanvasEditor *installCanvasEditing(MainWindow &w)
 {
     PreviewCanvas *canvas = w.canvas();
-    JobModel &model = w.jobModel();
+    JobSession &session = w.session();
     CanvasEditor::Host host;
     host.imageRect = [canvas] {
         return canvas->hasImage() ? canvas->pictureRect() : QRect();
@@ -53,11 +54,11 @@ CanvasEditor *installCanvasEditing(MainWindow &w)
     host.openProcessedView = [&w] {
         openViewer(w, ViewerCommand::Processed);
     };
-    auto *editor = new CanvasEditor(canvas, model.job(), host, &w);
+    auto *editor = new CanvasEditor(canvas, session.job(), host, &w);
 
     QObject::connect(
         editor, &CanvasEditor::offsetsChanged, &w, [&w](float x, float y) { w.setOffsets(x, y); });
-    QObject::connect(editor, &CanvasEditor::changed, &model, &JobModel::markChanged);
+    QObject::connect(editor, &CanvasEditor::changed, &session, &JobSession::markJobChanged);
     QObject::connect(editor, &CanvasEditor::hint, &w, &MainWindow::showStatus);
     QObject::connect(editor, &CanvasEditor::cropRequested, &w, [&w] { openViewer(w, ViewerCommand::Crop); });
 
@@ -100,19 +101,19 @@ CanvasEditor *installCanvasEditing(MainWindow &w)
 
 EditingControls installEditingControls(MainWindow &w)
 {
-    JobModel &model = w.jobModel();
-    QObject::connect(
-        &w, &MainWindow::textWatermarkRequested, &w, [&w, &model] { editTextWatermark(model.job(), &w); });
+    JobSession &session = w.session();
+    QObject::connect(&w, &MainWindow::textWatermarkRequested, &w,
+        [&w, &session] { editTextWatermark(session.job(), &w); });
     QObject::connect(&w, &MainWindow::optionsRequested, &w, [&w] { runOptions(w, FrmOption::GeneralPanel); });
     QObject::connect(&w, &MainWindow::pdfSettingsRequested, &w, [&w] { runOptions(w, FrmOption::PdfPanel); });
 
     EditingControls controls;
-    controls.menus = new AdjustMenus(model.job(), w.canvas(), &w);
+    controls.menus = new AdjustMenus(session.job(), w.canvas(), &w);
     controls.menus->setPictureShown([&w] { return w.canvas()->hasImage(); });
     controls.menus->populateRotationMenu(w.rotationMenu());
     controls.menus->populateEffectMenu(w.effectMenu());
     controls.menus->populateColourMenu(w.colourMenu());
-    QObject::connect(controls.menus, &AdjustMenus::changed, &model, &JobModel::markChanged);
+    QObject::connect(controls.menus, &AdjustMenus::changed, &session, &JobSession::markJobChanged);
     QObject::connect(controls.menus, &AdjustMenus::hint, &w, &MainWindow::showStatus);
 
     controls.editor = installCanvasEditing(w);

@@ -1,6 +1,7 @@
 // The file list commands: add, scan, drop, remove, undo, clear, copy, selection
 // and the preview that follows the current entry.
 #include "batch/committed_file.h"
+#include "batch/file_list.h"
 #include "batch/imaging/encoders.h"
 #include "batch/mark_position.h"
 #include "batch/picture_files.h"
@@ -8,7 +9,6 @@
 #include "capture/capture_texts.h"
 #include "dialogs/prompter.h"
 #include "settings/display_texts.h"
-#include "settings/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
@@ -27,11 +27,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QThread>
 #include <QUrl>
-#include <QtConcurrent/QtConcurrentRun>
-
-#include <atomic>
 
 void MainWindow::connectFileList()
 {
@@ -111,7 +107,7 @@ void MainWindow::cmdAdd_Click()
 
 void MainWindow::cmdAdds_Click()
 {
-    if (scanning_)
+    if (session_.isScanning())
         return;
     FrmDlg dlg(settings_, this);
     dlg.setMode(FrmDlg::FolderMode);
@@ -127,38 +123,20 @@ void MainWindow::cmdAdds_Click()
 
 void MainWindow::addFolder(const QString &folder, bool withSubFolders)
 {
-    if (scanning_)
+    // The walk runs beside the window, which keeps repainting and shows the count grow.
+    countBeforeScan_ = files_->count();
+    if (!session_.scanFolder(folder, withSubFolders))
         return;
-    scanning_ = true;
     cmdAdd_->setEnabled(false);
     cmdAdds_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::BusyCursor);
+}
 
-    // The walk runs beside the window, which keeps repainting and shows the count grow.
-    std::atomic<int> found {0};
-    QFuture<QStringList> scan = QtConcurrent::run([folder, withSubFolders, &found] {
-        return scanPictureFolder(folder, withSubFolders, [&found](int n) { found = n; });
-    });
-    const int before = files_->count();
-    while (!scan.isFinished()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        fileCountLabel_->setText(
-            QCoreApplication::translate("tuvo", "图片数量:%1个").arg(before + found.load()));
-        QThread::msleep(10);
-    }
-    const QStringList pictures = scan.result();
-    int n = 0;
-    for (const QString &p : pictures) {
-        files_->appendUnique(QDir::toNativeSeparators(p));
-        if (++n % 256 == 0) {
-            fileCountLabel_->setText(files_->countText());
-            QCoreApplication::processEvents();
-        }
-    }
+void MainWindow::folderScanned()
+{
     QApplication::restoreOverrideCursor();
     cmdAdd_->setEnabled(true);
     cmdAdds_->setEnabled(true);
-    scanning_ = false;
     afterAdding();
 }
 
@@ -294,10 +272,27 @@ void MainWindow::previewRendered(const RenderResult &result, const QString &path
     canvas_->setImage(result.surface);
     lastMarks_ = result.marks;
     keepMarkPlacement(job_, result.marks);
-    pictureInfoLabel_->setText(QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
-                                   .arg(QFileInfo(path).fileName())
-                                   .arg(result.surface.width())
-                                   .arg(result.surface.height()));
+    showPictureInfo(path, result.surface.size());
+}
+
+void MainWindow::showPictureInfo(const QString &path, QSize outputSize)
+{
+    // After a run with a file-size target: the size and quality each picture was
+    // written with (smaller than the preview when it was scaled to fit).
+    const auto written = writtenSizes_.constFind(path);
+    const bool wasWritten = written != writtenSizes_.constEnd();
+    const QSize size = wasWritten ? written->size : outputSize;
+    QString info = QCoreApplication::translate("tuvo", "%1    输出尺寸 %2 × %3")
+                       .arg(QFileInfo(path).fileName())
+                       .arg(size.width())
+                       .arg(size.height());
+    if (wasWritten) {
+        const QString kb = QString::number(double(written->bytes) / 1024.0, 'f', 1);
+        info += written->quality >= 0
+            ? QCoreApplication::translate("tuvo", "    已写入 %1 KB，质量 %2").arg(kb).arg(written->quality)
+            : QCoreApplication::translate("tuvo", "    已写入 %1 KB").arg(kb);
+    }
+    pictureInfoLabel_->setText(info);
 }
 
 void MainWindow::mCopyFileName_Click()

@@ -1,10 +1,8 @@
 // The window as the batch run's host: start and stop, progress, message boxes,
 // the wait window and the after-run actions.
-#include "batch/batch_run.h"
+#include "batch/file_list.h"
 #include "dialogs/prompter.h"
-#include "publish/publishing.h"
 #include "settings/display_texts.h"
-#include "settings/file_list.h"
 #include "ui/frm_wait.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
@@ -24,18 +22,18 @@ QString boxTitle()
 
 void MainWindow::cmdStart_Click()
 {
-    if (runActive_)
+    if (session_.isRunning())
         return;
-    runActive_ = true;
-    job_.PicCaptions = files_->captions();
-    BatchRun run(*this, state_);
-    if (runJobs_ > 0)
-        run.setJobs(runJobs_);
-    run.setPublishSteps(makePublishSteps(paths_.userDir()));
-    currentRun_ = &run;
-    run.StartRun(files_->paths(), job_);
-    currentRun_ = nullptr;
-    runActive_ = false;
+    session_.setRunJobs(runJobs_);
+    // The run goes on beside the window on what the job and the list are now.
+    if (session_.startRun() != StartCheck::Ok)
+        return;
+    writtenSizes_.clear();
+    runHasSizeTarget_ = job_.iMaxBytes > 0 || job_.iMinBytes > 0;
+}
+
+void MainWindow::runFinished()
+{
     // Only now may a new run begin: runs never nest.
     cmdStart_->setEnabled(true);
     cmdStart_->setText(QCoreApplication::translate("tuvo", "开始处理"));
@@ -50,8 +48,7 @@ void MainWindow::cmdStart_Click()
 
 void MainWindow::cmdStop_Click()
 {
-    if (currentRun_)
-        currentRun_->RequestStop();
+    session_.stopRun();
 }
 
 void MainWindow::showStatus(const QString &text)
@@ -69,7 +66,7 @@ void MainWindow::setRunning(bool running)
     cmdStop_->setEnabled(running);
     // A stop request ends "running" for the buttons, but the start command waits
     // for the run's closing step.
-    cmdStart_->setEnabled(!running && !runActive_);
+    cmdStart_->setEnabled(!running && !session_.isRunning());
 }
 
 void MainWindow::showError(const QString &text)
@@ -148,14 +145,17 @@ void MainWindow::showMessage(const QString &text)
     Prompter::instance().message(this, boxTitle(), text, Prompter::Icon::Information);
 }
 
-void MainWindow::processEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 void MainWindow::pictureFinished(int, const RenderResult &result)
 {
     // The preview follows the run, as the pictures are written.
     if (result.ok() && !isMinimized())
         canvas_->setImage(result.surface);
+}
+
+void MainWindow::pictureDone(const PictureReport &report)
+{
+    if (!runHasSizeTarget_ || report.output.isEmpty())
+        return;
+    writtenSizes_.insert(report.source, report);
+    showPictureInfo(report.source, report.size);
 }

@@ -1,7 +1,7 @@
 #include "ui/main_window_viewer.h"
 
+#include "batch/file_list.h"
 #include "dialogs/prompter.h"
-#include "settings/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window.h"
 #include "ui/preview_canvas.h"
@@ -33,7 +33,7 @@ void connectViewer(MainWindow &window, FrmPic *viewer)
     QObject::connect(viewer, &FrmPic::closed, &window, select);
     QObject::connect(
         viewer, &FrmPic::statusChanged, &window, [&window](const QString &text) { window.showStatus(text); });
-    QObject::connect(viewer, &FrmPic::slideTimeChanged, &window.jobModel(), &JobModel::setTypedSlideTime);
+    QObject::connect(viewer, &FrmPic::slideTimeChanged, &window.options(), &WindowOptions::setTypedSlideTime);
 }
 
 } // namespace
@@ -50,11 +50,12 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
         window.showStatus(QCoreApplication::translate("tuvo", "【操作错误】当前没有图片可以浏览。"));
         return nullptr;
     }
-    const JobModel &model = window.jobModel();
+    const JobSettings &job = window.session().job();
+    const WindowOptions &options = window.options();
     ViewerRequest request;
     switch (command) {
     case ViewerCommand::Processed:
-        if (sizeIsZero(model.job())) {
+        if (sizeIsZero(job)) {
             window.showError(QCoreApplication::translate("tuvo", "图片尺寸不能同时为0！"));
             return nullptr;
         }
@@ -63,7 +64,7 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
             return nullptr;
         }
         request.iViewSource = ViewSourceProcessed;
-        request.job = model.job();
+        request.job = job;
         break;
     case ViewerCommand::Thumbnails:
         window.showStatus(QCoreApplication::translate("tuvo", "【提示】正在启动多图浏览模式，请稍后……"));
@@ -82,8 +83,8 @@ FrmPic *openViewer(MainWindow &window, ViewerCommand command)
     request.paths = window.fileList().paths();
     request.current = qMax(0, window.listView()->currentRow());
     request.userDir = window.paths().userDir();
-    request.iSlideTime = model.slideTime();
-    request.settings = model.settings();
+    request.iSlideTime = options.slideTime();
+    request.settings = options.settings();
     request.prompter = &Prompter::instance();
     request.owner = &window;
 

@@ -1,4 +1,4 @@
-#include "settings/file_list.h"
+#include "batch/file_list.h"
 
 #include <gtest/gtest.h>
 

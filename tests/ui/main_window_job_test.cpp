@@ -1,4 +1,4 @@
-#include "settings/file_list.h"
+#include "batch/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/preview_canvas.h"
 #include "window_fixture.h"
@@ -153,7 +153,7 @@ TEST_F(WindowTest, RunWithErrorsWritesTheLogAndAsks)
     MainWindow &w = start({pics[0], broken, pics[1]});
     w.job().bSaveErr = 1;
     prompter_.yesNoAnswers = {true};
-    w.cmdStart_Click();
+    runToEnd(w);
     const QString log = QDir(w.job().sOutDir).filePath(QStringLiteral("ErrorLog.txt"));
     ASSERT_TRUE(QFileInfo::exists(log));
     ASSERT_EQ(prompter_.shown.size(), 1);
@@ -228,4 +228,24 @@ TEST_F(WindowTest, SavedJobLoadsInOneClickAndLeavesTheFileList)
     EXPECT_EQ(w.fileList().caption(1), QStringLiteral("说明"));
     w.waitForPreview();
     EXPECT_EQ(w.canvas()->image().size(), QSize(80, 40)); // 200 x 100 fit inside 80 x 80
+}
+
+// With a file-size target, the line under the preview says what each picture
+// was written with, during the run and when the picture is chosen afterwards.
+TEST_F(WindowTest, FileSizeTargetShowsEachPicturesSizeAndQuality)
+{
+    const QStringList pics = makePictures(home() + QStringLiteral("/in"), 2, QSize(640, 480));
+    MainWindow &w = start(pics);
+    w.job().iMaxBytes = 30 * 1024;
+    runToEnd(w);
+    const QStringList written = QDir(w.job().sOutDir).entryList({QStringLiteral("*.jpg")}, QDir::Files);
+    ASSERT_EQ(written.size(), 2);
+    const qint64 bytes = QFileInfo(QDir(w.job().sOutDir).filePath(written[0])).size();
+    EXPECT_LE(bytes, 30 * 1024);
+    w.listView()->setCurrentRow(0);
+    w.waitForPreview();
+    const QString info = child<QLabel>(w, "lPicInfo")->text();
+    EXPECT_TRUE(info.startsWith(QStringLiteral("p00.png")));
+    EXPECT_TRUE(info.contains(QStringLiteral("已写入 %1 KB，质量 ").arg(double(bytes) / 1024.0, 0, 'f', 1)))
+        << qPrintable(info);
 }

@@ -1,6 +1,6 @@
 #include "batch/texts.h"
 #include "settings/display_texts.h"
-#include "settings/file_list.h"
+#include "batch/file_list.h"
 #include "settings/single_instance.h"
 #include "ui/file_list_view.h"
 #include "ui/help_pages.h"
@@ -97,7 +97,7 @@ TEST_F(WindowTest, EmptyListRefusesToStartAndOpensAddFiles)
     const QStringList pics = makePictures(home() + QStringLiteral("/in"), 2);
     MainWindow &w = start();
     answerDialogWith(home() + QStringLiteral("/in"), {QStringLiteral("p01.png")});
-    w.cmdStart_Click();
+    runToEnd(w);
     ASSERT_GE(prompter_.shown.size(), 2);
     EXPECT_EQ(prompter_.shown[0].kind, QStringLiteral("message"));
     EXPECT_EQ(prompter_.shown[0].text, QStringLiteral("没有添加要处理的图片！"));
@@ -201,12 +201,12 @@ TEST_F(WindowTest, AddingAFolderTwiceAddsNothingTheSecondTime)
     makePictures(home() + QStringLiteral("/in/sub"), 2);
     MainWindow &w = start();
     answerDialogWith(home() + QStringLiteral("/in"));
-    w.cmdAdds_Click();
+    addFolderToEnd(w);
     EXPECT_EQ(w.fileList().count(), 3);
-    w.cmdAdds_Click();
+    addFolderToEnd(w);
     EXPECT_EQ(w.fileList().count(), 3);
     answerDialogWith(home() + QStringLiteral("/in"), {}, true);
-    w.cmdAdds_Click();
+    addFolderToEnd(w);
     EXPECT_EQ(w.fileList().count(), 5); // only the sub-folder's pictures are new
     EXPECT_EQ(child<QLabel>(w, "lFile")->text(), QStringLiteral("图片数量:5个"));
     EXPECT_EQ(w.listView()->currentRow(), 4);
@@ -222,7 +222,7 @@ TEST_F(WindowTest, CancelButtonForgetsTheFolderAndAddsNothing)
         dlg->cmdCancel_Click();
         return dlg->result();
     };
-    w.cmdAdds_Click();
+    addFolderToEnd(w);
     EXPECT_TRUE(w.fileList().isEmpty());
     EXPECT_TRUE(w.job().sODIR.isEmpty());
 }
@@ -257,13 +257,13 @@ TEST_F(WindowTest, MinimiseQuestionComesAt101EntriesNot100)
     const QStringList pics = makePictures(home() + QStringLiteral("/in"), 101, QSize(8, 8));
     MainWindow &w = start(pics.mid(0, 100));
     child<QComboBox>(w, "cmbSize")->setCurrentIndex(kOriginalSize);
-    w.cmdStart_Click();
+    runToEnd(w);
     EXPECT_TRUE(prompter_.shown.isEmpty());
     EXPECT_EQ(filesIn(paths_.zpDir()).size(), 100);
 
     w.appendPictures({pics[100]});
     prompter_.yesNoAnswers = {false};
-    w.cmdStart_Click();
+    runToEnd(w);
     ASSERT_EQ(prompter_.shown.size(), 1);
     EXPECT_EQ(prompter_.shown[0].kind, QStringLiteral("question"));
     EXPECT_EQ(prompter_.shown[0].text, texts::minimiseQuestion());
@@ -300,7 +300,7 @@ TEST_F(WindowTest, StopAfterTheFifthOfTenEndsTheRun)
     w.setRunJobs(1);
     w.load(pics);
     w.stopAfter = 4;
-    w.cmdStart_Click();
+    runToEnd(w);
     const QStringList written = filesIn(paths_.zpDir());
     // The fifth picture is finished and written; a picture the single worker had
     // already begun is finished too, and nothing after that is started.
@@ -318,7 +318,7 @@ TEST_F(WindowTest, StopAfterTheFifthOfTenEndsTheRun)
 
     // A rerun after the stop processes the whole list.
     w.stopAfter = -1;
-    w.cmdStart_Click();
+    runToEnd(w);
     EXPECT_EQ(filesIn(paths_.zpDir()).size(), 10);
     w.waitForPreview();
 }
@@ -331,7 +331,7 @@ TEST_F(WindowTest, CustomSizeWithZeroWidthIsRefusedAndFocusesTheWidth)
     size->setCurrentIndex(size->count() - 1);
     EXPECT_EQ(child<QLineEdit>(w, "txtHeight")->text(), QStringLiteral("600"));
     child<QLineEdit>(w, "txtWidth")->setText(QStringLiteral("0"));
-    w.cmdStart_Click();
+    runToEnd(w);
     ASSERT_EQ(prompter_.shown.size(), 1);
     EXPECT_EQ(prompter_.shown[0].text, QStringLiteral("图片尺寸不能为0！"));
     EXPECT_TRUE(filesIn(paths_.zpDir()).isEmpty());

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 
 void WindowTest::SetUp()
 {
@@ -86,4 +87,20 @@ void WindowTest::answerDialogWith(const QString &folder, const QStringList &file
         dlg->cmdOK_Click();
         return dlg->result();
     };
+}
+
+void WindowTest::runToEnd(MainWindow &w)
+{
+    QSignalSpy finished(&w.session(), &JobSession::runFinished);
+    w.cmdStart_Click();
+    if (w.session().isRunning())
+        ASSERT_TRUE(finished.wait(120000)) << "the run did not end";
+}
+
+void WindowTest::addFolderToEnd(MainWindow &w)
+{
+    QSignalSpy finished(&w.session(), &JobSession::scanFinished);
+    w.cmdAdds_Click();
+    if (w.session().isScanning())
+        ASSERT_TRUE(finished.wait(60000)) << "the folder scan did not end";
 }

@@ -25,6 +25,10 @@ protected:
     MainWindow &start(const QStringList &commandLine = {});
     // Closes it as the window's close box does (the shutdown save runs).
     void closeWindow();
+    // "开始处理", then waits until the run, which goes on beside the window, has ended.
+    static void runToEnd(MainWindow &w);
+    // "添加文件夹", then waits until the folder's pictures are in the list.
+    static void addFolderToEnd(MainWindow &w);
 
     // n small pictures named p00.png, p01.png, ... in folder (created).
     QStringList makePictures(const QString &folder, int n, QSize size = QSize(64, 48));

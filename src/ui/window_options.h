@@ -1,6 +1,5 @@
 #pragma once
 
-#include "batch/job_settings.h"
 #include "ui/stored_options.h"
 
 #include <QObject>
@@ -9,17 +8,14 @@
 
 class QSettings;
 
-// The job the main window edits and the options stored beside it. The window
-// owns it; the editing, viewer and capture add-ons work on it instead of
-// reaching into the window, and report their edits through changed().
-class JobModel : public QObject {
+// The window's options stored beside the job: what the options dialog keeps
+// that JobSettings does not carry, and the slideshow interval.
+class WindowOptions : public QObject {
     Q_OBJECT
 public:
     // settings may be null (nothing is read or stored then).
-    explicit JobModel(QSettings *settings, QObject *parent = nullptr);
+    explicit WindowOptions(QSettings *settings, QObject *parent = nullptr);
 
-    JobSettings &job() { return job_; }
-    const JobSettings &job() const { return job_; }
     StoredOptions &stored() { return stored_; }
     QSettings *settings() const { return settings_; }
 
@@ -28,15 +24,8 @@ public:
     int slideTime() const;
     void setTypedSlideTime(int seconds);
 
-    // An add-on edited job(): the window redraws its preview.
-    void markChanged() { emit changed(); }
-
-signals:
-    void changed();
-
 private:
     QSettings *settings_;
-    JobSettings job_;
     StoredOptions stored_;
     std::optional<int> typedSlideTime_;
     int storedWhenTyped_ = 0;

@@ -1,10 +1,10 @@
-#include "ui/job_model.h"
+#include "ui/window_options.h"
 
 #include "settings/settings_store.h"
 
 #include <QSettings>
 
-JobModel::JobModel(QSettings *settings, QObject *parent)
+WindowOptions::WindowOptions(QSettings *settings, QObject *parent)
     : QObject(parent)
     , settings_(settings)
 {
@@ -12,14 +12,14 @@ JobModel::JobModel(QSettings *settings, QObject *parent)
         stored_.iSlideTime = OptionsStore(*settings_).int16(QStringLiteral("iSlideTime"), 3);
 }
 
-int JobModel::slideTime() const
+int WindowOptions::slideTime() const
 {
     if (typedSlideTime_ && storedWhenTyped_ == stored_.iSlideTime)
         return *typedSlideTime_;
     return stored_.iSlideTime;
 }
 
-void JobModel::setTypedSlideTime(int seconds)
+void WindowOptions::setTypedSlideTime(int seconds)
 {
     typedSlideTime_ = seconds;
     storedWhenTyped_ = stored_.iSlideTime;
