@@ -1,7 +1,7 @@
 // Preview redraw time on one photo: the first draw decodes, later draws after a
 // setting change take the decoded source from PreviewSourceCache.
-#include "batch/pipeline.h"
-#include "batch/preview_source_cache.h"
+#include "render/pipeline.h"
+#include "render/preview_source_cache.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

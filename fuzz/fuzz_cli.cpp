@@ -1,8 +1,8 @@
 // The command line: any argument list parses or is refused, and whatever parses
 // applies to a job without crashing.
-#include "batch/frame_list.h"
 #include "cli_options.h"
-#include "settings/app_paths.h"
+#include "fs/app_paths.h"
+#include "job/frame_list.h"
 
 #include <QStringList>
 

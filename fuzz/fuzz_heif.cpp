@@ -1,8 +1,8 @@
 // HEIC/AVIF decoding through libheif as the loader drives it: size probe, decode
 // at full and at thumbnail size. Hostile boxes must give an error, never a crash
 // or an allocation beyond the picture memory limit.
-#include "batch/imaging/heif_codec.h"
-#include "batch/imaging/picture_limits.h"
+#include "imaging/heif_codec.h"
+#include "imaging/picture_limits.h"
 
 #include <QCoreApplication>
 

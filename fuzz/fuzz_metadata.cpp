@@ -1,8 +1,8 @@
 // The metadata copy step: arbitrary bytes as a source JPEG's EXIF (APP1) and XMP
 // (APP1) segments, carried into a JPEG and a PNG output. Damaged metadata must
 // give an error, never a crash, and a successful copy must leave a readable picture.
-#include "batch/imaging/encoders.h"
-#include "batch/imaging/picture_metadata.h"
+#include "imaging/encoders.h"
+#include "imaging/picture_metadata.h"
 
 #include <QCoreApplication>
 #include <QImage>

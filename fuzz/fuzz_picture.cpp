@@ -1,7 +1,7 @@
 // Picture loading through Tuvo's loader: hostile headers must be refused before
 // any large allocation, broken data must give an error, never a crash.
-#include "batch/imaging/picture_limits.h"
-#include "batch/imaging/picture_loader.h"
+#include "imaging/picture_limits.h"
+#include "imaging/picture_loader.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // size.ini is read at every start; no content may crash or stall it.
-#include "batch/size_presets.h"
+#include "job/size_presets.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2813,10 +2813,6 @@ Files (once installed):
 </translation>
     </message>
     <message>
-        <source>服务器答复:%1</source>
-        <translation>Server replied: %1</translation>
-    </message>
-    <message>
         <source>网页图片300KB</source>
         <translation>Web picture 300 KB</translation>
     </message>
@@ -2831,6 +2827,14 @@ Files (once installed):
     <message>
         <source>输出文件不小于</source>
         <translation>Output file at least</translation>
+    </message>
+    <message>
+        <source>    已写入 %1 KB，质量 %2</source>
+        <translation>    written %1 KB, quality %2</translation>
+    </message>
+    <message>
+        <source>    已写入 %1 KB</source>
+        <translation>    written %1 KB</translation>
     </message>
 </context>
 </TS>

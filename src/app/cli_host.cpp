@@ -2,8 +2,8 @@
 
 #include "app/json_lines.h"
 #include "app/terminal_text.h"
-#include "batch/batch_run.h"
-#include "batch/texts.h"
+#include "render/texts.h"
+#include "run/batch_run.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/batch_host.h"
+#include "run/batch_host.h"
 
 #include <atomic>
 

@@ -1,12 +1,12 @@
 #include "cli_inputs.h"
 
-#include "batch/file_names.h"
-#include "batch/frame_list.h"
-#include "batch/picture_files.h"
 #include "capture/word_import.h"
+#include "fs/file_names.h"
+#include "imaging/picture_files.h"
+#include "job/frame_list.h"
+#include "job/job_restore.h"
+#include "job/settings_store.h"
 #include "publish/ftp_account.h"
-#include "settings/job_restore.h"
-#include "settings/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "batch/job_settings.h"
-#include "batch/output_plan.h"
-#include "settings/app_paths.h"
+#include "fs/app_paths.h"
+#include "job/job_settings.h"
+#include "run/output_plan.h"
 
 #include <QStringList>
 

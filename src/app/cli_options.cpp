@@ -1,7 +1,7 @@
 #include "app/cli_options.h"
 
-#include "batch/frame_list.h"
-#include "settings/job_restore.h"
+#include "job/frame_list.h"
+#include "job/job_restore.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

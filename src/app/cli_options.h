@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/job_fields.h"
+#include "job/job_fields.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // tuvo: the desktop program. One instance per user; a second start hands its
 // picture paths to the running window and ends.
-#include "batch/chinese_fonts.h"
 #include "dialogs/prompter.h"
-#include "settings/app_paths.h"
+#include "fs/app_paths.h"
+#include "imaging/chinese_fonts.h"
+#include "job/settings_store.h"
 #include "settings/display_texts.h"
-#include "settings/settings_store.h"
 #include "settings/single_instance.h"
 #include "settings/ui_language.h"
 #include "ui/main_window.h"

@@ -3,7 +3,7 @@
 #include "capture/capture_texts.h"
 #include "capture/new_picture_file.h"
 #include "dialogs/prompter.h"
-#include "settings/new_picture_name.h"
+#include "fs/new_picture_name.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "capture/new_picture_file.h"
 
-#include "batch/imaging/encoders.h"
-#include "settings/new_picture_name.h"
+#include "fs/new_picture_name.h"
+#include "imaging/encoders.h"
 
 #include <QCoreApplication>
 #include <QDir>

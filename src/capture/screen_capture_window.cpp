@@ -1,10 +1,10 @@
 #include "capture/screen_capture_window.h"
 
-#include "batch/imaging/encoders.h"
 #include "capture/capture_texts.h"
 #include "capture/new_picture_file.h"
 #include "capture/portal_screenshot.h"
-#include "settings/new_picture_name.h"
+#include "fs/new_picture_name.h"
+#include "imaging/encoders.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,11 +1,11 @@
 #include "capture/word_import.h"
 
-#include "batch/imaging/encoders.h"
-#include "batch/imaging/picture_limits.h"
 #include "capture/capture_texts.h"
 #include "capture/doc_conversion.h"
 #include "capture/docx_parts.h"
 #include "capture/new_picture_file.h"
+#include "imaging/encoders.h"
+#include "imaging/picture_limits.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

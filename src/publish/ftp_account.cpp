@@ -1,6 +1,6 @@
 #include "publish/ftp_account.h"
 
-#include "batch/job_fields.h"
+#include "job/job_fields.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #include "publish/ftp_upload.h"
 
-#include "batch/file_names.h"
+#include "fs/file_names.h"
 #include "publish/known_hosts.h"
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"

@@ -1,6 +1,6 @@
 #include "publish/known_hosts.h"
 
-#include "batch/file_names.h"
+#include "fs/file_names.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "publish/link_page.h"
 
-#include "batch/committed_file.h"
-#include "batch/job_settings.h"
-#include "batch/texts.h"
+#include "fs/committed_file.h"
+#include "job/job_settings.h"
 #include "publish/publish_texts.h"
 #include "publish/text_lines_file.h"
+#include "render/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>

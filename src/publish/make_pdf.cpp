@@ -1,6 +1,6 @@
 #include "publish/make_pdf.h"
 
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "publish/pdf_box.h"
 #include "publish/publish_texts.h"
 

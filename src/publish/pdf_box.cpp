@@ -1,7 +1,7 @@
 #include "publish/pdf_box.h"
 
-#include "batch/chinese_fonts.h"
-#include "batch/committed_file.h"
+#include "fs/committed_file.h"
+#include "imaging/chinese_fonts.h"
 #include "publish/publish_texts.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/file_names.h"
+#include "fs/file_names.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/publish_steps.h"
+#include "run/publish_steps.h"
 
 #include <atomic>
 

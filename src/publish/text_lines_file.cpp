@@ -1,6 +1,6 @@
 #include "publish/text_lines_file.h"
 
-#include "batch/committed_file.h"
+#include "fs/committed_file.h"
 
 #include <QCoreApplication>
 #include <QFile>

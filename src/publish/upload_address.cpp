@@ -1,6 +1,6 @@
 #include "publish/upload_address.h"
 
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "settings/display_texts.h"
 
-#include "batch/picture_files.h"
+#include "imaging/picture_files.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "settings/single_instance.h"
 
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 
 #include <QCryptographicHash>
 #include <QDir>

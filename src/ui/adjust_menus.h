@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batch/job_settings.h"
 #include "core/colour_matrix.h"
+#include "job/job_settings.h"
 
 #include <QObject>
 

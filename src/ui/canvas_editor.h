@@ -1,8 +1,8 @@
 #pragma once
 
-#include "batch/job_settings.h"
-#include "batch/mark_hit_test.h"
-#include "batch/render_result.h"
+#include "job/job_settings.h"
+#include "render/mark_hit_test.h"
+#include "render/render_result.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,9 +1,9 @@
 #include "ui/frm_dlg.h"
 
-#include "batch/picture_files.h"
+#include "imaging/picture_files.h"
+#include "job/job_restore.h"
+#include "job/settings_store.h"
 #include "settings/display_texts.h"
-#include "settings/job_restore.h"
-#include "settings/settings_store.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/frm_option.h"
 
-#include "batch/job_fields.h"
 #include "dialogs/prompter.h"
-#include "settings/settings_store.h"
+#include "job/job_fields.h"
+#include "job/settings_store.h"
 #include "ui/edit_texts.h"
 
 #include <QButtonGroup>

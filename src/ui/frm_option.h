@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "ui/stored_options.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "ui/frm_txt_set.h"
 
-#include "batch/text_watermark.h"
 #include "dialogs/prompter.h"
+#include "render/text_watermark.h"
 #include "ui/colour_chart.h"
 #include "ui/edit_texts.h"
 

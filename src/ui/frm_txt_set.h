@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 
 #include <QColor>
 #include <QDialog>

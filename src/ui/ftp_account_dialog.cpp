@@ -1,7 +1,7 @@
 #include "ui/ftp_account_dialog.h"
 
-#include "batch/job_settings.h"
 #include "dialogs/prompter.h"
+#include "job/job_settings.h"
 #include "publish/ftp_upload.h"
 #include "publish/publish_texts.h"
 #include "publish/upload_address.h"

@@ -1,6 +1,6 @@
 #include "ui/help_pages.h"
 
-#include "settings/app_paths.h"
+#include "fs/app_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,31 +2,27 @@
 
 // frmMain, the main window. It shows and edits the session(): the job, the list
 // and the run live there, beside the window. The editing, viewer and capture
-// add-ons work on the session and answer the window's request signals; the
-// window runs without them (the commands then do nothing):
+// add-ons see the window as an AddOnHost: the session, the preview and the menus
+// they draw into. They answer the window's request signals; the window runs
+// without them (the commands then do nothing):
 //  - textWatermarkRequested: mSetTxt, the canvas menu "设置文字水印" and ticking
 //    chkInfoTxt with an empty sText (only once mainLoaded()). It edits the job.
 //  - optionsRequested (menu mTOption "选项...") and pdfSettingsRequested (menu
 //    mSPDFSet, button cmdPDFSet).
-//  - Move mode and watermark handles (canvas editing): canvas() is the preview;
-//    lastMarks() holds where the latest preview drew the watermarks; write the
-//    offsets with setOffsets(); setCanvasEditActions() adds to the canvas menu.
-//  - Effect, rotation and colour menus: effectMenu(), rotationMenu() and
-//    colourMenu() exist with their items; handlers change the job and call
-//    session().markJobChanged(), which redraws the preview.
 //  - viewerRequested: double-click, "全屏查看" and the browse menu; the viewer
 //    appends crops with appendPictures().
 //  - wordImportRequested / cameraRequested / screenCaptureRequested behind mWord,
 //    mCap, mCopySrc2; they append with appendPictures().
 // Every modal dialog and message box goes through Prompter::instance().
 
-#include "batch/batch_host.h"
-#include "batch/frame_list.h"
-#include "batch/job_session.h"
-#include "batch/job_settings.h"
-#include "batch/render_result.h"
-#include "settings/app_paths.h"
-#include "settings/job_restore.h"
+#include "fs/app_paths.h"
+#include "job/frame_list.h"
+#include "job/job_restore.h"
+#include "job/job_settings.h"
+#include "render/render_result.h"
+#include "run/batch_host.h"
+#include "run/job_session.h"
+#include "ui/add_on_host.h"
 #include "ui/viewer_command.h"
 #include "ui/window_options.h"
 
@@ -61,7 +57,7 @@ class SingleInstance;
 // only while they have the focus.
 bool takesWheelOnlyFocused(const QObject *control);
 
-class MainWindow : public QMainWindow, public BatchHost {
+class MainWindow : public QMainWindow, public BatchHost, public AddOnHost {
     Q_OBJECT
 public:
     // settings may be null (nothing is read or stored then).
@@ -72,39 +68,45 @@ public:
     void load(const QStringList &commandLinePictures = {});
     bool mainLoaded() const { return bMainLoaded_ == 1; }
 
-    JobSession &session() { return session_; }
-    WindowOptions &options() { return options_; }
+    // AddOnHost
+    JobSession &session() override { return session_; }
+    WindowOptions &options() override { return options_; }
+    QWidget *widget() override { return this; }
+    QMenu *menu(Menu which) const override;
+    QComboBox *positionList(MarkHit which) const override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+    void removeEntry(int row) override;
+
     JobSettings &job() { return job_; }
     RunState &runState() { return state_; }
     FileList &fileList() { return *files_; }
-    const AppPaths &paths() const { return paths_; }
-    QSettings *settings() const { return settings_; }
+    const AppPaths &paths() const override { return paths_; }
+    QSettings *settings() const override { return settings_; }
     // Opens a folder, web page or text file outside the program (tests record it).
     void setExternalOpener(std::function<void(const QString &path)> opener);
-    PreviewCanvas *canvas() const { return canvas_; }
+    PreviewCanvas *canvas() const override { return canvas_; }
     FileListView *listView() const { return lstFile_; }
-    const MarkPlacement &lastMarks() const { return lastMarks_; }
+    const MarkPlacement &lastMarks() const override { return lastMarks_; }
     QMenu *effectMenu() const { return effectMenu_; }
     QMenu *rotationMenu() const { return rotationMenu_; }
     QMenu *colourMenu() const { return colourMenu_; }
     QMenu *settingsMenu() const { return settingsMenu_; }
-    QComboBox *textPositionList() const { return cmbTxtPos_; }
-    QComboBox *picturePositionList() const { return cmbImgPos_; }
     // Shown in the preview's context menu after the watermark entries.
-    void setCanvasEditActions(const QList<QAction *> &actions) { canvasEditActions_ = actions; }
+    void setCanvasEditActions(const QList<QAction *> &actions) override { canvasEditActions_ = actions; }
     QString statusText() const;
     void setRunJobs(int jobs) { runJobs_ = jobs; }
 
     // Appends pictures without the duplicate test (second instance, crops, captures)
     // and makes the last one current.
-    void appendPictures(const QStringList &paths);
+    void appendPictures(const QStringList &paths) override;
     // Pictures handed over by a second start are appended and the window comes forward.
     void listenTo(SingleInstance &instance);
     // Runs the pipeline for the current entry and shows the result when it arrives.
     void redrawPreview();
     // Blocks until the preview has caught up (tests).
     void waitForPreview();
-    void setOffsets(float x, float y);
+    void setOffsets(float x, float y) override;
     // Re-reads every control from job() (after a dialog changed it).
     void syncControlsFromJob();
 
@@ -286,6 +288,7 @@ private:
     QSize startSize_; // the size buildUi chose, until the first show fits it to the column
     // Menus
     QMenu *effectMenu_ = nullptr;
+    QMenu *imageMenu_ = nullptr;
     QMenu *rotationMenu_ = nullptr;
     QMenu *colourMenu_ = nullptr;
     QMenu *settingsMenu_ = nullptr;

@@ -12,55 +12,58 @@
 
 void installCaptureCommands(MainWindow &window)
 {
+    AddOnHost &host = window;
     QObject::connect(
-        &window, &MainWindow::wordImportRequested, &window, [&window] { importFromWordDocument(window); });
-    QObject::connect(&window, &MainWindow::cameraRequested, &window, [&window] { takeCameraStill(window); });
+        &window, &MainWindow::wordImportRequested, &window, [&host] { importFromWordDocument(host); });
+    QObject::connect(&window, &MainWindow::cameraRequested, &window, [&host] { takeCameraStill(host); });
     QObject::connect(
-        &window, &MainWindow::screenCaptureRequested, &window, [&window] { startScreenCapture(window); });
+        &window, &MainWindow::screenCaptureRequested, &window, [&host] { startScreenCapture(host); });
 }
 
-void importFromWordDocument(MainWindow &window)
+void importFromWordDocument(AddOnHost &host)
 {
-    const QString path = Prompter::instance().chooseOpenFile(
-        &window, captureTexts::wordDialogTitle(), window.paths().dataDir(), captureTexts::wordDialogFilter());
+    const QString path = Prompter::instance().chooseOpenFile(host.widget(), captureTexts::wordDialogTitle(),
+        host.paths().dataDir(), captureTexts::wordDialogFilter());
     if (path.isEmpty())
         return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    window.paths().ensureWritableFolders();
-    const WordImportResult result = importWordPictures(path, window.paths().userDir());
+    host.paths().ensureWritableFolders();
+    const WordImportResult result = importWordPictures(path, host.paths().userDir());
     QApplication::restoreOverrideCursor();
 
     if (!result.pictures.isEmpty()) {
-        window.appendPictures(result.pictures);
-        window.showStatus(captureTexts::wordImported(int(result.pictures.size())));
+        host.appendPictures(result.pictures);
+        host.showStatus(captureTexts::wordImported(int(result.pictures.size())));
     }
     // After the count, so that the last failure stays readable in the status line.
     for (const QString &line : result.errorLines)
-        window.showStatus(line);
+        host.showStatus(line);
     if (!result.message.isEmpty()) {
-        Prompter::instance().message(&window, captureTexts::boxTitle(), result.message,
+        Prompter::instance().message(host.widget(), captureTexts::boxTitle(), result.message,
             result.messageIsError ? Prompter::Icon::Error : Prompter::Icon::Information);
     }
 }
 
-void takeCameraStill(MainWindow &window)
+void takeCameraStill(AddOnHost &host)
 {
-    window.showStatus(captureTexts::cameraHint());
-    window.paths().ensureWritableFolders();
-    CameraDialog dialog(window.paths().userDir(), Prompter::instance(), &window);
+    host.showStatus(captureTexts::cameraHint());
+    host.paths().ensureWritableFolders();
+    CameraDialog dialog(host.paths().userDir(), Prompter::instance(), host.widget());
     if (Prompter::instance().exec(&dialog) == QDialog::Accepted && !dialog.savedPath().isEmpty()) {
-        window.appendPictures({dialog.savedPath()});
-        window.showStatus(captureTexts::cameraStillKept(dialog.savedPath()));
+        host.appendPictures({dialog.savedPath()});
+        host.showStatus(captureTexts::cameraStillKept(dialog.savedPath()));
     }
 }
 
-void startScreenCapture(MainWindow &window)
+void startScreenCapture(AddOnHost &host)
 {
-    window.paths().ensureWritableFolders();
-    auto *capture = new ScreenCaptureWindow(window.paths().userDir());
+    host.paths().ensureWritableFolders();
+    auto *capture = new ScreenCaptureWindow(host.paths().userDir());
     capture->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<MainWindow> main = &window;
+    // Connected with the main window as context: once it is gone, nothing reaches it.
+    QWidget *window = host.widget();
+    QPointer<QWidget> main = window;
     capture->setMainWindowShown([main](bool shown) {
         if (!main)
             return;
@@ -69,9 +72,9 @@ void startScreenCapture(MainWindow &window)
         else if (main->isHidden())
             main->show();
     });
-    QObject::connect(capture, &ScreenCaptureWindow::pictureKept, &window,
-        [main](const QString &path) { main->appendPictures({path}); });
-    QObject::connect(capture, &ScreenCaptureWindow::statusLine, &window,
-        [main](const QString &text) { main->showStatus(text); });
-    capture->start(window.screen());
+    QObject::connect(capture, &ScreenCaptureWindow::pictureKept, window,
+        [&host](const QString &path) { host.appendPictures({path}); });
+    QObject::connect(capture, &ScreenCaptureWindow::statusLine, window,
+        [&host](const QString &text) { host.showStatus(text); });
+    capture->start(window->screen());
 }

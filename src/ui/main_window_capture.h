@@ -1,5 +1,6 @@
 #pragma once
 
+class AddOnHost;
 class MainWindow;
 
 // Answers the main window's wordImportRequested, cameraRequested and
@@ -8,6 +9,6 @@ class MainWindow;
 void installCaptureCommands(MainWindow &window);
 
 // The three commands, callable on their own (tests, other menus).
-void importFromWordDocument(MainWindow &window);
-void takeCameraStill(MainWindow &window);
-void startScreenCapture(MainWindow &window);
+void importFromWordDocument(AddOnHost &host);
+void takeCameraStill(AddOnHost &host);
+void startScreenCapture(AddOnHost &host);

@@ -1,9 +1,8 @@
 #include "ui/main_window_editing.h"
 
-#include "batch/file_list.h"
+#include "run/file_list.h"
 #include "ui/adjust_menus.h"
 #include "ui/canvas_editor.h"
-#include "ui/file_list_view.h"
 #include "ui/frm_option.h"
 #include "ui/frm_txt_set.h"
 #include "ui/main_window.h"
@@ -17,55 +16,58 @@
 
 namespace {
 
-void runOptions(MainWindow &w, FrmOption::Panel panel)
+void runOptions(AddOnHost &host, FrmOption::Panel panel)
 {
-    JobSession &session = w.session();
-    WindowOptions &options = w.options();
-    if (editOptions(session.job(), options.stored(), options.settings(), panel, &w))
+    JobSession &session = host.session();
+    WindowOptions &options = host.options();
+    if (editOptions(session.job(), options.stored(), options.settings(), panel, host.widget()))
         session.markJobChanged();
 }
 
-bool stepList(MainWindow &w, int delta)
+bool stepList(AddOnHost &host, int delta)
 {
-    const int next = w.listView()->currentRow() + delta;
-    if (w.fileList().isEmpty() || next < 0 || next >= w.fileList().count())
+    const int next = host.currentRow() + delta;
+    if (next < 0 || next >= host.session().files().count())
         return false;
-    w.listView()->setCurrentRow(next);
+    host.setCurrentRow(next);
     return true;
 }
 
-CanvasEditor *installCanvasEditing(MainWindow &w)
+CanvasEditor *installCanvasEditing(AddOnHost &host)
 {
-    PreviewCanvas *canvas = w.canvas();
-    JobSession &session = w.session();
-    CanvasEditor::Host host;
-    host.imageRect = [canvas] {
+    PreviewCanvas *canvas = host.canvas();
+    QWidget *window = host.widget();
+    JobSession &session = host.session();
+    CanvasEditor::Host editing;
+    editing.imageRect = [canvas] {
         return canvas->hasImage() ? canvas->pictureRect() : QRect();
     };
-    host.surfaceSize = [canvas] {
+    editing.surfaceSize = [canvas] {
         return canvas->image().size();
     };
-    host.marks = [&w] {
-        return w.lastMarks();
+    editing.marks = [&host] {
+        return host.lastMarks();
     };
-    host.stepList = [&w](int delta) {
-        return stepList(w, delta);
+    editing.stepList = [&host](int delta) {
+        return stepList(host, delta);
     };
-    host.openProcessedView = [&w] {
-        openViewer(w, ViewerCommand::Processed);
+    editing.openProcessedView = [&host] {
+        openViewer(host, ViewerCommand::Processed);
     };
-    auto *editor = new CanvasEditor(canvas, session.job(), host, &w);
+    auto *editor = new CanvasEditor(canvas, session.job(), editing, window);
 
     QObject::connect(
-        editor, &CanvasEditor::offsetsChanged, &w, [&w](float x, float y) { w.setOffsets(x, y); });
+        editor, &CanvasEditor::offsetsChanged, window, [&host](float x, float y) { host.setOffsets(x, y); });
     QObject::connect(editor, &CanvasEditor::changed, &session, &JobSession::markJobChanged);
-    QObject::connect(editor, &CanvasEditor::hint, &w, &MainWindow::showStatus);
-    QObject::connect(editor, &CanvasEditor::cropRequested, &w, [&w] { openViewer(w, ViewerCommand::Crop); });
+    QObject::connect(
+        editor, &CanvasEditor::hint, window, [&host](const QString &text) { host.showStatus(text); });
+    QObject::connect(
+        editor, &CanvasEditor::cropRequested, window, [&host] { openViewer(host, ViewerCommand::Crop); });
 
     // A press on a watermark switches its list to "自定义"; the list's own handler redraws.
-    QComboBox *txtPos = w.textPositionList();
-    QComboBox *imgPos = w.picturePositionList();
-    QObject::connect(editor, &CanvasEditor::positionSwitched, &w, [txtPos, imgPos](MarkHit hit) {
+    QComboBox *txtPos = host.positionList(MarkHit::Text);
+    QComboBox *imgPos = host.positionList(MarkHit::Picture);
+    QObject::connect(editor, &CanvasEditor::positionSwitched, window, [txtPos, imgPos](MarkHit hit) {
         QComboBox *list = hit == MarkHit::Text ? txtPos : imgPos;
         if (list->currentIndex() != kCustom)
             list->setCurrentIndex(kCustom);
@@ -78,9 +80,9 @@ CanvasEditor *installCanvasEditing(MainWindow &w)
     };
     showHandle(txtPos, MarkHit::Text);
     showHandle(imgPos, MarkHit::Picture);
-    w.setCanvasEditActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
+    host.setCanvasEditActions({editor->moveAction(), editor->resetAction(), editor->locateAction()});
 
-    if (auto *image = qobject_cast<QMenu *>(w.rotationMenu()->parent())) {
+    if (QMenu *image = host.menu(AddOnHost::Menu::Image)) {
         image->addSeparator();
         image->addAction(editor->moveAction());
         image->addAction(editor->resetAction());
@@ -91,7 +93,8 @@ CanvasEditor *installCanvasEditing(MainWindow &w)
         QAction *cropSource = image->addAction(QCoreApplication::translate("tuvo", "裁剪原图"));
         cropSource->setObjectName(QStringLiteral("mCropSource"));
         for (QAction *a : {crop, cropSource})
-            QObject::connect(a, &QAction::triggered, &w, [&w] { openViewer(w, ViewerCommand::Crop); });
+            QObject::connect(
+                a, &QAction::triggered, window, [&host] { openViewer(host, ViewerCommand::Crop); });
     }
     editor->buildButtonBar(canvas);
     return editor;
@@ -101,22 +104,27 @@ CanvasEditor *installCanvasEditing(MainWindow &w)
 
 EditingControls installEditingControls(MainWindow &w)
 {
-    JobSession &session = w.session();
+    AddOnHost &host = w;
+    JobSession &session = host.session();
     QObject::connect(&w, &MainWindow::textWatermarkRequested, &w,
-        [&w, &session] { editTextWatermark(session.job(), &w); });
-    QObject::connect(&w, &MainWindow::optionsRequested, &w, [&w] { runOptions(w, FrmOption::GeneralPanel); });
-    QObject::connect(&w, &MainWindow::pdfSettingsRequested, &w, [&w] { runOptions(w, FrmOption::PdfPanel); });
+        [&host, &session] { editTextWatermark(session.job(), host.widget()); });
+    QObject::connect(
+        &w, &MainWindow::optionsRequested, &w, [&host] { runOptions(host, FrmOption::GeneralPanel); });
+    QObject::connect(
+        &w, &MainWindow::pdfSettingsRequested, &w, [&host] { runOptions(host, FrmOption::PdfPanel); });
 
     EditingControls controls;
-    controls.menus = new AdjustMenus(session.job(), w.canvas(), &w);
-    controls.menus->setPictureShown([&w] { return w.canvas()->hasImage(); });
-    controls.menus->populateRotationMenu(w.rotationMenu());
-    controls.menus->populateEffectMenu(w.effectMenu());
-    controls.menus->populateColourMenu(w.colourMenu());
+    PreviewCanvas *canvas = host.canvas();
+    controls.menus = new AdjustMenus(session.job(), canvas, &w);
+    controls.menus->setPictureShown([canvas] { return canvas->hasImage(); });
+    controls.menus->populateRotationMenu(host.menu(AddOnHost::Menu::Rotation));
+    controls.menus->populateEffectMenu(host.menu(AddOnHost::Menu::Effect));
+    controls.menus->populateColourMenu(host.menu(AddOnHost::Menu::Colour));
     QObject::connect(controls.menus, &AdjustMenus::changed, &session, &JobSession::markJobChanged);
-    QObject::connect(controls.menus, &AdjustMenus::hint, &w, &MainWindow::showStatus);
+    QObject::connect(
+        controls.menus, &AdjustMenus::hint, &w, [&host](const QString &text) { host.showStatus(text); });
 
-    controls.editor = installCanvasEditing(w);
-    controls.editor->setToolPanel(controls.menus->buildToolPanel(w.canvas()));
+    controls.editor = installCanvasEditing(host);
+    controls.editor->setToolPanel(controls.menus->buildToolPanel(canvas));
     return controls;
 }

@@ -1,13 +1,13 @@
 // The file list commands: add, scan, drop, remove, undo, clear, copy, selection
 // and the preview that follows the current entry.
-#include "batch/committed_file.h"
-#include "batch/file_list.h"
-#include "batch/imaging/encoders.h"
-#include "batch/mark_position.h"
-#include "batch/picture_files.h"
-#include "batch/texts.h"
 #include "capture/capture_texts.h"
 #include "dialogs/prompter.h"
+#include "fs/committed_file.h"
+#include "imaging/encoders.h"
+#include "imaging/picture_files.h"
+#include "render/mark_position.h"
+#include "render/texts.h"
+#include "run/file_list.h"
 #include "settings/display_texts.h"
 #include "ui/file_list_view.h"
 #include "ui/frm_dlg.h"
@@ -361,4 +361,40 @@ void MainWindow::showCanvasMenu(const QPoint &globalPos)
         [this] { emit viewerRequested(ViewerCommand::Processed); });
     view->setEnabled(answered(&MainWindow::viewerRequested) && lstFile_->currentRow() >= 0);
     menu.exec(globalPos);
+}
+
+int MainWindow::currentRow() const
+{
+    return lstFile_->currentRow();
+}
+
+void MainWindow::setCurrentRow(int row)
+{
+    lstFile_->setCurrentRow(row);
+}
+
+void MainWindow::removeEntry(int row)
+{
+    lstFile_->setCurrentRow(row);
+    cmdDel_Click();
+}
+
+QMenu *MainWindow::menu(Menu which) const
+{
+    switch (which) {
+    case Menu::Image:
+        return imageMenu_;
+    case Menu::Rotation:
+        return rotationMenu_;
+    case Menu::Effect:
+        return effectMenu_;
+    case Menu::Colour:
+        return colourMenu_;
+    }
+    return nullptr;
+}
+
+QComboBox *MainWindow::positionList(MarkHit which) const
+{
+    return which == MarkHit::Picture ? cmbImgPos_ : cmbTxtPos_;
 }

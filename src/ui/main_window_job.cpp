@@ -1,10 +1,10 @@
 // The controls that write JobSettings: size, offsets, frame, watermarks, format,
 // names and output folder. Each change redraws the preview.
-#include "batch/naming.h"
-#include "batch/texts.h"
 #include "dialogs/prompter.h"
+#include "job/naming.h"
+#include "job/settings_store.h"
+#include "render/texts.h"
 #include "settings/display_texts.h"
-#include "settings/settings_store.h"
 #include "ui/edit_texts.h"
 #include "ui/frm_dlg.h"
 #include "ui/ftp_account_dialog.h"

@@ -1,6 +1,6 @@
 #include "ui/main_window_language.h"
 
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 #include "settings/ui_language.h"
 #include "ui/main_window.h"
 

@@ -1,4 +1,4 @@
-#include "batch/file_list.h"
+#include "run/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/help_pages.h"
 #include "ui/main_window.h"
@@ -450,6 +450,7 @@ void MainWindow::buildMenus()
         = menuItem(mark, QStringLiteral("mSetImg"), QCoreApplication::translate("tuvo", "图片水印..."));
 
     QMenu *image = menuBar()->addMenu(QCoreApplication::translate("tuvo", "图像(&I)"));
+    imageMenu_ = image;
     rotationMenu_ = image->addMenu(QCoreApplication::translate("tuvo", "方向旋转"));
     rotationMenu_->setObjectName(QStringLiteral("mRotate"));
     const QStringList rotations = {QCoreApplication::translate("tuvo", "取消旋转"), QString(),

@@ -1,7 +1,7 @@
 // The window as the batch run's host: start and stop, progress, message boxes,
 // the wait window and the after-run actions.
-#include "batch/file_list.h"
 #include "dialogs/prompter.h"
+#include "run/file_list.h"
 #include "settings/display_texts.h"
 #include "ui/frm_wait.h"
 #include "ui/main_window.h"

@@ -3,8 +3,8 @@
 // does and leaves the file list alone.
 
 #include "dialogs/prompter.h"
-#include "settings/job_file.h"
-#include "settings/settings_texts.h"
+#include "job/job_file.h"
+#include "job/settings_texts.h"
 #include "ui/main_window.h"
 
 #include <QDialog>

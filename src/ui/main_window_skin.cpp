@@ -1,7 +1,7 @@
 #include "ui/main_window_skin.h"
 
 #include "dialogs/prompter.h"
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
 #include "ui/skin.h"

@@ -2,6 +2,7 @@
 
 #include "ui/viewer_command.h"
 
+class AddOnHost;
 class FrmPic;
 class MainWindow;
 
@@ -10,4 +11,4 @@ void installViewerCommands(MainWindow &window);
 
 // Runs the command's checks for the current list entry, then opens the viewer and
 // connects what it reports back to the window. Null when nothing opened.
-FrmPic *openViewer(MainWindow &window, ViewerCommand command);
+FrmPic *openViewer(AddOnHost &window, ViewerCommand command);

@@ -1,6 +1,6 @@
 #include "ui/preview_renderer.h"
 
-#include "batch/pipeline.h"
+#include "render/pipeline.h"
 
 #include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>

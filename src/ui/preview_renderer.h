@@ -1,8 +1,8 @@
 #pragma once
 
-#include "batch/job_settings.h"
-#include "batch/preview_source_cache.h"
-#include "batch/render_result.h"
+#include "job/job_settings.h"
+#include "render/preview_source_cache.h"
+#include "render/render_result.h"
 
 #include <QFutureWatcher>
 #include <QObject>

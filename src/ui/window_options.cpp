@@ -1,6 +1,6 @@
 #include "ui/window_options.h"
 
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #include "viewer/background_colours.h"
 
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,8 +1,8 @@
 #include "viewer/frm_pic.h"
 
-#include "batch/imaging/encoders.h"
-#include "batch/imaging/picture_loader.h"
-#include "batch/pipeline.h"
+#include "imaging/encoders.h"
+#include "imaging/picture_loader.h"
+#include "render/pipeline.h"
 #include "viewer/background_colours.h"
 #include "viewer/crop_action_bar.h"
 #include "viewer/pic_area.h"

@@ -1,6 +1,6 @@
-#include "batch/imaging/encoders.h"
 #include "dialogs/prompter.h"
-#include "settings/new_picture_name.h"
+#include "fs/new_picture_name.h"
+#include "imaging/encoders.h"
 #include "viewer/crop_action_bar.h"
 #include "viewer/frm_pic.h"
 #include "viewer/pic_area.h"

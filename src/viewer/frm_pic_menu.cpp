@@ -1,5 +1,5 @@
-#include "batch/imaging/encoders.h"
 #include "dialogs/prompter.h"
+#include "imaging/encoders.h"
 #include "viewer/background_colours.h"
 #include "viewer/frm_pic.h"
 #include "viewer/pic_area.h"

@@ -1,6 +1,6 @@
 #include "viewer/thumbnail_loader.h"
 
-#include "batch/imaging/picture_loader.h"
+#include "imaging/picture_loader.h"
 
 #include <QCoreApplication>
 

@@ -33,7 +33,7 @@
 // options dialog is what stores it); closed(row): the viewer is going, row is
 // where it ended. iBGColor the viewer stores itself, at once.
 
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 
 #include <QRect>
 #include <QString>

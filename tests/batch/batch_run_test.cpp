@@ -1,7 +1,7 @@
-#include "batch/batch_run.h"
-#include "batch/imaging/picture_limits.h"
-#include "batch/pipeline.h"
-#include "batch/pipeline_steps.h"
+#include "imaging/picture_limits.h"
+#include "render/pipeline.h"
+#include "render/pipeline_steps.h"
+#include "run/batch_run.h"
 
 #include <QDir>
 #include <QFile>

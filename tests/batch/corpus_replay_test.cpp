@@ -1,7 +1,7 @@
 // Inputs the fuzzers found interesting, replayed on every test run: none may
 // crash, and broken pictures must come back with a reason.
-#include "batch/imaging/picture_loader.h"
-#include "batch/size_presets.h"
+#include "imaging/picture_loader.h"
+#include "job/size_presets.h"
 
 #include <QDir>
 #include <QFile>

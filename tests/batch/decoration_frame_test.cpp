@@ -1,6 +1,6 @@
-#include "batch/pipeline.h"
-#include "batch/pipeline_steps.h"
 #include "decoration_pixels.h"
+#include "render/pipeline.h"
+#include "render/pipeline_steps.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "batch/imaging/encoders.h"
-#include "batch/imaging/picture_loader.h"
-#include "batch/writers.h"
+#include "imaging/encoders.h"
+#include "imaging/picture_loader.h"
+#include "run/writers.h"
 
 #include <QFile>
 #include <QImageReader>

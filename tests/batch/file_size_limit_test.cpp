@@ -1,6 +1,6 @@
 // Outputs kept within iMaxBytes/iMinBytes: quality search, scaling, refusals.
-#include "batch/pipeline.h"
-#include "batch/writers.h"
+#include "render/pipeline.h"
+#include "run/writers.h"
 
 #include <QDir>
 #include <QFileInfo>

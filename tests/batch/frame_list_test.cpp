@@ -1,6 +1,6 @@
-#include "batch/frame_layer.h"
-#include "batch/frame_list.h"
 #include "decoration_pixels.h"
+#include "job/frame_list.h"
+#include "render/frame_layer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // HEIC/AVIF pictures in, WebP/AVIF out. Inputs are made here with heif-enc and
 // compared with heif-convert; outputs are read back with webpinfo and heif-info.
-#include "batch/imaging/picture_limits.h"
-#include "batch/imaging/picture_loader.h"
-#include "batch/pipeline.h"
-#include "batch/writers.h"
+#include "imaging/picture_limits.h"
+#include "imaging/picture_loader.h"
+#include "render/pipeline.h"
+#include "run/writers.h"
 #include "support/external_tools.h"
 
 #include <QDir>

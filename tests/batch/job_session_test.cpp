@@ -1,5 +1,5 @@
-#include "batch/file_list.h"
-#include "batch/job_session.h"
+#include "run/file_list.h"
+#include "run/job_session.h"
 
 #include <QDir>
 #include <QImage>
@@ -81,14 +81,14 @@ TEST(JobSession, RunKeepsTheJobAndListItStartedWith)
         fx.session.files().append(p);
     fx.session.job().sOutDir = outA;
     fx.session.job().bAutoODir = 1;
-    fx.session.job().iuFormat = 1;
+    fx.session.job().sFormat = QStringLiteral("jpg");
 
     QSignalSpy finished(&fx.session, &JobSession::runFinished);
     ASSERT_EQ(fx.session.startRun(), StartCheck::Ok);
     EXPECT_TRUE(fx.session.isRunning());
     // Edits while it runs: another folder, another format, an emptied list.
     fx.session.job().sOutDir = outB;
-    fx.session.job().iuFormat = 2;
+    fx.session.job().sFormat = QStringLiteral("png");
     fx.session.files().clear();
     ASSERT_TRUE(finished.wait(60000));
 

@@ -1,4 +1,4 @@
-#include "batch/imaging/encoders.h"
+#include "imaging/encoders.h"
 
 #include <QImage>
 

@@ -1,5 +1,5 @@
-#include "batch/layout.h"
-#include "batch/size_presets.h"
+#include "job/size_presets.h"
+#include "render/layout.h"
 
 #include <gtest/gtest.h>
 

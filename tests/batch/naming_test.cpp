@@ -1,5 +1,5 @@
-#include "batch/naming.h"
-#include "batch/picture_files.h"
+#include "imaging/picture_files.h"
+#include "job/naming.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "batch/imaging/cdib_qimage.h"
+#include "imaging/cdib_qimage.h"
 #include "support/external_tools.h"
 
 #include <QDir>

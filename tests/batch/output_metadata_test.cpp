@@ -1,9 +1,9 @@
 // Outputs carry their source's metadata and colour profile as the job chooses.
 // Sources are real files from ImageMagick and exiftool; outputs are read back with
 // exiftool, colours compared with lcms2's transicc and ImageMagick.
-#include "batch/imaging/encoders.h"
-#include "batch/pipeline.h"
-#include "batch/writers.h"
+#include "imaging/encoders.h"
+#include "render/pipeline.h"
+#include "run/writers.h"
 #include "support/external_tools.h"
 #include "support/test_files.h"
 

@@ -1,5 +1,5 @@
-#include "batch/pipeline.h"
-#include "batch/preview_source_cache.h"
+#include "render/pipeline.h"
+#include "render/preview_source_cache.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "batch/imaging/resample.h"
+#include "imaging/resample.h"
 
 #include <QImage>
 

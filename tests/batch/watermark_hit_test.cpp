@@ -1,4 +1,4 @@
-#include "batch/mark_hit_test.h"
+#include "render/mark_hit_test.h"
 
 #include <gtest/gtest.h>
 

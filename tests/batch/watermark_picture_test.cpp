@@ -1,6 +1,6 @@
-#include "batch/mark_position.h"
-#include "batch/pipeline_steps.h"
 #include "decoration_pixels.h"
+#include "render/mark_position.h"
+#include "render/pipeline_steps.h"
 
 #include <QTemporaryDir>
 

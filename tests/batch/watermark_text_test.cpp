@@ -1,8 +1,8 @@
-#include "batch/mark_position.h"
-#include "batch/mark_tokens.h"
-#include "batch/pipeline_steps.h"
-#include "batch/text_watermark.h"
 #include "decoration_pixels.h"
+#include "render/mark_position.h"
+#include "render/mark_tokens.h"
+#include "render/pipeline_steps.h"
+#include "render/text_watermark.h"
 
 #include <QFontInfo>
 #include <QProcess>

@@ -1,7 +1,7 @@
-#include "batch/imaging/encoders.h"
 #include "capture/capture_texts.h"
 #include "capture/doc_conversion.h"
 #include "capture/word_import.h"
+#include "imaging/encoders.h"
 #include "support/qstring_printer.h"
 #include "support/test_files.h"
 

@@ -1,7 +1,7 @@
-#include "batch/frame_list.h"
 #include "cli_host.h"
 #include "cli_options.h"
-#include "settings/app_paths.h"
+#include "fs/app_paths.h"
+#include "job/frame_list.h"
 
 #include <QDir>
 #include <QFile>

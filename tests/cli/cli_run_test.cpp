@@ -1,5 +1,5 @@
 // tuvo-cli as scripts use it: real files in, real files out, exit codes.
-#include "batch/size_presets.h"
+#include "job/size_presets.h"
 #include "support/test_files.h"
 
 #include <QCryptographicHash>

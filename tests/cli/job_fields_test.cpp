@@ -1,9 +1,9 @@
 // Every row of the job-field table: its stored text comes back through a job
 // file, and every value outside its range is refused naming the option typed.
-#include "batch/frame_list.h"
 #include "cli_options.h"
-#include "settings/app_paths.h"
-#include "settings/job_file.h"
+#include "fs/app_paths.h"
+#include "job/frame_list.h"
+#include "job/job_file.h"
 #include "settings/ui_language.h"
 #include "terminal_text.h"
 

@@ -1,5 +1,5 @@
-#include "batch/imaging/cdib_qimage.h"
 #include "core/dib_bytes.h"
+#include "imaging/cdib_qimage.h"
 
 #include <QImage>
 

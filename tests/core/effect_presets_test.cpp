@@ -1,5 +1,5 @@
-#include "batch/pipeline_steps.h"
 #include "core/effect_presets.h"
+#include "render/pipeline_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "batch/imaging/cdib_qimage.h"
 #include "core/effect_presets.h"
+#include "imaging/cdib_qimage.h"
 
 #include <QDir>
 #include <QProcess>

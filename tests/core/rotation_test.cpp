@@ -1,6 +1,6 @@
-#include "batch/imaging/cdib_qimage.h"
-#include "batch/pipeline_steps.h"
 #include "core/rotation.h"
+#include "imaging/cdib_qimage.h"
+#include "render/pipeline_steps.h"
 
 #include <gtest/gtest.h>
 

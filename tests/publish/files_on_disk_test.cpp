@@ -1,5 +1,5 @@
-#include "batch/committed_file.h"
-#include "batch/job_settings.h"
+#include "fs/committed_file.h"
+#include "job/job_settings.h"
 #include "publish/link_page.h"
 #include "publish/make_pdf.h"
 #include "publish/publishing.h"

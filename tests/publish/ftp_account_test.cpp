@@ -1,4 +1,4 @@
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "publish/ftp_account.h"
 #include "support/qstring_printer.h"
 

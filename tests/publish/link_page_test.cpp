@@ -1,4 +1,4 @@
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "publish/link_page.h"
 #include "publish/upload_address.h"
 #include "support/qstring_printer.h"

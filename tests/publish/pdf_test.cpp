@@ -1,4 +1,4 @@
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "publish/make_pdf.h"
 #include "publish/poppler.h"
 #include "support/qstring_printer.h"

@@ -1,4 +1,4 @@
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "publish/ftp_upload.h"
 #include "publish/publish_texts.h"
 #include "support/ftp_server.h"

@@ -1,5 +1,5 @@
-#include "settings/app_paths.h"
-#include "settings/settings_store.h"
+#include "fs/app_paths.h"
+#include "job/settings_store.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Saved jobs read back what they know and say what they could not use.
-#include "settings/app_paths.h"
-#include "settings/job_file.h"
-#include "settings/job_restore.h"
+#include "fs/app_paths.h"
+#include "job/job_file.h"
+#include "job/job_restore.h"
 #include "support/test_files.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "settings/new_picture_name.h"
+#include "fs/new_picture_name.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "settings/app_paths.h"
-#include "settings/job_restore.h"
-#include "settings/settings_store.h"
+#include "fs/app_paths.h"
+#include "job/job_restore.h"
+#include "job/settings_store.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Drag and drop from a separate program under Xvfb: tuvo-drag-source starts a
 // real QDrag and xdotool moves the pointer from it onto the window, so the drop
 // travels through the X server's drag protocol as from a file manager.
-#include "batch/file_list.h"
+#include "run/file_list.h"
 #include "support/qstring_printer.h"
 #include "ui/file_list_view.h"
 #include "ui/preview_canvas.h"

@@ -1,5 +1,5 @@
-#include "batch/job_settings.h"
-#include "batch/pipeline.h"
+#include "job/job_settings.h"
+#include "render/pipeline.h"
 #include "support/qstring_printer.h"
 #include "ui/adjust_menus.h"
 

@@ -1,4 +1,4 @@
-#include "batch/pipeline.h"
+#include "render/pipeline.h"
 #include "support/qstring_printer.h"
 #include "ui/adjust_menus.h"
 #include "ui/canvas_editor.h"

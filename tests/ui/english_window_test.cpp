@@ -1,5 +1,5 @@
 // The window in English: no Chinese left in what it shows, and the language choice stored.
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "support/qstring_printer.h"
 #include "ui/frm_option.h"
 #include "ui/ftp_account_dialog.h"

@@ -1,4 +1,4 @@
-#include "settings/settings_store.h"
+#include "job/settings_store.h"
 #include "ui/frm_dlg.h"
 #include "ui/frm_wait.h"
 

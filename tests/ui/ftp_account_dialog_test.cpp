@@ -1,5 +1,5 @@
-#include "batch/job_settings.h"
 #include "dialogs/prompter.h"
+#include "job/job_settings.h"
 #include "support/qstring_printer.h"
 #include "ui/ftp_account_dialog.h"
 

@@ -1,6 +1,6 @@
-#include "batch/imaging/encoders.h"
 #include "capture/screen_capture_window.h"
-#include "batch/file_list.h"
+#include "imaging/encoders.h"
+#include "run/file_list.h"
 #include "ui/main_window_capture.h"
 #include "window_fixture.h"
 

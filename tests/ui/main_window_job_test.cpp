@@ -1,4 +1,4 @@
-#include "batch/file_list.h"
+#include "run/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/preview_canvas.h"
 #include "window_fixture.h"

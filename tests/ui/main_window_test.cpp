@@ -1,6 +1,6 @@
-#include "batch/texts.h"
+#include "render/texts.h"
+#include "run/file_list.h"
 #include "settings/display_texts.h"
-#include "batch/file_list.h"
 #include "settings/single_instance.h"
 #include "ui/file_list_view.h"
 #include "ui/help_pages.h"

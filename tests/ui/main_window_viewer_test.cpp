@@ -1,4 +1,4 @@
-#include "batch/file_list.h"
+#include "run/file_list.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window_viewer.h"
 #include "viewer/crop_action_bar.h"

@@ -1,4 +1,4 @@
-#include "batch/job_settings.h"
+#include "job/job_settings.h"
 #include "ui/preview_canvas.h"
 #include "ui/preview_renderer.h"
 

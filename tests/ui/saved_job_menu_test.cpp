@@ -1,5 +1,5 @@
-#include "settings/job_file.h"
-#include "settings/settings_texts.h"
+#include "job/job_file.h"
+#include "job/settings_texts.h"
 #include "support/qstring_printer.h"
 #include "window_fixture.h"
 

@@ -1,6 +1,6 @@
-#include "batch/job_settings.h"
-#include "batch/pipeline.h"
 #include "dialogs/prompter.h"
+#include "job/job_settings.h"
+#include "render/pipeline.h"
 #include "support/qstring_printer.h"
 #include "ui/colour_chart.h"
 #include "ui/frm_txt_set.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialogs/prompter.h"
-#include "settings/app_paths.h"
-#include "settings/settings_store.h"
+#include "fs/app_paths.h"
+#include "job/settings_store.h"
 #include "ui/frm_dlg.h"
 #include "ui/main_window.h"
 
