@@ -79,9 +79,29 @@ int clampedSide(quint32 n)
     return int(qMin<quint32>(n, INT_MAX));
 }
 
-// The size a PNG's IHDR or a WebP's first chunk declares; invalid for other files.
+// The size a JPEG's frame header declares (SOF0..SOF15; DHT, JPG and DAC share
+// the range). A height of 0, left to a later DNL marker, gives no size.
+QSize declaredJpegSize(const uchar *data, qint64 size)
+{
+    QSize found;
+    forEachJpegSegment(data, size, [&found](const JpegSegment &s) {
+        const bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8
+            && s.marker != 0xCC;
+        if (!frame)
+            return true;
+        if (s.size >= 5)
+            found = QSize((s.payload[3] << 8) | s.payload[4], (s.payload[1] << 8) | s.payload[2]);
+        return false;
+    });
+    return found;
+}
+
+// The size a JPEG's frame header, a PNG's IHDR or a WebP's first chunk declares;
+// invalid for other files. Asking Qt's readers costs a plugin load and a parse.
 QSize declaredPictureSize(const uchar *data, qint64 size)
 {
+    if (size >= 4 && data[0] == 0xFF && data[1] == 0xD8)
+        return declaredJpegSize(data, size);
     if (looksLikePng(data, size) && size >= 24)
         return QSize(clampedSide(bigEndian32(data + 16)), clampedSide(bigEndian32(data + 20)));
     if (size < 30 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WEBP", 4) != 0)
