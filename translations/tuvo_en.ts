@@ -2375,8 +2375,8 @@ Files (once installed):
         <translation>text watermark; a whole text of #date# #time# #exif-time# #file-name# is replaced per picture</translation>
     </message>
     <message>
-        <source>文字水印的字号(默认9)</source>
-        <translation>font size of the text watermark (default 9)</translation>
+        <source>文字水印的字号(默认%1)</source>
+        <translation>font size of the text watermark (default %1)</translation>
     </message>
     <message>
         <source>文字水印的字体(默认宋体)</source>
@@ -2387,12 +2387,12 @@ Files (once installed):
         <translation>colour of the text watermark (default black)</translation>
     </message>
     <message>
-        <source>图片水印的不透明度(默认80)</source>
-        <translation>opacity of the picture watermark (default 80)</translation>
+        <source>图片水印的不透明度(默认%1)</source>
+        <translation>opacity of the picture watermark (default %1)</translation>
     </message>
     <message>
-        <source>JPG图片质量(默认100)</source>
-        <translation>JPG quality (default 100)</translation>
+        <source>JPG图片质量(默认%1)</source>
+        <translation>JPG quality (default %1)</translation>
     </message>
     <message>
         <source>比例不同时扩充画布(默认剪切图片)</source>
@@ -2439,12 +2439,12 @@ Files (once installed):
         <translation>frame picture (PNG)</translation>
     </message>
     <message>
-        <source>bottom-right(默认)|bottom-left|top-left|top-right|center|X,Y (文字左上角, 宽高的比例)</source>
-        <translation>bottom-right (default)|bottom-left|top-left|top-right|center|X,Y (the text&apos;s top-left corner, as fractions of width and height)</translation>
+        <source>bottom-right|bottom-left|top-left|top-right|center|X,Y (文字左上角, 宽高的比例), 默认%1</source>
+        <translation>bottom-right|bottom-left|top-left|top-right|center|X,Y (the text&apos;s top-left corner, as fractions of width and height), default %1</translation>
     </message>
     <message>
-        <source>同 --text-pos, 默认top-right; X,Y 为水印中心</source>
-        <translation>like --text-pos, default top-right; X,Y is the watermark&apos;s centre</translation>
+        <source>同 --text-pos, 默认%1; X,Y 为水印中心</source>
+        <translation>like --text-pos, default %1; X,Y is the watermark&apos;s centre</translation>
     </message>
     <message>
         <source>图片水印的大小(默认0: 原大)</source>
@@ -2483,8 +2483,8 @@ Files (once installed):
         <translation>uniform file names: PREFIX + sequence number</translation>
     </message>
     <message>
-        <source>顺序号位数(默认4)</source>
-        <translation>digits of the sequence number (default 4)</translation>
+        <source>顺序号位数(默认%1)</source>
+        <translation>digits of the sequence number (default %1)</translation>
     </message>
     <message>
         <source>上传写出的图片并生成链接页 PicURL.htm (密码取自环境变量 TUVO_FTP_PASSWORD)</source>

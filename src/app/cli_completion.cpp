@@ -22,7 +22,7 @@ CompletedOption completed(const CliSpelling &s)
         o.names << QStringLiteral("-") + QLatin1Char(s.shortName);
     if (s.longName)
         o.names << QStringLiteral("--") + QLatin1String(s.longName);
-    o.help = QCoreApplication::translate("tuvo", s.help);
+    o.help = cliHelp(s);
     if (!s.valueName)
         return o;
     const QString value = QString::fromUtf8(s.valueName);

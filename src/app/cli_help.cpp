@@ -53,7 +53,7 @@ std::map<HelpSection, std::vector<const CliSpelling *>> optionsBySection()
 
 QString helpOf(const CliSpelling &s)
 {
-    return QCoreApplication::translate("tuvo", s.help);
+    return cliHelp(s);
 }
 
 QString usageLine()

@@ -2,6 +2,7 @@
 // JobSettings and hands it to the same BatchRun the desktop program uses.
 
 #include "app/cli_host.h"
+#include "app/cli_job.h"
 #include "app/cli_options.h"
 #include "app/terminal_text.h"
 #include "cli_inputs.h"
@@ -26,25 +27,14 @@
 #include "run/writers.h"
 #include "settings/ui_language.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QGuiApplication>
-#include <QImageReader>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 
-#include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
-#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -81,12 +71,6 @@ int cannotStart(const QString &text)
 {
     say(text);
     return kExitCannotStart;
-}
-
-// "tuvo-cli: --option: text" for what an option itself got wrong.
-QString optionMessage(const char *option, const QString &text)
-{
-    return cliMessage(QLatin1String(option) + QStringLiteral(": ") + text);
 }
 
 // What really happened: written n of m (with upload on, uploaded k of m), and
@@ -217,84 +201,6 @@ int dryRun(const RunShare &share, const JobSettings &job, CliHost &host, bool js
     return failed ? kExitErrors : 0;
 }
 
-// Options that change nothing in this run are said, not silently passed over.
-void warnAboutIdleOptions(const CliOptions &options, const JobSettings &job)
-{
-    const auto runGiven = [&options](const char *name) {
-        return options.givenRunOptions.contains(QLatin1String(name));
-    };
-    const QString idle = QCoreApplication::translate("tuvo", "没有 %1 时不起作用");
-    if (runGiven("keep-tree") && !options.recursive)
-        say(optionMessage("--keep-tree", idle.arg(QStringLiteral("-R"))));
-    if (runGiven("first-number") && job.bRename != 1 && !job.sNameTemplate.contains(QStringLiteral("%n")))
-        say(optionMessage("--first-number", idle.arg(QStringLiteral("--rename"))));
-    const bool fontGiven = std::any_of(options.jobOptions.begin(), options.jobOptions.end(),
-        [](const JobOption &o) { return o.spelling && qstrcmp(o.spelling->longName, "font") == 0; });
-    if (!fontGiven)
-        return;
-    if (job.bTextMark != 1) {
-        say(optionMessage("--font", idle.arg(QStringLiteral("--text"))));
-        return;
-    }
-    QStringList families = QFont::substitutes(job.sFont);
-    families.prepend(job.sFont);
-    if (std::none_of(
-            families.begin(), families.end(), [](const QString &f) { return QFontDatabase::hasFamily(f); }))
-        say(optionMessage("--font",
-            QCoreApplication::translate("tuvo", "没有安装字体“%1”, 文字将用默认字体写出").arg(job.sFont)));
-}
-
-// Where -o points must be a folder this user may write into; said before any
-// picture is rendered.
-QString outputFolderProblem(const QString &folder)
-{
-    if (!pathExists(folder))
-        return QCoreApplication::translate("tuvo", "输出文件夹不存在: ") + shownName(folder);
-    if (!isDirectoryPath(folder))
-        return QCoreApplication::translate("tuvo", "不是文件夹: ") + shownName(folder);
-    if (::access(encodeFileName(folder).constData(), W_OK | X_OK) != 0)
-        return QCoreApplication::translate("tuvo", "输出文件夹不能写入: ") + shownName(folder)
-            + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-    return QString();
-}
-
-// The extension a picture's bytes call for; empty when no reader knows them.
-QString pictureExtensionOf(const QByteArray &bytes)
-{
-    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    if (looksLikeHeif(data, bytes.size()))
-        return bytes.mid(8, 4) == "avif" ? QStringLiteral("avif") : QStringLiteral("heic");
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    const QString format = QString::fromLatin1(QImageReader::imageFormat(&buffer));
-    return format == QLatin1String("jpeg") ? QStringLiteral("jpg") : format;
-}
-
-// "-" as the one input: standard input's bytes as a picture file named "stdin"
-// with the extension its contents call for.
-bool takePictureFromStdin(const QString &folder, QString *path, QString *error)
-{
-    QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly)) {
-        *error = QCoreApplication::translate("tuvo", "无法读取标准输入");
-        return false;
-    }
-    const QByteArray bytes = in.readAll();
-    QString extension = pictureExtensionOf(bytes);
-    if (extension.isEmpty()) {
-        *error = QCoreApplication::translate("tuvo", "标准输入不是认得的图片");
-        return false;
-    }
-    *path = QDir(folder).filePath(QStringLiteral("stdin.") + extension);
-    QFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
 // -o -: the one written picture's bytes go to standard output.
 bool copyToStdout(const QString &path)
 {
@@ -351,134 +257,17 @@ int main(int argc, char **argv)
         setPictureMemoryLimit(qint64(options.memoryLimitMB) * 1024 * 1024);
 
     const AppPaths paths = AppPaths::resolve();
-    JobSettings job;
-    if (options.fromSettings) {
-        QString why;
-        if (!loadCliJobFromSettings(job, paths, &why))
-            return cannotStart(why);
-    } else {
-        job.SizePresets = readSizePresets(paths.sizeIni());
-    }
-    if (job.sPDF3.isEmpty())
-        job.sPDF3 = chineseDate(QDate::currentDate());
-
-    FrameList frames;
-    frames.loadFolder(paths.bkDir());
-    const QString outDirBeforeJob = job.sOutDir;
-    if (!options.preset.isEmpty() || !options.jobFile.isEmpty()) {
-        const QString preset = options.preset.isEmpty() ? QString() : findJobPreset(options.preset, paths);
-        if (!options.preset.isEmpty() && preset.isEmpty()) {
-            QStringList titles;
-            for (const QString &name : jobPresetNames(paths))
-                titles << jobPresetTitle(name);
-            return cannotStart(cliMessage(texts::unknownPreset(options.preset) + QStringLiteral(" (")
-                + titles.join(QStringLiteral(", ")) + QLatin1Char(')')));
-        }
-        for (const QString &file : {preset, options.jobFile}) {
-            if (file.isEmpty())
-                continue;
-            const JobFileLoad load = readJobFile(file, paths, frames, job);
-            if (!load.loaded)
-                return cannotStart(load.messages.join(QLatin1Char('\n')));
-            for (const QString &line : load.messages)
-                say(line);
-        }
-    }
-    const bool jobNamesOutput = job.sOutDir != outDirBeforeJob && !job.sOutDir.isEmpty();
-    QStringList warnings;
-    const bool applied = applyJobOptions(options, paths, frames, job, &warnings, &error);
-    for (const QString &line : warnings)
+    const CliJob assembled = assembleCliJob(options, paths);
+    for (const QString &line : assembled.messages)
         say(line);
-    if (!applied)
-        return cannotStart(error);
-    if (job.iuSize == kFitFrame && job.sFrameFile.isEmpty())
-        job.sFrameFile = firstFrameIn(paths.bkDir());
-    if (job.bPicMark == 1 && !job.suISyF.isEmpty() && !QFileInfo(job.suISyF).isFile())
-        return cannotStart(
-            optionMessage("--mark", QCoreApplication::translate("tuvo", "找不到水印图片: ") + job.suISyF));
-    warnAboutIdleOptions(options, job);
-
-    if (!options.saveJob.isEmpty()) {
-        if (!options.outputDir.isEmpty())
-            job.sOutDir = absoluteFileName(options.outputDir);
-        if (!writeJobFile(job, options.saveJob, !options.outputDir.isEmpty() || jobNamesOutput, &error))
-            return cannotStart(error);
+    if (!assembled.error.isEmpty())
+        return cannotStart(assembled.error);
+    if (assembled.saved)
         return 0;
-    }
-    if (options.inputs.isEmpty() && options.filesFrom.isEmpty()) {
-        std::fputs(
-            (cliMessage(texts::noPictures()) + QLatin1Char('\n') + cliUsageText()).toLocal8Bit().constData(),
-            stderr);
-        return kExitCannotStart;
-    }
-    // Standard streams: "-" as the one input, "-o -" for the one output. Both go
-    // through files of a scratch folder, as the run reads and writes files.
-    const bool toStdout = options.outputDir == QLatin1String("-");
-    const bool fromStdin = options.inputs.contains(QStringLiteral("-"));
-    std::optional<QTemporaryDir> scratch;
-    if (toStdout || fromStdin) {
-        scratch.emplace();
-        if (!scratch->isValid())
-            return cannotStart(cliMessage(scratch->errorString()));
-    }
-    if (toStdout && options.json)
-        return cannotStart(optionMessage(
-            "-o -", QCoreApplication::translate("tuvo", "图片写到标准输出时不能同时用 --json")));
-    if (fromStdin && (options.inputs.size() > 1 || options.filesFrom == QLatin1String("-")))
-        return cannotStart(
-            cliMessage(QCoreApplication::translate("tuvo", "\"-\" (标准输入) 只能是唯一的输入")));
-
-    QString shownOutput;
-    if (toStdout) {
-        job.sOutDir = scratch->filePath(QStringLiteral("out"));
-        QDir().mkpath(job.sOutDir);
-        shownOutput = QCoreApplication::translate("tuvo", "标准输出");
-    } else if (options.outputDir.isEmpty() && jobNamesOutput) {
-        const QString problem = outputFolderProblem(job.sOutDir);
-        if (!problem.isEmpty())
-            return cannotStart(cliMessage(problem));
-    } else if (options.outputDir.isEmpty()) {
-        if (!paths.ensureWritableFolders())
-            return cannotStart(
-                cliMessage(QCoreApplication::translate("tuvo", "无法创建默认输出文件夹: ") + paths.zpDir()));
-        job.sOutDir = paths.zpDir();
-    } else {
-        const QString problem = outputFolderProblem(options.outputDir);
-        if (!problem.isEmpty())
-            return cannotStart(optionMessage("-o/--output", problem));
-        job.sOutDir = absoluteFileName(options.outputDir);
-    }
-    if (shownOutput.isEmpty())
-        shownOutput = shownName(job.sOutDir);
-    if (job.bUpload == 1)
-        job.sFtpPassword = qEnvironmentVariable("TUVO_FTP_PASSWORD");
-
-    QStringList inputArguments = options.inputs;
-    if (fromStdin) {
-        QString picture;
-        if (!takePictureFromStdin(scratch->path(), &picture, &error))
-            return cannotStart(cliMessage(QStringLiteral("-: ") + error));
-        inputArguments = {picture};
-    }
-    if (!options.filesFrom.isEmpty()
-        && !readFileList(options.filesFrom, options.nullSeparated, &inputArguments, &error))
-        return cannotStart(error);
-    CliInputs inputs = collectInputs(inputArguments, options.recursive, paths, job.sOutDir);
-    if (fromStdin)
-        inputs.given = QStringList {QStringLiteral("-")};
-    // Pictures taken out of documents are the run's scratch, whatever becomes of it.
-    const auto removeMadeFiles = qScopeGuard([&inputs] {
-        for (const QString &made : std::as_const(inputs.madeFiles))
-            QFile::remove(made);
-    });
-    for (const QString &message : inputs.messages)
-        say(message);
-    if (toStdout && inputs.pictures.size() != 1)
-        return cannotStart(optionMessage("-o -",
-            QCoreApplication::translate("tuvo", "写到标准输出时只能处理一张图片, 这里有%1张")
-                .arg(inputs.pictures.size())));
-    const RunShare share
-        = shareOfList(inputs, options.shard, options.shards, options.firstNumber, options.keepTree);
+    const JobSettings &job = assembled.job;
+    const CliInputs &inputs = assembled.inputs;
+    const RunShare &share = assembled.share;
+    const bool toStdout = assembled.toStdout;
 
     CliHost host(options.quiet);
     host.setJson(options.json);
@@ -536,7 +325,7 @@ int main(int argc, char **argv)
             say(optionMessage("-o -", QCoreApplication::translate("tuvo", "无法写到标准输出")));
     }
     if (!options.quiet)
-        say(lastLine(summary, job, shownOutput));
+        say(lastLine(summary, job, assembled.shownOutput));
     // A stopped run ends as the signal that stopped it would have ended it.
     if (summary.stopped && CliHost::stopSignal.load() > 0)
         return 128 + CliHost::stopSignal.load();

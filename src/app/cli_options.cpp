@@ -429,11 +429,10 @@ bool parseCliOptions(const QStringList &args, CliOptions *out, QString *error)
 bool applyJobOptions(const CliOptions &options, const AppPaths &paths, const FrameList &frames,
     JobSettings &job, QStringList *warnings, QString *error)
 {
-    // A watermark without a position goes where people expect one.
-    if (given(options, "sText") && !given(options, "iuTxtPos"))
-        job.iuTxtPos = kBottomRight;
-    if (given(options, "suISyF") && !given(options, "iuImgPos"))
-        job.iuImgPos = kTopRight;
+    for (const JobField &f : jobFields()) {
+        if (f.cliDefault.whenGiven && given(options, f.cliDefault.whenGiven) && !given(options, f.key))
+            f.setTyped(job, f.cli.front(), QString::fromUtf8(f.cliDefault.typed), nullptr);
+    }
     for (int order = 0; order <= 2; ++order) {
         for (const JobOption &option : options.jobOptions) {
             const int optionOrder = option.spelling ? option.spelling->order : 1;

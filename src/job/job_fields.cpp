@@ -349,7 +349,8 @@ const std::vector<JobField> &table()
             .min = 0,
             .max = kMaxSizePresets + 1,
             .storage = kWindow,
-            .restoreEffect = RestoreEffect::ChooseFrame},
+            .restoreEffect = RestoreEffect::ChooseFrame,
+            .atShutdown = ShutdownValue::ChosenFrame},
         {.key = "sFrameFile",
             .member = &JobSettings::sFrameFile,
             .cli = {{.longName = "frame",
@@ -393,7 +394,7 @@ const std::vector<JobField> &table()
             .storage = kWindow,
             .cli = {{.longName = "font-size",
                 .valueName = "PT",
-                .help = QT_TRANSLATE_NOOP("tuvo", "文字水印的字号(默认9)"),
+                .help = QT_TRANSLATE_NOOP("tuvo", "文字水印的字号(默认%1)"),
                 .section = S::FrameAndMarks}}},
         {.key = "lColor",
             .member = &JobSettings::lColor,
@@ -433,9 +434,11 @@ const std::vector<JobField> &table()
             .cli = {{.longName = "text-pos",
                 .valueName = "PLACE",
                 .help = QT_TRANSLATE_NOOP("tuvo",
-                    "bottom-right(默认)|bottom-left|top-left|top-right|center|X,Y (文字左上角, 宽高的比例)"),
+                    "bottom-right|bottom-left|top-left|top-right|center|X,Y (文字左上角, 宽高的比例), "
+                    "默认%1"),
                 .section = S::FrameAndMarks,
-                .set = setTextPosition}}},
+                .set = setTextPosition}},
+            .cliDefault = {.whenGiven = "sText", .typed = "bottom-right"}},
         {.key = "bTextMark", .member = &JobSettings::bTextMark, .min = 0, .max = 1},
         {.key = "suISyF",
             .member = &JobSettings::suISyF,
@@ -462,10 +465,11 @@ const std::vector<JobField> &table()
             .max = 100,
             .storage = kWindow,
             .storedRange = StoredRange::DefaultOutside,
+            .atShutdown = ShutdownValue::ShownOpacity,
             .follow = [](JobSettings &job) { job.setMarkAlpha(job.iuSYAlpha); }, // the watermark's matrix
             .cli = {{.longName = "opacity",
                 .valueName = "0-100",
-                .help = QT_TRANSLATE_NOOP("tuvo", "图片水印的不透明度(默认80)"),
+                .help = QT_TRANSLATE_NOOP("tuvo", "图片水印的不透明度(默认%1)"),
                 .section = S::FrameAndMarks}}},
         {.key = "sngMarkScale",
             .member = &JobSettings::sngMarkScale,
@@ -482,9 +486,10 @@ const std::vector<JobField> &table()
             .max = 5,
             .cli = {{.longName = "mark-pos",
                 .valueName = "PLACE",
-                .help = QT_TRANSLATE_NOOP("tuvo", "同 --text-pos, 默认top-right; X,Y 为水印中心"),
+                .help = QT_TRANSLATE_NOOP("tuvo", "同 --text-pos, 默认%1; X,Y 为水印中心"),
                 .section = S::FrameAndMarks,
-                .set = setMarkPosition}}},
+                .set = setMarkPosition}},
+            .cliDefault = {.whenGiven = "suISyF", .typed = "top-right"}},
         {.key = "bPicMark", .member = &JobSettings::bPicMark, .min = 0, .max = 1},
         {.key = "iJPGQ",
             .member = &JobSettings::iJPGQ,
@@ -495,7 +500,7 @@ const std::vector<JobField> &table()
             .cli = {{.longName = "quality",
                 .shortName = 'q',
                 .valueName = "0-100",
-                .help = QT_TRANSLATE_NOOP("tuvo", "JPG图片质量(默认100)"),
+                .help = QT_TRANSLATE_NOOP("tuvo", "JPG图片质量(默认%1)"),
                 .section = S::Format}}},
         {.key = "sFormat",
             .member = &JobSettings::sFormat,
@@ -532,7 +537,7 @@ const std::vector<JobField> &table()
             .max = 32,
             .cli = {{.longName = "digits",
                 .valueName = "N",
-                .help = QT_TRANSLATE_NOOP("tuvo", "顺序号位数(默认4)"),
+                .help = QT_TRANSLATE_NOOP("tuvo", "顺序号位数(默认%1)"),
                 .section = S::Format}}},
         {.key = "bAutoODir", .member = &JobSettings::bAutoODir, .min = 0, .max = 1, .storage = kOptions},
         {.key = "bAutoURL", .member = &JobSettings::bAutoURL, .min = 0, .max = 1, .storage = kOptions},
@@ -934,6 +939,11 @@ QString JobField::allowed() const
     return hasRange() ? rangeText(min, max) : QString();
 }
 
+QString JobField::defaultText() const
+{
+    return cliDefault.typed ? QString::fromUtf8(cliDefault.typed) : storedText(JobSettings());
+}
+
 std::span<const JobField> jobFields()
 {
     return table();
@@ -968,6 +978,20 @@ CliField findCliShort(QChar shortName)
         }
     }
     return {};
+}
+
+QString cliHelp(const CliSpelling &spelling)
+{
+    const QString help = QCoreApplication::translate("tuvo", spelling.help);
+    if (!help.contains(QLatin1String("%1")))
+        return help;
+    for (const JobField &f : table()) {
+        for (const CliSpelling &s : f.cli) {
+            if (&s == &spelling)
+                return help.arg(f.defaultText());
+        }
+    }
+    return help;
 }
 
 QStringList storedFieldKeys(unsigned storage)

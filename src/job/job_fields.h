@@ -46,6 +46,20 @@ enum class StoredRange {
     WarnOutside, // the default instead, with a warning line naming the value
 };
 
+// What the window's shutdown writes for a kSavedAtShutdown field.
+enum class ShutdownValue {
+    Field, // the field's stored text
+    ChosenFrame, // the field, unless one of the frame list's two command entries is chosen
+    ShownOpacity, // the number the opacity box shows, and only when it changed since start-up
+};
+
+// A value the command line gives a field when another field's option is given
+// without this field's own: a watermark without a place goes where people expect one.
+struct CliDefault {
+    const char *whenGiven = nullptr; // key of the other field
+    const char *typed = nullptr; // as if typed after this field's first option
+};
+
 // The groups of tuvo-cli's help, in the order shown.
 enum class HelpSection {
     InputOutput,
@@ -90,8 +104,10 @@ struct JobField {
     unsigned storage = kInJobFile;
     StoredRange storedRange = StoredRange::AsConverted;
     RestoreEffect restoreEffect = RestoreEffect::None;
+    ShutdownValue atShutdown = ShutdownValue::Field;
     void (*follow)(JobSettings &job) = nullptr; // what a new value brings along in other fields
     std::vector<CliSpelling> cli = {};
+    CliDefault cliDefault = {};
 
     QString name() const { return QString::fromLatin1(key); }
     bool hasRange() const { return min <= max; }
@@ -103,6 +119,9 @@ struct JobField {
     bool setTyped(JobSettings &job, const CliSpelling &spelling, const QString &typed, QString *why) const;
     // "0..100", "keep|no-location|strip": what the field takes, for messages.
     QString allowed() const;
+    // The default as help shows it: the command line's own default when it has
+    // one, else the stored text of a fresh job's value.
+    QString defaultText() const;
 };
 
 std::span<const JobField> jobFields();
@@ -114,6 +133,8 @@ struct CliField {
 };
 CliField findCliLong(const QString &longName);
 CliField findCliShort(QChar shortName);
+// The translated help of an option; "%1" in it stands for its field's default.
+QString cliHelp(const CliSpelling &spelling);
 
 // Stored texts by key as a settings store or job file holds them; nullopt: absent.
 using StoredLookup = std::function<std::optional<QString>(const QString &key)>;

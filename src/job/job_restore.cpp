@@ -53,7 +53,7 @@ RestoredSettings restoreJobSettings(
         QStringLiteral("sSkinFileName"), QDir(paths.skinDir()).filePath(QStringLiteral("浅蓝(默认).she")));
     r.bShowToday = s.int16(QStringLiteral("bShowToday"), 1);
     r.iSlideTime = s.int16(QStringLiteral("iSlideTime"), 3);
-    r.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), 80);
+    r.alphaAtStart = s.int16(QStringLiteral("iuSYAlpha"), JobSettings().iuSYAlpha);
     r.warnings = restoreStoredFields(lookupIn(s), jobDefaults(paths), frames, job, false);
     for (const QString &line : r.warnings)
         qWarning("%s", qPrintable(line));
@@ -101,18 +101,22 @@ void saveAtShutdown(QSettings &settings, const JobSettings &job, int frameListCo
     for (const JobField &field : jobFields()) {
         if (!(field.storage & kSavedAtShutdown))
             continue;
-        const QLatin1StringView key(field.key);
-        if (key == QLatin1String("iuBk")) {
+        switch (field.atShutdown) {
+        case ShutdownValue::ChosenFrame: {
             // The list's two command entries are no frame to come back to.
-            if (job.iuBk != frameListCount - 1 && job.iuBk != frameListCount - 2)
+            const int chosen = job.*std::get<int JobSettings::*>(field.member);
+            if (chosen != frameListCount - 1 && chosen != frameListCount - 2)
                 s.setText(field.name(), field.storedText(job));
-        } else if (key == QLatin1String("iuSYAlpha")) {
+            break;
+        }
+        case ShutdownValue::ShownOpacity:
             // What the opacity field shows, and only when it changed.
-            const int alpha = leadingNumber(opacityText);
-            if (alpha != alphaAtStart)
+            if (const int alpha = leadingNumber(opacityText); alpha != alphaAtStart)
                 s.setInt(field.name(), alpha);
-        } else {
+            break;
+        case ShutdownValue::Field:
             s.setText(field.name(), field.storedText(job));
+            break;
         }
     }
     s.sync();

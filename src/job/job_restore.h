@@ -17,7 +17,7 @@ struct RestoredSettings {
     QString sSkinFileName;
     int bShowToday = 1;
     int iSlideTime = 3;
-    int alphaAtStart = 80; // iuSYAlpha as read; shutdown writes it only when changed
+    int alphaAtStart = JobSettings().iuSYAlpha; // iuSYAlpha as read; shutdown writes it only when changed
     QStringList warnings; // stored values that were replaced by their default
 };
 

@@ -112,7 +112,7 @@ struct JobSettings {
     double iuISyX = 0; // with kCustom: the watermark's centre as a fraction of the width
     double iuISyY = 0; // with kCustom: the watermark's centre as a fraction of the height
     int iuSYAlpha = 80; // opacity in percent; kept together with sngMarkMatrix's alpha
-    ColourMatrix sngMarkMatrix = markMatrixFor(80); // colour matrix the watermark is drawn through
+    ColourMatrix sngMarkMatrix = markMatrixFor(iuSYAlpha); // colour matrix the watermark is drawn through
     float sngMarkScale = 1.0f; // watermark size as a factor of its own size
 
     // Picture adjustments

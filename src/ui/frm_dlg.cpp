@@ -141,8 +141,9 @@ void FrmDlg::buildUi()
     opacitySlider_->setRange(0, 100);
     opacitySlider_->setSingleStep(1);
     opacitySlider_->setPageStep(10);
-    opacitySlider_->setValue(80);
-    opacityBox_ = new QLineEdit(QStringLiteral("80"), opacityFrame_);
+    const int startAlpha = JobSettings().iuSYAlpha;
+    opacitySlider_->setValue(startAlpha);
+    opacityBox_ = new QLineEdit(QString::number(startAlpha), opacityFrame_);
     opacityBox_->setObjectName(QStringLiteral("txtSYAlpha"));
     opacityBox_->setMaximumWidth(56);
     opacityBox_->installEventFilter(this);

@@ -34,7 +34,7 @@ public:
     void setFilesVisible(bool visible); // the file list and the preview frame
     void setSubFolderOptionVisible(bool visible);
     void setOpacityVisible(bool visible);
-    // The opening rule: iuSYAlpha in 1..100 moves slider and field, else they keep 80.
+    // The opening rule: iuSYAlpha in 1..100 moves slider and field, else they keep a fresh job's.
     void setStartAlpha(int alpha);
 
     // Moves the folder tree (and the file list) to folder; false when it is not a folder.

@@ -1,7 +1,7 @@
 #include "decoration_pixels.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,15 +19,10 @@ const QString kKeep = QStringLiteral(TUVO_BINARY_DIR "/test-output/decoration");
 // Runs tuvo-cli into out with PNG output; returns its exit status.
 int runCli(const QString &out, const QStringList &options, const QStringList &inputs)
 {
-    QProcess cli;
-    cli.setProcessChannelMode(QProcess::MergedChannels);
-    cli.start(
-        QStringLiteral(TUVO_CLI_PATH), QStringList {"--quiet", "-o", out, "-f", "png"} + options + inputs);
-    if (!cli.waitForFinished(120000))
-        return -1;
-    if (cli.exitCode() != 0)
-        ADD_FAILURE() << cli.readAll().toStdString();
-    return cli.exitCode();
+    const CliRun cli = runTuvoCli(QStringList {"--quiet", "-o", out, "-f", "png"} + options + inputs);
+    if (cli.exitCode != 0)
+        ADD_FAILURE() << (cli.out + cli.err).toStdString();
+    return cli.exitCode;
 }
 
 class DecorationCliTest : public ::testing::Test {

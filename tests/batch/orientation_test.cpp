@@ -1,9 +1,9 @@
 #include "imaging/cdib_qimage.h"
 #include "support/external_tools.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,10 +56,9 @@ struct Cli {
     {
         const QString out = dir.filePath(QStringLiteral("out%1").arg(++runs));
         QDir().mkpath(out);
-        QProcess cli;
-        cli.start(QStringLiteral(TUVO_CLI_PATH), QStringList {"--quiet", "-o", out} + options + inputs);
-        if (!cli.waitForFinished(120000) || cli.exitCode() != 0) {
-            ADD_FAILURE() << cli.readAllStandardError().toStdString();
+        const CliRun cli = runTuvoCli(QStringList {"--quiet", "-o", out} + options + inputs);
+        if (cli.exitCode != 0) {
+            ADD_FAILURE() << cli.err.toStdString();
             return {};
         }
         return out;

@@ -6,6 +6,7 @@
 #include "run/writers.h"
 #include "support/external_tools.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -428,18 +429,6 @@ QByteArray pngWith(const QByteArray &chunks)
     return png.left(33) + chunks + png.mid(33);
 }
 
-// A tuvo-cli run: exit code and what it said.
-int runCli(const QStringList &arguments, QString *said)
-{
-    QProcess cli;
-    cli.setProcessChannelMode(QProcess::MergedChannels);
-    cli.start(QStringLiteral(TUVO_CLI_PATH), QStringList {"--quiet"} + arguments);
-    if (!cli.waitForFinished(120000))
-        return -1;
-    *said = QString::fromUtf8(cli.readAll());
-    return cli.exitCode();
-}
-
 } // namespace
 
 TEST(OutputMetadata, PngCarriesExifInItsOwnChunkBeforeThePixels)
@@ -531,8 +520,9 @@ TEST(OutputMetadata, UnreadableMetadataIsLeftOutAndThePictureWritten)
         for (const QString choice : {"keep", "no-location", "strip"}) {
             const QString out = dir.filePath(choice + QFileInfo(c.path).fileName());
             QDir().mkpath(out);
-            QString said;
-            const int rc = runCli({"-o", out, "-f", "jpg", "--metadata", choice, c.path}, &said);
+            const CliRun run = runTuvoCli({"--quiet", "-o", out, "-f", "jpg", "--metadata", choice, c.path});
+            const int rc = run.exitCode;
+            const QString said = run.out + run.err;
             const std::string what = (c.path + " " + choice + ": " + said).toStdString();
             EXPECT_EQ(rc, 0) << what;
             EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 1) << what;

@@ -4,6 +4,7 @@
 #include "imaging/encoders.h"
 #include "support/qstring_printer.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QFile>
@@ -279,16 +280,12 @@ TEST_F(WordImport, CommandLineRunsTheDocumentsPictures)
     QTemporaryDir home;
     const QString out = home.path() + QStringLiteral("/out");
     QDir().mkpath(out);
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TUVO_HOME"), home.path());
-    cli.setProcessEnvironment(env);
-    cli.start(QStringLiteral(TUVO_CLI_PATH),
-        {QStringLiteral("-o"), out, QStringLiteral("--rename"), QStringLiteral("P"),
-            QStringLiteral("--quiet"), doc("none.docx"), doc("mixed.docx")});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
-    EXPECT_EQ(cli.exitCode(), 1) << err.toStdString(); // the EMF picture is an error line
+    CliCall call;
+    call.env.insert(QStringLiteral("TUVO_HOME"), home.path());
+    const CliRun cli
+        = runTuvoCli({"-o", out, "--rename", "P", "--quiet", doc("none.docx"), doc("mixed.docx")}, call);
+    const QString &err = cli.err;
+    EXPECT_EQ(cli.exitCode, 1) << err.toStdString(); // the EMF picture is an error line
     EXPECT_TRUE(err.contains(doc("none.docx") + QStringLiteral(": 这个文件里没有图片呢！")))
         << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("EMF"))) << err.toStdString();

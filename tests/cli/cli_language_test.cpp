@@ -1,33 +1,14 @@
 // tuvo-cli speaks the language of the locale variables; options stay the same.
+#include "support/tuvo_cli.h"
+
 #include <QDir>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliResult runIn(const QString &lang, const QStringList &args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("LANG"), lang);
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TUVO_CLI_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError())};
-}
 
 bool hasChinese(const QString &text)
 {
@@ -52,19 +33,20 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishHelpAndErrorsChineseAndCKeepChinese)
             {QStringLiteral("--files-from"), missing, QStringLiteral("-o"), out},
             {QStringLiteral("--print-exif"), dir.path()}};
 
-    const CliResult help = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
+    const CliRun help = runTuvoCliIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tuvo-cli")));
     EXPECT_FALSE(hasChinese(help.out)) << help.out.toStdString();
     for (const QStringList &args : errorRuns) {
-        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"), args);
+        const CliRun r = runTuvoCliIn(QStringLiteral("en_US.UTF-8"), args);
         EXPECT_NE(r.exitCode, 0);
         EXPECT_FALSE(r.err.trimmed().isEmpty());
         EXPECT_FALSE(hasChinese(r.err)) << r.err.toStdString();
     }
     for (const QString &lang : {QStringLiteral("zh_CN.UTF-8"), QStringLiteral("C")}) {
-        EXPECT_TRUE(runIn(lang, {QStringLiteral("--help")}).out.startsWith(QStringLiteral("用法: tuvo-cli")));
-        EXPECT_TRUE(runIn(lang, {QStringLiteral("--bogus")})
+        EXPECT_TRUE(
+            runTuvoCliIn(lang, {QStringLiteral("--help")}).out.startsWith(QStringLiteral("用法: tuvo-cli")));
+        EXPECT_TRUE(runTuvoCliIn(lang, {QStringLiteral("--bogus")})
                         .err.startsWith(QStringLiteral("tuvo-cli: 未知的选项 --bogus")));
     }
 }
@@ -80,7 +62,7 @@ TEST(CliLanguage, SizePresetChosenByItsDimensions)
     for (const QString &size : {QStringLiteral("295x413"), QStringLiteral("295×413")}) {
         const QString out = dir.filePath(QStringLiteral("out") + QString::number(size.size()) + size.at(3));
         QDir().mkpath(out);
-        const CliResult r = runIn(QStringLiteral("en_US.UTF-8"),
+        const CliRun r = runTuvoCliIn(QStringLiteral("en_US.UTF-8"),
             {QStringLiteral("--size"), size, QStringLiteral("-f"), QStringLiteral("png"),
                 QStringLiteral("-o"), out, in});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -96,13 +78,13 @@ TEST(CliLanguage, ShippedPresetGoesByItsEnglishName)
     QImage img(600, 800, QImage::Format_RGB32);
     img.fill(Qt::darkCyan);
     ASSERT_TRUE(img.save(in));
-    const CliResult r = runIn(QStringLiteral("en_US.UTF-8"),
+    const CliRun r = runTuvoCliIn(QStringLiteral("en_US.UTF-8"),
         {QStringLiteral("--preset"), QStringLiteral("square 1080"), QStringLiteral("-f"),
             QStringLiteral("png"), QStringLiteral("-o"), dir.path(), in});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("a.png"))).size(), QSize(1080, 1080));
-    const CliResult unknown
-        = runIn(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--preset"), QStringLiteral("web"), in});
+    const CliRun unknown = runTuvoCliIn(
+        QStringLiteral("en_US.UTF-8"), {QStringLiteral("--preset"), QStringLiteral("web"), in});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("Web picture 1200"))) << unknown.err.toStdString();
     EXPECT_FALSE(hasChinese(unknown.err)) << unknown.err.toStdString();

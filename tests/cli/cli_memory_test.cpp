@@ -3,6 +3,7 @@
 // the program's own base, whatever -j is.
 #include "support/external_tools.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QImage>
@@ -31,18 +32,14 @@ struct MeasuredRun {
 // resident memory (getrusage of the children, as /usr/bin/time does).
 MeasuredRun runMeasured(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral("python3"),
-        QStringList {"-c",
-            "import resource, subprocess, sys\n"
-            "r = subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL)\n"
-            "print(r.returncode, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)\n",
-            TUVO_CLI_PATH}
-            + args);
-    p.waitForFinished(300000);
-    const QStringList words = QString::fromUtf8(p.readAllStandardOutput()).split(' ');
-    return {words.value(0, "-1").toInt(), words.value(1, "-1").toLongLong(),
-        QString::fromUtf8(p.readAllStandardError())};
+    const CliRun python = runTuvoCli(args,
+        {.launcher = {"python3", "-c",
+             "import resource, subprocess, sys\n"
+             "r = subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL)\n"
+             "print(r.returncode, resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)\n"},
+            .timeoutMs = 300000});
+    const QStringList words = python.out.split(' ');
+    return {words.value(0, "-1").toInt(), words.value(1, "-1").toLongLong(), python.err};
 }
 
 // A HEIC whose primary item is a grid of tiles x tiles copies of one tile of

@@ -1,6 +1,7 @@
 // tuvo-cli as scripts use it: real files in, real files out, exit codes.
 #include "job/size_presets.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -21,24 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliRun runCli(const QStringList &args, int timeoutMs = 120000,
-    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess p;
-    p.setProgram(QStringLiteral(TUVO_CLI_PATH));
-    p.setArguments(args);
-    p.setProcessEnvironment(env);
-    p.start();
-    p.waitForFinished(timeoutMs);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError())};
-}
 
 QImage photo(int w, int h)
 {
@@ -84,7 +67,7 @@ TEST(CliRun, ScalesAPhotoToWidth800)
     ASSERT_TRUE(photo(1600, 1200).save(in, "JPG", 90));
     const QString out = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(out);
-    const CliRun r = runCli({QStringLiteral("--quiet"), QStringLiteral("-o"), out, in});
+    const CliRun r = runTuvoCli({QStringLiteral("--quiet"), QStringLiteral("-o"), out, in});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(QDir(out).filePath(QStringLiteral("a.jpg"))).size(), QSize(800, 600));
 }
@@ -94,21 +77,21 @@ TEST(CliRun, CannotStartWithoutOutputFolderOrPictures)
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(photo(40, 30).save(in));
-    CliRun r = runCli({QStringLiteral("-o"), dir.filePath(QStringLiteral("missing")), in});
+    CliRun r = runTuvoCli({QStringLiteral("-o"), dir.filePath(QStringLiteral("missing")), in});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("输出文件夹不存在"))) << r.err.toStdString();
     EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("missing"))).exists());
 
-    r = runCli({QStringLiteral("-o"), dir.path()});
+    r = runTuvoCli({QStringLiteral("-o"), dir.path()});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("没有添加要处理的图片！")));
 
-    r = runCli({QStringLiteral("-o"), dir.path(), QStringLiteral("--size"), QStringLiteral("custom"),
+    r = runTuvoCli({QStringLiteral("-o"), dir.path(), QStringLiteral("--size"), QStringLiteral("custom"),
         QStringLiteral("-W"), QStringLiteral("0"), QStringLiteral("-H0"), in});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains(QStringLiteral("图片尺寸不能为0！")));
 
-    r = runCli({QStringLiteral("--quality"), QStringLiteral("300"), in});
+    r = runTuvoCli({QStringLiteral("--quality"), QStringLiteral("300"), in});
     EXPECT_EQ(r.exitCode, 2);
 }
 
@@ -119,7 +102,7 @@ TEST(CliRun, NoInputsGivesUsageAndCreatesNothing)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TUVO_HOME"), dir.filePath(QStringLiteral("home")));
     for (const QStringList &args : {QStringList {}, QStringList {QStringLiteral("-q90")}}) {
-        const CliRun r = runCli(args, 60000, env);
+        const CliRun r = runTuvoCli(args, {.env = env, .timeoutMs = 60000});
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_TRUE(r.err.contains(QStringLiteral("用法: tuvo-cli"))) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("--help")));
@@ -138,7 +121,7 @@ TEST(CliRun, KeepTimeGivesTheOutputItsSourcesTime)
     ASSERT_TRUE(source.open(QIODevice::ReadWrite));
     ASSERT_TRUE(source.setFileTime(taken, QFileDevice::FileModificationTime));
     source.close();
-    const CliRun r = runCli({QStringLiteral("--keep-time"), QStringLiteral("-o"), dir.path(),
+    const CliRun r = runTuvoCli({QStringLiteral("--keep-time"), QStringLiteral("-o"), dir.path(),
         QStringLiteral("-f"), QStringLiteral("jpg"), in});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("a.jpg"))).lastModified().toUTC(), taken);
@@ -182,7 +165,7 @@ TEST(CliRun, BadInputFolderLosesNothing)
     }
 
     const auto before = snapshot(in);
-    const CliRun r = runCli({QStringLiteral("--quiet"), QStringLiteral("-o"), out, in});
+    const CliRun r = runTuvoCli({QStringLiteral("--quiet"), QStringLiteral("-o"), out, in});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains(QLatin1Char('\r'))); // lines for grep and cut; ErrorLog.txt keeps CR LF
 
@@ -213,7 +196,7 @@ TEST(CliRun, OriginalFormatBesideTheSourcesNeverReplacesThem)
     ASSERT_TRUE(photo(400, 300).save(a, "JPG"));
     ASSERT_TRUE(photo(400, 300).save(b, "JPG"));
     const auto before = snapshot(dir.path());
-    const CliRun r = runCli({QStringLiteral("--quiet"), QStringLiteral("-f"), QStringLiteral("original"),
+    const CliRun r = runTuvoCli({QStringLiteral("--quiet"), QStringLiteral("-f"), QStringLiteral("original"),
         QStringLiteral("-o"), dir.path(), a, b});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.count(QStringLiteral("在保存时发生错误:")), 2) << r.err.toStdString();
@@ -265,14 +248,10 @@ TEST(CliRun, FromSettingsStartsWithTheDesktopProgramsOptions)
     const QString out = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(out);
 
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TUVO_CLI_PATH),
-        {QStringLiteral("--quiet"), QStringLiteral("--from-settings"), QStringLiteral("-o"), out, in});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    CliCall call;
+    call.env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    const CliRun r = runTuvoCli({"--quiet", "--from-settings", "-o", out, in}, call);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage written(QDir(out).filePath(QStringLiteral("a.jpg")));
     EXPECT_EQ(written.size(), QSize(1000, 700)); // the stored size mode: original size
     // The stored text comes back at its stored corner (0.1, 0.1): dark glyphs there.
@@ -301,8 +280,8 @@ TEST(CliRun, SharedOutputNameKeepsTheLaterPictureWhateverTheJobs)
     for (int jobs = 1; jobs <= 2; ++jobs) {
         const QString out = dir.filePath(QStringLiteral("out%1").arg(jobs));
         QDir().mkpath(out);
-        const CliRun r = runCli(QStringList {"--quiet", "-j", QString::number(jobs), "-f", "png", "--size",
-                                    "original", "--pdf", "-o", out}
+        const CliRun r = runTuvoCli(QStringList {"--quiet", "-j", QString::number(jobs), "-f", "png",
+                                        "--size", "original", "--pdf", "-o", out}
             + inputs);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -359,7 +338,7 @@ TEST(CliRun, SetGivesWhatTheSameStoredKeyGives)
         QStringList args = {"--quiet", "-f", "png", "-o", out};
         for (const QString &s : set)
             args << "--set" << s;
-        const CliRun r = runCli(args << in, 120000, env);
+        const CliRun r = runTuvoCli(args << in, {.env = env});
         EXPECT_EQ(r.exitCode, 0) << set.join(' ').toStdString() << r.err.toStdString();
         return QImage(QDir(out).filePath(QStringLiteral("a.png"))).convertToFormat(QImage::Format_RGB32);
     };
@@ -398,22 +377,22 @@ TEST(CliRun, OddFilesNeverHangAndBadPrefixesNeverStart)
     const QString out = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(out);
 
-    CliRun r = runCli({"--quiet", "--from-settings", "-o", out, in}, 30000, env);
+    CliRun r = runTuvoCli({"--quiet", "--from-settings", "-o", out, in}, {.env = env, .timeoutMs = 30000});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_GE(r.err.count(QStringLiteral("不是普通文件")), 1) << r.err.toStdString();
     EXPECT_TRUE(QFile::exists(QDir(out).filePath(QStringLiteral("a.jpg"))));
 
-    r = runCli({"--print-exif", dir.path()}, 30000);
+    r = runTuvoCli({"--print-exif", dir.path()}, {.timeoutMs = 30000});
     EXPECT_EQ(r.exitCode, 1);
-    r = runCli({"--print-exif", in, in}, 30000);
+    r = runTuvoCli({"--print-exif", in, in}, {.timeoutMs = 30000});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.count(QStringLiteral("==> ") + in + QStringLiteral(" <==")), 2);
-    r = runCli({"--print-exif", dir.filePath(QStringLiteral("missing.jpg"))}, 30000);
+    r = runTuvoCli({"--print-exif", dir.filePath(QStringLiteral("missing.jpg"))}, {.timeoutMs = 30000});
     EXPECT_EQ(r.exitCode, 1);
 
     const auto before = snapshot(dir.path());
     for (const QString prefix : {"../x_", "sub/x_", "/tmp/x_"}) {
-        r = runCli({"--quiet", "--rename", prefix, "-o", out, in});
+        r = runTuvoCli({"--quiet", "--rename", prefix, "-o", out, in});
         EXPECT_EQ(r.exitCode, 2) << prefix.toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("文件名前缀不能包含路径分隔符"))) << r.err.toStdString();
     }
@@ -432,7 +411,7 @@ TEST(CliRun, SourcesAreKnownByTheirFileNotTheirPath)
     const QString link = QDir(out).filePath(QStringLiteral("a.jpg"));
     ASSERT_EQ(::link(QFile::encodeName(in).constData(), QFile::encodeName(link).constData()), 0);
     const auto before = snapshot(dir.path());
-    const CliRun r = runCli({"--quiet", "-f", "original", "-o", out, in});
+    const CliRun r = runTuvoCli({"--quiet", "-f", "original", "-o", out, in});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("为保护原图没有覆盖它"))) << r.err.toStdString();
     struct stat source {
@@ -473,11 +452,7 @@ TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
                 script += "\\" + QByteArray::number(uchar(c), 8).rightJustified(3, '0');
             script += "')\"";
         }
-        QProcess p;
-        p.start(QStringLiteral("sh"), {QStringLiteral("-c"), QString::fromLatin1(script), TUVO_CLI_PATH});
-        p.waitForFinished(120000);
-        return CliRun {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+        return runTuvoCli({}, {.launcher = {"sh", "-c", QString::fromLatin1(script)}});
     };
     CliRun r = runRaw({"--quiet", "-R", "-o", out, in});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
@@ -497,18 +472,6 @@ TEST(CliRun, NamesOfAnyBytesAreProcessedAndShownSafely)
     EXPECT_EQ(::access((direct + '/' + gbk + ".jpg").constData(), F_OK), 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QDir::currentPath() + QStringLiteral("/missing.jpg在显示图片时发生错误")))
         << r.err.toStdString();
-}
-
-// Issue-23 features: runs tuvo-cli with its standard input fed from bytes.
-CliRun runCliWithInput(const QStringList &args, const QByteArray &input)
-{
-    QProcess p;
-    p.start(QStringLiteral(TUVO_CLI_PATH), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-        QString::fromUtf8(p.readAllStandardError())};
 }
 
 // Names of everything but folders below dir, as bytes (Qt's listing skips
@@ -548,9 +511,9 @@ TEST(CliScripts, FileListsKeepEveryByteOfTheirPaths)
     const QString out2 = dir.filePath(QStringLiteral("out2"));
     QDir().mkpath(out1);
     QDir().mkpath(out2);
-    CliRun r = runCli({"--quiet", "-f", "png", "--files-from", list, "-o", out1});
+    CliRun r = runTuvoCli({"--quiet", "-f", "png", "--files-from", list, "-o", out1});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    r = runCliWithInput({"--quiet", "-f", "png", "-0", "--files-from", "-", "-o", out2}, nulls);
+    r = runTuvoCli({"--quiet", "-f", "png", "-0", "--files-from", "-", "-o", out2}, {.input = nulls});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     QSet<QByteArray> expected;
     for (const QByteArray &name : names)
@@ -562,16 +525,13 @@ TEST(CliScripts, FileListsKeepEveryByteOfTheirPaths)
     const QString out4 = dir.filePath(QStringLiteral("out4"));
     QDir().mkpath(out3);
     QDir().mkpath(out4);
-    QProcess shell;
-    shell.setWorkingDirectory(QFile::decodeName(in));
-    shell.start(QStringLiteral("bash"),
-        {"-c",
-            "\"$0\" --quiet -f png -o \"$1\" *.png && find . -name '*.png' -print0 | \"$0\" --quiet -f png "
-            "-0 "
-            "--files-from - -o \"$2\"",
-            QStringLiteral(TUVO_CLI_PATH), out3, out4});
-    ASSERT_TRUE(shell.waitForFinished(120000));
-    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    const CliRun shell = runTuvoCli({out3, out4},
+        {.workingDirectory = QFile::decodeName(in),
+            .launcher = {"bash", "-c",
+                "\"$0\" --quiet -f png -o \"$1\" *.png && find . -name '*.png' -print0 | \"$0\" --quiet -f "
+                "png "
+                "-0 --files-from - -o \"$2\""}});
+    EXPECT_EQ(shell.exitCode, 0) << shell.err.toStdString();
     EXPECT_EQ(namesIn(out3), expected);
     EXPECT_EQ(namesIn(out4), expected);
     expected.remove("two\nlines.png");
@@ -590,7 +550,7 @@ TEST(CliScripts, OutputFolderInsideTheInputTreeIsNeverInput)
     ASSERT_TRUE(photo(90, 60).save(in + QStringLiteral("/a.png")));
     ASSERT_TRUE(photo(90, 60).save(in + QStringLiteral("/sub/b.png")));
     for (int run = 0; run < 2; ++run) {
-        const CliRun r = runCli({"--quiet", "--json", "-R", "-o", out, in});
+        const CliRun r = runTuvoCli({"--quiet", "--json", "-R", "-o", out, in});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.contains(QStringLiteral("\"pictures\":2,\"written\":2,"))) << r.out.toStdString();
     }
@@ -606,7 +566,7 @@ TEST(CliScripts, ShardsTogetherWriteWhatOneRunWrites)
         ASSERT_TRUE(photo(50 + 10 * k, 40).save(QDir(in).filePath(QStringLiteral("p%1.png").arg(k))));
     const auto run = [&](const QString &out, const QStringList &extra) {
         QDir().mkpath(out);
-        const CliRun r = runCli(QStringList {"--quiet", "-o", out} + extra + QStringList {in});
+        const CliRun r = runTuvoCli(QStringList {"--quiet", "-o", out} + extra + QStringList {in});
         EXPECT_EQ(r.exitCode, 0) << extra.join(' ').toStdString() << r.err.toStdString();
         QMap<QByteArray, QByteArray> files;
         for (auto [path, hash] : snapshot(out).asKeyValueRange())
@@ -654,8 +614,8 @@ TEST(CliScripts, ClashPoliciesGiveTheSameFilesForAnyJobs)
             const QString out = dir.filePath(QStringLiteral("%1-%2").arg(c.policy).arg(jobs));
             QDir().mkpath(out);
             ASSERT_TRUE(writeFile(QDir(out).filePath("x.png"), "kept")); // from an earlier run
-            const CliRun r = runCli(QStringList {"--quiet", "-f", "png", "-j", QString::number(jobs),
-                                        "--on-clash", c.policy, "-o", out}
+            const CliRun r = runTuvoCli(QStringList {"--quiet", "-f", "png", "-j", QString::number(jobs),
+                                            "--on-clash", c.policy, "-o", out}
                 + inputs);
             EXPECT_EQ(r.exitCode, c.exitCode) << c.policy << r.err.toStdString();
             EXPECT_EQ(namesIn(out), c.names) << c.policy;
@@ -687,7 +647,7 @@ TEST(CliScripts, KeepTreeNeverWritesOutsideTheOutputFolder)
         ::symlink(QFile::encodeName(elsewhere).constData(), QFile::encodeName(out + "/trap").constData()), 0);
     const auto before = snapshot(elsewhere);
 
-    const CliRun r = runCli({"--quiet", "-R", "--keep-tree", "-f", "png", "-o", out, in});
+    const CliRun r = runTuvoCli({"--quiet", "-R", "--keep-tree", "-f", "png", "-o", out, in});
     EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(QStringLiteral("trap/c.png在保存时发生错误"))) << r.err.toStdString();
     EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"top.png", "sub/deep/a.png", "..x/b.png", "trap"}));
@@ -724,24 +684,20 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
         EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
         return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     };
-    CliRun r = runCli({"--quiet", "--json", "-j", "2", "-o", out, in});
+    CliRun r = runTuvoCli({"--quiet", "--json", "-j", "2", "-o", out, in});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(parse(r.out),
         (QStringList {
             "0 False None False True", "1 True 800 True False", "2 True 800 True False", "summary 3 2 1 0"}))
         << r.out.toStdString();
 
-    r = runCli({"--quiet", "--json", "--dry-run", "-o", dir.filePath("dry"), in});
+    r = runTuvoCli({"--quiet", "--json", "--dry-run", "-o", dir.filePath("dry"), in});
     EXPECT_NE(r.exitCode, 0); // the output folder does not exist
     QDir().mkpath(dir.filePath("dry"));
     // Sources as given: relative to where the caller stands.
-    QProcess relative;
-    relative.setWorkingDirectory(dir.path());
-    relative.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "--json", "--dry-run", "-o", "dry", "in"});
-    ASSERT_TRUE(relative.waitForFinished(60000));
-    r.out = QString::fromUtf8(relative.readAllStandardOutput());
+    r = runTuvoCli({"--quiet", "--json", "--dry-run", "-o", "dry", "in"}, {.workingDirectory = dir.path()});
     // The broken picture fails in the dry run as in the real one; nothing counts as written.
-    EXPECT_EQ(relative.exitCode(), 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"source\":\"in/good.png\""))) << r.out.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("\"dry_run\":true"))) << r.out.toStdString();
     EXPECT_EQ(parse(r.out),
@@ -752,7 +708,7 @@ TEST(CliScripts, JsonLinesParseAlsoWhenPicturesFail)
     // A missing file and a shared name, said in the conditional.
     QDir().mkpath(dir.filePath("other"));
     ASSERT_TRUE(photo(30, 20).save(dir.filePath("other/good.png")));
-    r = runCli({"--dry-run", "-o", dir.filePath("dry"), in + "/good.png", dir.filePath("gone.jpg"),
+    r = runTuvoCli({"--dry-run", "-o", dir.filePath("dry"), in + "/good.png", dir.filePath("gone.jpg"),
         dir.filePath("other/good.png")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("gone.jpg")) && r.err.contains(QStringLiteral("将只保存后者")))
@@ -785,7 +741,8 @@ TEST(CliRun, FitInsideSizesMatchImageMagickResize)
             const QString out = dir.filePath(QStringLiteral("out"));
             QDir(out).removeRecursively();
             QDir().mkpath(out);
-            const CliRun r = runCli(QStringList {"--quiet", "-f", "png", "-o", out} + box + QStringList {in});
+            const CliRun r
+                = runTuvoCli(QStringList {"--quiet", "-f", "png", "-o", out} + box + QStringList {in});
             ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
             const QString w = box.contains("--longest") ? box[1] : box[box.indexOf("-W") + 1];
             const QString h = box.contains("--longest") ? box[1] : box[box.indexOf("-H") + 1];
@@ -834,9 +791,9 @@ TEST(CliJobs, SavedJobInAFreshProfileWritesTheSameBytes)
     QDir().mkpath(outA);
     QDir().mkpath(outB);
     const QString jobFile = dir.filePath(QStringLiteral("saved.ini"));
-    CliRun r = runCli(QStringList {"--quiet", "-o", outA} + job + inputs, 120000, profile("first"));
+    CliRun r = runTuvoCli(QStringList {"--quiet", "-o", outA} + job + inputs, {.env = profile("first")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    r = runCli(job + QStringList {"--save-job", jobFile}, 60000, profile("first"));
+    r = runTuvoCli(job + QStringList {"--save-job", jobFile}, {.env = profile("first"), .timeoutMs = 60000});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QFile saved(jobFile);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -845,7 +802,7 @@ TEST(CliJobs, SavedJobInAFreshProfileWritesTheSameBytes)
     EXPECT_FALSE(text.contains("sOutDir")); // not asked for
     EXPECT_TRUE(text.contains("sFrameFile=" + framePath.toUtf8()));
 
-    r = runCli(QStringList {"--quiet", "--job", jobFile, "-o", outB} + inputs, 120000, profile("fresh"));
+    r = runTuvoCli(QStringList {"--quiet", "--job", jobFile, "-o", outB} + inputs, {.env = profile("fresh")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const auto relative = [](const QString &out) {
         QMap<QByteArray, QByteArray> files;
@@ -859,8 +816,8 @@ TEST(CliJobs, SavedJobInAFreshProfileWritesTheSameBytes)
     // Options after the job change single fields.
     const QString outC = dir.filePath(QStringLiteral("outC"));
     QDir().mkpath(outC);
-    r = runCli(QStringList {"--quiet", "--job", jobFile, "-f", "png", "-o", outC} + inputs, 120000,
-        profile("fresh"));
+    r = runTuvoCli(QStringList {"--quiet", "--job", jobFile, "-f", "png", "-o", outC} + inputs,
+        {.env = profile("fresh")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QDir(outC).entryList({"J_00?.png"}, QDir::Files).size(), 2);
 }
@@ -878,7 +835,8 @@ TEST_P(ShippedPreset, RunsAndGivesItsSize)
     QDir().mkpath(out);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TUVO_HOME"), dir.filePath(QStringLiteral("home")));
-    const CliRun r = runCli({"--quiet", "--preset", QString::fromUtf8(name), "-o", out, in}, 120000, env);
+    const CliRun r
+        = runTuvoCli({"--quiet", "--preset", QString::fromUtf8(name), "-o", out, in}, {.env = env});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage written(QDir(out).filePath(QStringLiteral("p.jpg")));
     EXPECT_EQ(written.size(), size);
@@ -956,13 +914,9 @@ TEST(CliJobs, SaveJobThatCannotBeWrittenKeepsTheOldFile)
     const QString job = dir.filePath(QStringLiteral("job.ini"));
     ASSERT_TRUE(writeFile(job, "old job"));
     const QStringList save {"--text", QString(3000, QLatin1Char('x')), "--save-job"};
-    QProcess limited;
-    limited.start(
-        QStringLiteral("prlimit"), QStringList {"--fsize=512", TUVO_CLI_PATH} + save + QStringList {job});
-    ASSERT_TRUE(limited.waitForFinished(60000));
-    EXPECT_EQ(limited.exitStatus(), QProcess::NormalExit); // no SIGXFSZ
-    EXPECT_EQ(limited.exitCode(), 2);
-    EXPECT_FALSE(limited.readAllStandardError().isEmpty());
+    const CliRun limited = runTuvoCli(save + QStringList {job}, {.launcher = {"prlimit", "--fsize=512"}});
+    EXPECT_EQ(limited.exitCode, 2); // no SIGXFSZ
+    EXPECT_FALSE(limited.err.isEmpty());
     EXPECT_EQ(readAll(job), "old job");
 
     if (::geteuid() != 0)
@@ -976,11 +930,11 @@ TEST(CliJobs, SaveJobThatCannotBeWrittenKeepsTheOldFile)
         ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
     } unmount {disk};
     const QString onDisk = disk + QStringLiteral("/job.ini");
-    CliRun r = runCli(QStringList {"--text", "first", "--save-job", onDisk});
+    CliRun r = runTuvoCli(QStringList {"--text", "first", "--save-job", onDisk});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QByteArray first = readAll(onDisk);
     QProcess::execute(QStringLiteral("dd"), {"if=/dev/zero", "of=" + disk + "/fill", "bs=4k", "status=none"});
-    r = runCli(save + QStringList {onDisk});
+    r = runTuvoCli(save + QStringList {onDisk});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_FALSE(r.err.isEmpty());
     EXPECT_EQ(readAll(onDisk), first);
@@ -997,23 +951,21 @@ TEST(CliRun, NameTemplateAndStandardStreams)
     QDir().mkpath(out);
     ASSERT_TRUE(photo(1600, 1200).save(in + QStringLiteral("/a.jpg"), "JPG", 90));
     ASSERT_TRUE(photo(400, 300).save(in + QStringLiteral("/b.png")));
-    CliRun r
-        = runCli({"--quiet", "-o", out, "--name", "%s_%n_%e%%", "--digits", "2", "--first-number", "7", in});
+    CliRun r = runTuvoCli(
+        {"--quiet", "-o", out, "--name", "%s_%n_%e%%", "--digits", "2", "--first-number", "7", in});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(namesIn(out), (QSet<QByteArray> {"a_07_jpg%.jpg", "b_08_png%.jpg"}));
 
-    QProcess p;
-    p.setStandardInputFile(in + QStringLiteral("/a.jpg"));
-    p.setStandardOutputFile(dir.filePath(QStringLiteral("streamed")));
-    p.start(QStringLiteral(TUVO_CLI_PATH), {"--quiet", "-f", "png", "-o", "-", "-"});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    r = runTuvoCli({"--quiet", "-f", "png", "-o", "-", "-"},
+        {.input = readAll(in + QStringLiteral("/a.jpg")),
+            .stdoutFile = dir.filePath(QStringLiteral("streamed"))});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QByteArray streamed = readAll(dir.filePath(QStringLiteral("streamed")));
     EXPECT_TRUE(streamed.startsWith("\x89PNG"));
     EXPECT_EQ(QImage::fromData(streamed).size(), QSize(800, 600));
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2); // nothing else written
 
-    r = runCli({"-o", "-", in});
+    r = runTuvoCli({"-o", "-", in});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("tuvo-cli: -o -: "))) << r.err.toStdString();
 }
@@ -1029,23 +981,23 @@ TEST(CliRun, MessagesNameTheOptionAndWhatIsWrong)
     const auto startsWith = [](const CliRun &r, const char *prefix) {
         return r.exitCode == 2 && r.err.startsWith(QString::fromUtf8(prefix));
     };
-    CliRun r = runCli({"--files-from", dir.filePath("nolist.txt"), "-o", out});
+    CliRun r = runTuvoCli({"--files-from", dir.filePath("nolist.txt"), "-o", out});
     EXPECT_TRUE(startsWith(r, "tuvo-cli: --files-from: ") && r.err.contains("nolist.txt"))
         << r.err.toStdString();
-    r = runCli({"-o", in, in});
+    r = runTuvoCli({"-o", in, in});
     EXPECT_TRUE(startsWith(r, "tuvo-cli: -o/--output: 不是文件夹")) << r.err.toStdString();
-    r = runCli({"--mark", dir.filePath("missing.png"), "-o", out, in});
+    r = runTuvoCli({"--mark", dir.filePath("missing.png"), "-o", out, in});
     EXPECT_TRUE(startsWith(r, "tuvo-cli: --mark: ")) << r.err.toStdString();
-    r = runCli({"--upload", "-o", out, in});
+    r = runTuvoCli({"--upload", "-o", out, in});
     EXPECT_TRUE(startsWith(r, "tuvo-cli: --upload: ")) << r.err.toStdString();
     if (::geteuid() != 0) { // root writes anywhere
         QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        r = runCli({"-o", out, in});
+        r = runTuvoCli({"-o", out, in});
         EXPECT_TRUE(startsWith(r, "tuvo-cli: -o/--output: ")) << r.err.toStdString();
         QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     // Options with no effect here are said; dimensions no preset has are a custom size.
-    r = runCli({"--quiet", "--keep-tree", "--first-number", "5", "--size", "1600x1200", "-o", out, in});
+    r = runTuvoCli({"--quiet", "--keep-tree", "--first-number", "5", "--size", "1600x1200", "-o", out, in});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("tuvo-cli: --keep-tree: ") && r.err.contains("tuvo-cli: --first-number: "))
         << r.err.toStdString();

@@ -142,7 +142,7 @@ TEST(JobFieldTable, HelpAndManPageListTheSameOptions)
                     QStringLiteral("\\-\\-") + QString(name).replace(QLatin1Char('-'), QLatin1String("\\-"))))
                     << s.longName;
             }
-            const QString text = QCoreApplication::translate("tuvo", s.help);
+            const QString text = cliHelp(s);
             EXPECT_TRUE(withoutSpaces(help).contains(withoutSpaces(text))) << s.help;
             for (const QString &word :
                 text.split(QRegularExpression(QStringLiteral("[ |]")), Qt::SkipEmptyParts)) {

@@ -1,19 +1,10 @@
 #include "core/effect_presets.h"
 #include "render/pipeline_steps.h"
+#include "support/pictures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QImage noisyPicture(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, qRgb((x * 53 + y * 7) & 0xff, (x * y + 90) & 0xff, (x * 3 + y * 41) & 0xff));
-    }
-    return image;
-}
 
 QImage withEffect(const QImage &picture, std::optional<int> effect, int brightness = 0)
 {

@@ -1,5 +1,7 @@
 #include "core/effect_presets.h"
 #include "imaging/cdib_qimage.h"
+#include "support/pictures.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QProcess>
@@ -32,19 +34,6 @@ const std::function<void(CDIB &)> kPresetOperations[] = {
     [](CDIB &d) { d.InvertColors(); },
 };
 
-QImage noisyPicture(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    quint32 state = quint32(w) * 2654435761u;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xff000000u | (state >> 8));
-        }
-    }
-    return image;
-}
-
 class PipelineThroughCli : public ::testing::Test {
 protected:
     void SetUp() override
@@ -63,12 +52,11 @@ protected:
         const QString out = dir.filePath(QStringLiteral("out%1").arg(++runs));
         if (!QDir().mkpath(out))
             return {};
-        QProcess cli;
-        cli.start(QStringLiteral(TUVO_CLI_PATH),
-            QStringList {"--quiet", "--size", "original", "--format", "bmp", "-o", out} + options + inputs);
-        if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0) {
-            ADD_FAILURE() << "tuvo-cli " << options.join(' ').toStdString() << ": "
-                          << cli.readAllStandardError().toStdString();
+        const CliRun cli = runTuvoCli(
+            QStringList {"--quiet", "--size", "original", "--format", "bmp", "-o", out} + options + inputs,
+            {.timeoutMs = 60000});
+        if (cli.exitCode != 0) {
+            ADD_FAILURE() << "tuvo-cli " << options.join(' ').toStdString() << ": " << cli.err.toStdString();
             return {};
         }
         QList<QImage> written;

@@ -2,21 +2,16 @@
 #include "support/ftp_server.h"
 #include "support/qstring_printer.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString errors;
-};
 
 class PublishCli : public ::testing::Test {
 protected:
@@ -40,27 +35,19 @@ protected:
         }
     }
 
-    CliResult run(const QStringList &options)
+    CliRun run(const QStringList &options)
     {
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TUVO_HOME"), home.path());
-        env.insert(QStringLiteral("TUVO_FTP_PASSWORD"), server.options().password);
-        cli.setProcessEnvironment(env);
-        QStringList arguments = launcher + QStringList {QStringLiteral(TUVO_CLI_PATH)};
+        CliCall call {.launcher = launcher};
+        call.env.insert(QStringLiteral("TUVO_HOME"), home.path());
+        call.env.insert(QStringLiteral("TUVO_FTP_PASSWORD"), server.options().password);
+        QStringList arguments;
         if (quiet)
             arguments << QStringLiteral("--quiet");
         arguments << QStringList {"-o", out.path(), "-f", "jpg", "--size", "original", "--pdf", "--upload",
                          "--ftp-server", server.hostAndPort(), "--ftp-user", server.options().user,
                          "--web-base", "http://pics.example.org"}
                 + options + pictures;
-        cli.start(arguments.takeFirst(), arguments);
-        CliResult result;
-        if (!cli.waitForFinished(120000))
-            return result;
-        result.exitCode = cli.exitCode();
-        result.errors = QString::fromUtf8(cli.readAllStandardError());
-        return result;
+        return runTuvoCli(arguments, call);
     }
 
     QStringList uploaded() const { return QDir(server.root()).entryList(QDir::Files, QDir::Name); }
@@ -70,8 +57,8 @@ protected:
 
 TEST_F(PublishCli, RunUploadsEveryPictureWritesTheLinkPageRecordAndPdf)
 {
-    const CliResult result = run({"--passive"});
-    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    const CliRun result = run({"--passive"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
 
     const QStringList names = uploaded();
     ASSERT_EQ(names.size(), 3);
@@ -103,20 +90,19 @@ TEST_F(PublishCli, StoppedServerGivesALineForEachPictureAndTheFinalLineCountsUpl
 {
     server.stop();
     quiet = false;
-    const CliResult result = run({});
+    const CliRun result = run({});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.errors.count(QStringLiteral("在传输文件时发生错误:(错误代码:2)。")), 3)
-        << result.errors.toStdString();
+    EXPECT_EQ(result.err.count(QStringLiteral("在传输文件时发生错误:(错误代码:2)。")), 3)
+        << result.err.toStdString();
     for (int i = 1; i <= 3; ++i) {
         const QString picture = out.filePath(QStringLiteral("p%1.jpg").arg(i));
         EXPECT_TRUE(QFile::exists(picture));
-        EXPECT_TRUE(result.errors.contains(picture + QStringLiteral("在传输文件时发生错误:")))
-            << result.errors.toStdString();
+        EXPECT_TRUE(result.err.contains(picture + QStringLiteral("在传输文件时发生错误:")))
+            << result.err.toStdString();
     }
     // Written 3 of 3, uploaded 0 of 3: nothing claims the pictures are on the network.
-    EXPECT_TRUE(result.errors.contains(QStringLiteral("写出 3/3 张图片, 上传 0/3")))
-        << result.errors.toStdString();
-    EXPECT_FALSE(result.errors.contains(QStringLiteral("并上传到网络。")));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("写出 3/3 张图片, 上传 0/3"))) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains(QStringLiteral("并上传到网络。")));
     EXPECT_EQ(poppler::pageCount(out.filePath(QStringLiteral("Tuvo图片集.pdf"))), 5);
     EXPECT_EQ(readAll(out.filePath(QStringLiteral("PicURL.htm"))).count("\r\n"), 1);
 }
@@ -136,13 +122,12 @@ TEST_F(PublishCli, FileSizeLimitKeepsTheOldFilesAndIsReported)
         f.write(bytes);
     }
     launcher = {QStringLiteral("prlimit"), QStringLiteral("--fsize=40000")};
-    const CliResult result = run({"--passive"});
+    const CliRun result = run({"--passive"});
 
-    EXPECT_EQ(result.exitCode, 1) << result.errors.toStdString();
-    EXPECT_TRUE(result.errors.contains(QStringLiteral("写入文件时发生错误:") + record))
-        << result.errors.toStdString();
-    EXPECT_TRUE(result.errors.contains(QStringLiteral("写入文件时发生错误:") + pdf))
-        << result.errors.toStdString();
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("写入文件时发生错误:") + record))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("写入文件时发生错误:") + pdf)) << result.err.toStdString();
     EXPECT_EQ(readAll(record), oldRecord);
     EXPECT_EQ(readAll(pdf), oldPdf);
     EXPECT_EQ(uploaded().size(), 3);
