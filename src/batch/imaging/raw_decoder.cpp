@@ -1,0 +1,215 @@
+#include "batch/imaging/raw_decoder.h"
+
+#include "batch/file_names.h"
+#include "batch/imaging/picture_limits.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <ctime>
+#include <libraw/libraw.h>
+#include <memory>
+
+namespace {
+
+// LibRaw reports bad data through a callback (and prints it when there is none):
+// offset -1 is the end of the file met early.
+struct DataTrouble {
+    bool truncated = false;
+    bool damaged = false;
+};
+
+void noteDataError(void *data, const char *, const int offset)
+{
+    auto *trouble = static_cast<DataTrouble *>(data);
+    (offset < 0 ? trouble->truncated : trouble->damaged) = true;
+}
+
+// A reader of one file, opened from the mapped bytes.
+struct RawFile {
+    std::unique_ptr<LibRaw> raw = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    DataTrouble trouble;
+    int rc = LIBRAW_SUCCESS;
+
+    RawFile(const uchar *data, qint64 size)
+    {
+        raw->set_dataerror_handler(noteDataError, &trouble);
+        // LibRaw refuses its own buffers beyond this; ours are checked before unpacking.
+        raw->imgdata.params.max_raw_memory_mb
+            = unsigned(qBound(qint64(64), pictureMemoryLimit() / (1024 * 1024), qint64(1) << 20));
+        rc = raw->open_buffer(const_cast<uchar *>(data), size_t(size));
+    }
+    libraw_image_sizes_t &sizes() const { return raw->imgdata.sizes; }
+};
+
+QString rawError(int rc, const DataTrouble &trouble)
+{
+    if (trouble.truncated || rc == LIBRAW_IO_ERROR)
+        return QCoreApplication::translate("tuvo", "图片数据不完整(文件被截断)");
+    switch (rc) {
+    case LIBRAW_FILE_UNSUPPORTED:
+    case LIBRAW_REQUEST_FOR_NONEXISTENT_IMAGE:
+        return QCoreApplication::translate("tuvo", "无法识别的图片格式");
+    case LIBRAW_UNSUFFICIENT_MEMORY:
+    case LIBRAW_MEMPOOL_OVERFLOW:
+        return QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
+    default:
+        return QCoreApplication::translate("tuvo", "图片数据有误或不完整");
+    }
+}
+
+// LibRaw keeps the EXIF orientation as dcraw's flip bits (4: swap rows and
+// columns, 2: mirror rows, 1: mirror columns).
+Turn turnForFlip(int flip)
+{
+    static const int orientations[8] = {1, 2, 4, 3, 5, 8, 6, 7};
+    return turnForOrientation(orientations[flip & 7]);
+}
+
+RawHeader headerOf(const RawFile &file)
+{
+    RawHeader header;
+    if (file.rc != LIBRAW_SUCCESS) {
+        header.error = rawError(file.rc, file.trouble);
+        return header;
+    }
+    const libraw_image_sizes_t &s = file.sizes();
+    header.sensorSize = QSize(s.width, s.height);
+    header.rawPixels = qint64(s.raw_width) * s.raw_height;
+    header.rawSamples = file.raw->imgdata.idata.filters ? 1 : qMax(1, int(file.raw->imgdata.idata.colors));
+    header.turn = turnForFlip(s.flip);
+    if (header.sensorSize.isEmpty())
+        header.error = QCoreApplication::translate("tuvo", "图片数据有误或不完整");
+    return header;
+}
+
+bool halfSizeServes(QSize sensor, QSize minimumStored)
+{
+    return minimumStored.isValid() && minimumStored.width() <= sensor.width() / 2
+        && minimumStored.height() <= sensor.height() / 2;
+}
+
+QSize storedMinimum(const RawHeader &header, QSize minimumSize)
+{
+    return swapsSides(header.turn) ? minimumSize.transposed() : minimumSize;
+}
+
+} // namespace
+
+const QStringList &rawExtensions()
+{
+    static const QStringList extensions = {QStringLiteral("dng"), QStringLiteral("cr2"),
+        QStringLiteral("cr3"), QStringLiteral("crw"), QStringLiteral("nef"), QStringLiteral("nrw"),
+        QStringLiteral("arw"), QStringLiteral("srf"), QStringLiteral("sr2"), QStringLiteral("orf"),
+        QStringLiteral("raf"), QStringLiteral("rw2"), QStringLiteral("rwl"), QStringLiteral("pef"),
+        QStringLiteral("srw"), QStringLiteral("x3f"), QStringLiteral("3fr"), QStringLiteral("fff"),
+        QStringLiteral("iiq"), QStringLiteral("mos"), QStringLiteral("mrw"), QStringLiteral("erf"),
+        QStringLiteral("kdc"), QStringLiteral("dcr"), QStringLiteral("mef"), QStringLiteral("raw")};
+    return extensions;
+}
+
+bool isRawFileName(const QString &name)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && rawExtensions().contains(name.mid(dot + 1).toLower());
+}
+
+RawHeader readRawHeader(const uchar *data, qint64 size)
+{
+    return headerOf(RawFile(data, size));
+}
+
+LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn *turn)
+{
+    LoadedPicture out;
+    RawFile file(data, size);
+    const RawHeader header = headerOf(file);
+    *turn = header.turn;
+    if (!header.error.isEmpty()) {
+        out.error = header.error;
+        return out;
+    }
+    const RawDecodeNeed need = rawDecodeNeed(header, minimumSize);
+    out.originalSize = header.sensorSize;
+    if (!pictureFitsLimit(need.decodedSize, &out.error))
+        return out;
+
+    libraw_output_params_t &p = file.raw->imgdata.params;
+    p.use_camera_wb = 1;
+    p.output_color = 1; // sRGB
+    p.gamm[0] = 1 / 2.4; // the sRGB curve
+    p.gamm[1] = 12.92;
+    p.output_bps = 8;
+    p.highlight = 0; // clip
+    p.no_auto_bright = 1;
+    p.user_flip = 0; // the loader turns it, as it does every other source
+    p.half_size = halfSizeServes(header.sensorSize, storedMinimum(header, minimumSize)) ? 1 : 0;
+
+    int rc = file.raw->unpack();
+    if (rc == LIBRAW_SUCCESS && !file.trouble.truncated && !file.trouble.damaged)
+        rc = file.raw->dcraw_process();
+    if (rc != LIBRAW_SUCCESS || file.trouble.truncated || file.trouble.damaged) {
+        out.error = rawError(rc == LIBRAW_SUCCESS ? LIBRAW_DATA_ERROR : rc, file.trouble);
+        return out;
+    }
+    int errc = LIBRAW_SUCCESS;
+    const std::unique_ptr<libraw_processed_image_t, void (*)(libraw_processed_image_t *)> developed(
+        file.raw->dcraw_make_mem_image(&errc), LibRaw::dcraw_clear_mem);
+    if (!developed || developed->type != LIBRAW_IMAGE_BITMAP || developed->bits != 8
+        || (developed->colors != 3 && developed->colors != 1)) {
+        out.error = rawError(developed ? LIBRAW_DATA_ERROR : errc, file.trouble);
+        return out;
+    }
+    file.raw->recycle(); // the sensor data goes before the picture is copied out
+    const int w = developed->width;
+    const int h = developed->height;
+    QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull()) {
+        out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
+        return out;
+    }
+    const int colors = developed->colors;
+    for (int y = 0; y < h; ++y) {
+        const uchar *from = developed->data + qint64(y) * w * colors;
+        auto *to = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x, from += colors)
+            to[x] = colors == 3 ? qRgb(from[0], from[1], from[2]) : qRgb(from[0], from[0], from[0]);
+    }
+    if (!p.half_size)
+        out.originalSize = image.size();
+    out.image = std::move(image);
+    return out;
+}
+
+RawDecodeNeed rawDecodeNeed(const RawHeader &header, QSize minimumSize)
+{
+    RawDecodeNeed need;
+    const QSize sensor = header.sensorSize;
+    need.decodedSize = halfSizeServes(sensor, storedMinimum(header, minimumSize))
+        ? QSize((sensor.width() + 1) / 2, (sensor.height() + 1) / 2)
+        : sensor;
+    // The sensor's samples (16 bits each), four 16-bit channels per developed
+    // pixel, LibRaw's 8-bit copy and the picture itself.
+    const qint64 pixels = qint64(need.decodedSize.width()) * need.decodedSize.height();
+    need.bytes = header.rawPixels * header.rawSamples * 2 + pixels * (8 + 3 + 4);
+    return need;
+}
+
+QString rawShootingTime(const QString &path)
+{
+    QFile file;
+    if (!openRegularFile(path, file) || file.size() <= 0)
+        return {};
+    const uchar *data = file.map(0, file.size());
+    if (!data)
+        return {};
+    const RawFile raw(data, file.size());
+    const time_t when = raw.rc == LIBRAW_SUCCESS ? raw.raw->imgdata.other.timestamp : 0;
+    struct tm local { };
+    if (when <= 0 || !localtime_r(&when, &local))
+        return {};
+    // LibRaw read the EXIF text as local time; giving it back as local time restores it.
+    char text[32];
+    std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &local);
+    return QString::fromLatin1(text);
+}
