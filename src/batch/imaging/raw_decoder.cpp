@@ -6,7 +6,11 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <ctime>
+#include <future>
 #include <libraw/libraw.h>
 #include <memory>
 
@@ -89,6 +93,121 @@ bool halfSizeServes(QSize sensor, QSize minimumStored)
         && minimumStored.height() <= sensor.height() / 2;
 }
 
+// The sRGB curve from LibRaw's 16-bit linear values to 8 bits, as its own output
+// makes it without brightening: 65536 is white, the result is truncated.
+const std::array<uchar, 65536> &srgbCurve()
+{
+    static const std::array<uchar, 65536> curve = [] {
+        std::array<uchar, 65536> c {};
+        for (int v = 0; v < 65536; ++v) {
+            const double linear = v / 65536.0;
+            const double shown
+                = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+            c[size_t(v)] = uchar(qBound(0, int(shown * 256), 255));
+        }
+        return c;
+    }();
+    return curve;
+}
+
+// Half size straight from the Bayer mosaic: each 2 x 2 quad gives one pixel (its
+// two greens averaged), black taken off, white balanced, clipped, turned into
+// sRGB and put through the curve in one pass. This is what LibRaw's own
+// half-size development computes, without its four 16-bit planes and three
+// passes over them. False for sensors it does not fit (X-Trans, Foveon, Fuji's
+// SuperCCD, four-colour filters): LibRaw develops those itself.
+bool developHalfSize(LibRaw &raw, QImage &image)
+{
+    const libraw_image_sizes_t &s = raw.imgdata.sizes;
+    const libraw_colordata_t &c = raw.imgdata.color;
+    const unsigned filters = raw.imgdata.idata.filters;
+    const ushort *mosaic = raw.imgdata.rawdata.raw_image;
+    if (!mosaic || filters < 1000 || raw.imgdata.idata.colors != 3 || s.pixel_aspect != 1
+        || raw.imgdata.idata.maker_index == LIBRAW_CAMERAMAKER_Fujifilm || s.width < 2 || s.height < 2
+        || s.raw_pitch < 2u * (s.left_margin + s.width) || s.raw_height < s.top_margin + s.height)
+        return false;
+    const int w = s.width / 2, h = s.height / 2;
+    const auto site = [filters](int row, int col) {
+        return int(filters >> ((((row << 1) & 14) | (col & 1)) << 1) & 3);
+    };
+    // Black per quad site: the overall level, the per-colour one and a repeating pattern.
+    float black[2][2];
+    for (int r = 0; r < 2; ++r) {
+        for (int k = 0; k < 2; ++k) {
+            unsigned b = c.black + c.cblack[site(r, k)];
+            if (c.cblack[4] && c.cblack[5] && c.cblack[4] * c.cblack[5] <= LIBRAW_CBLACK_SIZE - 6)
+                b += c.cblack[6 + (r % c.cblack[4]) * c.cblack[5] + k % c.cblack[5]];
+            black[r][k] = float(b);
+        }
+    }
+    const size_t pitch = s.raw_pitch / 2;
+    const ushort *first = mosaic + size_t(s.top_margin) * pitch + s.left_margin;
+    // The brightest sample, when near the stated white, is where the sensor clips.
+    ushort brightest = 0;
+    for (int row = 0; row < 2 * h; ++row) {
+        const ushort *line = first + size_t(row) * pitch;
+        brightest = qMax(brightest, *std::max_element(line, line + 2 * w));
+    }
+    float white = float(c.maximum);
+    if (brightest > 0 && brightest < c.maximum && brightest > 0.75 * c.maximum)
+        white = float(brightest);
+    float mul[4];
+    const bool cameraBalance = c.cam_mul[0] > 0 && c.cam_mul[2] > 0;
+    for (int k = 0; k < 4; ++k)
+        mul[k] = cameraBalance ? c.cam_mul[k] : c.pre_mul[k];
+    if (mul[1] <= 0)
+        mul[1] = 1;
+    if (mul[3] <= 0)
+        mul[3] = mul[1];
+    const float least = qMin(qMin(mul[0], mul[1]), qMin(mul[2], mul[3]));
+    if (!(least > 0))
+        return false;
+    // Per quad site: the sample is clipped where its scaled value reaches 65535,
+    // then its share of each output colour (a green counts half) is one weight.
+    float low[4], high[4], weight[3][4];
+    for (int q = 0; q < 4; ++q) {
+        const int r = q / 2, k = q % 2;
+        const int channel = site(r, k);
+        const float range = white - black[r][k];
+        const float scale = range > 0 ? mul[channel] / least * 65535.f / range : 0;
+        low[q] = black[r][k];
+        high[q] = scale > 0 ? black[r][k] + 65535.f / scale : black[r][k];
+        const int column = channel == 3 ? 1 : channel;
+        for (int o = 0; o < 3; ++o)
+            weight[o][q] = c.rgb_cam[o][column] * scale * (column == 1 ? 0.5f : 1.f);
+    }
+    image = QImage(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        return true;
+    const std::array<uchar, 65536> &curve = srgbCurve();
+    const auto shown = [&curve](float v) {
+        return curve[size_t(v <= 0 ? 0 : v >= 65535 ? 65535 : int(v))];
+    };
+    const auto rows = [&](int from, int to) {
+        for (int y = from; y < to; ++y) {
+            const ushort *top = first + size_t(2 * y) * pitch;
+            const ushort *bottom = top + pitch;
+            auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < w; ++x) {
+                const float v[4] = {qBound(low[0], float(top[2 * x]), high[0]) - low[0],
+                    qBound(low[1], float(top[2 * x + 1]), high[1]) - low[1],
+                    qBound(low[2], float(bottom[2 * x]), high[2]) - low[2],
+                    qBound(low[3], float(bottom[2 * x + 1]), high[3]) - low[3]};
+                float rgb[3];
+                for (int o = 0; o < 3; ++o)
+                    rgb[o] = weight[o][0] * v[0] + weight[o][1] * v[1] + weight[o][2] * v[2]
+                        + weight[o][3] * v[3];
+                out[x] = qRgb(shown(rgb[0]), shown(rgb[1]), shown(rgb[2]));
+            }
+        }
+    };
+    // The upper half on a second thread: a single picture is not left to one core.
+    auto upper = std::async(std::launch::async, rows, 0, h / 2);
+    rows(h / 2, h);
+    upper.wait();
+    return true;
+}
+
 QSize storedMinimum(const RawHeader &header, QSize minimumSize)
 {
     return swapsSides(header.turn) ? minimumSize.transposed() : minimumSize;
@@ -146,6 +265,15 @@ LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn 
     p.half_size = halfSizeServes(header.sensorSize, storedMinimum(header, minimumSize)) ? 1 : 0;
 
     int rc = file.raw->unpack();
+    if (rc == LIBRAW_SUCCESS && p.half_size && !file.trouble.truncated && !file.trouble.damaged) {
+        QImage image;
+        if (developHalfSize(*file.raw, image)) {
+            if (image.isNull())
+                out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
+            out.image = std::move(image);
+            return out;
+        }
+    }
     if (rc == LIBRAW_SUCCESS && !file.trouble.truncated && !file.trouble.damaged)
         rc = file.raw->dcraw_process();
     if (rc != LIBRAW_SUCCESS || file.trouble.truncated || file.trouble.damaged) {
