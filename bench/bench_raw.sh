@@ -30,7 +30,7 @@ time_of() { # name command...
     local name=$1
     shift
     /usr/bin/time -f "%e %U %S" -o "$work/time" "$@" >/dev/null
-    awk -v n="$name" '{ printf "%s|%.3f|%.3f\n", n, $1, $2 + $3 }' "$work/time"
+    awk -v n="$name" '{ printf "%s\t%.3f\t%.3f\n", n, $1, $2 + $3 }' "$work/time"
 }
 
 results=$work/times.txt
@@ -51,7 +51,7 @@ python3 - "$results" <<'EOF'
 import statistics, sys
 rows = {}
 for line in open(sys.argv[1]):
-    name, wall, cpu = line.strip().split("|")
+    name, wall, cpu = line.rstrip("\n").split("\t")
     rows.setdefault(name, []).append((float(wall), float(cpu)))
 yardstick = statistics.median(w for w, _ in rows["dcraw -h -c | cjpeg"])
 print("| 20 MP DNG to 800 wide | wall s (median) | CPU s (median) | / dcraw -h \\| cjpeg |")

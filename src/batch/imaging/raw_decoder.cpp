@@ -13,6 +13,7 @@
 #include <future>
 #include <libraw/libraw.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -162,42 +163,48 @@ bool developHalfSize(LibRaw &raw, QImage &image)
     const float least = qMin(qMin(mul[0], mul[1]), qMin(mul[2], mul[3]));
     if (!(least > 0))
         return false;
-    // Per quad site: the sample is clipped where its scaled value reaches 65535,
-    // then its share of each output colour (a green counts half) is one weight.
-    float low[4], high[4], weight[3][4];
+    // Per quad site: a table from the sample to its black-free, balanced value,
+    // clipped at 65535; then each site's share of each output colour (a green
+    // counts half) as a weight in 1/1024ths.
+    std::vector<ushort> level[4];
+    int weight[3][4];
     for (int q = 0; q < 4; ++q) {
         const int r = q / 2, k = q % 2;
         const int channel = site(r, k);
         const float range = white - black[r][k];
         const float scale = range > 0 ? mul[channel] / least * 65535.f / range : 0;
-        low[q] = black[r][k];
-        high[q] = scale > 0 ? black[r][k] + 65535.f / scale : black[r][k];
+        level[q].resize(size_t(brightest) + 1);
+        for (size_t v = 0; v < level[q].size(); ++v)
+            level[q][v] = ushort(qBound(0.f, (float(v) - black[r][k]) * scale, 65535.f));
         const int column = channel == 3 ? 1 : channel;
         for (int o = 0; o < 3; ++o)
-            weight[o][q] = c.rgb_cam[o][column] * scale * (column == 1 ? 0.5f : 1.f);
+            weight[o][q] = int(std::lround(c.rgb_cam[o][column] * (column == 1 ? 512 : 1024)));
     }
     image = QImage(w, h, QImage::Format_RGB32);
     if (image.isNull())
         return true;
     const std::array<uchar, 65536> &curve = srgbCurve();
-    const auto shown = [&curve](float v) {
-        return curve[size_t(v <= 0 ? 0 : v >= 65535 ? 65535 : int(v))];
-    };
     const auto rows = [&](int from, int to) {
+        // Locals, so the stores to the picture cannot be taken to change them.
+        const ushort *const l0 = level[0].data(), *const l1 = level[1].data();
+        const ushort *const l2 = level[2].data(), *const l3 = level[3].data();
+        const int r0 = weight[0][0], r1 = weight[0][1], r2 = weight[0][2], r3 = weight[0][3];
+        const int g0 = weight[1][0], g1 = weight[1][1], g2 = weight[1][2], g3 = weight[1][3];
+        const int b0 = weight[2][0], b1 = weight[2][1], b2 = weight[2][2], b3 = weight[2][3];
+        const uchar *const shade = curve.data();
+        const auto shown = [shade](int v) {
+            return shade[v <= 0 ? 0 : v >= (65535 << 10) ? 65535 : v >> 10];
+        };
         for (int y = from; y < to; ++y) {
             const ushort *top = first + size_t(2 * y) * pitch;
             const ushort *bottom = top + pitch;
             auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
             for (int x = 0; x < w; ++x) {
-                const float v[4] = {qBound(low[0], float(top[2 * x]), high[0]) - low[0],
-                    qBound(low[1], float(top[2 * x + 1]), high[1]) - low[1],
-                    qBound(low[2], float(bottom[2 * x]), high[2]) - low[2],
-                    qBound(low[3], float(bottom[2 * x + 1]), high[3]) - low[3]};
-                float rgb[3];
-                for (int o = 0; o < 3; ++o)
-                    rgb[o] = weight[o][0] * v[0] + weight[o][1] * v[1] + weight[o][2] * v[2]
-                        + weight[o][3] * v[3];
-                out[x] = qRgb(shown(rgb[0]), shown(rgb[1]), shown(rgb[2]));
+                const int v0 = l0[top[2 * x]], v1 = l1[top[2 * x + 1]];
+                const int v2 = l2[bottom[2 * x]], v3 = l3[bottom[2 * x + 1]];
+                out[x] = qRgb(shown(r0 * v0 + r1 * v1 + r2 * v2 + r3 * v3),
+                    shown(g0 * v0 + g1 * v1 + g2 * v2 + g3 * v3),
+                    shown(b0 * v0 + b1 * v1 + b2 * v2 + b3 * v3));
             }
         }
     };
