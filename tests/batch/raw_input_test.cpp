@@ -77,6 +77,18 @@ TEST(RawInput, DevelopsInCameraColoursUprightAtFullAndHalfSize)
     expectUprightScene(half.image);
     EXPECT_EQ(decodeMemoryNeed(dng, QSize(30, 45), false).decodedSize, QSize(48, 32));
     EXPECT_EQ(decodeMemoryNeed(dng, QSize(40, 45), false).decodedSize, QSize(96, 64));
+
+    // The other Bayer layouts put each colour at another corner of the quad.
+    for (const char *pattern : {"BGGR", "GRBG", "GBRG"}) {
+        const QString other = makeDng(dir.filePath(QString("%1.dng").arg(pattern)),
+            {"--size", "96x64", "--orientation", "6", "--pattern", pattern});
+        for (const QSize minimum : {QSize(), QSize(30, 45)}) {
+            const LoadedPicture picture = loadPicture(other, minimum);
+            ASSERT_TRUE(picture.ok()) << pattern << picture.error.toStdString();
+            SCOPED_TRACE(pattern);
+            expectUprightScene(picture.image);
+        }
+    }
 }
 
 TEST(RawInput, CarriesTheCameraExifUnderEachMetadataChoice)

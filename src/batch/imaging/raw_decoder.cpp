@@ -127,6 +127,9 @@ bool developHalfSize(LibRaw &raw, QImage &image)
         || raw.imgdata.idata.maker_index == LIBRAW_CAMERAMAKER_Fujifilm || s.width < 2 || s.height < 2
         || s.raw_pitch < 2u * (s.left_margin + s.width) || s.raw_height < s.top_margin + s.height)
         return false;
+    // Only a pattern (and a black pattern) that repeats every two rows and columns.
+    if (filters != (filters & 0xff) * 0x01010101u || c.cblack[4] > 2 || c.cblack[5] > 2)
+        return false;
     const int w = s.width / 2, h = s.height / 2;
     const auto site = [filters](int row, int col) {
         return int(filters >> ((((row << 1) & 14) | (col & 1)) << 1) & 3);
@@ -136,7 +139,7 @@ bool developHalfSize(LibRaw &raw, QImage &image)
     for (int r = 0; r < 2; ++r) {
         for (int k = 0; k < 2; ++k) {
             unsigned b = c.black + c.cblack[site(r, k)];
-            if (c.cblack[4] && c.cblack[5] && c.cblack[4] * c.cblack[5] <= LIBRAW_CBLACK_SIZE - 6)
+            if (c.cblack[4] && c.cblack[5])
                 b += c.cblack[6 + (r % c.cblack[4]) * c.cblack[5] + k % c.cblack[5]];
             black[r][k] = float(b);
         }
