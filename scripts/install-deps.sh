@@ -15,6 +15,7 @@ build=(
   libgif-dev libimagequant-dev libturbojpeg0-dev libjpeg62-turbo-dev
   libcurl4-openssl-dev libzip-dev libcairo2-dev libpango1.0-dev
   libexiv2-dev liblcms2-dev libheif-dev libwebp-dev libspng-dev zlib1g-dev
+  libraw-dev
   fonts-noto-cjk fonts-hanazono
 )
 test=(
@@ -34,7 +35,7 @@ extra=(
   # fuzzing
   clang libclang-rt-14-dev
   # benchmarks
-  libvips-tools graphicsmagick time
+  libvips-tools graphicsmagick time dcraw libjpeg-turbo-progs
   # packaging checks
   appstream desktop-file-utils lintian dpkg-dev debootstrap
 )

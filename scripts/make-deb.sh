@@ -19,4 +19,9 @@ if dpkg-deb -f build-pkg/tuvo-cli_*.deb Depends | grep -E 'libqt6(widgets|multim
     echo "make-deb: tuvo-cli depends on the desktop libraries or fonts" >&2
     exit 1
 fi
+# Camera RAW is developed by LibRaw; shlibdeps must have named it.
+if ! dpkg-deb -f build-pkg/tuvo-cli_*.deb Depends | grep -q 'libraw20'; then
+    echo "make-deb: tuvo-cli does not depend on libraw20" >&2
+    exit 1
+fi
 lintian --info --fail-on error,warning "${debs[@]}"

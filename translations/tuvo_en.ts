@@ -2475,8 +2475,8 @@ Files (once installed):
         <translation>brightness</translation>
     </message>
     <message>
-        <source>输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC; 透明处为白色</source>
-        <translation>output format (default jpg); original: the source&apos;s format, HEIC/HEIF written as HEIC; transparent parts become white</translation>
+        <source>输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC, 相机RAW 写成 JPG; 透明处为白色</source>
+        <translation>output format (default jpg); original: the source&apos;s format, HEIC/HEIF written as HEIC, camera RAW written as JPG; transparent parts become white</translation>
     </message>
     <message>
         <source>统一文件名: PREFIX + 顺序号</source>

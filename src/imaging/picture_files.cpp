@@ -1,6 +1,7 @@
 #include "imaging/picture_files.h"
 
 #include "fs/file_names.h"
+#include "imaging/raw_decoder.h"
 
 #include <QImageReader>
 
@@ -23,7 +24,7 @@ bool isPictureFileName(const QString &name)
     static const QStringList known = {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
         QStringLiteral("gif"), QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
         QStringLiteral("heic"), QStringLiteral("heif"), QStringLiteral("avif")};
-    if (known.contains(ext))
+    if (known.contains(ext) || rawExtensions().contains(ext))
         return true;
     return ext == QLatin1String("webp") && webpReadable();
 }

@@ -6,7 +6,8 @@
 #include <functional>
 
 // A picture is recognised by its name: .jpg .jpeg .bmp .gif .png .tif .tiff,
-// and .webp when the installed image plugins read it. Letter case does not matter.
+// .heic .heif .avif, the camera RAW names (rawExtensions()), and .webp when the
+// installed image plugins read it. Letter case does not matter.
 bool isPictureFileName(const QString &name);
 
 // The pictures of a folder (and its sub-folders when recursive) in name order,

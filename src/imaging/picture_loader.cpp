@@ -9,6 +9,7 @@
 #include "imaging/jpeg_segments.h"
 #include "imaging/picture_limits.h"
 #include "imaging/png_chunks.h"
+#include "imaging/raw_decoder.h"
 #include "imaging/stored_orientation.h"
 
 #include <QColorSpace>
@@ -35,6 +36,14 @@ struct TjHandle {
 bool looksLikeJpeg(const uchar *data, qint64 size)
 {
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+// A camera RAW is known by its name (many are TIFF inside); a JPEG, PNG or
+// HEIF that merely carries such a name is still read as what it is.
+bool readsAsRaw(const QString &path, const uchar *data, qint64 size)
+{
+    return isRawFileName(path) && !looksLikeJpeg(data, size) && !looksLikePng(data, size)
+        && !looksLikeHeif(data, size);
 }
 
 // Opens the picture by the bytes of its name, regular files only (a FIFO would
@@ -251,6 +260,12 @@ QSize probePictureSize(const QString &path, QString *error)
         if (const uchar *head = file.map(0, size)) {
             if (looksLikeHeif(head, size))
                 return probeHeifSize(head, size, error);
+            if (readsAsRaw(path, head, size)) {
+                const RawHeader raw = readRawHeader(head, size);
+                if (!raw.error.isEmpty() && error)
+                    *error = raw.error;
+                return swapsSides(raw.turn) ? raw.sensorSize.transposed() : raw.sensorSize;
+            }
             sideways = swapsSides(turnForOrientation(storedOrientation(head, size)));
             // Qt's PNG reader takes in every text chunk before it gives the size: 50 MB of XMP cost 300 MB.
             const QSize declared = declaredPictureSize(head, size);
@@ -278,6 +293,11 @@ LoadedPicture loadStoredPicture(const QString &path, QSize minimumSize, Turn *tu
         return out;
     const qint64 size = file.size();
     uchar *mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (mapped && readsAsRaw(path, mapped, size)) {
+        out = decodeRaw(mapped, size, minimumSize, turn);
+        file.unmap(mapped);
+        return out;
+    }
     *turn = mapped && !looksLikeHeif(mapped, size) ? turnForOrientation(storedOrientation(mapped, size))
                                                    : Turn::None;
     if (swapsSides(*turn))
@@ -397,6 +417,15 @@ DecodeMemoryNeed decodeMemoryNeed(const QString &path, QSize minimumSize, bool w
     if (looksLikeHeif(data, size)) {
         decoded = readHeifDeclaredSizes(data, size).largest;
         perPixel = 10;
+    } else if (readsAsRaw(path, data, size)) {
+        const RawHeader raw = readRawHeader(data, size);
+        const RawDecodeNeed rawNeed = rawDecodeNeed(raw, minimumSize);
+        file.unmap(const_cast<uchar *>(data));
+        need.decodedSize = rawNeed.decodedSize;
+        const qint64 upright = raw.turn != Turn::None ? 4 : 0; // the upright copy
+        need.decoding
+            = rawNeed.bytes + upright * rawNeed.decodedSize.width() * rawNeed.decodedSize.height() + size;
+        return need;
     } else if (looksLikeJpeg(data, size)) {
         TjHandle tj;
         int w = 0, h = 0, subsamp = 0, colorspace = 0;

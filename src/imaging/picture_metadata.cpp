@@ -49,6 +49,10 @@ void ensureExiv2()
 // pictures in the same file: none of it is true of an output.
 bool describesSourceStorage(quint16 tag)
 {
+    // DNGVersion and the tags after it tell a raw developer how to read the
+    // sensor; left in a JPEG they make readers take it for a DNG.
+    if (tag >= 0xc612 && tag <= 0xcd3b)
+        return true;
     switch (tag) {
     case 0x00fe: // NewSubfileType
     case 0x00ff: // SubfileType
@@ -75,6 +79,8 @@ bool describesSourceStorage(quint16 tag)
     case 0x0201: // JPEGInterchangeFormat
     case 0x0202: // JPEGInterchangeFormatLength
     case 0x0212: // YCbCrSubSampling
+    case 0x828d: // CFARepeatPatternDim: the sensor's filter, as a raw file stores it
+    case 0x828e: // CFAPattern
     case 0x02bc: // XMLPacket: the XMP travels on its own
     case 0x83bb: // IPTCNAA: the IPTC travels on its own
     case 0x8649: // ImageResources: Photoshop's block may hold location and a thumbnail

@@ -509,8 +509,9 @@ const std::vector<JobField> &table()
             .cli = {{.longName = "format",
                 .shortName = 'f',
                 .valueName = "original|jpg|png|tiff|bmp|gif|webp|avif",
-                .help = QT_TRANSLATE_NOOP(
-                    "tuvo", "输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC; 透明处为白色"),
+                .help = QT_TRANSLATE_NOOP("tuvo",
+                    "输出格式(默认jpg); original: 原格式, HEIC/HEIF 写成 HEIC, 相机RAW 写成 JPG; "
+                    "透明处为白色"),
                 .section = S::Format,
                 .set = setFormat}}},
         {.key = "sOutExt", .member = &JobSettings::sOutExt, .storage = kNotStored}, // follows sFormat

@@ -1,6 +1,7 @@
 #include "job/naming.h"
 
 #include "imaging/heif_codec.h"
+#include "imaging/raw_decoder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +28,8 @@ OutputTarget outputTargetFor(const JobSettings &job, const QString &picturePath,
                 || last4.compare(QLatin1String("heif"), Qt::CaseInsensitive) == 0)) {
             t.extension = QStringLiteral("avif"); // the nearest format we can write
             t.avifForHeic = true;
+        } else if (isRawFileName(picturePath)) {
+            t.extension = QStringLiteral("jpg"); // a camera RAW cannot be written: the camera's own choice
         } else if (last4.startsWith(QLatin1Char('.'))) {
             t.extension = last4.mid(1);
         } else {

@@ -2,6 +2,7 @@
 
 #include "exif/exif_reader.h"
 #include "fs/file_names.h"
+#include "imaging/raw_decoder.h"
 #include "job/job_settings.h"
 
 #include <QFile>
@@ -17,6 +18,9 @@ QString shootingTime(const QString &path)
     reader.picFile = encodeFileName(path).toStdString();
     reader.Load();
     const std::string value = reader.Tag(kExifDateTimeOriginal);
+    // A camera RAW keeps its EXIF where only LibRaw finds it in every make.
+    if (value.empty() && isRawFileName(path))
+        return rawShootingTime(path);
     // A zero byte ends the text; whatever follows it is padding.
     return QString::fromUtf8(value.c_str());
 }

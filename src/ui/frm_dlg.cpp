@@ -1,6 +1,7 @@
 #include "ui/frm_dlg.h"
 
 #include "imaging/picture_files.h"
+#include "imaging/raw_decoder.h"
 #include "job/job_restore.h"
 #include "job/settings_store.h"
 #include "settings/display_texts.h"
@@ -33,7 +34,13 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kDefaultFilter = QStringLiteral("*.jpg;*.gif;*.png;*.bmp;*.heic;*.heif;*.avif");
+QString defaultFilter()
+{
+    QString filter = QStringLiteral("*.jpg;*.gif;*.png;*.bmp;*.heic;*.heif;*.avif");
+    for (const QString &extension : rawExtensions())
+        filter += QStringLiteral(";*.") + extension;
+    return filter;
+}
 bool alphaFieldClickedOnce = false; // the first click after start selects the whole field
 } // namespace
 
@@ -44,7 +51,7 @@ FrmDlg::FrmDlg(QSettings *settings, QWidget *parent)
     setObjectName(QStringLiteral("frmDlg"));
     setWindowTitle(QCoreApplication::translate("tuvo", "文件夹/文件选择对话框"));
     buildUi();
-    setFileFilter(kDefaultFilter);
+    setFileFilter(defaultFilter());
     setMode(NoActionMode);
     setCurrentFolder(QDir::homePath());
     promptLabel_->setText(QCoreApplication::translate("tuvo", "请选择目录或文件。"));

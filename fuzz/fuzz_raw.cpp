@@ -1,0 +1,31 @@
+// Camera RAW decoding through LibRaw as the loader drives it: header read,
+// memory estimate, decode at full and at half size. Hostile or truncated files
+// must give an error, never a crash, a hang or an allocation beyond the limit.
+#include "imaging/picture_limits.h"
+#include "imaging/raw_decoder.h"
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static int argc = 1;
+    static char name[] = "fuzz_raw";
+    static char *argv[] = {name, nullptr};
+    static QCoreApplication *app = new QCoreApplication(argc, argv);
+    (void)app;
+    setPictureMemoryLimit(64 * 1024 * 1024);
+    const RawHeader header = readRawHeader(data, qint64(size));
+    if (!header.error.isEmpty())
+        return 0;
+    for (const QSize minimum : {QSize(), QSize(16, 16)}) {
+        rawDecodeNeed(header, minimum);
+        Turn turn = Turn::None;
+        const LoadedPicture picture = decodeRaw(data, qint64(size), minimum, &turn);
+        if (!picture.ok() && picture.error.isEmpty())
+            __builtin_trap();
+    }
+    return 0;
+}

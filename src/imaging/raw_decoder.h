@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/rotation.h"
+#include "imaging/picture_loader.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// Camera RAW files through LibRaw: the camera's white balance, sRGB with its
+// curve, 8 bits, highlights clipped and no automatic brightening, so a RAW looks
+// like the camera's own JPEG of the same shot.
+
+// The RAW extensions, lower case without the dot. Many are TIFF inside, so a
+// RAW is told from a TIFF by its name.
+const QStringList &rawExtensions();
+bool isRawFileName(const QString &name);
+
+// What LibRaw reads from the headers alone.
+struct RawHeader {
+    QSize sensorSize; // the developed picture's size as stored, before its turn
+    qint64 rawPixels = 0; // the sensor's samples, margins included
+    int rawSamples = 1; // per sensor pixel: 1 behind a colour filter, 3 or 4 when already RGB
+    Turn turn = Turn::None; // what shows it upright
+    QString error; // why the file cannot be read; empty when it can
+};
+RawHeader readRawHeader(const uchar *data, qint64 size);
+
+// Decodes as stored; *turn is what shows it upright. When minimumSize (as
+// shown) fits in half the sensor, each Bayer quad gives one pixel and nothing
+// is demosaiced; originalSize is still the sensor's.
+LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn *turn);
+
+// The size decodeRaw gives for minimumSize (as shown) and the bytes LibRaw and the picture
+// take on the way there.
+struct RawDecodeNeed {
+    QSize decodedSize;
+    qint64 bytes = 0;
+};
+RawDecodeNeed rawDecodeNeed(const RawHeader &header, QSize minimumSize);
+
+// The shooting time LibRaw reads from any RAW as EXIF writes it
+// ("2024:05:01 14:30:00"); empty when the file has none.
+QString rawShootingTime(const QString &path);
