@@ -3,6 +3,7 @@
 
 #include "app/cli_host.h"
 #include "app/cli_options.h"
+#include "app/cli_watch.h"
 #include "app/terminal_text.h"
 #include "batch/batch_run.h"
 #include "batch/chinese_fonts.h"
@@ -473,6 +474,11 @@ int main(int argc, char **argv)
     });
     for (const QString &message : inputs.messages)
         say(message);
+    if (options.watch && toStdout)
+        return cannotStart(
+            optionMessage("-o -", QCoreApplication::translate("tuvo", "监视时不能写到标准输出")));
+    if (options.watch)
+        return watchFolders(options, inputs, job, makePublishSteps(paths.userDir()));
     if (toStdout && inputs.pictures.size() != 1)
         return cannotStart(optionMessage("-o -",
             QCoreApplication::translate("tuvo", "写到标准输出时只能处理一张图片, 这里有%1张")
