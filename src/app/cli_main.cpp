@@ -454,6 +454,11 @@ int main(int argc, char **argv)
     if (job.bUpload == 1)
         job.sFtpPassword = qEnvironmentVariable("TUVO_FTP_PASSWORD");
 
+    if (options.watch && toStdout)
+        return cannotStart(
+            optionMessage("-o -", QCoreApplication::translate("tuvo", "监视时不能写到标准输出")));
+    if (options.watch)
+        return watchFolders(options, job, makePublishSteps(paths.userDir()));
     QStringList inputArguments = options.inputs;
     if (fromStdin) {
         QString picture;
@@ -474,11 +479,6 @@ int main(int argc, char **argv)
     });
     for (const QString &message : inputs.messages)
         say(message);
-    if (options.watch && toStdout)
-        return cannotStart(
-            optionMessage("-o -", QCoreApplication::translate("tuvo", "监视时不能写到标准输出")));
-    if (options.watch)
-        return watchFolders(options, inputs, job, makePublishSteps(paths.userDir()));
     if (toStdout && inputs.pictures.size() != 1)
         return cannotStart(optionMessage("-o -",
             QCoreApplication::translate("tuvo", "写到标准输出时只能处理一张图片, 这里有%1张")

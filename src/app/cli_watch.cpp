@@ -54,8 +54,7 @@ int refuse(const QString &text)
 
 } // namespace
 
-int watchFolders(
-    const CliOptions &options, const CliInputs &inputs, const JobSettings &job, const PublishSteps &publish)
+int watchFolders(const CliOptions &options, const JobSettings &job, const PublishSteps &publish)
 {
     if (job.bMakePDF == 1)
         return refuse(
@@ -104,7 +103,7 @@ int watchFolders(
     sigaction(SIGTERM, &action, nullptr);
 
     QString error;
-    if (!watch.start(folders, options.recursive, inputs.pictures, &error))
+    if (!watch.start(folders, options.recursive, &error))
         return refuse(error);
     if (!options.quiet)
         say(QCoreApplication::translate("tuvo", "正在监视 %1 (Ctrl-C 结束)")

@@ -3,11 +3,9 @@
 #include "batch/job_settings.h"
 #include "batch/publish_steps.h"
 
-struct CliInputs;
 struct CliOptions;
 
 // tuvo-cli --watch: the pictures of the input folders that are not done yet,
 // then every picture that arrives, each through the same BatchRun as a normal
 // run, until SIGINT or SIGTERM. Returns the exit status.
-int watchFolders(
-    const CliOptions &options, const CliInputs &inputs, const JobSettings &job, const PublishSteps &publish);
+int watchFolders(const CliOptions &options, const JobSettings &job, const PublishSteps &publish);

@@ -2,7 +2,9 @@
 
 #include "batch/file_names.h"
 #include "batch/output_plan.h"
+#include "batch/picture_files.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -39,7 +41,7 @@ void WatchRun::setPublishSteps(const PublishSteps &publish)
     run_.setPublishSteps(steps);
 }
 
-bool WatchRun::start(const QStringList &folders, bool recursive, const QStringList &existing, QString *error)
+bool WatchRun::start(const QStringList &folders, bool recursive, QString *error)
 {
     const JobSettings job = job_();
     record_ = std::make_unique<WatchRecord>(job.sOutDir, WatchRecord::jobFingerprint(job));
@@ -52,6 +54,12 @@ bool WatchRun::start(const QStringList &folders, bool recursive, const QStringLi
     folders_ = folders;
     watching_ = true;
     stopping_ = false;
+    const QString outputs = QDir::cleanPath(job.sOutDir) + QLatin1Char('/');
+    QStringList existing;
+    for (const QString &folder : folders)
+        for (const QString &picture : scanPictureFolder(folder, recursive))
+            if (!picture.startsWith(outputs) && !picture.contains(QLatin1String("/.")))
+                existing << picture;
     const OutputPlan plan = record_->existed() ? OutputPlan() : planOutputs(job, existing);
     for (int i = 0; i < existing.size(); ++i) {
         if (!record_->existed() && pathExists(plan.outputs[i].path))

@@ -35,10 +35,10 @@ public:
     FolderWatch &folderWatch() { return watch_; }
     BatchRun &batchRun() { return run_; }
 
-    // Starts watching folders (absolute, clean) and queues the pictures of
-    // existing that are not done: without a record in the output folder, those
-    // whose output is already there count as done. False with *error.
-    bool start(const QStringList &folders, bool recursive, const QStringList &existing, QString *error);
+    // Starts watching folders (absolute, clean) and queues their pictures that
+    // are not done: without a record in the output folder, those whose output is
+    // already there count as done. False with *error.
+    bool start(const QStringList &folders, bool recursive, QString *error);
     // No new picture is begun; those in progress are finished and recorded, then stopped().
     void stop();
     bool isWatching() const { return watching_; }
