@@ -98,13 +98,8 @@ bool FolderWatch::start(const QStringList &folders, bool recursive, const QStrin
             folders_.insert(wd, clean);
         }
         if (recursive_) {
-            QDirIterator it(clean, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString sub = QDir::cleanPath(it.next());
-                if (!wanted(QFileInfo(sub).path(), it.fileName()) || sub.contains(QLatin1String("/.")))
-                    continue;
+            for (const QString &sub : subFoldersOf(clean))
                 addFolder(sub, false);
-            }
         }
     }
     if (poll) {
@@ -136,6 +131,23 @@ bool FolderWatch::wanted(const QString &folder, const QString &name) const
     if (isHidden(name))
         return false;
     return skipFolder_.isEmpty() || QDir::cleanPath(folder + QLatin1Char('/') + name) != skipFolder_;
+}
+
+QStringList FolderWatch::subFoldersOf(const QString &folder) const
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString sub = QDir::cleanPath(it.next());
+        // Below a hidden folder or the output folder nothing is watched (outputs
+        // written into the tree must not come back as arrivals).
+        const bool skipped = sub.mid(folder.size()).contains(QLatin1String("/."))
+            || (!skipFolder_.isEmpty()
+                && (sub == skipFolder_ || sub.startsWith(skipFolder_ + QLatin1Char('/'))));
+        if (!skipped)
+            found << sub;
+    }
+    return found;
 }
 
 void FolderWatch::addFolder(const QString &folder, bool announceContents)
@@ -178,12 +190,8 @@ void FolderWatch::readEvents()
             if (event->mask & IN_ISDIR) {
                 if (recursive_ && (event->mask & (IN_CREATE | IN_MOVED_TO))) {
                     addFolder(path, true);
-                    QDirIterator it(path, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-                    while (it.hasNext()) {
-                        const QString sub = QDir::cleanPath(it.next());
-                        if (!sub.contains(QLatin1String("/.")))
-                            addFolder(sub, true);
-                    }
+                    for (const QString &sub : subFoldersOf(path))
+                        addFolder(sub, true);
                 }
             } else if ((event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) && isPictureFileName(name)) {
                 emit pictureArrived(path);

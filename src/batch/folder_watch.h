@@ -49,6 +49,7 @@ private:
     void readEvents();
     void pollFolders();
     bool wanted(const QString &folder, const QString &name) const;
+    QStringList subFoldersOf(const QString &folder) const;
 
     int fd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;

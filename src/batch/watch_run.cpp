@@ -31,13 +31,15 @@ void WatchRun::setPublishSteps(const PublishSteps &publish)
                 links_ << up.link;
             return up;
         };
-    if (publish.createLinkPage)
-        steps.createLinkPage
-            = [this, page = publish.createLinkPage](const JobSettings &job, const QStringList &) {
-                  JobSettings all = job;
-                  all.PicCaptions.clear();
-                  return page(all, links_);
-              };
+    // The run's own links go to the upload record; the page is then written again
+    // with every link of the watch.
+    if (publish.createLinkPage && publish.writeLinkPage)
+        steps.createLinkPage = [this, publish](const JobSettings &job, const QStringList &runLinks) {
+            JobSettings all = job;
+            all.PicCaptions.clear();
+            QStringList errors = publish.createLinkPage(all, runLinks);
+            return errors + publish.writeLinkPage(all, links_);
+        };
     run_.setPublishSteps(steps);
 }
 
@@ -58,7 +60,7 @@ bool WatchRun::start(const QStringList &folders, bool recursive, QString *error)
     QStringList existing;
     for (const QString &folder : folders)
         for (const QString &picture : scanPictureFolder(folder, recursive))
-            if (!picture.startsWith(outputs) && !picture.contains(QLatin1String("/.")))
+            if (!picture.startsWith(outputs) && !picture.mid(folder.size()).contains(QLatin1String("/.")))
                 existing << picture;
     const OutputPlan plan = record_->existed() ? OutputPlan() : planOutputs(job, existing);
     for (int i = 0; i < existing.size(); ++i) {

@@ -28,5 +28,6 @@ PublishSteps makePublishSteps(const QString &userDir)
     steps.createLinkPage = [userDir](const JobSettings &job, const QStringList &uploadLinks) {
         return funCreateHtm(job, uploadLinks, userDir);
     };
+    steps.writeLinkPage = writeLinkPage;
     return steps;
 }

@@ -1,5 +1,6 @@
 // tuvo-cli --watch as a service runs it: a real process watching a real folder,
 // its JSON lines read as they come, stopped by signals.
+#include "support/cli_watcher.h"
 #include "support/test_files.h"
 
 #include <QBuffer>
@@ -30,82 +31,6 @@ QByteArray jpegBytes(int w, int h, int seed = 0)
     return buffer.data();
 }
 
-// A watching tuvo-cli with its JSON lines, the per-picture ones apart from the summary.
-class Watcher {
-public:
-    Watcher(const QString &in, const QString &out, const QStringList &more = {})
-    {
-        process_.start(QStringLiteral(TUVO_CLI_PATH),
-            QStringList {QStringLiteral("--watch"), QStringLiteral("--json"), QStringLiteral("--quiet"),
-                QStringLiteral("-W"), QStringLiteral("120"), QStringLiteral("-o"), out}
-                + more + QStringList {in});
-        process_.waitForStarted();
-        // The watch is set up before the folder is read: the first line on
-        // standard error would need --quiet off, so wait for the pid's inotify use instead.
-        waitUntil([this] { return watching(); });
-    }
-
-    ~Watcher()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-
-    // Lines for pictures, waiting (with a generous limit) until there are n.
-    QList<QJsonObject> pictures(int n)
-    {
-        waitUntil([&] { return read() >= n; });
-        return lines_;
-    }
-
-    // Signals the process and waits for its end; the summary line, if any.
-    QJsonObject stop(int sig = SIGTERM)
-    {
-        ::kill(pid_t(process_.processId()), sig);
-        process_.waitForFinished(60000);
-        read();
-        return summary_;
-    }
-    int exitCode() const { return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1; }
-    qint64 pid() const { return process_.processId(); }
-
-private:
-    bool watching() const
-    {
-        const QDir fds(QStringLiteral("/proc/%1/fd").arg(process_.processId()));
-        for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-            if (fd.symLinkTarget().contains(QLatin1String("inotify")))
-                return true;
-        return process_.state() == QProcess::NotRunning;
-    }
-
-    int read()
-    {
-        process_.waitForReadyRead(50);
-        while (process_.canReadLine()) {
-            const QJsonObject line = QJsonDocument::fromJson(process_.readLine()).object();
-            if (line.value(QStringLiteral("summary")).toBool())
-                summary_ = line;
-            else
-                lines_ << line;
-        }
-        return int(lines_.size());
-    }
-
-    template<typename F> static void waitUntil(F done)
-    {
-        const QDeadlineTimer deadline(60000);
-        while (!done() && !deadline.hasExpired())
-            QThread::msleep(10);
-    }
-
-    QProcess process_;
-    QList<QJsonObject> lines_;
-    QJsonObject summary_;
-};
-
 QStringList sourcesOf(const QList<QJsonObject> &lines)
 {
     QStringList sources;
@@ -131,7 +56,7 @@ struct Folders {
 TEST(CliWatch, APictureCopiedInSlowlyIsTakenOnceWhenComplete)
 {
     Folders f;
-    Watcher watcher(f.in, f.out);
+    CliWatcher watcher(f.in, f.out);
     const QByteArray bytes = jpegBytes(900, 700);
     {
         QFile slow(f.inFile(QStringLiteral("slow.jpg")));
@@ -167,7 +92,7 @@ TEST(CliWatch, TwoHundredPicturesMovedInAtOnceAreEachTakenOnce)
     for (int i = 0; i < 200; ++i)
         ASSERT_TRUE(writeFile(
             QDir(staging).filePath(QStringLiteral("p%1.jpg").arg(i, 3, 10, QLatin1Char('0'))), bytes));
-    Watcher watcher(f.in, f.out);
+    CliWatcher watcher(f.in, f.out);
     for (const QString &name : QDir(staging).entryList(QDir::Files))
         ASSERT_TRUE(QFile::rename(QDir(staging).filePath(name), f.inFile(name)));
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("zz-last.jpg")), bytes));
@@ -188,20 +113,20 @@ TEST(CliWatch, ARestartRedoesNothingAndTakesWhatArrivedMeanwhile)
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("a.jpg")), bytes));
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("b.jpg")), bytes));
     {
-        Watcher first(f.in, f.out);
+        CliWatcher first(f.in, f.out);
         EXPECT_EQ(sourcesOf(first.pictures(2)), (QStringList {"a.jpg", "b.jpg"}));
         first.stop();
         EXPECT_EQ(first.exitCode(), 0);
     }
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("c.jpg")), bytes));
     {
-        Watcher second(f.in, f.out);
+        CliWatcher second(f.in, f.out);
         EXPECT_EQ(sourcesOf(second.pictures(1)), QStringList {"c.jpg"});
         EXPECT_EQ(second.stop().value(QStringLiteral("pictures")).toInt(), 1);
     }
     {
         // Another job is another fingerprint: everything is done again.
-        Watcher other(f.in, f.out, {QStringLiteral("-q"), QStringLiteral("50")});
+        CliWatcher other(f.in, f.out, {QStringLiteral("-q"), QStringLiteral("50")});
         QStringList sources = sourcesOf(other.pictures(3));
         sources.sort();
         EXPECT_EQ(sources, (QStringList {"a.jpg", "b.jpg", "c.jpg"}));
@@ -210,7 +135,7 @@ TEST(CliWatch, ARestartRedoesNothingAndTakesWhatArrivedMeanwhile)
     // A first watch over outputs made earlier by a normal run leaves them be.
     QDir(f.out).remove(QStringLiteral(".tuvo-watch"));
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("d.jpg")), bytes));
-    Watcher fresh(f.in, f.out);
+    CliWatcher fresh(f.in, f.out);
     EXPECT_EQ(sourcesOf(fresh.pictures(1)), QStringList {"d.jpg"});
     EXPECT_EQ(fresh.stop().value(QStringLiteral("pictures")).toInt(), 1);
 }
@@ -220,7 +145,7 @@ TEST(CliWatch, SigtermDuringAPictureFinishesItAndWritesTheRecord)
     Folders f;
     for (int i = 0; i < 6; ++i)
         ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("big%1.jpg").arg(i)), jpegBytes(3000, 2000, i)));
-    Watcher watcher(f.in, f.out, {QStringLiteral("-j"), QStringLiteral("1")});
+    CliWatcher watcher(f.in, f.out, {QStringLiteral("-j"), QStringLiteral("1")});
     const int seen = int(watcher.pictures(1).size());
     const QJsonObject summary = watcher.stop(SIGTERM);
     EXPECT_EQ(watcher.exitCode(), 0);
@@ -235,10 +160,26 @@ TEST(CliWatch, SigtermDuringAPictureFinishesItAndWritesTheRecord)
     EXPECT_EQ(record.count(".jpg\n"), done) << record.toStdString();
     // The rest is taken by the next watch.
     if (done < 6) {
-        Watcher next(f.in, f.out, {QStringLiteral("-j"), QStringLiteral("1")});
+        CliWatcher next(f.in, f.out, {QStringLiteral("-j"), QStringLiteral("1")});
         EXPECT_EQ(next.pictures(6 - done).size(), 6 - done);
         EXPECT_EQ(next.stop().value(QStringLiteral("pictures")).toInt(), 6 - done);
     }
+}
+
+TEST(CliWatch, NewSubFoldersAreWatchedAndTheOutputFolderInsideIsNot)
+{
+    Folders f;
+    const QString out = f.inFile(QStringLiteral("out"));
+    QDir().mkpath(out);
+    CliWatcher watcher(f.in, out, {QStringLiteral("-R"), QStringLiteral("--keep-tree")});
+    QDir().mkpath(f.inFile(QStringLiteral("new/deeper")));
+    ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("new/deeper/a.jpg")), jpegBytes(80, 60)));
+    EXPECT_EQ(watcher.pictures(1).size(), 1);
+    // The output written to out/new/deeper does not come back; zz.jpg comes after it would.
+    ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("zz.jpg")), jpegBytes(80, 60)));
+    EXPECT_EQ(sourcesOf(watcher.pictures(2)), (QStringList {"a.jpg", "zz.jpg"}));
+    EXPECT_FALSE(QImage(QDir(out).filePath(QStringLiteral("new/deeper/a.jpg"))).isNull());
+    EXPECT_EQ(watcher.stop().value(QStringLiteral("pictures")).toInt(), 2);
 }
 
 TEST(CliWatch, RefusesWhatHasNoEndOrIsNoFolder)
