@@ -39,7 +39,7 @@ set(TUVO_DOC_DESKTOP ${CMAKE_INSTALL_DATADIR}/doc/tuvo)
 install(FILES packaging/copyright DESTINATION ${TUVO_DOC_DESKTOP} COMPONENT desktop)
 install(FILES packaging/doc/release-notes.txt packaging/doc/reporting-bugs.txt packaging/copyright README.md
         DESTINATION ${TUVO_DOC_CLI} COMPONENT cli)
-install(FILES examples/Containerfile examples/k8s-indexed-job.yaml
+install(FILES examples/Containerfile examples/k8s-indexed-job.yaml examples/tuvo-watch@.service
         DESTINATION ${TUVO_DOC_CLI}/examples COMPONENT cli)
 install(PROGRAMS examples/parallel.sh examples/slurm-array.sbatch
         DESTINATION ${TUVO_DOC_CLI}/examples COMPONENT cli)

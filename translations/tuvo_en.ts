@@ -2836,5 +2836,45 @@ Files (once installed):
         <source>    已写入 %1 KB</source>
         <translation>    written %1 KB</translation>
     </message>
+    <message>
+        <source>监视时不能写到标准输出</source>
+        <translation>a watch cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>处理文件夹中还没有输出的图片, 然后监视文件夹, 处理每张新到或被替换的图片, 直到 SIGINT/SIGTERM; 做过的记在输出文件夹的 .tuvo-watch 中</source>
+        <translation>process the folders' pictures that have no output yet, then watch the folders and process every picture that arrives or is replaced, until SIGINT/SIGTERM; what was done is kept in .tuvo-watch in the output folder</translation>
+    </message>
+    <message>
+        <source>--watch 不能与 --pdf 同用: 监视的图片没有最后一张</source>
+        <translation>--watch cannot be used with --pdf: a watched folder has no last picture</translation>
+    </message>
+    <message>
+        <source>--watch 只能监视文件夹: </source>
+        <translation>--watch watches folders only: </translation>
+    </message>
+    <message>
+        <source>正在监视 %1 (Ctrl-C 结束)</source>
+        <translation>Watching %1 (Ctrl-C ends)</translation>
+    </message>
+    <message>
+        <source>监视结束: 处理了 %1 张图片</source>
+        <translation>Watch ended: %1 pictures processed</translation>
+    </message>
+    <message>
+        <source>监视文件夹…</source>
+        <translation>Watch a folder…</translation>
+    </message>
+    <message>
+        <source>监视文件夹</source>
+        <translation>Watch a folder</translation>
+    </message>
+    <message>
+        <source>停止监视</source>
+        <translation>Stop watching</translation>
+    </message>
+    <message>
+        <source>正在监视 %1: 已处理 %2 张图片</source>
+        <translation>Watching %1: %2 pictures processed</translation>
+    </message>
 </context>
 </TS>

@@ -239,6 +239,12 @@ CliJob assembleCliJob(const CliOptions &options, const AppPaths &paths)
         return r;
     if (job.bUpload == 1)
         job.sFtpPassword = qEnvironmentVariable("TUVO_FTP_PASSWORD");
+    // A watch takes its folders as they are and looks into them itself.
+    if (options.watch) {
+        if (r.toStdout)
+            r.error = optionMessage("-o -", QCoreApplication::translate("tuvo", "监视时不能写到标准输出"));
+        return r;
+    }
 
     QStringList inputArguments = options.inputs;
     if (fromStdin) {

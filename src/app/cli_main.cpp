@@ -4,6 +4,7 @@
 #include "app/cli_host.h"
 #include "app/cli_job.h"
 #include "app/cli_options.h"
+#include "app/cli_watch.h"
 #include "app/terminal_text.h"
 #include "cli_inputs.h"
 #include "exif/exif_print.h"
@@ -264,6 +265,8 @@ int main(int argc, char **argv)
         return cannotStart(assembled.error);
     if (assembled.saved)
         return 0;
+    if (options.watch)
+        return watchFolders(options, assembled.job, makePublishSteps(paths.userDir()));
     const JobSettings &job = assembled.job;
     const CliInputs &inputs = assembled.inputs;
     const RunShare &share = assembled.share;

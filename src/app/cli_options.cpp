@@ -153,6 +153,15 @@ const std::vector<RunOption> &runTable()
                 o.json = true;
                 return true;
             }},
+        {{.longName = "watch",
+             .help = QT_TRANSLATE_NOOP("tuvo",
+                 "处理文件夹中还没有输出的图片, 然后监视文件夹, 处理每张新到或被替换的图片, "
+                 "直到 SIGINT/SIGTERM; 做过的记在输出文件夹的 .tuvo-watch 中"),
+             .section = S::Scripts},
+            [](CliOptions &o, const QString &, QString *) {
+                o.watch = true;
+                return true;
+            }},
         {{.longName = "dry-run",
              .help = QT_TRANSLATE_NOOP("tuvo", "只列出将要写出的文件; 读取每张图片的文件头, 不处理图片"),
              .section = S::Scripts},

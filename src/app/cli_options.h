@@ -40,6 +40,7 @@ struct CliOptions {
     bool keepTree = false;
     bool json = false;
     bool dryRun = false;
+    bool watch = false; // --watch: process the folders, then what arrives in them
     int memoryLimitMB = 0; // 0: the built-in limit
 
     QString preset; // a saved job by name, then

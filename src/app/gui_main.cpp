@@ -13,6 +13,7 @@
 #include "ui/main_window_language.h"
 #include "ui/main_window_skin.h"
 #include "ui/main_window_viewer.h"
+#include "ui/main_window_watch.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -116,6 +117,7 @@ int main(int argc, char **argv)
     window.load(pictures);
     installSkinMenu(window);
     installLanguageMenu(window);
+    installFolderWatch(window);
     window.show();
     if (!window.isVisible()) {
         Prompter::instance().message(nullptr, QCoreApplication::translate("tuvo", "Tuvo图片批量处理"),

@@ -29,11 +29,10 @@ QStringList linkPageLines(const JobSettings &job, const QStringList &uploadLinks
     return lines;
 }
 
-QStringList funCreateHtm(const JobSettings &job, const QStringList &uploadLinks, const QString &userDir)
+QStringList writeLinkPage(const JobSettings &job, const QStringList &uploadLinks)
 {
     QStringList errors;
     QString why;
-
     // Unlike the other line files the page keeps a byte-order mark: it is a bare
     // fragment without a charset declaration, and a browser opening it from disk
     // would otherwise guess a legacy code page and garble the Chinese text.
@@ -41,7 +40,13 @@ QStringList funCreateHtm(const JobSettings &job, const QStringList &uploadLinks,
     if (!writeFileAtomically(
             pagePath, QByteArray("\xEF\xBB\xBF") + crlfLines(linkPageLines(job, uploadLinks)), &why))
         errors << PublishTexts::fileWriteErrorLine(QDir::toNativeSeparators(pagePath), why);
+    return errors;
+}
 
+QStringList funCreateHtm(const JobSettings &job, const QStringList &uploadLinks, const QString &userDir)
+{
+    QStringList errors = writeLinkPage(job, uploadLinks);
+    QString why;
     const QString recordPath = QDir(userDir).filePath(PublishTexts::kUploadRecordName);
     if (!uploadLinks.isEmpty()) {
         why = QCoreApplication::translate("tuvo", "无法创建文件夹");

@@ -29,5 +29,6 @@ PublishSteps makePublishSteps(const QString &userDir, const std::atomic<bool> *s
     steps.createLinkPage = [userDir](const JobSettings &job, const QStringList &uploadLinks) {
         return funCreateHtm(job, uploadLinks, userDir);
     };
+    steps.writeLinkPage = writeLinkPage;
     return steps;
 }

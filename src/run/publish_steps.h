@@ -26,4 +26,6 @@ struct PublishSteps {
         makePdf;
     // After the loop, when bUpload is 1: PicURL.htm and picUpload.dat.
     std::function<QStringList(const JobSettings &job, const QStringList &uploadLinks)> createLinkPage;
+    // PicURL.htm alone, for a watch: its page lists the links of every run so far.
+    std::function<QStringList(const JobSettings &job, const QStringList &uploadLinks)> writeLinkPage;
 };

@@ -1,0 +1,162 @@
+#include "run/watch_run.h"
+
+#include "fs/file_names.h"
+#include "imaging/picture_files.h"
+#include "run/output_plan.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+WatchRun::WatchRun(BatchHost &host, std::function<JobSettings()> job, QObject *parent)
+    : QObject(parent)
+    , host_(host)
+    , job_(std::move(job))
+    , run_(host, state_)
+{
+    connect(&watch_, &FolderWatch::pictureArrived, this, &WatchRun::enqueue);
+}
+
+WatchRun::~WatchRun() = default;
+
+void WatchRun::setPublishSteps(const PublishSteps &publish)
+{
+    PublishSteps steps = publish;
+    steps.makePdf = nullptr; // a watch has no last picture to end a PDF with
+    if (publish.uploadPicture)
+        steps.uploadPicture = [this, upload = publish.uploadPicture](
+                                  const JobSettings &job, const QString &local, const QString &name) {
+            UploadOutcome up = upload(job, local, name);
+            if (!up.link.isEmpty())
+                links_ << up.link;
+            return up;
+        };
+    // The run's own links go to the upload record; the page is then written again
+    // with every link of the watch.
+    if (publish.createLinkPage && publish.writeLinkPage)
+        steps.createLinkPage = [this, publish](const JobSettings &job, const QStringList &runLinks) {
+            JobSettings all = job;
+            all.PicCaptions.clear();
+            QStringList errors = publish.createLinkPage(all, runLinks);
+            return errors + publish.writeLinkPage(all, links_);
+        };
+    run_.setPublishSteps(steps);
+}
+
+bool WatchRun::start(const QStringList &folders, bool recursive, QString *error)
+{
+    const JobSettings job = job_();
+    record_ = std::make_unique<WatchRecord>(job.sOutDir, WatchRecord::jobFingerprint(job));
+    if (!record_->load(error))
+        return false;
+    // The watch begins before the folders are read, so nothing that arrives
+    // meanwhile is missed; a picture both read and reported is taken once.
+    if (!watch_.start(folders, recursive, job.sOutDir, error))
+        return false;
+    folders_ = folders;
+    watching_ = true;
+    stopping_ = false;
+    const QString outputs = QDir::cleanPath(job.sOutDir) + QLatin1Char('/');
+    QStringList existing;
+    for (const QString &folder : folders)
+        for (const QString &picture : scanPictureFolder(folder, recursive))
+            if (!picture.startsWith(outputs) && !picture.mid(folder.size()).contains(QLatin1String("/.")))
+                existing << picture;
+    const OutputPlan plan = record_->existed() ? OutputPlan() : planOutputs(job, existing);
+    for (int i = 0; i < existing.size(); ++i) {
+        if (!record_->existed() && pathExists(plan.outputs[i].path))
+            continue;
+        enqueue(existing[i]);
+    }
+    return true;
+}
+
+void WatchRun::stop()
+{
+    if (!watching_)
+        return;
+    watch_.stop();
+    stopping_ = true;
+    if (running_) {
+        run_.RequestStop();
+        return;
+    }
+    watching_ = false;
+    emit stopped();
+}
+
+// Queued pictures are taken once control is back in the event loop, so a burst
+// of arrivals goes into one run.
+void WatchRun::enqueue(const QString &picture)
+{
+    if (stopping_)
+        return;
+    if (!queue_.contains(picture))
+        queue_ << picture;
+    if (!running_ && !scheduled_) {
+        scheduled_ = true;
+        QTimer::singleShot(0, this, [this] {
+            scheduled_ = false;
+            processQueue();
+        });
+    }
+}
+
+QString WatchRun::subFolderOf(const QString &picture) const
+{
+    const QString folder = QFileInfo(picture).path();
+    for (const QString &root : folders_) {
+        if (folder.startsWith(root + QLatin1Char('/')))
+            return folder.mid(root.size() + 1);
+    }
+    return QString();
+}
+
+void WatchRun::processQueue()
+{
+    if (running_ || !watching_)
+        return;
+    running_ = true;
+    while (!queue_.isEmpty() && !stopping_) {
+        const JobSettings job = job_();
+        record_->setFingerprint(WatchRecord::jobFingerprint(job));
+        QStringList pictures;
+        QList<std::pair<qint64, qint64>> stamps;
+        while (!queue_.isEmpty() && (perRun_ <= 0 || pictures.size() < perRun_)) {
+            const QString picture = queue_.takeFirst();
+            qint64 size = 0, mtime = 0;
+            if (WatchRecord::stamp(picture, &size, &mtime) && !record_->isDone(picture)) {
+                pictures << picture;
+                stamps << std::pair {size, mtime};
+            }
+        }
+        if (pictures.isEmpty())
+            continue;
+        ListPlacement placement;
+        placement.firstNumber = firstNumber_;
+        for (int i = 0; i < pictures.size(); ++i) {
+            placement.positions << record_->nextNumber() + i;
+            if (keepTree_)
+                placement.subFolders << subFolderOf(pictures[i]);
+        }
+        run_.setPlacement(placement);
+        const RunSummary summary = run_.StartRun(pictures, job);
+        // Pictures are finished in list order, also when a stop cut the run short.
+        for (int i = 0; i < summary.finished; ++i)
+            record_->markDone(pictures[i], stamps[i].first, stamps[i].second);
+        record_->setNextNumber(record_->nextNumber() + summary.finished);
+        done_ += summary.finished;
+        QString error;
+        if (!record_->save(&error))
+            emit problem(error);
+        emit runEnded(summary);
+        if (summary.stopped)
+            stopping_ = true;
+    }
+    running_ = false;
+    if (stopping_) {
+        queue_.clear();
+        watching_ = false;
+        emit stopped();
+    }
+}
