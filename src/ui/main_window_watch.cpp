@@ -4,8 +4,8 @@
 #include "fs/file_names.h"
 #include "publish/publishing.h"
 #include "run/batch_run.h"
+#include "run/file_list.h"
 #include "run/watch_run.h"
-#include "settings/file_list.h"
 #include "ui/main_window.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // 文件 → 监视文件夹… in the window: a picture that arrives in the chosen folder
 // is processed with the current job and joins the list.
-#include "settings/file_list.h"
+#include "run/file_list.h"
 #include "ui/main_window_watch.h"
 #include "window_fixture.h"
 
