@@ -82,7 +82,7 @@ int watchFolders(const CliOptions &options, const JobSettings &job, const Publis
     watch.setPublishSteps(publish);
     watch.setFirstNumber(options.firstNumber);
     watch.setKeepTree(options.keepTree);
-    QObject::connect(&watch, &WatchRun::runEnded, [&host](const RunSummary &summary) {
+    QObject::connect(&watch, &WatchRun::batchEnded, [&host](const RunSummary &summary) {
         host.finishLine();
         say(summary.hadError ? summary.errorReport : summary.warnings.join(QString()));
     });

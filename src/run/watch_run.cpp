@@ -3,6 +3,7 @@
 #include "fs/file_names.h"
 #include "imaging/picture_files.h"
 #include "run/output_plan.h"
+#include "run/relayed_host.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,14 +11,22 @@
 
 WatchRun::WatchRun(BatchHost &host, std::function<JobSettings()> job, QObject *parent)
     : QObject(parent)
-    , host_(host)
+    , abandoned_(std::make_shared<std::atomic<bool>>(false))
+    , relay_(std::make_unique<RelayedHost>(this, &host, abandoned_))
     , job_(std::move(job))
-    , run_(host, state_)
+    , run_(*relay_, state_)
 {
     connect(&watch_, &FolderWatch::pictureArrived, this, &WatchRun::enqueue);
 }
 
-WatchRun::~WatchRun() = default;
+WatchRun::~WatchRun()
+{
+    // Nothing answers the run any more; the picture in progress is finished.
+    *abandoned_ = true;
+    run_.RequestStop();
+    if (thread_.joinable())
+        thread_.join();
+}
 
 void WatchRun::setPublishSteps(const PublishSteps &publish)
 {
@@ -116,47 +125,67 @@ void WatchRun::processQueue()
 {
     if (running_ || !watching_)
         return;
-    running_ = true;
-    while (!queue_.isEmpty() && !stopping_) {
-        const JobSettings job = job_();
-        record_->setFingerprint(WatchRecord::jobFingerprint(job));
-        QStringList pictures;
-        QList<std::pair<qint64, qint64>> stamps;
-        while (!queue_.isEmpty() && (perRun_ <= 0 || pictures.size() < perRun_)) {
+    Batch batch;
+    JobSettings job;
+    while (batch.pictures.isEmpty() && !queue_.isEmpty() && !stopping_) {
+        job = job_();
+        while (!queue_.isEmpty() && (perRun_ <= 0 || batch.pictures.size() < perRun_)) {
             const QString picture = queue_.takeFirst();
             qint64 size = 0, mtime = 0;
             if (WatchRecord::stamp(picture, &size, &mtime) && !record_->isDone(picture)) {
-                pictures << picture;
-                stamps << std::pair {size, mtime};
+                batch.pictures << picture;
+                batch.stamps << std::pair {size, mtime};
             }
         }
-        if (pictures.isEmpty())
-            continue;
-        ListPlacement placement;
-        placement.firstNumber = firstNumber_;
-        for (int i = 0; i < pictures.size(); ++i) {
-            placement.positions << record_->nextNumber() + i;
-            if (keepTree_)
-                placement.subFolders << subFolderOf(pictures[i]);
-        }
-        run_.setPlacement(placement);
-        const RunSummary summary = run_.StartRun(pictures, job);
-        // Pictures are finished in list order, also when a stop cut the run short.
-        for (int i = 0; i < summary.finished; ++i)
-            record_->markDone(pictures[i], stamps[i].first, stamps[i].second);
-        record_->setNextNumber(record_->nextNumber() + summary.finished);
-        done_ += summary.finished;
-        QString error;
-        if (!record_->save(&error))
-            emit problem(error);
-        emit runEnded(summary);
-        if (summary.stopped)
-            stopping_ = true;
     }
+    if (batch.pictures.isEmpty()) {
+        if (stopping_)
+            finishStopping();
+        return;
+    }
+    record_->setFingerprint(WatchRecord::jobFingerprint(job));
+    ListPlacement placement;
+    placement.firstNumber = firstNumber_;
+    for (int i = 0; i < batch.pictures.size(); ++i) {
+        placement.positions << record_->nextNumber() + i;
+        if (keepTree_)
+            placement.subFolders << subFolderOf(batch.pictures[i]);
+    }
+    run_.setPlacement(placement);
+    running_ = true;
+    if (thread_.joinable())
+        thread_.join();
+    thread_ = std::thread([this, batch, job] {
+        const RunSummary summary = run_.StartRun(batch.pictures, job);
+        QMetaObject::invokeMethod(
+            this, [this, batch, summary] { runEnded(batch, summary); }, Qt::QueuedConnection);
+    });
+}
+
+void WatchRun::runEnded(const Batch &batch, const RunSummary &summary)
+{
+    thread_.join(); // it has nothing left to do but end
+    // Pictures are finished in list order, also when a stop cut the run short.
+    for (int i = 0; i < summary.finished; ++i)
+        record_->markDone(batch.pictures[i], batch.stamps[i].first, batch.stamps[i].second);
+    record_->setNextNumber(record_->nextNumber() + summary.finished);
+    done_ += summary.finished;
+    QString error;
+    if (!record_->save(&error))
+        emit problem(error);
     running_ = false;
-    if (stopping_) {
-        queue_.clear();
-        watching_ = false;
-        emit stopped();
-    }
+    emit batchEnded(summary);
+    if (summary.stopped)
+        stopping_ = true;
+    if (stopping_)
+        finishStopping();
+    else
+        processQueue();
+}
+
+void WatchRun::finishStopping()
+{
+    queue_.clear();
+    watching_ = false;
+    emit stopped();
 }

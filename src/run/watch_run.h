@@ -10,14 +10,17 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 // A watched folder's processing, for tuvo-cli --watch and the window alike: the
 // pictures not done yet, then each one that arrives, through the same BatchRun
 // as a normal run. Pictures that arrive together go into one run; the job is
 // read anew before every run, so a changed setting applies from the next one.
-// What is done is kept in the output folder's WatchRecord after every run.
+// What is done is kept in the output folder's WatchRecord after every run. Each
+// run goes on beside the event loop; host hears of it on the watch's thread.
 class WatchRun : public QObject {
     Q_OBJECT
 public:
@@ -48,20 +51,29 @@ public:
 
 signals:
     // One run is over; its summary says what became of its pictures.
-    void runEnded(const RunSummary &summary);
+    void batchEnded(const RunSummary &summary);
     // The record could not be written.
     void problem(const QString &text);
     void stopped();
 
 private:
+    struct Batch {
+        QStringList pictures;
+        QList<std::pair<qint64, qint64>> stamps; // size and modification time when taken
+    };
+
     void enqueue(const QString &picture);
     void processQueue();
+    void runEnded(const Batch &batch, const RunSummary &summary);
+    void finishStopping();
     QString subFolderOf(const QString &picture) const;
 
-    BatchHost &host_;
+    std::shared_ptr<std::atomic<bool>> abandoned_;
+    std::unique_ptr<BatchHost> relay_;
     std::function<JobSettings()> job_;
     RunState state_;
     BatchRun run_;
+    std::thread thread_;
     FolderWatch watch_;
     std::unique_ptr<WatchRecord> record_;
     QStringList folders_;

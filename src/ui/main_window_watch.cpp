@@ -40,7 +40,6 @@ public:
     void showError(const QString &text) override { window_.showError(text); }
     bool askYesNo(const QString &) override { return false; }
     void showMessage(const QString &text) override { window_.showMessage(text); }
-    void processEvents() override { QCoreApplication::processEvents(); }
     void pictureDone(const PictureReport &report) override
     {
         if (!window_.fileList().paths().contains(report.source))
@@ -70,7 +69,7 @@ private:
         });
         run_->setPublishSteps(makePublishSteps(window_.paths().userDir()));
         run_->setPicturesPerRun(1);
-        connect(run_.get(), &WatchRun::runEnded, this, &WindowWatch::showProgress);
+        connect(run_.get(), &WatchRun::batchEnded, this, &WindowWatch::showProgress);
         connect(
             run_.get(), &WatchRun::problem, this, [this](const QString &text) { window_.showError(text); });
         connect(run_.get(), &WatchRun::stopped, this, [this] {
