@@ -2842,7 +2842,7 @@ Files (once installed):
     </message>
     <message>
         <source>处理文件夹中还没有输出的图片, 然后监视文件夹, 处理每张新到或被替换的图片, 直到 SIGINT/SIGTERM; 做过的记在输出文件夹的 .tuvo-watch 中</source>
-        <translation>process the folders' pictures that have no output yet, then watch the folders and process every picture that arrives or is replaced, until SIGINT/SIGTERM; what was done is kept in .tuvo-watch in the output folder</translation>
+        <translation>process the folders&apos; pictures that have no output yet, then watch the folders and process every picture that arrives or is replaced, until SIGINT/SIGTERM; what was done is kept in .tuvo-watch in the output folder</translation>
     </message>
     <message>
         <source>--watch 不能与 --pdf 同用: 监视的图片没有最后一张</source>

@@ -223,7 +223,6 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tuvo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TUVO_VERSION));
-    installChineseFontSubstitutes();
     installUiLanguage(app, languageFromEnvironment());
 
     // Qt decodes the arguments as UTF-8 and loses file names that are not; keep their bytes.
@@ -265,6 +264,10 @@ int main(int argc, char **argv)
         return cannotStart(assembled.error);
     if (assembled.saved)
         return 0;
+    // Finding the CJK families asks fontconfig about every installed font: only a
+    // job that draws text pays for it, before any picture is begun.
+    if (assembled.job.bTextMark == 1 || assembled.job.bMakePDF == 1)
+        installChineseFontSubstitutes();
     if (options.watch)
         return watchFolders(options, assembled.job, makePublishSteps(paths.userDir()));
     const JobSettings &job = assembled.job;
