@@ -146,11 +146,12 @@ speed() {
     done
     echo "# load after: $(cut -d' ' -f1-3 /proc/loadavg)"
     local psnr=$work/psnr.tsv
+    local first_cores=${cores%% *} # the pictures of any core count are the same
     : >"$psnr"
     for tool in "${tools[@]}"; do
         # The watermark changes pixels on purpose; its run is timed, not compared.
         [ "$tool" = tuvo+text ] && continue
-        echo "$tool $(psnr_of "$work/out/2/$tool")" >>"$psnr"
+        echo "$tool $(psnr_of "$work/out/$first_cores/$tool")" >>"$psnr"
     done
     summarize
 }

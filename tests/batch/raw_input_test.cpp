@@ -4,7 +4,7 @@
 #include "imaging/picture_loader.h"
 #include "render/mark_tokens.h"
 #include "imaging/picture_files.h"
-#include "support/cli_process.h"
+#include "support/tuvo_cli.h"
 #include "support/external_tools.h"
 #include "support/test_files.h"
 
@@ -107,9 +107,8 @@ TEST(RawInput, CarriesTheCameraExifUnderEachMetadataChoice)
         const QString out = dir.filePath(choice);
         QDir().mkpath(out);
         // "original" cannot write a RAW: the camera's own JPEG stands in for it.
-        const CliOutcome run
-            = runTuvoCli({"--quiet", "-o", out, "-f", "original", "--metadata", choice, dng});
-        ASSERT_EQ(run.exitCode, 0) << run.said.toStdString();
+        const CliRun run = runTuvoCli({"--quiet", "-o", out, "-f", "original", "--metadata", choice, dng});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString jpg = out + "/shot.jpg";
         ASSERT_TRUE(QFile::exists(jpg)) << choice.toStdString();
         const QString tags = exifOf(jpg,
@@ -141,10 +140,11 @@ TEST(RawInput, TruncatedRawIsOneErrorLineAndWritesNothing)
 
     const QString out = dir.filePath("out");
     QDir().mkpath(out);
-    const CliOutcome run = runTuvoCli({"--quiet", "-o", out, cut});
+    const CliRun run = runTuvoCli({"--quiet", "-o", out, cut});
     EXPECT_EQ(run.exitCode, 1);
-    const QStringList lines = run.said.split('\n', Qt::SkipEmptyParts).filter("cut.dng");
-    ASSERT_EQ(lines.size(), 1) << run.said.toStdString();
+    const QString said = run.out + run.err;
+    const QStringList lines = said.split('\n', Qt::SkipEmptyParts).filter("cut.dng");
+    ASSERT_EQ(lines.size(), 1) << said.toStdString();
     EXPECT_TRUE(lines[0].contains(QStringLiteral("图片数据不完整"))) << lines[0].toStdString();
     EXPECT_TRUE(QDir(out).isEmpty());
     EXPECT_EQ(readAll(dir.filePath("whole.dng")), whole);

@@ -1,6 +1,7 @@
 // tuvo-cli --watch as a service runs it: a real process watching a real folder,
 // its JSON lines read as they come, stopped by signals.
 #include "support/cli_watcher.h"
+#include "support/tuvo_cli.h"
 #include "support/test_files.h"
 
 #include <QBuffer>
@@ -10,7 +11,6 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -186,15 +186,10 @@ TEST(CliWatch, RefusesWhatHasNoEndOrIsNoFolder)
 {
     Folders f;
     ASSERT_TRUE(writeFile(f.inFile(QStringLiteral("a.jpg")), jpegBytes(50, 50)));
-    QProcess p;
-    p.start(QStringLiteral(TUVO_CLI_PATH),
-        {QStringLiteral("--watch"), QStringLiteral("--pdf"), QStringLiteral("-o"), f.out, f.in});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 2);
-    EXPECT_TRUE(p.readAllStandardError().contains("--pdf"));
-    p.start(QStringLiteral(TUVO_CLI_PATH),
-        {QStringLiteral("--watch"), QStringLiteral("-o"), f.out, f.inFile(QStringLiteral("a.jpg"))});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 2);
+    const CliRun withPdf = runTuvoCli({"--watch", "--pdf", "-o", f.out, f.in});
+    EXPECT_EQ(withPdf.exitCode, 2);
+    EXPECT_TRUE(withPdf.err.contains("--pdf"));
+    const CliRun onAFile = runTuvoCli({"--watch", "-o", f.out, f.inFile(QStringLiteral("a.jpg"))});
+    EXPECT_EQ(onAFile.exitCode, 2);
     EXPECT_TRUE(QDir(f.out).isEmpty(QDir::Files | QDir::Hidden));
 }

@@ -1,4 +1,5 @@
 #include "support/cli_watcher.h"
+#include "support/tuvo_cli.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -23,7 +24,7 @@ CliWatcher::CliWatcher(
     const QString &in, const QString &out, const QStringList &more, const QProcessEnvironment &env)
 {
     process_.setProcessEnvironment(env);
-    process_.start(QStringLiteral(TUVO_CLI_PATH),
+    process_.start(tuvoCliPath(),
         QStringList {QStringLiteral("--watch"), QStringLiteral("--json"), QStringLiteral("--quiet"),
             QStringLiteral("-W"), QStringLiteral("120"), QStringLiteral("-o"), out}
             + more + QStringList {in});
