@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QTest>
 
+#include <functional>
+
 TEST_F(WindowTest, AWatchedFoldersNewPictureIsProcessedAndListed)
 {
     MainWindow &w = start();
@@ -27,13 +29,18 @@ TEST_F(WindowTest, AWatchedFoldersNewPictureIsProcessedAndListed)
     const QStringList made = makePictures(QDir(home()).filePath(QStringLiteral("staging")), 1);
     const QString arrived = QDir(folder).filePath(QStringLiteral("shot.png"));
     ASSERT_TRUE(QFile::rename(made.value(0), arrived));
-    const QDeadlineTimer deadline(60000);
-    while (!w.fileList().paths().contains(arrived) && !deadline.hasExpired())
-        QTest::qWait(20);
+    // The run goes on beside the window: the list, then the count, then the stop follow it.
+    const auto waitFor = [](const std::function<bool()> &done) {
+        const QDeadlineTimer deadline(60000);
+        while (!done() && !deadline.hasExpired())
+            QTest::qWait(20);
+    };
+    waitFor([&] { return w.statusText().contains(QStringLiteral("已处理 1 张")); });
     EXPECT_EQ(w.fileList().paths(), QStringList {arrived});
     EXPECT_TRUE(QFile::exists(QDir(w.job().sOutDir).filePath(QStringLiteral("shot.jpg"))));
-    EXPECT_TRUE(w.statusText().contains(QStringLiteral("1"))) << w.statusText().toStdString();
+    EXPECT_TRUE(w.statusText().contains(QStringLiteral("已处理 1 张"))) << w.statusText().toStdString();
 
     watch->trigger();
+    waitFor([&] { return watch->text() == QStringLiteral("监视文件夹…"); });
     EXPECT_EQ(watch->text(), QStringLiteral("监视文件夹…"));
 }
