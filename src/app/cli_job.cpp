@@ -2,6 +2,7 @@
 
 #include "fs/app_paths.h"
 #include "fs/file_names.h"
+#include "imaging/chinese_fonts.h"
 #include "imaging/heif_codec.h"
 #include "job/frame_list.h"
 #include "job/job_file.h"
@@ -44,6 +45,7 @@ void warnAboutIdleOptions(const CliOptions &options, const JobSettings &job, QSt
         said << optionMessage("--font", idle.arg(QStringLiteral("--text")));
         return;
     }
+    installChineseFontSubstitutes(); // "黑体" and its kin are found through them
     QStringList families = QFont::substitutes(job.sFont);
     families.prepend(job.sFont);
     if (std::none_of(
