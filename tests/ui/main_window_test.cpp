@@ -293,7 +293,7 @@ public:
 
 TEST_F(WindowTest, StopAfterTheFifthOfTenEndsTheRun)
 {
-    const QStringList pics = makePictures(home() + QStringLiteral("/in"), 10, QSize(400, 300));
+    const QStringList pics = makePictures(home() + QStringLiteral("/in"), 10, QSize(1600, 1200));
     settings_ = openSettingsStore(QStringLiteral("tuvo"));
     StoppingWindow w(paths_, settings_.get());
     w.setExternalOpener([](const QString &) {});
@@ -302,10 +302,11 @@ TEST_F(WindowTest, StopAfterTheFifthOfTenEndsTheRun)
     w.stopAfter = 4;
     runToEnd(w);
     const QStringList written = filesIn(paths_.zpDir());
-    // The fifth picture is finished and written; a picture the single worker had
-    // already begun is finished too, and nothing after that is started.
+    // The fifth picture is finished and written. The run goes on beside the
+    // window, so the pictures begun before the stop reached it are finished too;
+    // the list is not.
     EXPECT_GE(written.size(), 5);
-    EXPECT_LE(written.size(), 7);
+    EXPECT_LT(written.size(), 10);
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(written.contains(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'))));
     // The stop gives the start command its caption back at once.
