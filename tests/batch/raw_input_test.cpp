@@ -1,12 +1,12 @@
 // Camera RAW in: a DNG written by tools/make_dng.py (grey left half, red top-right
 // and blue bottom-right quarters, white balance 0.5/1/0.8, stored turned so that
 // orientation 6 shows it upright), developed by the loader and by tuvo-cli.
+#include "imaging/picture_files.h"
 #include "imaging/picture_loader.h"
 #include "render/mark_tokens.h"
-#include "imaging/picture_files.h"
-#include "support/tuvo_cli.h"
 #include "support/external_tools.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QDir>
 #include <QFile>

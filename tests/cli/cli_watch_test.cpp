@@ -1,8 +1,8 @@
 // tuvo-cli --watch as a service runs it: a real process watching a real folder,
 // its JSON lines read as they come, stopped by signals.
 #include "support/cli_watcher.h"
-#include "support/tuvo_cli.h"
 #include "support/test_files.h"
+#include "support/tuvo_cli.h"
 
 #include <QBuffer>
 #include <QDeadlineTimer>

@@ -1,4 +1,5 @@
 #include "support/cli_watcher.h"
+
 #include "support/tuvo_cli.h"
 
 #include <QDeadlineTimer>
