@@ -7,11 +7,33 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
 std::atomic<int> CliHost::interrupts {0};
 std::atomic<int> CliHost::stopSignal {0};
+
+bool CliHost::countSignal(int sig)
+{
+    stopSignal.store(sig);
+    if (interrupts.fetch_add(1) == 0)
+        return true;
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+    return false;
+}
+
+void say(const QString &text)
+{
+    std::fputs(stderrText(text).constData(), stderr);
+}
+
+int cannotStart(const QString &text)
+{
+    say(text);
+    return kExitCannotStart;
+}
 
 // The progress line never wraps: what does not fit is cut from the path's start,
 // so the file name stays in view.

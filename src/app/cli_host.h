@@ -38,6 +38,10 @@ public:
     // caption and the end of path in at most columns - 1 terminal columns.
     static QString fitToWidth(const QString &caption, const QString &path, int columns);
 
+    // Called from a SIGINT/SIGTERM handler: counts the signal; a second one ends
+    // the program at once (outputs are renamed into place whole, so nothing
+    // half-written is left under a real name). True for the first.
+    static bool countSignal(int sig);
     // Set from the signal handler; the next processEvents turns it into a stop.
     static std::atomic<int> interrupts;
     // The signal that asked for the stop (SIGINT, SIGTERM), for the exit status.
@@ -61,3 +65,10 @@ private:
     int failed_ = 0;
     int skipped_ = 0;
 };
+
+// Exit status of a command line or job that cannot start.
+constexpr int kExitCannotStart = 2;
+// text on standard error, line ends as stderrText makes them.
+void say(const QString &text);
+// Says text and gives kExitCannotStart.
+int cannotStart(const QString &text);

@@ -41,17 +41,10 @@
 namespace {
 
 constexpr int kExitErrors = 1;
-constexpr int kExitCannotStart = 2;
 
 void onSignal(int sig)
 {
-    CliHost::stopSignal.store(sig);
-    if (CliHost::interrupts.fetch_add(1) > 0) {
-        // Second interrupt: end now. Output is written through temporary files that
-        // are renamed into place, so nothing half-written is left under a real name.
-        std::signal(sig, SIG_DFL);
-        std::raise(sig);
-    }
+    CliHost::countSignal(sig);
 }
 
 // The offscreen platform complains about a missing runtime folder on headless
@@ -61,17 +54,6 @@ void quietHeadlessWarnings(QtMsgType type, const QMessageLogContext &context, co
     if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
         return;
     std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
-}
-
-void say(const QString &text)
-{
-    std::fputs(stderrText(text).constData(), stderr);
-}
-
-int cannotStart(const QString &text)
-{
-    say(text);
-    return kExitCannotStart;
 }
 
 // What really happened: written n of m (with upload on, uploaded k of m), and

@@ -21,35 +21,16 @@
 
 namespace {
 
-constexpr int kExitCannotStart = 2;
-
 int signalPipe[2] = {-1, -1};
 
 // The first signal wakes the event loop through the pipe; the watch then
-// finishes the pictures in progress. A second one ends the program at once:
-// outputs are renamed into place whole, so nothing half-written is left under a
-// real name.
+// finishes the pictures in progress.
 void onWatchSignal(int sig)
 {
-    CliHost::stopSignal.store(sig);
-    if (CliHost::interrupts.fetch_add(1) > 0) {
-        std::signal(sig, SIG_DFL);
-        std::raise(sig);
+    if (!CliHost::countSignal(sig))
         return;
-    }
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
-
-void say(const QString &text)
-{
-    std::fputs(stderrText(text).constData(), stderr);
-}
-
-int refuse(const QString &text)
-{
-    say(cliMessage(text));
-    return kExitCannotStart;
 }
 
 } // namespace
@@ -57,21 +38,23 @@ int refuse(const QString &text)
 int watchFolders(const CliOptions &options, const JobSettings &job, const PublishSteps &publish)
 {
     if (job.bMakePDF == 1)
-        return refuse(
-            QCoreApplication::translate("tuvo", "--watch 不能与 --pdf 同用: 监视的图片没有最后一张"));
+        return cannotStart(cliMessage(
+            QCoreApplication::translate("tuvo", "--watch 不能与 --pdf 同用: 监视的图片没有最后一张")));
     QStringList folders;
     for (const QString &input : options.inputs) {
         if (!isDirectoryPath(input))
-            return refuse(QCoreApplication::translate("tuvo", "--watch 只能监视文件夹: ") + shownName(input));
+            return cannotStart(cliMessage(
+                QCoreApplication::translate("tuvo", "--watch 只能监视文件夹: ") + shownName(input)));
         folders << QDir::cleanPath(absoluteFileName(input));
     }
     if (folders.isEmpty())
-        return refuse(QCoreApplication::translate("tuvo", "--watch 只能监视文件夹: ") + QStringLiteral("-"));
+        return cannotStart(cliMessage(
+            QCoreApplication::translate("tuvo", "--watch 只能监视文件夹: ") + QStringLiteral("-")));
     // The checks of a normal start, for a list that may still be empty.
     if (const StartCheck check = BatchRun::checkStart({QStringLiteral("-")}, job); check != StartCheck::Ok)
-        return refuse(BatchRun::startCheckText(check));
+        return cannotStart(cliMessage(BatchRun::startCheckText(check)));
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+        return cannotStart(cliMessage(QString::fromLocal8Bit(std::strerror(errno))));
 
     CliHost host(options.quiet);
     host.setJson(options.json);
@@ -104,7 +87,7 @@ int watchFolders(const CliOptions &options, const JobSettings &job, const Publis
 
     QString error;
     if (!watch.start(folders, options.recursive, &error))
-        return refuse(error);
+        return cannotStart(cliMessage(error));
     if (!options.quiet)
         say(QCoreApplication::translate("tuvo", "正在监视 %1 (Ctrl-C 结束)")
                 .arg(shownName(folders.join(QStringLiteral(", ")))));
