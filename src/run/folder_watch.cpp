@@ -133,6 +133,13 @@ bool FolderWatch::wanted(const QString &folder, const QString &name) const
     return skipFolder_.isEmpty() || QDir::cleanPath(folder + QLatin1Char('/') + name) != skipFolder_;
 }
 
+bool FolderWatch::passesOver(const QString &root, const QString &path) const
+{
+    return path.mid(root.size()).contains(QLatin1String("/."))
+        || (!skipFolder_.isEmpty()
+            && (path == skipFolder_ || path.startsWith(skipFolder_ + QLatin1Char('/'))));
+}
+
 QStringList FolderWatch::subFoldersOf(const QString &folder) const
 {
     QStringList found;
@@ -141,10 +148,7 @@ QStringList FolderWatch::subFoldersOf(const QString &folder) const
         const QString sub = QDir::cleanPath(it.next());
         // Below a hidden folder or the output folder nothing is watched (outputs
         // written into the tree must not come back as arrivals).
-        const bool skipped = sub.mid(folder.size()).contains(QLatin1String("/."))
-            || (!skipFolder_.isEmpty()
-                && (sub == skipFolder_ || sub.startsWith(skipFolder_ + QLatin1Char('/'))));
-        if (!skipped)
+        if (!passesOver(folder, sub))
             found << sub;
     }
     return found;

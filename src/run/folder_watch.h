@@ -33,6 +33,9 @@ public:
     // Look at the folders this often instead of waiting for the kernel (tests,
     // and file systems whose reports are known to be missing).
     void setPollInterval(int ms) { forcedPollMs_ = ms; }
+    // Whether path, below the watched root, lies below a hidden name or in the
+    // output folder: what the watch passes over.
+    bool passesOver(const QString &root, const QString &path) const;
 
 signals:
     // A complete picture, by its absolute path.

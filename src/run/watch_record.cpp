@@ -86,18 +86,10 @@ bool WatchRecord::stamp(const QString &path, qint64 *size, qint64 *mtimeNs)
     return true;
 }
 
-bool WatchRecord::isDone(const QString &picture) const
+bool WatchRecord::isDone(const QString &picture, qint64 size, qint64 mtimeNs) const
 {
     const auto it = done_.find(picture);
-    qint64 size = 0, mtime = 0;
-    return it != done_.end() && stamp(picture, &size, &mtime) && it->size == size && it->mtimeNs == mtime;
-}
-
-void WatchRecord::markDone(const QString &picture)
-{
-    qint64 size = 0, mtime = 0;
-    if (stamp(picture, &size, &mtime))
-        markDone(picture, size, mtime);
+    return it != done_.end() && it->size == size && it->mtimeNs == mtimeNs;
 }
 
 void WatchRecord::markDone(const QString &picture, qint64 size, qint64 mtimeNs)

@@ -29,9 +29,8 @@ public:
     // Pictures done for another job are not done for this one.
     void setFingerprint(const QByteArray &fingerprint);
 
-    bool isDone(const QString &picture) const;
-    // Notes picture as done with the size and time it has now.
-    void markDone(const QString &picture);
+    // Whether picture, now of this size and time (stamp()), was done as it is.
+    bool isDone(const QString &picture, qint64 size, qint64 mtimeNs) const;
     void markDone(const QString &picture, qint64 size, qint64 mtimeNs);
     // The rename number the next picture gets, counted on across restarts.
     int nextNumber() const { return nextNumber_; }

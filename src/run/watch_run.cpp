@@ -65,11 +65,10 @@ bool WatchRun::start(const QStringList &folders, bool recursive, QString *error)
     folders_ = folders;
     watching_ = true;
     stopping_ = false;
-    const QString outputs = QDir::cleanPath(job.sOutDir) + QLatin1Char('/');
     QStringList existing;
     for (const QString &folder : folders)
         for (const QString &picture : scanPictureFolder(folder, recursive))
-            if (!picture.startsWith(outputs) && !picture.mid(folder.size()).contains(QLatin1String("/.")))
+            if (!watch_.passesOver(folder, picture))
                 existing << picture;
     const OutputPlan plan = record_->existed() ? OutputPlan() : planOutputs(job, existing);
     for (int i = 0; i < existing.size(); ++i) {
@@ -100,8 +99,10 @@ void WatchRun::enqueue(const QString &picture)
 {
     if (stopping_)
         return;
-    if (!queue_.contains(picture))
+    if (!queued_.contains(picture)) {
+        queued_.insert(picture);
         queue_ << picture;
+    }
     if (!running_ && !scheduled_) {
         scheduled_ = true;
         QTimer::singleShot(0, this, [this] {
@@ -131,8 +132,9 @@ void WatchRun::processQueue()
         job = job_();
         while (!queue_.isEmpty() && (perRun_ <= 0 || batch.pictures.size() < perRun_)) {
             const QString picture = queue_.takeFirst();
+            queued_.remove(picture);
             qint64 size = 0, mtime = 0;
-            if (WatchRecord::stamp(picture, &size, &mtime) && !record_->isDone(picture)) {
+            if (WatchRecord::stamp(picture, &size, &mtime) && !record_->isDone(picture, size, mtime)) {
                 batch.pictures << picture;
                 batch.stamps << std::pair {size, mtime};
             }
@@ -186,6 +188,7 @@ void WatchRun::runEnded(const Batch &batch, const RunSummary &summary)
 void WatchRun::finishStopping()
 {
     queue_.clear();
+    queued_.clear();
     watching_ = false;
     emit stopped();
 }

@@ -8,6 +8,7 @@
 #include "run/watch_record.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <atomic>
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<WatchRecord> record_;
     QStringList folders_;
     QStringList queue_;
+    QSet<QString> queued_; // queue_'s pictures, so a burst is not searched picture by picture
     QStringList links_;
     int firstNumber_ = 0;
     int perRun_ = 0;
