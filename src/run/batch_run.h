@@ -43,6 +43,8 @@ public:
     // The stop command; may be called from the host's processEvents or another thread.
     void RequestStop();
     bool isRunning() const { return running_; }
+    // Set while a stop is asked for; steps that wait on others (an upload) watch it.
+    const std::atomic<bool> *stopFlag() const { return &stop_; }
 
     static StartCheck checkStart(const QStringList &pictures, const JobSettings &job);
     static QString startCheckText(StartCheck check);

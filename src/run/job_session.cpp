@@ -41,14 +41,13 @@ StartCheck JobSession::startRun()
     }
 
     running_ = true;
-    stopRequested_ = false;
     runState_ = std::make_unique<RunState>();
     relay_ = std::make_unique<RelayedHost>(this, host_, abandoned_);
     run_ = std::make_unique<BatchRun>(*relay_, *runState_);
     if (runJobs_ > 0)
         run_->setJobs(runJobs_);
     if (publishFactory_)
-        run_->setPublishSteps(publishFactory_(&stopRequested_));
+        run_->setPublishSteps(publishFactory_(run_->stopFlag()));
     emit runStarted();
     runThread_ = std::thread([this, pictures, snapshot = std::move(snapshot)] {
         const RunSummary summary = run_->StartRun(pictures, snapshot);
@@ -62,7 +61,6 @@ void JobSession::stopRun()
 {
     if (!running_)
         return;
-    stopRequested_ = true;
     run_->RequestStop();
 }
 
@@ -82,10 +80,10 @@ bool JobSession::scanFolder(const QString &folder, bool withSubFolders)
     if (scanning_)
         return false;
     scanning_ = true;
-    auto abandoned = abandoned_;
-    scanThread_ = std::thread([this, folder, withSubFolders, abandoned] {
-        const QStringList pictures = scanPictureFolder(folder, withSubFolders, [this, abandoned](int n) {
-            if (!*abandoned)
+    // The session waits for the scan when it goes, so the thread may use it to the end.
+    scanThread_ = std::thread([this, folder, withSubFolders] {
+        const QStringList pictures = scanPictureFolder(folder, withSubFolders, [this](int n) {
+            if (!*abandoned_)
                 QMetaObject::invokeMethod(
                     this, [this, n] { emit scanProgress(n); }, Qt::QueuedConnection);
         });

@@ -79,7 +79,6 @@ private:
     std::unique_ptr<BatchRun> run_;
     std::unique_ptr<RunState> runState_;
     std::shared_ptr<std::atomic<bool>> abandoned_; // the session is going away: answer nothing more
-    std::atomic<bool> stopRequested_ {false};
     bool running_ = false;
 
     std::thread scanThread_;
