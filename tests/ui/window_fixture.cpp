@@ -93,14 +93,16 @@ void WindowTest::runToEnd(MainWindow &w)
 {
     QSignalSpy finished(&w.session(), &JobSession::runFinished);
     w.cmdStart_Click();
-    if (w.session().isRunning())
+    if (w.session().isRunning()) {
         ASSERT_TRUE(finished.wait(120000)) << "the run did not end";
+    }
 }
 
 void WindowTest::addFolderToEnd(MainWindow &w)
 {
     QSignalSpy finished(&w.session(), &JobSession::scanFinished);
     w.cmdAdds_Click();
-    if (w.session().isScanning())
+    if (w.session().isScanning()) {
         ASSERT_TRUE(finished.wait(60000)) << "the folder scan did not end";
+    }
 }
