@@ -42,7 +42,7 @@ public:
     void showMessage(const QString &text) override { window_.showMessage(text); }
     void pictureDone(const PictureReport &report) override
     {
-        if (!window_.fileList().paths().contains(report.source))
+        if (!window_.fileList().contains(report.source))
             window_.appendPictures({report.source});
     }
 
