@@ -4,6 +4,7 @@
 #include "fs/file_names.h"
 #include "imaging/chinese_fonts.h"
 #include "imaging/heif_codec.h"
+#include "imaging/raw_decoder.h"
 #include "job/frame_list.h"
 #include "job/job_file.h"
 #include "job/settings_texts.h"
@@ -78,6 +79,9 @@ QString pictureExtensionOf(const QByteArray &bytes)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     const QString format = QString::fromLatin1(QImageReader::imageFormat(&buffer));
+    // Most camera RAWs are TIFF inside, and the rest no Qt reader knows.
+    if ((format.isEmpty() || format == QLatin1String("tiff")) && looksLikeCameraRaw(data, bytes.size()))
+        return QStringLiteral("raw");
     return format == QLatin1String("jpeg") ? QStringLiteral("jpg") : format;
 }
 

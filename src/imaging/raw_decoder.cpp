@@ -88,10 +88,25 @@ RawHeader headerOf(const RawFile &file)
     return header;
 }
 
-bool halfSizeServes(QSize sensor, QSize minimumStored)
+// How many sensor pixels a side make one decoded pixel: the largest of 2, 4 and 8
+// that still gives minimumStored, or 1 (a full demosaic) when even 2 is too many.
+// An invalid minimum asks for the whole picture.
+int bayerStep(QSize sensor, QSize minimumStored)
 {
-    return minimumStored.isValid() && minimumStored.width() <= sensor.width() / 2
-        && minimumStored.height() <= sensor.height() / 2;
+    int step = 1;
+    while (step < 8 && minimumStored.isValid() && minimumStored.width() <= sensor.width() / (2 * step)
+        && minimumStored.height() <= sensor.height() / (2 * step))
+        step *= 2;
+    return step;
+}
+
+// Runs rows(from, to) over [0, count) in two halves, the upper one on a second
+// thread: a single picture is not left to one core.
+template<typename Rows> void inTwoHalves(int count, const Rows &rows)
+{
+    auto upper = std::async(std::launch::async, rows, 0, count / 2);
+    rows(count / 2, count);
+    upper.wait();
 }
 
 // The sRGB curve from LibRaw's 16-bit linear values to 8 bits, as its own output
@@ -111,26 +126,80 @@ const std::array<uchar, 65536> &srgbCurve()
     return curve;
 }
 
-// Half size straight from the Bayer mosaic: each 2 x 2 quad gives one pixel (its
-// two greens averaged), black taken off, white balanced, clipped, turned into
-// sRGB and put through the curve in one pass. This is what LibRaw's own
-// half-size development computes, without its four 16-bit planes and three
-// passes over them. False for sensors it does not fit (X-Trans, Foveon, Fuji's
-// SuperCCD, four-colour filters): LibRaw develops those itself.
-bool developHalfSize(LibRaw &raw, QImage &image)
+// What turns a block of the Bayer mosaic into one pixel.
+struct BayerDevelop {
+    const ushort *first = nullptr; // the top-left visible sample
+    size_t pitch = 0; // samples from one sensor row to the next
+    const ushort *level[4] {}; // per quad site: sample to black-free, balanced value
+    int weight[3][4] {}; // per output colour and quad site, in 1/1024ths
+    const uchar *shade = nullptr; // the sRGB curve of a 16-bit linear value
+};
+
+// Rows [from, to) of the reduced picture, each pixel from N x N quads: every quad
+// site averaged over the block in linear light, then one matrix and the curve.
+template<int N> void developRows(const BayerDevelop &d, QImage &image, int from, int to)
+{
+    constexpr int shift = N == 1 ? 0 : N == 2 ? 2 : 4;
+    constexpr int half = shift ? 1 << (shift - 1) : 0;
+    // Locals, so the stores to the picture cannot be taken to change them.
+    const ushort *const l0 = d.level[0], *const l1 = d.level[1];
+    const ushort *const l2 = d.level[2], *const l3 = d.level[3];
+    const int r0 = d.weight[0][0], r1 = d.weight[0][1], r2 = d.weight[0][2], r3 = d.weight[0][3];
+    const int g0 = d.weight[1][0], g1 = d.weight[1][1], g2 = d.weight[1][2], g3 = d.weight[1][3];
+    const int b0 = d.weight[2][0], b1 = d.weight[2][1], b2 = d.weight[2][2], b3 = d.weight[2][3];
+    const uchar *const shade = d.shade;
+    const size_t pitch = d.pitch;
+    const auto shown = [shade](int v) {
+        return shade[v <= 0 ? 0 : v >= (65535 << 10) ? 65535 : v >> 10];
+    };
+    const int w = image.width();
+    for (int y = from; y < to; ++y) {
+        const ushort *block = d.first + size_t(2 * N * y) * pitch;
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x, block += 2 * N) {
+            int v0 = 0, v1 = 0, v2 = 0, v3 = 0;
+            for (int j = 0; j < N; ++j) {
+                const ushort *top = block + size_t(2 * j) * pitch;
+                const ushort *bottom = top + pitch;
+                for (int i = 0; i < N; ++i) {
+                    v0 += l0[top[2 * i]];
+                    v1 += l1[top[2 * i + 1]];
+                    v2 += l2[bottom[2 * i]];
+                    v3 += l3[bottom[2 * i + 1]];
+                }
+            }
+            v0 = (v0 + half) >> shift;
+            v1 = (v1 + half) >> shift;
+            v2 = (v2 + half) >> shift;
+            v3 = (v3 + half) >> shift;
+            out[x] = qRgb(shown(r0 * v0 + r1 * v1 + r2 * v2 + r3 * v3),
+                shown(g0 * v0 + g1 * v1 + g2 * v2 + g3 * v3), shown(b0 * v0 + b1 * v1 + b2 * v2 + b3 * v3));
+        }
+    }
+}
+
+// A reduced picture straight from the Bayer mosaic, each step x step block of the
+// sensor one pixel: black taken off, white balanced, clipped, turned into sRGB and
+// put through the curve in one pass. At step 2 (one quad, its two greens averaged)
+// this is what LibRaw's own half-size development computes, without its four
+// 16-bit planes and three passes over them; at 4 and 8 the quads of a block are
+// averaged first, the way a JPEG is decoded DCT-scaled. False for sensors it does
+// not fit (X-Trans, Foveon, Fuji's SuperCCD, four-colour filters): LibRaw
+// develops those itself.
+bool developReduced(LibRaw &raw, int step, QImage &image)
 {
     const libraw_image_sizes_t &s = raw.imgdata.sizes;
     const libraw_colordata_t &c = raw.imgdata.color;
     const unsigned filters = raw.imgdata.idata.filters;
     const ushort *mosaic = raw.imgdata.rawdata.raw_image;
     if (!mosaic || filters < 1000 || raw.imgdata.idata.colors != 3 || s.pixel_aspect != 1
-        || raw.imgdata.idata.maker_index == LIBRAW_CAMERAMAKER_Fujifilm || s.width < 2 || s.height < 2
+        || raw.imgdata.idata.maker_index == LIBRAW_CAMERAMAKER_Fujifilm || s.width < step || s.height < step
         || s.raw_pitch < 2u * (s.left_margin + s.width) || s.raw_height < s.top_margin + s.height)
         return false;
     // Only a pattern (and a black pattern) that repeats every two rows and columns.
     if (filters != (filters & 0xff) * 0x01010101u || c.cblack[4] > 2 || c.cblack[5] > 2)
         return false;
-    const int w = s.width / 2, h = s.height / 2;
+    const int w = s.width / step, h = s.height / step;
     const auto site = [filters](int row, int col) {
         return int(filters >> ((((row << 1) & 14) | (col & 1)) << 1) & 3);
     };
@@ -144,14 +213,21 @@ bool developHalfSize(LibRaw &raw, QImage &image)
             black[r][k] = float(b);
         }
     }
-    const size_t pitch = s.raw_pitch / 2;
-    const ushort *first = mosaic + size_t(s.top_margin) * pitch + s.left_margin;
+    BayerDevelop d;
+    d.pitch = s.raw_pitch / 2;
+    d.first = mosaic + size_t(s.top_margin) * d.pitch + s.left_margin;
     // The brightest sample, when near the stated white, is where the sensor clips.
-    ushort brightest = 0;
-    for (int row = 0; row < 2 * h; ++row) {
-        const ushort *line = first + size_t(row) * pitch;
-        brightest = qMax(brightest, *std::max_element(line, line + 2 * w));
-    }
+    ushort brightestOf[2] = {0, 0};
+    inTwoHalves(step * h, [&](int from, int to) {
+        ushort brightest = 0;
+        for (int row = from; row < to; ++row) {
+            const ushort *line = d.first + size_t(row) * d.pitch;
+            for (int col = 0; col < step * w; ++col)
+                brightest = qMax(brightest, line[col]);
+        }
+        brightestOf[from == 0 ? 0 : 1] = brightest;
+    });
+    const ushort brightest = qMax(brightestOf[0], brightestOf[1]);
     float white = float(c.maximum);
     if (brightest > 0 && brightest < c.maximum && brightest > 0.75 * c.maximum)
         white = float(brightest);
@@ -170,7 +246,6 @@ bool developHalfSize(LibRaw &raw, QImage &image)
     // clipped at 65535; then each site's share of each output colour (a green
     // counts half) as a weight in 1/1024ths.
     std::vector<ushort> level[4];
-    int weight[3][4];
     for (int q = 0; q < 4; ++q) {
         const int r = q / 2, k = q % 2;
         const int channel = site(r, k);
@@ -179,42 +254,23 @@ bool developHalfSize(LibRaw &raw, QImage &image)
         level[q].resize(size_t(brightest) + 1);
         for (size_t v = 0; v < level[q].size(); ++v)
             level[q][v] = ushort(qBound(0.f, (float(v) - black[r][k]) * scale, 65535.f));
+        d.level[q] = level[q].data();
         const int column = channel == 3 ? 1 : channel;
         for (int o = 0; o < 3; ++o)
-            weight[o][q] = int(std::lround(c.rgb_cam[o][column] * (column == 1 ? 512 : 1024)));
+            d.weight[o][q] = int(std::lround(c.rgb_cam[o][column] * (column == 1 ? 512 : 1024)));
     }
+    d.shade = srgbCurve().data();
     image = QImage(w, h, QImage::Format_RGB32);
     if (image.isNull())
         return true;
-    const std::array<uchar, 65536> &curve = srgbCurve();
-    const auto rows = [&](int from, int to) {
-        // Locals, so the stores to the picture cannot be taken to change them.
-        const ushort *const l0 = level[0].data(), *const l1 = level[1].data();
-        const ushort *const l2 = level[2].data(), *const l3 = level[3].data();
-        const int r0 = weight[0][0], r1 = weight[0][1], r2 = weight[0][2], r3 = weight[0][3];
-        const int g0 = weight[1][0], g1 = weight[1][1], g2 = weight[1][2], g3 = weight[1][3];
-        const int b0 = weight[2][0], b1 = weight[2][1], b2 = weight[2][2], b3 = weight[2][3];
-        const uchar *const shade = curve.data();
-        const auto shown = [shade](int v) {
-            return shade[v <= 0 ? 0 : v >= (65535 << 10) ? 65535 : v >> 10];
-        };
-        for (int y = from; y < to; ++y) {
-            const ushort *top = first + size_t(2 * y) * pitch;
-            const ushort *bottom = top + pitch;
-            auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < w; ++x) {
-                const int v0 = l0[top[2 * x]], v1 = l1[top[2 * x + 1]];
-                const int v2 = l2[bottom[2 * x]], v3 = l3[bottom[2 * x + 1]];
-                out[x] = qRgb(shown(r0 * v0 + r1 * v1 + r2 * v2 + r3 * v3),
-                    shown(g0 * v0 + g1 * v1 + g2 * v2 + g3 * v3),
-                    shown(b0 * v0 + b1 * v1 + b2 * v2 + b3 * v3));
-            }
-        }
-    };
-    // The upper half on a second thread: a single picture is not left to one core.
-    auto upper = std::async(std::launch::async, rows, 0, h / 2);
-    rows(h / 2, h);
-    upper.wait();
+    inTwoHalves(h, [&](int from, int to) {
+        if (step == 2)
+            developRows<1>(d, image, from, to);
+        else if (step == 4)
+            developRows<2>(d, image, from, to);
+        else
+            developRows<4>(d, image, from, to);
+    });
     return true;
 }
 
@@ -248,6 +304,13 @@ RawHeader readRawHeader(const uchar *data, qint64 size)
     return headerOf(RawFile(data, size));
 }
 
+bool looksLikeCameraRaw(const uchar *data, qint64 size)
+{
+    const RawFile file(data, size);
+    const libraw_iparams_t &id = file.raw->imgdata.idata;
+    return file.rc == LIBRAW_SUCCESS && id.make[0] && (id.filters || id.dng_version);
+}
+
 LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn *turn)
 {
     LoadedPicture out;
@@ -272,12 +335,13 @@ LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn 
     p.highlight = 0; // clip
     p.no_auto_bright = 1;
     p.user_flip = 0; // the loader turns it, as it does every other source
-    p.half_size = halfSizeServes(header.sensorSize, storedMinimum(header, minimumSize)) ? 1 : 0;
+    const int step = bayerStep(header.sensorSize, storedMinimum(header, minimumSize));
+    p.half_size = step > 1 ? 1 : 0;
 
     int rc = file.raw->unpack();
-    if (rc == LIBRAW_SUCCESS && p.half_size && !file.trouble.truncated && !file.trouble.damaged) {
+    if (rc == LIBRAW_SUCCESS && step > 1 && !file.trouble.truncated && !file.trouble.damaged) {
         QImage image;
-        if (developHalfSize(*file.raw, image)) {
+        if (developReduced(*file.raw, step, image)) {
             if (image.isNull())
                 out.error = QCoreApplication::translate("tuvo", "内存不足,无法解码图片");
             out.image = std::move(image);
@@ -323,7 +387,9 @@ RawDecodeNeed rawDecodeNeed(const RawHeader &header, QSize minimumSize)
 {
     RawDecodeNeed need;
     const QSize sensor = header.sensorSize;
-    need.decodedSize = halfSizeServes(sensor, storedMinimum(header, minimumSize))
+    // At most half: LibRaw's own half-size development stands in for a smaller
+    // step on sensors ours does not fit.
+    need.decodedSize = bayerStep(sensor, storedMinimum(header, minimumSize)) > 1
         ? QSize((sensor.width() + 1) / 2, (sensor.height() + 1) / 2)
         : sensor;
     // The sensor's samples (16 bits each), four 16-bit channels per developed

@@ -26,13 +26,18 @@ struct RawHeader {
 };
 RawHeader readRawHeader(const uchar *data, qint64 size);
 
+// Whether LibRaw reads these bytes as a camera's sensor data (a DNG, or a
+// maker's RAW that may look like a plain TIFF inside), for bytes with no name.
+bool looksLikeCameraRaw(const uchar *data, qint64 size);
+
 // Decodes as stored; *turn is what shows it upright. When minimumSize (as
-// shown) fits in half the sensor, each Bayer quad gives one pixel and nothing
-// is demosaiced; originalSize is still the sensor's.
+// shown) fits in half the sensor, nothing is demosaiced: each Bayer quad gives
+// one pixel, or each block of 2 x 2 or 4 x 4 quads when a quarter or an eighth
+// of the sensor still gives minimumSize. originalSize is still the sensor's.
 LoadedPicture decodeRaw(const uchar *data, qint64 size, QSize minimumSize, Turn *turn);
 
-// The size decodeRaw gives for minimumSize (as shown) and the bytes LibRaw and the picture
-// take on the way there.
+// The largest size decodeRaw gives for minimumSize (as shown) and the bytes LibRaw
+// and the picture take on the way there.
 struct RawDecodeNeed {
     QSize decodedSize;
     qint64 bytes = 0;

@@ -76,6 +76,14 @@ TEST(RawInput, DevelopsInCameraColoursUprightAtFullAndHalfSize)
     EXPECT_EQ(half.originalSize, QSize(64, 96));
     expectUprightScene(half.image);
     EXPECT_EQ(decodeMemoryNeed(dng, QSize(30, 45), false).decodedSize, QSize(48, 32));
+    // Smaller targets: blocks of 2 x 2 and 4 x 4 quads, averaged.
+    for (const auto &[minimum, decoded] :
+        {std::pair {QSize(10, 20), QSize(16, 24)}, {QSize(5, 10), QSize(8, 12)}}) {
+        const LoadedPicture small = loadPicture(dng, minimum);
+        ASSERT_TRUE(small.ok()) << small.error.toStdString();
+        EXPECT_EQ(small.image.size(), decoded);
+        expectUprightScene(small.image);
+    }
     EXPECT_EQ(decodeMemoryNeed(dng, QSize(40, 45), false).decodedSize, QSize(96, 64));
 
     // The other Bayer layouts put each colour at another corner of the quad.
@@ -148,6 +156,21 @@ TEST(RawInput, TruncatedRawIsOneErrorLineAndWritesNothing)
     EXPECT_TRUE(lines[0].contains(QStringLiteral("图片数据不完整"))) << lines[0].toStdString();
     EXPECT_TRUE(QDir(out).isEmpty());
     EXPECT_EQ(readAll(dir.filePath("whole.dng")), whole);
+}
+
+TEST(RawInput, RawOnStandardInputIsTakenForARawNotATiff)
+{
+    if (const QString missing = missingTool({"python3"}); !missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    QTemporaryDir dir;
+    const QString dng = makeDng(dir.filePath("shot.dng"), {"--size", "96x64", "--orientation", "6"});
+    const QString streamed = dir.filePath("streamed.png");
+    const CliRun run = runTuvoCli({"--quiet", "-f", "png", "-W", "64", "-o", "-", "-"},
+        {.input = readAll(dng), .stdoutFile = streamed});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage out(streamed);
+    EXPECT_EQ(out.size(), QSize(64, 96));
+    expectUprightScene(out);
 }
 
 TEST(RawInput, FolderScanListsRawFiles)
