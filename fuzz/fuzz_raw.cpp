@@ -1,7 +1,9 @@
 // Camera RAW decoding through LibRaw as the loader drives it: header read,
-// memory estimate, decode at full and at half size. Hostile or truncated files
-// must give an error, never a crash, a hang or an allocation beyond the limit.
+// memory estimate, decode at full and at reduced size; and the tags an output
+// would carry (exiv2, or Canon's CR3 boxes). Hostile or truncated files must
+// give an error, never a crash, a hang or an allocation beyond the limit.
 #include "imaging/picture_limits.h"
+#include "imaging/picture_metadata.h"
 #include "imaging/raw_decoder.h"
 
 #include <QCoreApplication>
@@ -17,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QCoreApplication *app = new QCoreApplication(argc, argv);
     (void)app;
     setPictureMemoryLimit(64 * 1024 * 1024);
+    SourceMetadata::fromBytes(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     const RawHeader header = readRawHeader(data, qint64(size));
     if (!header.error.isEmpty())
         return 0;

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Writes a camera-like DNG: an uncompressed 14-bit Bayer mosaic with its colour
-filter pattern, white balance, orientation and EXIF shooting time.
+filter pattern, white balance, orientation and EXIF shooting time. With --cr3,
+Canon's CR3 boxes around the same tags, a GPS position and an XMP rating, and no
+sensor data: enough for a metadata reader.
 
 The camera's colour matrix is the XYZ -> linear sRGB one, so after white balance
 the camera's red, green and blue are sRGB's own and the developed colours can be
 worked out: a patch of linear sRGB (r, g, b) is stored as r * neutral_r, ...
 
   make_dng.py OUT [--size 96x64] [--orientation 1] [--neutral 0.5,1,0.8]
-              [--pattern RGGB] [--scene patches|photo] [--time "2024:05:01 14:30:00"]
+              [--pattern RGGB] [--scene patches|photo] [--time "2024:05:01 14:30:00"] [--cr3]
 
 Scenes: "patches" is a grey left half (linear 0.214, sRGB 128), a red top-right
 quarter (linear 0.8, 0.02, 0.02) and a blue bottom-right one (0.02, 0.02, 0.8);
@@ -52,6 +54,33 @@ def directory(entries, at, extra_at):
     return struct.pack("<H", len(entries)) + body + struct.pack("<I", 0), extra
 
 
+def tiff(entries):
+    """A TIFF structure of one IFD."""
+    ifd, extra = directory(entries, 8, 8 + 2 + 12 * len(entries) + 4)
+    return b"II*\0" + struct.pack("<I", 8) + ifd + extra
+
+
+def box(kind, payload):
+    return struct.pack(">I", 8 + len(payload)) + kind + payload
+
+
+CANON_UUID = bytes.fromhex("85c0b687820f11e08111f4ce462b6a48")
+XMP_UUID = bytes.fromhex("be7acfcb97a942e89c71999491e3afac")
+XMP = (b'<x:xmpmeta xmlns:x="adobe:ns:meta/"><rdf:RDF xmlns:rdf="http://www.w3.org/1999/02/22-rdf-syntax-ns#">'
+       b'<rdf:Description rdf:about="" xmlns:xmp="http://ns.adobe.com/xap/1.0/" xmp:Rating="4"/>'
+       b'</rdf:RDF></x:xmpmeta>')
+
+
+def write_cr3(path, ifd0, exif):
+    gps = [(0, BYTE, [2, 3, 0, 0]), (1, ASCII, "N"), (2, RATIONAL, [31, 12, 0]), (3, ASCII, "E"),
+           (4, RATIONAL, [121, 30, 0])]
+    canon = box(b"uuid", CANON_UUID + box(b"CNCV", b"CanonCR3_001/00.09.00/00.00.00")
+                + box(b"CMT1", tiff(ifd0)) + box(b"CMT2", tiff(exif)) + box(b"CMT4", tiff(gps)))
+    with open(path, "wb") as out:
+        out.write(box(b"ftyp", b"crx " + struct.pack(">I", 1) + b"crx isom") + box(b"moov", canon)
+                  + box(b"uuid", XMP_UUID + XMP) + box(b"mdat", b""))
+
+
 def scene_colour(scene, x, y, w, h):
     if scene == "patches":
         if x < w // 2:
@@ -85,6 +114,7 @@ def main():
     parser.add_argument("--pattern", default="RGGB")
     parser.add_argument("--scene", default="patches", choices=["patches", "photo"])
     parser.add_argument("--time", default="2024:05:01 14:30:00")
+    parser.add_argument("--cr3", action="store_true")
     args = parser.parse_args()
     w, h = (int(n) for n in args.size.split("x"))
     neutral = [float(n) for n in args.neutral.split(",")]
@@ -100,6 +130,11 @@ def main():
             (50706, BYTE, [1, 4, 0, 0]), (50707, BYTE, [1, 1, 0, 0]), (50708, ASCII, "Tuvo Test Camera"),
             (50717, LONG, [WHITE]), (50721, SRATIONAL, XYZ_TO_SRGB), (50728, RATIONAL, neutral),
             (50778, SHORT, [21])]
+    if args.cr3:
+        write_cr3(args.out, [(256, LONG, [w]), (257, LONG, [h]), (271, ASCII, "Canon"),
+                             (272, ASCII, "Canon EOS R6"), (274, SHORT, [args.orientation]),
+                             (306, ASCII, args.time)], exif)
+        return
     # Lay out once to learn the sizes, then again with the offsets filled in.
     exif_at = 8
     exif_ifd, exif_extra = directory(exif, exif_at, exif_at + 2 + 12 * len(exif) + 4)

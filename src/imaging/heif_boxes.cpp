@@ -1,5 +1,7 @@
 #include "imaging/heif_boxes.h"
 
+#include "imaging/iso_boxes.h"
+
 #include <QHash>
 #include <QVector>
 
@@ -42,52 +44,10 @@ private:
     qint64 pos_ = 0;
 };
 
-struct Box {
-    char type[5] = {};
-    const uchar *payload = nullptr;
-    qint64 size = 0;
-    qint64 offset = 0; // of the payload within the file
-};
-
-// The boxes one after another in data; stops at the first that does not fit.
-QVector<Box> boxesIn(const uchar *data, qint64 size, qint64 fileOffset)
-{
-    QVector<Box> boxes;
-    qint64 pos = 0;
-    while (pos + 8 <= size && boxes.size() < 10000) {
-        Reader r(data + pos, size - pos);
-        quint64 length = r.u32();
-        Box box;
-        std::memcpy(box.type, data + pos + 4, 4);
-        r.skip(4);
-        if (length == 1)
-            length = r.number(8);
-        else if (length == 0)
-            length = quint64(size - pos);
-        const qint64 header = r.pos();
-        if (!r.ok() || length < quint64(header) || length > quint64(size - pos))
-            break;
-        box.payload = data + pos + header;
-        box.size = qint64(length) - header;
-        box.offset = fileOffset + pos + header;
-        boxes << box;
-        pos += qint64(length);
-    }
-    return boxes;
-}
-
-const Box *find(const QVector<Box> &boxes, const char *type)
-{
-    for (const Box &b : boxes)
-        if (std::memcmp(b.type, type, 4) == 0)
-            return &b;
-    return nullptr;
-}
-
 // Children of a full box (version and flags first).
-QVector<Box> childrenOfFullBox(const Box &box)
+QVector<IsoBox> childrenOfFullBox(const IsoBox &box)
 {
-    return box.size < 4 ? QVector<Box>() : boxesIn(box.payload + 4, box.size - 4, box.offset + 4);
+    return box.size < 4 ? QVector<IsoBox>() : isoBoxesIn(box.payload + 4, box.size - 4, box.offset + 4);
 }
 
 struct ItemPlace {
@@ -96,7 +56,7 @@ struct ItemPlace {
     qint64 length = 0;
 };
 
-QHash<quint32, ItemPlace> itemPlaces(const Box &iloc)
+QHash<quint32, ItemPlace> itemPlaces(const IsoBox &iloc)
 {
     QHash<quint32, ItemPlace> places;
     Reader r(iloc.payload, iloc.size);
@@ -130,7 +90,7 @@ QHash<quint32, ItemPlace> itemPlaces(const Box &iloc)
     return places;
 }
 
-QHash<quint32, QByteArray> itemTypes(const Box &iinf)
+QHash<quint32, QByteArray> itemTypes(const IsoBox &iinf)
 {
     QHash<quint32, QByteArray> types;
     Reader r(iinf.payload, iinf.size);
@@ -139,7 +99,7 @@ QHash<quint32, QByteArray> itemTypes(const Box &iinf)
     if (!r.ok())
         return types;
     const qint64 start = r.pos();
-    for (const Box &infe : boxesIn(iinf.payload + start, iinf.size - start, iinf.offset + start)) {
+    for (const IsoBox &infe : isoBoxesIn(iinf.payload + start, iinf.size - start, iinf.offset + start)) {
         if (std::memcmp(infe.type, "infe", 4) != 0)
             continue;
         Reader e(infe.payload, infe.size);
@@ -170,15 +130,15 @@ HeifDeclaredSizes readHeifDeclaredSizes(const uchar *data, qint64 size)
 {
     HeifDeclaredSizes sizes;
     sizes.largest = QSize(0, 0);
-    const QVector<Box> top = boxesIn(data, size, 0);
-    const Box *meta = find(top, "meta");
+    const QVector<IsoBox> top = isoBoxesIn(data, size, 0);
+    const IsoBox *meta = findIsoBox(top, "meta");
     if (!meta)
         return sizes;
-    const QVector<Box> inMeta = childrenOfFullBox(*meta);
-    if (const Box *iprp = find(inMeta, "iprp")) {
-        const QVector<Box> inIprp = boxesIn(iprp->payload, iprp->size, iprp->offset); // ipco points into it
-        if (const Box *ipco = find(inIprp, "ipco")) {
-            for (const Box &property : boxesIn(ipco->payload, ipco->size, ipco->offset)) {
+    const QVector<IsoBox> inMeta = childrenOfFullBox(*meta);
+    if (const IsoBox *iprp = findIsoBox(inMeta, "iprp")) {
+        const QVector<IsoBox> inIprp = isoBoxesIn(*iprp); // ipco points into it
+        if (const IsoBox *ipco = findIsoBox(inIprp, "ipco")) {
+            for (const IsoBox &property : isoBoxesIn(*ipco)) {
                 if (std::memcmp(property.type, "ispe", 4) != 0)
                     continue;
                 Reader r(property.payload, property.size);
@@ -189,11 +149,11 @@ HeifDeclaredSizes readHeifDeclaredSizes(const uchar *data, qint64 size)
             }
         }
     }
-    const Box *iinf = find(inMeta, "iinf");
-    const Box *iloc = find(inMeta, "iloc");
+    const IsoBox *iinf = findIsoBox(inMeta, "iinf");
+    const IsoBox *iloc = findIsoBox(inMeta, "iloc");
     if (!iinf || !iloc)
         return sizes;
-    const Box *idat = find(inMeta, "idat");
+    const IsoBox *idat = findIsoBox(inMeta, "idat");
     const QHash<quint32, ItemPlace> places = itemPlaces(*iloc);
     const QHash<quint32, QByteArray> types = itemTypes(*iinf);
     for (auto it = types.cbegin(); it != types.cend(); ++it) {

@@ -2,6 +2,7 @@
 
 #include "fs/file_names.h"
 #include "imaging/colour_profiles.h"
+#include "imaging/cr3_metadata.h"
 #include "imaging/exif_block.h"
 #include "imaging/heif_codec.h"
 #include "imaging/metadata_parts.h"
@@ -420,16 +421,21 @@ QByteArray tiffWithParts(const QByteArray &tiff, const MetadataParts &parts)
     return block->finish();
 }
 
+// The tags that may go to an output, as one TIFF structure; empty when none may.
+QByteArray encodedExif(Exiv2::ExifData exif)
+{
+    eraseIf(exif, isSourceStorage);
+    if (exif.empty())
+        return {};
+    Exiv2::Blob blob;
+    Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+    return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+}
+
 void readWithExiv2(Exiv2::Image &image, MetadataParts &parts)
 {
     image.readMetadata();
-    Exiv2::ExifData exif = image.exifData();
-    eraseIf(exif, isSourceStorage);
-    if (!exif.empty()) {
-        Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
-        parts.exif = QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
-    }
+    parts.exif = encodedExif(image.exifData());
     parts.xmp = QByteArray::fromStdString(image.xmpPacket());
     if (!image.iptcData().empty()) {
         const Exiv2::DataBuf iptc = Exiv2::IptcParser::encode(image.iptcData());
@@ -457,6 +463,45 @@ template<typename Open> void readOther(Open open, MetadataParts &parts)
         parts = MetadataParts();
         parts.unreadable = QStringList {"EXIF", "XMP", "IPTC", "ICC"};
     }
+}
+
+// The tags of the first IFD of a TIFF structure, as tags of group.
+void addFirstIfd(Exiv2::ExifData &exif, const QByteArray &tiff, const char *group)
+{
+    if (tiff.isEmpty())
+        return;
+    Exiv2::ExifData read;
+    Exiv2::IptcData iptc;
+    Exiv2::XmpData xmp;
+    Exiv2::TiffParser::decode(
+        read, iptc, xmp, reinterpret_cast<const Exiv2::byte *>(tiff.constData()), uint32_t(tiff.size()));
+    for (const Exiv2::Exifdatum &datum : read) {
+        if (datum.groupName() == "Image")
+            exif.add(Exiv2::ExifKey(datum.tag(), group), &datum.value());
+    }
+}
+
+// Canon's CR3: the IFDs of its metadata boxes joined into one EXIF block, as
+// exiv2 gives it for the other RAWs. The maker notes (CMT3) stay behind: their
+// offsets only mean something inside Canon's own box.
+bool readCr3(const uchar *data, qint64 size, MetadataParts &parts)
+{
+    if (!looksLikeCr3(data, size))
+        return false;
+    const Cr3Metadata cr3 = readCr3Metadata(data, size);
+    parts.xmp = cr3.xmp;
+    ensureExiv2();
+    try {
+        Exiv2::ExifData exif;
+        addFirstIfd(exif, cr3.pictureIfd, "Image");
+        addFirstIfd(exif, cr3.exifIfd, "Photo");
+        addFirstIfd(exif, cr3.gpsIfd, "GPSInfo");
+        parts.exif = encodedExif(exif);
+    } catch (const std::exception &) {
+        parts.exif.clear();
+        parts.unreadable << QStringLiteral("EXIF");
+    }
+    return true;
 }
 
 } // namespace
@@ -488,7 +533,7 @@ SourceMetadata SourceMetadata::fromFile(const QString &path, bool profileOnly)
             parts.exif.clear();
             parts.unreadable << QStringLiteral("EXIF");
         }
-    } else if (!data || !readMetadataParts(data, size, parts)) {
+    } else if (!data || (!readMetadataParts(data, size, parts) && !readCr3(data, size, parts))) {
         if (profileOnly) {
             // Nothing but the profile is wanted: a failure of the rest must not matter.
             MetadataParts all;
@@ -512,7 +557,7 @@ SourceMetadata SourceMetadata::fromBytes(const QByteArray &bytes)
 {
     SourceMetadata m;
     const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    if (!readMetadataParts(data, bytes.size(), m.d_->parts))
+    if (!readMetadataParts(data, bytes.size(), m.d_->parts) && !readCr3(data, bytes.size(), m.d_->parts))
         readOther([&] { return Exiv2::ImageFactory::open(data, long(bytes.size())); }, m.d_->parts);
     return m;
 }

@@ -1,8 +1,11 @@
 // Camera RAW in: a DNG written by tools/make_dng.py (grey left half, red top-right
 // and blue bottom-right quarters, white balance 0.5/1/0.8, stored turned so that
-// orientation 6 shows it upright), developed by the loader and by tuvo-cli.
+// orientation 6 shows it upright), developed by the loader and by tuvo-cli; and
+// the tags of a CR3 made by the same tool.
+#include "imaging/encoders.h"
 #include "imaging/picture_files.h"
 #include "imaging/picture_loader.h"
+#include "imaging/picture_metadata.h"
 #include "render/mark_tokens.h"
 #include "support/external_tools.h"
 #include "support/test_files.h"
@@ -110,28 +113,48 @@ TEST(RawInput, CarriesTheCameraExifUnderEachMetadataChoice)
         {"-q", "-overwrite_original", "-GPSLatitude=31.2", "-GPSLatitudeRef=N", "-GPSLongitude=121.5",
             "-GPSLongitudeRef=E", dng}));
     EXPECT_EQ(markText(QStringLiteral("#JPG照片拍摄时间#"), dng), QStringLiteral("2024:05:01 14:30:00"));
+    // Canon's CR3 keeps its EXIF in boxes of its own; its sensor data is not needed to read them.
+    const QString cr3 = makeDng(dir.filePath("shot.cr3"), {"--cr3", "--orientation", "6"});
+    const SourceMetadata cr3Tags = SourceMetadata::fromFile(cr3);
+    QImage upright(64, 96, QImage::Format_RGB32);
+    upright.fill(kGrey);
 
-    for (const QString choice : {"keep", "no-location", "strip"}) {
-        const QString out = dir.filePath(choice);
-        QDir().mkpath(out);
-        // "original" cannot write a RAW: the camera's own JPEG stands in for it.
-        const CliRun run = runTuvoCli({"--quiet", "-o", out, "-f", "original", "--metadata", choice, dng});
-        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        const QString jpg = out + "/shot.jpg";
-        ASSERT_TRUE(QFile::exists(jpg)) << choice.toStdString();
+    const auto expectCameraTags = [](const QString &jpg, const QString &make, int choice) {
         const QString tags = exifOf(jpg,
             {"-FileType", "-Orientation", "-Make", "-DateTimeOriginal", "-LensModel", "-ExposureTime",
-                "-GPSLatitude", "-DNGVersion"});
+                "-GPSLatitude", "-DNGVersion", "-IFD0:ImageWidth", "-Rating"});
         EXPECT_TRUE(tags.contains("FileType: JPEG")) << tags.toStdString();
         EXPECT_FALSE(tags.contains("DNGVersion")) << tags.toStdString();
-        const bool kept = choice != "strip";
+        const bool kept = choice != 2;
         EXPECT_EQ(tags.contains("Orientation: 1"), kept) << tags.toStdString();
-        EXPECT_EQ(tags.contains("Make: Tuvo"), kept) << tags.toStdString();
+        EXPECT_EQ(tags.contains("Make: " + make), kept) << tags.toStdString();
         EXPECT_EQ(tags.contains("DateTimeOriginal: 2024:05:01 14:30:00"), kept) << tags.toStdString();
         EXPECT_EQ(tags.contains("LensModel: Tuvo Test 35mm F1.8"), kept) << tags.toStdString();
         EXPECT_EQ(tags.contains("ExposureTime: 0.008"), kept) << tags.toStdString();
-        EXPECT_EQ(tags.contains("GPSLatitude"), choice == "keep") << tags.toStdString();
+        EXPECT_EQ(tags.contains("GPSLatitude: 31.2"), choice == 0) << tags.toStdString();
+        return tags;
+    };
+    const QStringList choices = {"keep", "no-location", "strip"};
+    for (int choice = 0; choice < 3; ++choice) {
+        SCOPED_TRACE(choices[choice].toStdString());
+        const QString out = dir.filePath(choices[choice]);
+        QDir().mkpath(out);
+        // "original" cannot write a RAW: the camera's own JPEG stands in for it.
+        const CliRun run
+            = runTuvoCli({"--quiet", "-o", out, "-f", "original", "--metadata", choices[choice], dng});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString jpg = out + "/shot.jpg";
+        ASSERT_TRUE(QFile::exists(jpg));
+        expectCameraTags(jpg, "Tuvo", choice);
         expectUprightScene(QImage(jpg));
+
+        QByteArray encoded = encodeJpeg(upright, 90, nullptr);
+        EXPECT_TRUE(carryMetadata(encoded, cr3Tags, {choice, upright.size(), {}}).isEmpty());
+        const QString fromCr3 = out + "/cr3.jpg";
+        ASSERT_TRUE(writeFile(fromCr3, encoded));
+        const QString tags = expectCameraTags(fromCr3, "Canon", choice);
+        EXPECT_FALSE(tags.contains("ImageWidth")) << tags.toStdString(); // the sensor's, not the output's
+        EXPECT_EQ(tags.contains("Rating: 4"), choice != 2) << tags.toStdString();
     }
 }
 
