@@ -118,6 +118,16 @@ if as_user tuvo-cli --quiet --size custom -W 320 -H 240 --text '#图片原文件
 else
     fail "tuvo-cli on pictures (see $out/cli.log)"
 fi
+# A camera RAW is developed by the installed LibRaw.
+python3 "$here/tools/make_dng.py" "$root/tmp/pics/shot.dng" --size 96x64 --orientation 6
+in_root chown tester:tester /tmp/pics/shot.dng
+as_user mkdir -p /tmp/out-raw
+if as_user tuvo-cli --quiet -o /tmp/out-raw -W 48 /tmp/pics/shot.dng >>"$out/cli.log" 2>&1 &&
+    [[ $(identify -format '%wx%h' "$root/tmp/out-raw/shot.jpg" 2>/dev/null) == 48x72 ]]; then
+    pass "tuvo-cli develops a DNG, upright"
+else
+    fail "tuvo-cli on a DNG (see $out/cli.log)"
+fi
 as_user mkdir -p /tmp/out-pdf
 as_user tuvo-cli -o /tmp/out-pdf --pdf -f png /tmp/pics/badge.png >>"$out/cli.log" 2>&1 &&
     ls "$root"/tmp/out-pdf/*.pdf >/dev/null 2>&1 && pass "tuvo-cli --pdf" || fail "tuvo-cli --pdf"
@@ -136,10 +146,10 @@ in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-re
 in_root desktop-file-validate /usr/share/applications/tuvo.desktop && pass "desktop-file-validate" ||
     fail "desktop-file-validate"
 in_root update-desktop-database -q /usr/share/applications
-for mime in image/jpeg image/png image/bmp image/gif image/tiff; do
+for mime in image/jpeg image/png image/bmp image/gif image/tiff image/x-adobe-dng image/x-canon-cr3; do
     grep -q "^$mime=.*tuvo.desktop" "$root/usr/share/applications/mimeinfo.cache" || fail "tuvo not registered for $mime"
 done
-pass "tuvo.desktop registered for jpeg, png, bmp, gif, tiff"
+pass "tuvo.desktop registered for jpeg, png, bmp, gif, tiff, DNG and CR3"
 mimeapps=$(as_user gio mime image/jpeg 2>&1 || true)
 grep -q tuvo.desktop <<<"$mimeapps" && pass "gio lists Tuvo for image/jpeg" ||
     fail "gio mime image/jpeg"
