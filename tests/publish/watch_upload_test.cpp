@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -29,12 +30,16 @@ TEST(WatchUpload, EachPictureIsUploadedAndTheLinkPageKeepsThemAll)
     ASSERT_TRUE(picture.save(in.filePath(QStringLiteral("a.jpg"))));
     EXPECT_EQ(watcher.pictures(1).size(), 1);
     ASSERT_TRUE(picture.save(in.filePath(QStringLiteral("b.jpg"))));
-    EXPECT_EQ(watcher.pictures(2).size(), 2);
+    const QList<QJsonObject> said = watcher.pictures(2);
+    EXPECT_EQ(said.size(), 2);
     watcher.stop();
     EXPECT_EQ(watcher.exitCode(), 0);
 
     const QStringList uploaded = QDir(server.root()).entryList(QDir::Files, QDir::Name);
-    ASSERT_EQ(uploaded.size(), 2);
+    QByteArray lines;
+    for (const QJsonObject &line : said)
+        lines += QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+    ASSERT_EQ(uploaded.size(), 2) << lines.toStdString();
     const QString page = QString::fromUtf8(readAll(out.filePath(QStringLiteral("PicURL.htm"))));
     QStringList links;
     for (const QString &name : uploaded) {
