@@ -1,30 +1,20 @@
 #include "imaging/iso_boxes.h"
 
+#include <QtEndian>
+
 #include <cstring>
-
-namespace {
-
-quint64 bigEndian(const uchar *at, int bytes)
-{
-    quint64 n = 0;
-    for (int i = 0; i < bytes; ++i)
-        n = (n << 8) | at[i];
-    return n;
-}
-
-} // namespace
 
 QVector<IsoBox> isoBoxesIn(const uchar *data, qint64 size, qint64 fileOffset)
 {
     QVector<IsoBox> boxes;
     qint64 pos = 0;
     while (pos + 8 <= size && boxes.size() < 10000) {
-        quint64 length = bigEndian(data + pos, 4);
+        quint64 length = qFromBigEndian<quint32>(data + pos);
         qint64 header = 8;
         if (length == 1) {
             if (pos + 16 > size)
                 break;
-            length = bigEndian(data + pos + 8, 8);
+            length = qFromBigEndian<quint64>(data + pos + 8);
             header = 16;
         } else if (length == 0) {
             length = quint64(size - pos);

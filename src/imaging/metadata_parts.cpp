@@ -5,6 +5,8 @@
 #include "imaging/jpeg_segments.h"
 #include "imaging/png_chunks.h"
 
+#include <QtEndian>
+
 #include <cstring>
 #include <memory>
 #include <webp/mux.h>
@@ -17,16 +19,6 @@ constexpr qsizetype kInflateLimit = 16 * 1024 * 1024;
 
 const char kXmpSignature[] = "http://ns.adobe.com/xap/1.0/";
 const char kExtendedXmpSignature[] = "http://ns.adobe.com/xmp/extension/";
-
-quint32 bigEndian32(const uchar *p)
-{
-    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
-}
-
-quint32 littleEndian32(const uchar *p)
-{
-    return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
-}
 
 void appendBigEndian(QByteArray &out, quint32 v, int bytes)
 {
@@ -254,7 +246,7 @@ void readPng(const uchar *data, qint64 size, MetadataParts &parts)
         return;
     qint64 pos = 8;
     while (pos + 12 <= size) {
-        const qint64 length = bigEndian32(data + pos);
+        const qint64 length = qFromBigEndian<quint32>(data + pos);
         if (pos + 12 + length > size)
             break;
         const QByteArray type(reinterpret_cast<const char *>(data + pos + 4), 4);
@@ -282,7 +274,7 @@ void readWebp(const uchar *data, qint64 size, MetadataParts &parts)
 {
     qint64 pos = 12;
     while (pos + 8 <= size) {
-        const qint64 length = littleEndian32(data + pos + 4);
+        const qint64 length = qFromLittleEndian<quint32>(data + pos + 4);
         if (pos + 8 + length > size)
             break;
         const QByteArray chunk(reinterpret_cast<const char *>(data + pos + 8), length);
@@ -343,7 +335,7 @@ bool splitPhotoshopResources(const QByteArray &irb, QByteArray *iptc, QByteArray
         const qint64 lengthAt = pos + 6 + nameSize;
         if (lengthAt + 4 > size)
             return false;
-        const qint64 length = bigEndian32(p + lengthAt);
+        const qint64 length = qFromBigEndian<quint32>(p + lengthAt);
         const qint64 end = lengthAt + 4 + length + (length & 1);
         if (lengthAt + 4 + length > size)
             return false;
@@ -405,7 +397,7 @@ QByteArray jpegWithParts(const QByteArray &jpeg, const MetadataParts &parts)
         const auto *p = reinterpret_cast<const uchar *>(parts.photoshop.constData()) + pos;
         const quint16 id = quint16((p[4] << 8) | p[5]);
         const qsizetype lengthAt = 6 + ((1 + p[6] + 1) & ~1);
-        const quint32 length = bigEndian32(p + lengthAt);
+        const quint32 length = qFromBigEndian<quint32>(p + lengthAt);
         const qsizetype size = lengthAt + 4 + length + (length & 1);
         if (id != 0x0425 || !parts.iptcEdited) // the IPTC digest
             resources += parts.photoshop.mid(pos, size);

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <cstring>
 #include <memory>
@@ -78,11 +79,6 @@ QString readerError(const QImageReader &reader)
     }
 }
 
-quint32 bigEndian32(const uchar *p)
-{
-    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
-
 int clampedSide(quint32 n)
 {
     return int(qMin<quint32>(n, INT_MAX));
@@ -112,7 +108,8 @@ QSize declaredPictureSize(const uchar *data, qint64 size)
     if (size >= 4 && data[0] == 0xFF && data[1] == 0xD8)
         return declaredJpegSize(data, size);
     if (looksLikePng(data, size) && size >= 24)
-        return QSize(clampedSide(bigEndian32(data + 16)), clampedSide(bigEndian32(data + 20)));
+        return QSize(
+            clampedSide(qFromBigEndian<quint32>(data + 16)), clampedSide(qFromBigEndian<quint32>(data + 20)));
     if (size < 30 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WEBP", 4) != 0)
         return QSize();
     const auto little = [data](int pos, int bytes) {
@@ -385,7 +382,7 @@ qint64 metadataBytes(const uchar *data, qint64 size)
         });
     } else if (looksLikePng(data, size)) {
         for (qint64 pos = 8; pos + 8 <= size;) {
-            const qint64 length = bigEndian32(data + pos);
+            const qint64 length = qFromBigEndian<quint32>(data + pos);
             if (std::memcmp(data + pos + 4, "IDAT", 4) != 0 && std::memcmp(data + pos + 4, "PLTE", 4) != 0)
                 total += qMin(length, size - pos);
             pos += 12 + length;

@@ -1,14 +1,11 @@
 #include "imaging/png_chunks.h"
 
+#include <QtEndian>
+
 #include <cstring>
 
 namespace {
 const uchar kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-
-quint32 bigEndian32(const uchar *p)
-{
-    return (quint32(p[0]) << 24) | (quint32(p[1]) << 16) | (quint32(p[2]) << 8) | quint32(p[3]);
-}
 } // namespace
 
 bool looksLikePng(const uchar *data, qint64 size)
@@ -20,7 +17,7 @@ bool pngChunksFitFile(const uchar *data, qint64 size)
 {
     qint64 pos = 8;
     while (pos + 8 <= size) {
-        const qint64 length = bigEndian32(data + pos);
+        const qint64 length = qFromBigEndian<quint32>(data + pos);
         const bool end = std::memcmp(data + pos + 4, "IEND", 4) == 0;
         // length, type, data, CRC
         if (pos + 12 + length > size)

@@ -3,6 +3,8 @@
 #include "exif/tiff_bytes.h"
 #include "imaging/jpeg_segments.h"
 
+#include <QtEndian>
+
 #include <cstring>
 #include <string_view>
 
@@ -10,16 +12,6 @@ namespace {
 
 constexpr std::uint32_t kOrientationTag = 274;
 constexpr std::uint32_t kShortType = 3;
-
-std::uint32_t bigEndian32(const uchar *p)
-{
-    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
-}
-
-std::uint32_t littleEndian32(const uchar *p)
-{
-    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
-}
 
 // The orientation entry of the first directory of a TIFF structure (a TIFF
 // file, or an EXIF block from its TIFF header on).
@@ -77,7 +69,7 @@ int orientationInPng(const uchar *data, qint64 size)
 {
     qint64 pos = 8;
     while (pos + 12 <= size) {
-        const qint64 length = bigEndian32(data + pos);
+        const qint64 length = qFromBigEndian<quint32>(data + pos);
         if (length > size - pos - 12)
             break;
         if (std::memcmp(data + pos + 4, "eXIf", 4) == 0)
@@ -93,7 +85,7 @@ int orientationInWebp(const uchar *data, qint64 size)
 {
     qint64 pos = 12;
     while (pos + 8 <= size) {
-        const qint64 length = littleEndian32(data + pos + 4);
+        const qint64 length = qFromLittleEndian<quint32>(data + pos + 4);
         if (length > size - pos - 8)
             break;
         if (std::memcmp(data + pos, "EXIF", 4) == 0)
