@@ -447,22 +447,16 @@ void readWithExiv2(Exiv2::Image &image, MetadataParts &parts)
     }
 }
 
-// exiv2's video readers (QuickTime, which takes any ISO base media file, RIFF,
-// Matroska, ASF) are not for pictures, and a few hundred hostile bytes keep its
-// QuickTime reader busy for good.
-bool isVideoType(int type)
-{
-    // ImageType::riff, mkv, qtime and asf; their headers do not all build on their own.
-    return type == 20 || type == 21 || type == 22 || type == 24;
-}
-
 // Any other container through exiv2; a failure leaves everything out.
 template<typename Open> void readOther(Open open, MetadataParts &parts)
 {
     ensureExiv2();
     try {
         const auto image = open();
-        if (isVideoType(Exiv2::ImageFactory::getType(image->io())))
+        // exiv2's video readers (QuickTime, which takes any ISO base media file, RIFF,
+        // Matroska, ASF) are not for pictures, and a few hundred hostile bytes keep
+        // its QuickTime reader busy for good.
+        if (image->mimeType().rfind("video/", 0) == 0)
             return;
         readWithExiv2(*image, parts);
     } catch (const Exiv2::AnyError &e) {
