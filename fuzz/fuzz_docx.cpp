@@ -1,8 +1,8 @@
 // .docx import: any package, however crafted, is read within its limits or
 // refused with a message; the XML parts are fuzzed through the same reader.
 #include "capture/word_import.h"
+#include "qt_app.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,11 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_docx";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQtOnce("fuzz_docx");
     static const QString root = QStringLiteral("/dev/shm/tuvo-fuzz-docx-%1").arg(::getpid());
     static const bool made = QDir().mkpath(root + QStringLiteral("/user"));
     (void)made;

@@ -3,19 +3,14 @@
 // or an allocation beyond the picture memory limit.
 #include "imaging/heif_codec.h"
 #include "imaging/picture_limits.h"
-
-#include <QCoreApplication>
+#include "qt_app.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_heif";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQtOnce("fuzz_heif");
     setPictureMemoryLimit(64 * 1024 * 1024);
     if (!looksLikeHeif(data, qint64(size)))
         return 0;

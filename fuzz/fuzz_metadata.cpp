@@ -3,8 +3,8 @@
 // give an error, never a crash, and a successful copy must leave a readable picture.
 #include "imaging/encoders.h"
 #include "imaging/picture_metadata.h"
+#include "qt_app.h"
 
-#include <QCoreApplication>
 #include <QImage>
 
 #include <cstddef>
@@ -25,11 +25,7 @@ QByteArray segment(char marker, const QByteArray &header, const QByteArray &body
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_metadata";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQtOnce("fuzz_metadata");
     static const QImage picture = [] {
         QImage p(16, 12, QImage::Format_RGB32);
         p.fill(qRgb(90, 140, 200));
@@ -50,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int choice = 0; choice < 3; ++choice) {
         MetadataPlan plan;
         plan.choice = choice;
-        plan.pixelsTurned = choice == 1;
         plan.outputSize = picture.size();
         for (const QByteArray &encoded : {jpeg, png}) {
             QByteArray out = encoded;

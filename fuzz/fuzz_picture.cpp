@@ -2,8 +2,8 @@
 // any large allocation, broken data must give an error, never a crash.
 #include "imaging/picture_limits.h"
 #include "imaging/picture_loader.h"
+#include "qt_app.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include <cstddef>
@@ -12,11 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_picture";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQtOnce("fuzz_picture");
     static const QString path = QStringLiteral("/dev/shm/tuvo-fuzz-picture-%1").arg(::getpid());
     // Small enough that the sanitizers' memory limit is never the one that answers.
     setPictureMemoryLimit(64 * 1024 * 1024);

@@ -5,19 +5,14 @@
 #include "imaging/picture_limits.h"
 #include "imaging/picture_metadata.h"
 #include "imaging/raw_decoder.h"
-
-#include <QCoreApplication>
+#include "qt_app.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_raw";
-    static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQtOnce("fuzz_raw");
     setPictureMemoryLimit(64 * 1024 * 1024);
     SourceMetadata::fromBytes(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     const RawHeader header = readRawHeader(data, qint64(size));
